@@ -1,0 +1,14 @@
+# Third-party packages, and gui_deps: one interface target carrying wxWidgets and Boost for our
+# own targets. Installed consumers get the same through gui-config.cmake.
+find_package(wxWidgets 3.2 REQUIRED COMPONENTS xrc core base)
+find_package(Boost 1.74 REQUIRED COMPONENTS filesystem thread)
+find_package(OpenSSL REQUIRED COMPONENTS Crypto)
+
+add_library(gui_deps INTERFACE)
+target_include_directories(gui_deps SYSTEM INTERFACE ${wxWidgets_INCLUDE_DIRS})
+target_compile_definitions(gui_deps INTERFACE ${wxWidgets_DEFINITIONS})
+# wxWidgets_CXX_FLAGS carries -pthread and friends as one string.
+separate_arguments(GUI_WX_CXX_FLAGS UNIX_COMMAND "${wxWidgets_CXX_FLAGS}")
+target_compile_options(gui_deps INTERFACE ${GUI_WX_CXX_FLAGS})
+target_link_libraries(gui_deps INTERFACE ${wxWidgets_LIBRARIES} Boost::boost Boost::filesystem
+                                         Boost::thread)

@@ -1,0 +1,155 @@
+// The application window: the base class of every window the library shows. A subclass
+// describes its interface in scene hooks that run once per event; the toolkit calls
+// nvUIProcedure for every event, which runs uiProcedure with ui_ set to the event's context.
+// The default uiProcedure lays out the window's bands (logo, content, status, panel) and calls
+// doScene in the content panel. The class also wraps the top-level window operations a host
+// needs.
+//
+// Threading: everything runs on the thread of the wxWidgets event loop.
+#pragma once
+
+#include "gui/box.h"
+#include "orbotk/context.h"
+#include "orbotk/rgba.h"
+#include "orbotk/window.h"
+#include "orboutil/strings.h"
+
+#include <boost/enable_shared_from_this.hpp>
+#include <boost/function.hpp>
+#include <boost/shared_ptr.hpp>
+#include <boost/weak_ptr.hpp>
+#include <string>
+#include <utility>
+#include <wx/cursor.h>
+#include <wx/gdicmn.h>
+#include <wx/string.h>
+
+class wxDropTarget;
+class wxMouseEvent;
+class wxWindow;
+
+namespace gui {
+
+class Image;
+
+// SCALE_WINDOW scales the requested size by the screen's pixels per inch over 96; any other
+// value uses it unchanged.
+enum scale_window_type { SCALE_WINDOW = 0, NO_SCALE_WINDOW = 1 };
+
+class AppWindow : public boost::enable_shared_from_this<AppWindow> {
+public:
+    typedef boost::function<std::pair<orbo::utf8_string, Image*>()> StatusInfo;
+
+    // Releases the members. The toolkit window stays as it is; it only stops calling this
+    // object.
+    virtual ~AppWindow();
+
+    // ---- Scene hooks, in the order the toolkit's table holds them.
+    virtual void doLogo(bool showLogo);
+    virtual void doStatus(bool rule);
+    virtual void initTextures();
+    virtual void doPanel();
+    virtual void preScene() {}
+    virtual void doScene() {}
+    virtual void postScene() {}
+    // The body of one pass.
+    virtual void uiProcedure();
+    virtual bool confirmClose() { return true; }
+    virtual bool confirmSuspend() { return true; }
+
+    // ---- Layout constants (window pixels).
+    static const float PANEL_X;    // 23: left edge of the content panel
+    static const float PANEL_T;    // 60: height of the logo band
+    static const float PROGRESS_H; // 32
+    static const float MARGIN;     // 4
+    static const float SCROLL_SIZE;
+    // Pixel heights from which the standard fonts are made.
+    static const int TEXT_HEIGHT;
+    static const int NAME_HEIGHT;
+    static const int CONFIG_HEIGHT;
+    static const int NORMAL_HEIGHT;
+    static const int TINY_HEIGHT;
+    static const int VERYTINY_HEIGHT;
+    static const int MESSAGE_HEIGHT;
+    static const int BADGE_SIZE;
+    static const int LOGO_OFFSET;
+    static const int STATUS_HEIGHT;
+
+    // ---- Toolkit callbacks, registered at construction.
+    // One pass: ui_ is the event's context for its length; a std::exception that escapes the
+    // scene is logged ("uiProcedure failed: ...") and ends only this pass.
+    void nvUIProcedure(boost::shared_ptr<orbotk::UIContext> ui);
+    bool nvConfirmClose() { return confirmClose(); }
+    bool nvConfirmSuspend() { return confirmSuspend(); }
+
+    // ---- Window operations. Each reaches the toolkit window; when it is gone, they do nothing
+    // and report false / empty values, Close reports true.
+    boost::shared_ptr<orbotk::Window> window() const { return window_.lock(); }
+    bool Show(bool show = true);
+    bool Hide();
+    bool Enable(bool enable = true);
+    bool IsEnabled() const;
+    bool IsShown() const;
+    void SetToolTip(const wchar_t* text);
+    wxWindow* GetParent() const;
+    wxString GetTitle() const;
+    void SetTitle(const wxString& title);
+    void Refresh();
+    void SetFocus();
+    void Raise();
+    void Iconize();
+    wxSize GetSize() const;
+    void SetSize(int width, int height);
+    void Move(int x, int y);
+    void CenterOnParent(int direction = wxBOTH);
+    void SetDropTarget(wxDropTarget* target);
+    // Runs the modal loop; the window handle is not held while it runs. Returns the code given
+    // to EndModal, or the escape result when the window was closed.
+    int ShowModal();
+    // Ends the modal loop with code, then closes the window.
+    void EndModal(int code);
+    bool Close(bool force = false);
+    // The window follows the pointer until the left button is released.
+    void BeginDrag(wxMouseEvent& event);
+    bool setCursor(const wxCursor& cursor);
+    // Runs f later on the UI thread.
+    void postEval(boost::function<void()> f);
+
+    // ---- Status bar and drawing state.
+    void setStatus(const std::wstring& text) { status_ = text; }
+    void setStatusHover(const std::wstring& text) { statusHover_ = text; }
+    void setCloseTip(const std::wstring& text) { closeTip_ = text; }
+    void setStatusCallbacks(const boost::function<void()>& onClick, const StatusInfo& info);
+    // The context's current colour: fill, text and image tint of what is drawn next.
+    void glColor(const orbo::tk::RGBA& colour);
+    // Width of the content panel: the root box's width less 48.
+    int panelW() const;
+    // Shows text as the tooltip while the pointer is over the current box; null clears it. A
+    // carriage return ends the shown text, a line feed shows as a space.
+    void doToolTip(const wchar_t* text);
+
+protected:
+    AppWindow(const boost::weak_ptr<orbotk::Window>& parent, const wchar_t* title, int width,
+              int height, scale_window_type scale);
+    AppWindow(wxWindow* parent, const wchar_t* title, int width, int height,
+              scale_window_type scale);
+    AppWindow(const AppWindow& other);
+    AppWindow& operator=(const AppWindow& other);
+
+    std::wstring status_;
+    std::wstring statusHover_;
+    std::wstring closeTip_;
+    boost::function<void()> statusClick_;
+    StatusInfo statusInfo_;
+    boost::shared_ptr<orbotk::UIContext> ui_;
+    boost::weak_ptr<orbotk::Window> window_;
+    bool popupOpen_ = false;
+
+private:
+    void initAppWindow(const boost::shared_ptr<orbotk::UIContext>& ui, const wchar_t* title,
+                       int width, int height, scale_window_type scale);
+
+    bool registeredCallbacks_ = false; // this object, not a copy, is what the toolkit calls
+};
+
+} // namespace gui

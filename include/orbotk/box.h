@@ -1,0 +1,125 @@
+// The toolkit's box: one control rectangle in one pass, with the input queries that widgets ask
+// about it. Boxes are made anew every pass; what persists between passes (hot, active, focused,
+// dragged) is kept by the context per control identity, and answered here.
+//
+// Routing rules, in short:
+// - Mouse queries answer for the *hot* box: the front-most box under the pointer among those
+//   that asked a mouse question in the last complete pass. Front-most is the box closed first,
+//   matching front-to-back drawing (children before parents, earlier siblings before later).
+// - A left release goes to the active box wherever the pointer is; to the hot box when nothing is
+//   active.
+// - Key and character events go to the focused control, or to the window's top-level boxes when
+//   nothing has focus.
+#pragma once
+
+#include "orbotk/control_id.h"
+
+#include <boost/enable_shared_from_this.hpp>
+#include <boost/function.hpp>
+#include <boost/shared_ptr.hpp>
+#include <string>
+
+namespace orbotk {
+
+class UIContext;
+
+class Box : public boost::enable_shared_from_this<Box> {
+public:
+    typedef boost::function<bool(int key, bool shift, bool alt, bool meta, bool ctrl)> KeyPredicate;
+    typedef boost::function<bool(int ch)> CharPredicate;
+    typedef boost::function<bool(const ControlID&)> IdPredicate;
+
+    // A new child of the context's current box, starting with its parent's rectangle. enabled
+    // false keeps it out of keyboard focus; mouse queries still answer.
+    static boost::shared_ptr<Box> makeBox(const boost::shared_ptr<UIContext>& ui,
+                                          const ControlID& id, bool enabled);
+
+    // enter() makes this the current box, so later boxes become its children; exit() restores
+    // the box that was current before and records this one in the pass's tree.
+    void enter();
+    void exit();
+
+    // Geometry in window pixels, y downward; read and written directly by the layout code.
+    boost::shared_ptr<Box> parent;
+    int x = 0, y = 0, w = 0, h = 0;
+    ControlID id;
+
+    boost::shared_ptr<UIContext> ui() const;
+    bool enabled() const { return enabled_; }
+
+    // Mouse buttons, true only in the pass of the causing event. A double click is also a press,
+    // so leftClicked() is true for it as well as leftDoubleClicked().
+    bool leftClicked();
+    bool leftReleased();
+    bool leftDoubleClicked();
+    bool rightClicked();
+    bool rightReleased();
+    bool rightDoubleClicked();
+    bool middleClicked();
+    bool middleReleased();
+    bool middleDoubleClicked();
+    int wheelRotation() const; // signed wheel rotation of this event, 0 when not for this box
+
+    // Drags: the plain forms are true for the dragged control while the drag lasts; the
+    // predicate forms also require the predicate to accept the dragged control's identity.
+    bool leftDragging() const;
+    bool middleDragging() const;
+    bool rightDragging() const;
+    bool leftDragging(const IdPredicate& accepts) const;
+    bool middleDragging(const IdPredicate& accepts) const;
+    bool rightDragging(const IdPredicate& accepts) const;
+    // In the release pass of a drag: the pointer is over this box (a geometric test, so drop
+    // areas may be anonymous) and the predicate accepts the dragged control.
+    bool leftDropped(const IdPredicate& accepts) const;
+    bool middleDropped(const IdPredicate& accepts) const;
+    bool rightDropped(const IdPredicate& accepts) const;
+
+    // The pointer is over this box and no mouse-input box is in front of it.
+    bool over() const;
+    // The absolute window point lies inside this box.
+    bool overAbsolute(double ax, double ay) const;
+    // The pointer relative to this box's top-left corner.
+    void eventPosition(double& ex, double& ey) const;
+
+    // The pressed control: kept across passes until cleared; a left release anywhere goes to it.
+    bool active() const;
+    void makeActive();
+    void clearActive();
+    // Keyboard focus. makeFocused() claims focus for the end of this pass.
+    bool focused() const;
+    void makeFocused();
+    void clearFocused();
+
+    // Keys on this box: the focused control, or the top-level boxes when nothing has focus.
+    bool keyDown(int key) const;
+    bool keyUp(int key) const;
+    bool keyDown(const KeyPredicate& accepts) const;
+    bool keyUp(const KeyPredicate& accepts) const;
+    bool characterInput(const CharPredicate& accepts) const;
+
+    // The identity under which the toolkit remembers this box across passes: its name for named
+    // controls, its place in the tree for anonymous ones.
+    const std::wstring& key() const { return key_; }
+
+private:
+    friend class UIContext;
+    Box() = default;
+
+    bool dragging(int button) const;
+    bool dropped(int button, const IdPredicate& accepts) const;
+    bool pressed(int button, bool doubleClick) const;
+    bool released(int button) const;
+    bool receivesKeys() const;
+    void askedMouse() const { mouseInput_ = true; }
+
+    UIContext* context_ = nullptr;
+    std::wstring key_;
+    int anonymousChildren_ = 0;
+    int openIndex_ = 0;
+    bool enabled_ = true;
+    bool entered_ = false;
+    mutable bool mouseInput_ = false;
+    boost::shared_ptr<Box> previous_;
+};
+
+} // namespace orbotk

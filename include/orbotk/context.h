@@ -1,0 +1,200 @@
+// The UI context: one per top-level window. It runs the passes (one per event), owns the
+// framebuffer the renderer draws into, and keeps everything the widgets need to know about the
+// event in progress and about the controls between passes: the hot, active and focused
+// identities, drags, the focus claim, the open combo box and the tooltip.
+//
+// A pass: the window hands the context one event; the context records it, works out the hot box
+// from the tree of the last complete pass, opens a fresh root box, calls the UI-procedure slot,
+// and at the end keeps the new tree and applies what the pass asked for.
+#pragma once
+
+#include "orbotk/box.h"
+#include "orbotk/control_id.h"
+#include "orbotk/rgba.h"
+
+#include <boost/enable_shared_from_this.hpp>
+#include <boost/function.hpp>
+#include <boost/shared_ptr.hpp>
+#include <boost/weak_ptr.hpp>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+#include <wx/event.h>
+
+class wxBitmap;
+class wxDC;
+class wxMemoryDC;
+class wxMouseEvent;
+class wxWindow;
+
+namespace orbotk {
+
+class Window;
+
+class UIContext : public boost::enable_shared_from_this<UIContext> {
+public:
+    typedef boost::function<void(boost::shared_ptr<UIContext>)> Procedure;
+    typedef boost::function<bool()> Confirm;
+
+    // A new frameless top-level window and its context. The window owns the context.
+    static boost::shared_ptr<UIContext> create(const std::wstring& title, wxWindow* parent);
+    static boost::shared_ptr<UIContext> create(const std::wstring& title,
+                                               const boost::weak_ptr<Window>& parent);
+    ~UIContext();
+    UIContext(const UIContext&) = delete;
+    UIContext& operator=(const UIContext&) = delete;
+
+    boost::weak_ptr<Window> window() const { return window_; }
+
+    // Callback slots. Confirmations default to allowing.
+    void setUIProcedure(const Procedure& p) { procedure_ = p; }
+    void setConfirmClose(const Confirm& c) { confirmClose_ = c; }
+    void setConfirmSuspend(const Confirm& c) { confirmSuspend_ = c; }
+    bool confirmClose() const { return confirmClose_ ? confirmClose_() : true; }
+    bool confirmSuspend() const { return confirmSuspend_ ? confirmSuspend_() : true; }
+
+    // The client-area box of the pass in progress, and the box entered last.
+    boost::shared_ptr<Box> root() const { return root_; }
+    boost::shared_ptr<Box> current() const { return current_; }
+
+    // ---- The event in progress (null outside passes).
+    wxEvent* event() const { return event_; }
+    wxEventType eventType() const { return eventType_; }
+    bool isPaint() const { return eventType_ == wxEVT_PAINT; }
+    wxMouseEvent* mouseEvent() const; // null unless the event is a mouse event
+    int keyCode() const { return keyCode_; }
+    bool ctrlDown() const { return ctrl_; }
+    bool shiftDown() const { return shift_; }
+    bool altDown() const { return alt_; }
+    bool metaDown() const { return meta_; }
+    // Hands the event on to the window's default processing after the pass.
+    void skipEvent(bool skip = true);
+    bool eventSkipped() const { return skipped_; }
+    // The pointer in window pixels, kept from the last mouse event.
+    int mouseX() const { return mouseX_; }
+    int mouseY() const { return mouseY_; }
+    bool pointerInside() const { return pointerInside_; }
+    // A left drag is in progress; the pointer's x when the button went down.
+    bool leftDragFlag() const { return drags_[0].dragging; }
+    int dragStartX() const { return leftPressX_; }
+
+    // ---- Controls recorded between passes.
+    ControlID focusedID() const { return focused_; }
+    // The control that asked for focus in this pass; empty at the start of every pass, it
+    // becomes the focused control at the end.
+    ControlID focusClaim() const { return claim_; }
+    ControlID activeID() const { return activeID_; }
+    // The combo box whose list is open; the anonymous identity when none is.
+    ControlID openCombo;
+    // Set by text boxes when Return is released in them.
+    bool returnReleased = false;
+
+    // Moves focus to the next (or previous) focusable control of the last pass, wrapping.
+    void moveFocus(bool forward);
+
+    // ---- Drawing state.
+    int W() const { return width_; }
+    int H() const { return height_; }
+    // W x H premultiplied pixels, rows bottom-up: window pixel (x, y) is [(H - 1 - y) * W + x].
+    orbo::tk::RGBA* framebuffer() { return framebuffer_.data(); }
+    const orbo::tk::RGBA* framebuffer() const { return framebuffer_.data(); }
+    // Fill colour, text colour and image tint. Opaque white at the start of every pass.
+    orbo::tk::RGBA colour() const { return colour_; }
+    void setColour(const orbo::tk::RGBA& c) { colour_ = c; }
+    // Set: images blend; clear: they overwrite.
+    bool imageBlend = true;
+    // Device contexts with the screen's font metrics: one for measuring text, one to draw it in.
+    wxDC& measureDC();
+    wxMemoryDC& drawDC();
+
+    // Shown as the window's tooltip after the pass; empty at the start of every pass.
+    std::wstring tooltip;
+
+    // ---- Run by the window.
+    // One pass for one event; returns false when the event came while a pass of this context
+    // was already running (a modal loop started from a pass) and so was not handled.
+    bool runPass(wxEvent& event);
+    // A pass whose procedure failed keeps the last complete tree and focus.
+    void markPassIncomplete() { incomplete_ = true; }
+    bool inPass() const { return inPass_; }
+    // Sizes the framebuffer to the window's client area (content is not kept).
+    void resizeFramebuffer(int w, int h);
+
+private:
+    friend class Box;
+    friend class Window;
+    UIContext();
+
+    struct Node {
+        std::wstring key;
+        ControlID id;
+        int x, y, w, h;
+        int openIndex;
+        bool enabled;
+        bool mouseInput;
+        bool contains(int px, int py) const {
+            return px >= x && px < x + w && py >= y && py < y + h;
+        }
+        bool focusable() const {
+            return enabled && !id.anonymous() && id.tabIdx() != TabIdx::DISABLED;
+        }
+    };
+
+    // Per mouse button (0 left, 1 middle, 2 right).
+    struct DragState {
+        std::wstring pressKey; // the control that the press was for
+        ControlID pressID;
+        bool dragging = false;
+        std::wstring key;
+        ControlID id;
+    };
+
+    void beginPass(wxEvent& event);
+    void endPass();
+    void recordEvent(wxEvent& event);
+    void findHot();
+    const Node* lastNode(const std::wstring& key) const;
+    int lastCloseIndex(const std::wstring& key) const;
+    void closeBox(Box& box);
+
+    boost::weak_ptr<Window> window_;
+    Procedure procedure_;
+    Confirm confirmClose_, confirmSuspend_;
+
+    boost::shared_ptr<Box> root_, current_;
+    int openCounter_ = 0;
+    std::vector<Node> tree_, lastTree_;
+    std::unordered_map<std::wstring, int> lastIndex_; // key -> front-most close index
+
+    wxEvent* event_ = nullptr;
+    wxEventType eventType_ = wxEVT_NULL;
+    int keyCode_ = 0;
+    bool ctrl_ = false, shift_ = false, alt_ = false, meta_ = false;
+    bool skipped_ = false;
+    int mouseX_ = -1, mouseY_ = -1;
+    bool pointerInside_ = false;
+    bool buttonDown_[3] = {false, false, false};
+    DragState drags_[3];
+    int leftPressX_ = 0;
+    int wheel_ = 0;
+
+    std::wstring hotKey_;
+    int hotIndex_ = -1;
+    std::wstring activeKey_;
+    ControlID activeID_;
+    std::wstring focusKey_;
+    ControlID focused_;
+    ControlID claim_;
+
+    std::vector<orbo::tk::RGBA> framebuffer_;
+    int width_ = 0, height_ = 0;
+    orbo::tk::RGBA colour_{0xFFFFFFFFu};
+    std::unique_ptr<wxBitmap> measureBitmap_, drawBitmap_;
+    std::unique_ptr<wxMemoryDC> measureDC_, drawDC_;
+
+    bool inPass_ = false;
+    bool incomplete_ = false;
+};
+
+} // namespace orbotk

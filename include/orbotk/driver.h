@@ -1,0 +1,77 @@
+// Drives a toolkit window without a person: synthetic wxWidgets events sent through the canvas's
+// own event handler, the same entry point as real input, so what a test checks is the real
+// routing. Each event is one pass. Sequences follow what the platform sends: a click is move,
+// down, up; a double click is down, up, double click, up; a key press is key down, the character
+// (when the key produces one and key down was not consumed) and key up, with Ctrl+letter
+// producing its control code (1-26).
+#pragma once
+
+#include "orbotk/rgba.h"
+
+#include <boost/shared_ptr.hpp>
+#include <string>
+#include <vector>
+#include <wx/event.h>
+
+namespace orbotk {
+
+class Window;
+class UIContext;
+
+class Driver {
+public:
+    explicit Driver(const boost::shared_ptr<Window>& window);
+
+    boost::shared_ptr<Window> window() const { return window_; }
+    boost::shared_ptr<UIContext> context() const;
+
+    // Mouse, in window pixels. Buttons held by earlier calls are reported in later events.
+    void mouseMove(int x, int y);
+    void leftDown(int x, int y);
+    void leftUp(int x, int y);
+    void leftDoubleClick(int x, int y); // down, up, double click, up
+    void click(int x, int y);           // move, down, up
+    void rightDown(int x, int y);
+    void rightUp(int x, int y);
+    void middleDown(int x, int y);
+    void middleUp(int x, int y);
+    void wheel(int x, int y, int rotation); // rotation in wheel units (120 per notch)
+    void enter(int x, int y);
+    void leave();
+
+    // Keys with wxMOD_* modifiers. keyDown returns whether the event was skipped (left to
+    // default processing), which is when the platform follows it with a character event.
+    bool keyDown(int code, int modifiers = wxMOD_NONE);
+    void keyUp(int code, int modifiers = wxMOD_NONE);
+    void character(int ch, int modifiers = wxMOD_NONE);
+    void press(int code, int modifiers = wxMOD_NONE);
+    void typeText(const std::wstring& text);
+
+    void focusIn();
+    void focusOut();
+
+    void paint();
+    void resize(int w, int h);
+    // Runs deferred calls and deletes windows whose destruction is pending.
+    void flush();
+
+    int width() const;
+    int height() const;
+    // Window coordinates, y downward. Out of range gives transparent black.
+    orbo::tk::RGBA pixel(int x, int y) const;
+    // Top-down copy of the framebuffer.
+    std::vector<orbo::tk::RGBA> pixels() const;
+    // The framebuffer as a PNG, alpha kept (un-premultiplied, as PNG stores it). Throws
+    // std::runtime_error when the file cannot be written.
+    void savePNG(const std::string& path) const;
+
+private:
+    void mouse(wxEventType type, int x, int y);
+    static int characterFor(int code, int modifiers);
+
+    boost::shared_ptr<Window> window_;
+    bool left_ = false, middle_ = false, right_ = false;
+    int x_ = 0, y_ = 0;
+};
+
+} // namespace orbotk

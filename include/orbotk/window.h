@@ -1,0 +1,84 @@
+// The toolkit's top-level window: a frameless dialog (so ShowModal and EndModal work) whose
+// whole client area is one canvas. Every event the canvas receives becomes exactly one pass of
+// the window's context; paint passes are presented from the context's framebuffer. The window
+// also does what a pass cannot do by itself: Tab focus moves, mouse capture while a button is
+// held, moving the window with the pointer, tooltips, deferred calls and the close protocol.
+#pragma once
+
+#include <boost/function.hpp>
+#include <boost/shared_ptr.hpp>
+#include <boost/weak_ptr.hpp>
+#include <cstdint>
+#include <wx/dialog.h>
+
+namespace orbotk {
+
+class UIContext;
+
+class Window : public wxDialog {
+public:
+    // The window keeps the context alive; hand it out through context().
+    Window(wxWindow* parent, const wxString& title);
+    ~Window() override;
+
+    boost::shared_ptr<UIContext> context() const { return context_; }
+    // A reference-counted handle on this window; it expires when the window is destroyed.
+    boost::weak_ptr<Window> handle() const { return self_; }
+    // The window area that receives input and shows the framebuffer.
+    wxWindow* canvas() const { return canvas_; }
+
+    // Runs f later on the UI thread, after the event being handled.
+    void postEval(const boost::function<void()>& f);
+    // The window follows the pointer until the left button is released. event is the press.
+    void beginDrag(wxMouseEvent& event);
+    bool windowDragging() const { return dragging_; }
+
+    // The result ShowModal returns when the window is closed without EndModal.
+    int escapeResult() const { return escapeResult_; }
+    void setEscapeResult(int code) { escapeResult_ = code; }
+
+    // Paint-pass statistics, in milliseconds.
+    std::int64_t lastFrameMs() const { return lastFrameMs_; }
+    std::int64_t totalFrameMs() const { return totalFrameMs_; }
+    std::int64_t longestFrameMs() const { return longestFrameMs_; }
+    std::int64_t frameCount() const { return frameCount_; }
+
+    // Refresh repaints the canvas too; the count lets tests see that a widget asked for it.
+    void Refresh(bool eraseBackground = true, const wxRect* rect = nullptr) override;
+    std::int64_t refreshRequests() const { return refreshRequests_; }
+    // The cursor applies to the canvas as well, which covers the whole window.
+    bool SetCursor(const wxCursor& cursor) override;
+
+    // One paint pass into the framebuffer; presented into dc when given.
+    void paintPass(wxDC* dc);
+    // One pass for any other event, with the toolkit's own handling around it. This is the
+    // entry point of every canvas event handler.
+    void dispatch(wxEvent& event);
+
+private:
+    void onPaint(wxPaintEvent& event);
+    void onEvent(wxEvent& event);
+    void onCaptureLost(wxMouseCaptureLostEvent& event);
+    void onClose(wxCloseEvent& event);
+    void onSize(wxSizeEvent& event);
+    void present(wxDC& dc);
+    void applyAfterPass();
+    void updateCapture(wxEvent& event);
+    void followDrag(wxMouseEvent& event);
+
+    wxWindow* canvas_ = nullptr;
+    boost::shared_ptr<UIContext> context_;
+    boost::shared_ptr<Window> self_;
+    int escapeResult_ = wxID_CANCEL;
+    std::wstring shownTooltip_;
+
+    bool dragging_ = false;
+    wxPoint dragGrab_; // the pointer in window coordinates when the drag began
+
+    std::int64_t lastFrameMs_ = 0, totalFrameMs_ = 0, longestFrameMs_ = 0, frameCount_ = 0;
+    std::int64_t refreshRequests_ = 0;
+
+    friend class UIContext;
+};
+
+} // namespace orbotk

@@ -1,0 +1,51 @@
+// wxWidgets start-up without wxIMPLEMENT_APP, so that a library can bring its own application
+// object without clashing with a host that has one.
+#include "orbotk/application.h"
+
+#include <cstdio>
+#include <stdexcept>
+#include <wx/app.h>
+#include <wx/image.h>
+#include <wx/init.h>
+#include <wx/log.h>
+
+namespace orbotk {
+
+namespace {
+class ToolkitApp : public wxApp {
+public:
+    bool OnInit() override { return true; }
+};
+
+void assertToStderr(const wxString& file, int line, const wxString& func, const wxString& cond,
+                    const wxString& msg) {
+    std::fprintf(stderr, "wx assertion failed: %s:%d in %s: %s %s\n", file.utf8_str().data(), line,
+                 func.utf8_str().data(), cond.utf8_str().data(), msg.utf8_str().data());
+}
+} // namespace
+
+Application::Application(int& argc, char** argv) {
+    wxApp::SetInstance(new ToolkitApp);
+    if (!wxEntryStart(argc, argv))
+        throw std::runtime_error("cannot initialise the GUI: no display? (run under xvfb-run)");
+    // A wx warning must never open a dialog: nobody is there to close it.
+    delete wxLog::SetActiveTarget(new wxLogStderr);
+    wxSetAssertHandler(assertToStderr);
+    wxInitAllImageHandlers();
+    if (!wxTheApp->CallOnInit()) {
+        wxEntryCleanup();
+        throw std::runtime_error("cannot initialise the GUI application");
+    }
+}
+
+Application::~Application() {
+    if (wxTheApp)
+        wxTheApp->OnExit();
+    wxEntryCleanup();
+}
+
+int Application::run() {
+    return wxTheApp->OnRun();
+}
+
+} // namespace orbotk

@@ -1,0 +1,267 @@
+// Box queries. Each answers from the event in progress and the context's record of hot, active,
+// focused and dragged controls; a box that asks any mouse question becomes a candidate for the
+// hot box in the next pass.
+#include "orbotk/box.h"
+
+#include "internal.h"
+#include "orbotk/context.h"
+
+#include <wx/event.h>
+
+namespace orbotk {
+
+namespace {
+// Named controls are known by name; anonymous boxes by parent and ordinal. The two marks keep a
+// name from ever colliding with a tree path.
+const wchar_t NAMED_MARK = L'\x1E';
+const wchar_t PATH_MARK = L'\x1F';
+
+const wxEventType downTypes[3] = {wxEVT_LEFT_DOWN, wxEVT_MIDDLE_DOWN, wxEVT_RIGHT_DOWN};
+const wxEventType upTypes[3] = {wxEVT_LEFT_UP, wxEVT_MIDDLE_UP, wxEVT_RIGHT_UP};
+const wxEventType doubleTypes[3] = {wxEVT_LEFT_DCLICK, wxEVT_MIDDLE_DCLICK, wxEVT_RIGHT_DCLICK};
+} // namespace
+
+std::wstring namedKey(const std::wstring& name) {
+    return NAMED_MARK + name;
+}
+
+boost::shared_ptr<Box> Box::makeBox(const boost::shared_ptr<UIContext>& ui, const ControlID& id,
+                                    bool enabled) {
+    boost::shared_ptr<Box> b(new Box);
+    b->context_ = ui.get();
+    b->parent = ui->current_;
+    b->id = id;
+    b->enabled_ = enabled;
+    b->openIndex_ = ui->openCounter_++;
+    if (b->parent) {
+        b->x = b->parent->x;
+        b->y = b->parent->y;
+        b->w = b->parent->w;
+        b->h = b->parent->h;
+    }
+    if (!id.anonymous())
+        b->key_ = namedKey(id.name());
+    else if (b->parent)
+        b->key_ = b->parent->key_ + PATH_MARK + std::to_wstring(b->parent->anonymousChildren_++);
+    else
+        b->key_ = std::wstring(1, PATH_MARK);
+    return b;
+}
+
+boost::shared_ptr<UIContext> Box::ui() const {
+    return context_->shared_from_this();
+}
+
+void Box::enter() {
+    if (entered_)
+        return;
+    previous_ = context_->current_;
+    context_->current_ = shared_from_this();
+    entered_ = true;
+}
+
+void Box::exit() {
+    if (!entered_)
+        return;
+    entered_ = false;
+    context_->current_ = previous_;
+    previous_.reset();
+    context_->closeBox(*this);
+}
+
+// ---- Mouse buttons
+
+bool Box::pressed(int button, bool doubleClick) const {
+    askedMouse();
+    const wxEventType t = context_->eventType_;
+    const bool match = doubleClick ? t == doubleTypes[button]
+                                   : (t == downTypes[button] || t == doubleTypes[button]);
+    return match && !key_.empty() && context_->hotKey_ == key_;
+}
+
+bool Box::released(int button) const {
+    askedMouse();
+    if (context_->eventType_ != upTypes[button])
+        return false;
+    // The left release belongs to the pressed control wherever the pointer went.
+    if (button == 0 && !context_->activeKey_.empty())
+        return context_->activeKey_ == key_;
+    return context_->hotKey_ == key_;
+}
+
+bool Box::leftClicked() {
+    return pressed(0, false);
+}
+bool Box::leftReleased() {
+    return released(0);
+}
+bool Box::leftDoubleClicked() {
+    return pressed(0, true);
+}
+bool Box::middleClicked() {
+    return pressed(1, false);
+}
+bool Box::middleReleased() {
+    return released(1);
+}
+bool Box::middleDoubleClicked() {
+    return pressed(1, true);
+}
+bool Box::rightClicked() {
+    return pressed(2, false);
+}
+bool Box::rightReleased() {
+    return released(2);
+}
+bool Box::rightDoubleClicked() {
+    return pressed(2, true);
+}
+
+int Box::wheelRotation() const {
+    askedMouse();
+    if (context_->eventType_ != wxEVT_MOUSEWHEEL || context_->hotKey_ != key_)
+        return 0;
+    return context_->wheel_;
+}
+
+// ---- Drags
+
+bool Box::dragging(int button) const {
+    askedMouse();
+    const auto& d = context_->drags_[button];
+    return d.dragging && d.key == key_;
+}
+
+bool Box::dropped(int button, const IdPredicate& accepts) const {
+    const auto& d = context_->drags_[button];
+    if (context_->eventType_ != upTypes[button] || !d.dragging || !context_->pointerInside_)
+        return false;
+    if (!overAbsolute(context_->mouseX_, context_->mouseY_))
+        return false;
+    return accepts && accepts(d.id);
+}
+
+bool Box::leftDragging() const {
+    return dragging(0);
+}
+bool Box::middleDragging() const {
+    return dragging(1);
+}
+bool Box::rightDragging() const {
+    return dragging(2);
+}
+bool Box::leftDragging(const IdPredicate& a) const {
+    return dragging(0) && a && a(context_->drags_[0].id);
+}
+bool Box::middleDragging(const IdPredicate& a) const {
+    return dragging(1) && a && a(context_->drags_[1].id);
+}
+bool Box::rightDragging(const IdPredicate& a) const {
+    return dragging(2) && a && a(context_->drags_[2].id);
+}
+bool Box::leftDropped(const IdPredicate& a) const {
+    return dropped(0, a);
+}
+bool Box::middleDropped(const IdPredicate& a) const {
+    return dropped(1, a);
+}
+bool Box::rightDropped(const IdPredicate& a) const {
+    return dropped(2, a);
+}
+
+// ---- Pointer
+
+bool Box::over() const {
+    if (!context_->pointerInside_ || !overAbsolute(context_->mouseX_, context_->mouseY_))
+        return false;
+    if (context_->hotKey_.empty() || context_->hotKey_ == key_)
+        return true;
+    // Not hot itself: still over if it was drawn in front of the hot box.
+    const int mine = context_->lastCloseIndex(key_);
+    return mine >= 0 && mine < context_->hotIndex_;
+}
+
+bool Box::overAbsolute(double ax, double ay) const {
+    return ax >= x && ax < static_cast<double>(x) + w && ay >= y && ay < static_cast<double>(y) + h;
+}
+
+void Box::eventPosition(double& ex, double& ey) const {
+    ex = context_->mouseX_ - x;
+    ey = context_->mouseY_ - y;
+}
+
+// ---- Active and focus
+
+bool Box::active() const {
+    askedMouse();
+    return !context_->activeKey_.empty() && context_->activeKey_ == key_;
+}
+
+void Box::makeActive() {
+    askedMouse();
+    context_->activeKey_ = key_;
+    context_->activeID_ = id;
+}
+
+void Box::clearActive() {
+    if (context_->activeKey_ == key_) {
+        context_->activeKey_.clear();
+        context_->activeID_ = ControlID();
+    }
+}
+
+bool Box::focused() const {
+    return !context_->focusKey_.empty() && context_->focusKey_ == key_;
+}
+
+void Box::makeFocused() {
+    if (enabled_ && !id.anonymous() && id.tabIdx() != TabIdx::DISABLED)
+        context_->claim_ = id;
+}
+
+void Box::clearFocused() {
+    if (focused()) {
+        context_->focusKey_.clear();
+        context_->focused_ = ControlID();
+    }
+    if (!id.anonymous() && context_->claim_ == id)
+        context_->claim_ = ControlID();
+}
+
+// ---- Keys
+
+bool Box::receivesKeys() const {
+    if (!enabled_)
+        return false;
+    if (!context_->focusKey_.empty())
+        return context_->focusKey_ == key_;
+    // Nothing focused: the window's top level (the client-area root and the boxes directly in it).
+    return !parent || !parent->parent;
+}
+
+bool Box::keyDown(int key) const {
+    return context_->eventType_ == wxEVT_KEY_DOWN && receivesKeys() && context_->keyCode_ == key;
+}
+
+bool Box::keyUp(int key) const {
+    return context_->eventType_ == wxEVT_KEY_UP && receivesKeys() && context_->keyCode_ == key;
+}
+
+bool Box::keyDown(const KeyPredicate& accepts) const {
+    const UIContext& c = *context_;
+    return c.eventType_ == wxEVT_KEY_DOWN && receivesKeys() && accepts &&
+           accepts(c.keyCode_, c.shift_, c.alt_, c.meta_, c.ctrl_);
+}
+
+bool Box::keyUp(const KeyPredicate& accepts) const {
+    const UIContext& c = *context_;
+    return c.eventType_ == wxEVT_KEY_UP && receivesKeys() && accepts &&
+           accepts(c.keyCode_, c.shift_, c.alt_, c.meta_, c.ctrl_);
+}
+
+bool Box::characterInput(const CharPredicate& accepts) const {
+    return context_->eventType_ == wxEVT_CHAR && receivesKeys() && accepts &&
+           accepts(context_->keyCode_);
+}
+
+} // namespace orbotk

@@ -1,0 +1,288 @@
+// Passes and the state between them. The tree of the last complete pass decides who is hot and
+// who may take focus; the pass in progress builds the next one as its boxes close.
+#include "orbotk/context.h"
+
+#include "internal.h"
+#include "orbotk/window.h"
+
+#include <algorithm>
+#include <unordered_set>
+#include <wx/bitmap.h>
+#include <wx/dcmemory.h>
+
+namespace orbotk {
+
+boost::shared_ptr<UIContext> UIContext::create(const std::wstring& title, wxWindow* parent) {
+    // The window owns itself (wxWidgets deletes it) and holds the context.
+    Window* w = new Window(parent, wxString(title));
+    return w->context();
+}
+
+boost::shared_ptr<UIContext> UIContext::create(const std::wstring& title,
+                                               const boost::weak_ptr<Window>& parent) {
+    boost::shared_ptr<Window> p = parent.lock();
+    return create(title, static_cast<wxWindow*>(p.get()));
+}
+
+UIContext::UIContext() = default;
+
+UIContext::~UIContext() {
+    // The DCs let go of their bitmaps before the bitmaps go.
+    measureDC_.reset();
+    drawDC_.reset();
+}
+
+wxMouseEvent* UIContext::mouseEvent() const {
+    return dynamic_cast<wxMouseEvent*>(event_);
+}
+
+void UIContext::skipEvent(bool skip) {
+    skipped_ = skip;
+    if (event_)
+        event_->Skip(skip);
+}
+
+wxDC& UIContext::measureDC() {
+    if (!measureDC_) {
+        // A memory DC needs a bitmap before it can measure text on every port.
+        measureBitmap_.reset(new wxBitmap(1, 1, 24));
+        measureDC_.reset(new wxMemoryDC);
+        measureDC_->SelectObject(*measureBitmap_);
+    }
+    return *measureDC_;
+}
+
+wxMemoryDC& UIContext::drawDC() {
+    if (!drawDC_) {
+        drawBitmap_.reset(new wxBitmap(1, 1, 24));
+        drawDC_.reset(new wxMemoryDC);
+        drawDC_->SelectObject(*drawBitmap_);
+    }
+    return *drawDC_;
+}
+
+void UIContext::resizeFramebuffer(int w, int h) {
+    w = std::max(0, w);
+    h = std::max(0, h);
+    if (w == width_ && h == height_)
+        return;
+    width_ = w;
+    height_ = h;
+    framebuffer_.assign(static_cast<size_t>(w) * static_cast<size_t>(h), orbo::tk::RGBA());
+}
+
+// ---- Passes
+
+bool UIContext::runPass(wxEvent& event) {
+    if (inPass_)
+        return false;
+    // Keep ourselves alive even if the procedure drops the last outside reference.
+    boost::shared_ptr<UIContext> self = shared_from_this();
+    beginPass(event);
+    try {
+        if (procedure_)
+            procedure_(self);
+    } catch (...) {
+        incomplete_ = true;
+        endPass();
+        throw;
+    }
+    endPass();
+    return true;
+}
+
+void UIContext::recordEvent(wxEvent& event) {
+    event_ = &event;
+    eventType_ = event.GetEventType();
+    skipped_ = false;
+    wheel_ = 0;
+    keyCode_ = 0;
+    if (auto* me = dynamic_cast<wxMouseEvent*>(&event)) {
+        mouseX_ = me->GetX();
+        mouseY_ = me->GetY();
+        ctrl_ = me->ControlDown();
+        shift_ = me->ShiftDown();
+        alt_ = me->AltDown();
+        meta_ = me->MetaDown();
+        pointerInside_ = eventType_ != wxEVT_LEAVE_WINDOW;
+        wheel_ = me->GetWheelRotation();
+        for (int b = 0; b < 3; ++b) {
+            static const wxEventType down[3] = {wxEVT_LEFT_DOWN, wxEVT_MIDDLE_DOWN,
+                                                wxEVT_RIGHT_DOWN};
+            static const wxEventType dbl[3] = {wxEVT_LEFT_DCLICK, wxEVT_MIDDLE_DCLICK,
+                                               wxEVT_RIGHT_DCLICK};
+            if (eventType_ == down[b] || eventType_ == dbl[b])
+                buttonDown_[b] = true;
+        }
+    } else if (auto* ke = dynamic_cast<wxKeyEvent*>(&event)) {
+        keyCode_ = ke->GetKeyCode();
+        // Characters beyond Latin-1 come without a key code; their Unicode value stands in.
+        if (keyCode_ == WXK_NONE)
+            keyCode_ = static_cast<int>(ke->GetUnicodeKey());
+        ctrl_ = ke->ControlDown();
+        shift_ = ke->ShiftDown();
+        alt_ = ke->AltDown();
+        meta_ = ke->MetaDown();
+    }
+}
+
+void UIContext::findHot() {
+    hotKey_.clear();
+    hotIndex_ = -1;
+    if (!pointerInside_)
+        return;
+    // Close order is front-to-back order: the first match is the front-most.
+    for (size_t i = 0; i < lastTree_.size(); ++i) {
+        const Node& n = lastTree_[i];
+        if (n.mouseInput && n.contains(mouseX_, mouseY_)) {
+            hotKey_ = n.key;
+            hotIndex_ = static_cast<int>(i);
+            return;
+        }
+    }
+}
+
+void UIContext::beginPass(wxEvent& event) {
+    inPass_ = true;
+    incomplete_ = false;
+    recordEvent(event);
+    if (eventType_ == wxEVT_PAINT)
+        std::fill(framebuffer_.begin(), framebuffer_.end(), orbo::tk::RGBA());
+    claim_ = ControlID();
+    tooltip.clear();
+    colour_ = orbo::tk::RGBA(0xFFFFFFFFu);
+    findHot();
+
+    // A drag starts with the first motion while a button is held after a press on a control.
+    if (eventType_ == wxEVT_MOTION) {
+        for (int b = 0; b < 3; ++b) {
+            DragState& d = drags_[b];
+            if (buttonDown_[b] && !d.dragging && !d.pressKey.empty()) {
+                d.dragging = true;
+                d.key = d.pressKey;
+                d.id = d.pressID;
+            }
+        }
+    }
+
+    tree_.clear();
+    openCounter_ = 0;
+    current_.reset();
+    root_ = Box::makeBox(shared_from_this(), ControlID(), true);
+    root_->x = root_->y = 0;
+    root_->w = width_;
+    root_->h = height_;
+    root_->enter();
+}
+
+void UIContext::closeBox(Box& box) {
+    tree_.push_back(Node{box.key_, box.id, box.x, box.y, box.w, box.h, box.openIndex_, box.enabled_,
+                         box.mouseInput_});
+}
+
+void UIContext::endPass() {
+    // Boxes a procedure left open are closed here so the tree stays whole.
+    while (current_ && current_ != root_)
+        current_->exit();
+    if (root_)
+        root_->exit();
+
+    if (!incomplete_) {
+        lastTree_.swap(tree_);
+        lastIndex_.clear();
+        for (size_t i = 0; i < lastTree_.size(); ++i)
+            lastIndex_.emplace(lastTree_[i].key, static_cast<int>(i)); // keeps the front-most
+        if (!claim_.anonymous()) {
+            focused_ = claim_;
+            focusKey_ = namedKey(claim_.name());
+        }
+        // A control that is gone, or can no longer take focus, gives it up.
+        if (!focusKey_.empty()) {
+            const Node* n = lastNode(focusKey_);
+            if (n == nullptr || !n->focusable()) {
+                focusKey_.clear();
+                focused_ = ControlID();
+            }
+        }
+        if (!activeKey_.empty() && lastNode(activeKey_) == nullptr) {
+            activeKey_.clear();
+            activeID_ = ControlID();
+        }
+    }
+    tree_.clear();
+
+    static const wxEventType up[3] = {wxEVT_LEFT_UP, wxEVT_MIDDLE_UP, wxEVT_RIGHT_UP};
+    static const wxEventType down[3] = {wxEVT_LEFT_DOWN, wxEVT_MIDDLE_DOWN, wxEVT_RIGHT_DOWN};
+    static const wxEventType dbl[3] = {wxEVT_LEFT_DCLICK, wxEVT_MIDDLE_DCLICK, wxEVT_RIGHT_DCLICK};
+    for (int b = 0; b < 3; ++b) {
+        DragState& d = drags_[b];
+        if (eventType_ == up[b]) {
+            buttonDown_[b] = false;
+            d = DragState();
+            // A release ends the press: whatever no widget released is released now.
+            if (b == 0) {
+                activeKey_.clear();
+                activeID_ = ControlID();
+            }
+        } else if (eventType_ == down[b] || eventType_ == dbl[b]) {
+            // The left button drags the control the press made active; the others drag the
+            // control they were pressed on.
+            if (b == 0) {
+                d.pressKey = activeKey_;
+                d.pressID = activeID_;
+                leftPressX_ = mouseX_;
+            } else if (hotIndex_ >= 0 && !hotKey_.empty()) {
+                d.pressKey = hotKey_;
+                const Node* n = lastNode(hotKey_);
+                d.pressID = n ? n->id : ControlID();
+            }
+        }
+    }
+
+    root_.reset();
+    current_.reset();
+    event_ = nullptr;
+    eventType_ = wxEVT_NULL;
+    inPass_ = false;
+}
+
+const UIContext::Node* UIContext::lastNode(const std::wstring& key) const {
+    auto it = lastIndex_.find(key);
+    return it == lastIndex_.end() ? nullptr : &lastTree_[static_cast<size_t>(it->second)];
+}
+
+int UIContext::lastCloseIndex(const std::wstring& key) const {
+    auto it = lastIndex_.find(key);
+    return it == lastIndex_.end() ? -1 : it->second;
+}
+
+void UIContext::moveFocus(bool forward) {
+    // Focus order is the order in which controls were opened, each control once.
+    std::vector<const Node*> order;
+    for (const Node& n : lastTree_)
+        if (n.focusable())
+            order.push_back(&n);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const Node* a, const Node* b) { return a->openIndex < b->openIndex; });
+    std::unordered_set<std::wstring> seen;
+    order.erase(std::remove_if(order.begin(), order.end(),
+                               [&](const Node* n) { return !seen.insert(n->key).second; }),
+                order.end());
+    if (order.empty())
+        return;
+    const int n = static_cast<int>(order.size());
+    int at = -1;
+    for (int i = 0; i < n; ++i)
+        if (order[static_cast<size_t>(i)]->key == focusKey_)
+            at = i;
+    int next;
+    if (at < 0)
+        next = forward ? 0 : n - 1;
+    else
+        next = forward ? (at + 1) % n : (at + n - 1) % n;
+    const Node* target = order[static_cast<size_t>(next)];
+    focusKey_ = target->key;
+    focused_ = target->id;
+}
+
+} // namespace orbotk

@@ -1,0 +1,270 @@
+// Synthetic input for toolkit windows. Events are built as wxGTK builds them and handed to the
+// canvas's event handler, so the window's own routing (Tab, capture, drags, passes) runs.
+#include "orbotk/driver.h"
+
+#include "orbotk/context.h"
+#include "orbotk/window.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <wx/app.h>
+#include <wx/image.h>
+
+namespace orbotk {
+
+Driver::Driver(const boost::shared_ptr<Window>& window) : window_(window) {
+    if (!window_)
+        throw std::invalid_argument("orbotk::Driver needs a live window");
+}
+
+boost::shared_ptr<UIContext> Driver::context() const {
+    return window_->context();
+}
+
+void Driver::mouse(wxEventType type, int x, int y) {
+    x_ = x;
+    y_ = y;
+    wxWindow* canvas = window_->canvas();
+    wxMouseEvent e(type);
+    e.SetEventObject(canvas);
+    e.SetId(canvas->GetId());
+    e.SetPosition(wxPoint(x, y));
+    e.SetLeftDown(left_);
+    e.SetMiddleDown(middle_);
+    e.SetRightDown(right_);
+    if (type == wxEVT_LEFT_DOWN || type == wxEVT_LEFT_UP || type == wxEVT_LEFT_DCLICK)
+        e.m_clickCount = type == wxEVT_LEFT_DCLICK ? 2 : 1;
+    canvas->GetEventHandler()->ProcessEvent(e);
+}
+
+void Driver::mouseMove(int x, int y) {
+    mouse(wxEVT_MOTION, x, y);
+}
+
+void Driver::leftDown(int x, int y) {
+    left_ = true;
+    mouse(wxEVT_LEFT_DOWN, x, y);
+}
+
+void Driver::leftUp(int x, int y) {
+    left_ = false;
+    mouse(wxEVT_LEFT_UP, x, y);
+}
+
+void Driver::leftDoubleClick(int x, int y) {
+    leftDown(x, y);
+    leftUp(x, y);
+    left_ = true;
+    mouse(wxEVT_LEFT_DCLICK, x, y);
+    leftUp(x, y);
+}
+
+void Driver::click(int x, int y) {
+    mouseMove(x, y);
+    leftDown(x, y);
+    leftUp(x, y);
+}
+
+void Driver::rightDown(int x, int y) {
+    right_ = true;
+    mouse(wxEVT_RIGHT_DOWN, x, y);
+}
+
+void Driver::rightUp(int x, int y) {
+    right_ = false;
+    mouse(wxEVT_RIGHT_UP, x, y);
+}
+
+void Driver::middleDown(int x, int y) {
+    middle_ = true;
+    mouse(wxEVT_MIDDLE_DOWN, x, y);
+}
+
+void Driver::middleUp(int x, int y) {
+    middle_ = false;
+    mouse(wxEVT_MIDDLE_UP, x, y);
+}
+
+void Driver::wheel(int x, int y, int rotation) {
+    x_ = x;
+    y_ = y;
+    wxWindow* canvas = window_->canvas();
+    wxMouseEvent e(wxEVT_MOUSEWHEEL);
+    e.SetEventObject(canvas);
+    e.SetPosition(wxPoint(x, y));
+    e.m_wheelRotation = rotation;
+    e.m_wheelDelta = 120;
+    e.m_linesPerAction = 3;
+    e.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
+    canvas->GetEventHandler()->ProcessEvent(e);
+}
+
+void Driver::enter(int x, int y) {
+    mouse(wxEVT_ENTER_WINDOW, x, y);
+}
+
+void Driver::leave() {
+    mouse(wxEVT_LEAVE_WINDOW, -1, -1);
+}
+
+namespace {
+wxKeyEvent keyEvent(wxEventType type, wxWindow* canvas, int code, int ch, int modifiers, int x,
+                    int y) {
+    wxKeyEvent e(type);
+    e.SetEventObject(canvas);
+    e.SetId(canvas->GetId());
+    e.m_keyCode = code;
+    e.m_uniChar = static_cast<wxChar>(ch >= 0 ? ch : static_cast<int>(WXK_NONE));
+    e.SetControlDown((modifiers & wxMOD_CONTROL) != 0);
+    e.SetShiftDown((modifiers & wxMOD_SHIFT) != 0);
+    e.SetAltDown((modifiers & wxMOD_ALT) != 0);
+    e.SetMetaDown((modifiers & wxMOD_META) != 0);
+    e.m_x = x;
+    e.m_y = y;
+    return e;
+}
+} // namespace
+
+bool Driver::keyDown(int code, int modifiers) {
+    wxWindow* canvas = window_->canvas();
+    const int ch = characterFor(code, modifiers);
+    wxKeyEvent e = keyEvent(wxEVT_KEY_DOWN, canvas, code, ch, modifiers, x_, y_);
+    canvas->GetEventHandler()->ProcessEvent(e);
+    return e.GetSkipped();
+}
+
+void Driver::keyUp(int code, int modifiers) {
+    wxWindow* canvas = window_->canvas();
+    wxKeyEvent e =
+        keyEvent(wxEVT_KEY_UP, canvas, code, characterFor(code, modifiers), modifiers, x_, y_);
+    canvas->GetEventHandler()->ProcessEvent(e);
+}
+
+void Driver::character(int ch, int modifiers) {
+    wxWindow* canvas = window_->canvas();
+    wxKeyEvent e = keyEvent(wxEVT_CHAR, canvas, ch, ch, modifiers, x_, y_);
+    canvas->GetEventHandler()->ProcessEvent(e);
+}
+
+int Driver::characterFor(int code, int modifiers) {
+    const bool ctrl = (modifiers & wxMOD_CONTROL) != 0;
+    const bool shift = (modifiers & wxMOD_SHIFT) != 0;
+    if (code >= 'A' && code <= 'Z') {
+        if (ctrl)
+            return code - 'A' + 1; // control codes, as wxGTK reports Ctrl+letter
+        return shift ? code : code + ('a' - 'A');
+    }
+    // Printable Latin-1 and the editing keys that produce characters.
+    if ((code >= 32 && code < 256) || code == WXK_BACK || code == WXK_RETURN ||
+        code == WXK_ESCAPE || code == WXK_TAB)
+        return code;
+    return -1;
+}
+
+void Driver::press(int code, int modifiers) {
+    const bool skipped = keyDown(code, modifiers);
+    const int ch = characterFor(code, modifiers);
+    if (skipped && ch >= 0)
+        character(ch, modifiers);
+    keyUp(code, modifiers);
+}
+
+void Driver::typeText(const std::wstring& text) {
+    for (wchar_t c : text) {
+        int code = static_cast<int>(c);
+        int modifiers = wxMOD_NONE;
+        if (c >= L'a' && c <= L'z')
+            code = c - L'a' + 'A';
+        else if (c >= L'A' && c <= L'Z')
+            modifiers = wxMOD_SHIFT;
+        const bool skipped = keyDown(code, modifiers);
+        if (skipped)
+            character(static_cast<int>(c), modifiers);
+        keyUp(code, modifiers);
+    }
+}
+
+void Driver::focusIn() {
+    wxFocusEvent e(wxEVT_SET_FOCUS, window_->canvas()->GetId());
+    e.SetEventObject(window_->canvas());
+    window_->canvas()->GetEventHandler()->ProcessEvent(e);
+}
+
+void Driver::focusOut() {
+    wxFocusEvent e(wxEVT_KILL_FOCUS, window_->canvas()->GetId());
+    e.SetEventObject(window_->canvas());
+    window_->canvas()->GetEventHandler()->ProcessEvent(e);
+}
+
+void Driver::paint() {
+    window_->paintPass(nullptr);
+}
+
+void Driver::resize(int w, int h) {
+    window_->SetClientSize(w, h);
+    wxWindow* canvas = window_->canvas();
+    canvas->SetSize(0, 0, w, h);
+    wxSizeEvent e(wxSize(w, h), canvas->GetId());
+    e.SetEventObject(canvas);
+    canvas->GetEventHandler()->ProcessEvent(e);
+}
+
+void Driver::flush() {
+    if (wxTheApp) {
+        wxTheApp->ProcessPendingEvents();
+        wxTheApp->ProcessIdle();
+    }
+}
+
+int Driver::width() const {
+    return window_->context()->W();
+}
+int Driver::height() const {
+    return window_->context()->H();
+}
+
+orbo::tk::RGBA Driver::pixel(int x, int y) const {
+    const UIContext& c = *window_->context();
+    if (x < 0 || y < 0 || x >= c.W() || y >= c.H())
+        return orbo::tk::RGBA();
+    return c.framebuffer()[static_cast<size_t>(c.H() - 1 - y) * static_cast<size_t>(c.W()) +
+                           static_cast<size_t>(x)];
+}
+
+std::vector<orbo::tk::RGBA> Driver::pixels() const {
+    const UIContext& c = *window_->context();
+    std::vector<orbo::tk::RGBA> out;
+    out.reserve(static_cast<size_t>(c.W()) * static_cast<size_t>(c.H()));
+    for (int y = 0; y < c.H(); ++y)
+        for (int x = 0; x < c.W(); ++x)
+            out.push_back(pixel(x, y));
+    return out;
+}
+
+void Driver::savePNG(const std::string& path) const {
+    const int w = width(), h = height();
+    if (w <= 0 || h <= 0)
+        throw std::runtime_error("savePNG: the framebuffer is empty");
+    wxImage image(w, h, false);
+    image.InitAlpha();
+    unsigned char* rgb = image.GetData();
+    unsigned char* alpha = image.GetAlpha();
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const orbo::tk::RGBA p = pixel(x, y);
+            const unsigned a = p.a();
+            // PNG keeps straight alpha: undo the premultiplication, rounding to nearest.
+            auto straight = [a](unsigned c) {
+                return a == 0 ? 0u : std::min(255u, (c * 255u + a / 2) / a);
+            };
+            *rgb++ = static_cast<unsigned char>(straight(p.r()));
+            *rgb++ = static_cast<unsigned char>(straight(p.g()));
+            *rgb++ = static_cast<unsigned char>(straight(p.b()));
+            *alpha++ = static_cast<unsigned char>(a);
+        }
+    }
+    if (!image.SaveFile(wxString::FromUTF8(path), wxBITMAP_TYPE_PNG))
+        throw std::runtime_error("savePNG: cannot write " + path);
+}
+
+} // namespace orbotk

@@ -1,0 +1,239 @@
+// The top-level window: event plumbing between wxWidgets and the context's passes, presenting
+// the framebuffer, and the window-level behaviour around passes (Tab focus, capture, window
+// drags, tooltips, closing).
+#include "orbotk/window.h"
+
+#include "orbotk/context.h"
+
+#include <chrono>
+#include <wx/bitmap.h>
+#include <wx/dcclient.h>
+#include <wx/image.h>
+
+namespace orbotk {
+
+namespace {
+// Everything a canvas turns into a pass, besides paint.
+const wxEventType passEvents[] = {
+    wxEVT_MOTION,       wxEVT_LEFT_DOWN,    wxEVT_LEFT_UP,       wxEVT_LEFT_DCLICK,
+    wxEVT_MIDDLE_DOWN,  wxEVT_MIDDLE_UP,    wxEVT_MIDDLE_DCLICK, wxEVT_RIGHT_DOWN,
+    wxEVT_RIGHT_UP,     wxEVT_RIGHT_DCLICK, wxEVT_MOUSEWHEEL,    wxEVT_ENTER_WINDOW,
+    wxEVT_LEAVE_WINDOW, wxEVT_KEY_DOWN,     wxEVT_KEY_UP,        wxEVT_CHAR,
+    wxEVT_SET_FOCUS,    wxEVT_KILL_FOCUS,   wxEVT_SIZE};
+
+bool isButtonDown(wxEventType t) {
+    return t == wxEVT_LEFT_DOWN || t == wxEVT_LEFT_DCLICK || t == wxEVT_MIDDLE_DOWN ||
+           t == wxEVT_MIDDLE_DCLICK || t == wxEVT_RIGHT_DOWN || t == wxEVT_RIGHT_DCLICK;
+}
+
+bool isButtonUp(wxEventType t) {
+    return t == wxEVT_LEFT_UP || t == wxEVT_MIDDLE_UP || t == wxEVT_RIGHT_UP;
+}
+
+// What a paint pass sees as its event. wxPaintEvent itself can only be made by wxWidgets, and
+// passes are also painted off-screen (for the driver), so the toolkit makes its own.
+class PaintPassEvent : public wxEvent {
+public:
+    explicit PaintPassEvent(wxWindow* canvas) : wxEvent(canvas->GetId(), wxEVT_PAINT) {
+        SetEventObject(canvas);
+    }
+    wxEvent* Clone() const override { return new PaintPassEvent(*this); }
+};
+
+bool isKey(wxEventType t) {
+    return t == wxEVT_KEY_DOWN || t == wxEVT_KEY_UP || t == wxEVT_CHAR;
+}
+} // namespace
+
+Window::Window(wxWindow* parent, const wxString& title)
+    : wxDialog(parent, wxID_ANY, title, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE) {
+    // Escape and the close box mean nothing to wxDialog here: the library decides.
+    SetEscapeId(wxID_NONE);
+    self_.reset(this, [](Window*) {}); // wxWidgets deletes the window; handles only observe it
+    context_.reset(new UIContext);
+    context_->window_ = self_;
+
+    canvas_ = new wxWindow(this, wxID_ANY, wxPoint(0, 0), GetClientSize(),
+                           wxWANTS_CHARS | wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE);
+    canvas_->SetBackgroundStyle(wxBG_STYLE_PAINT);
+    canvas_->Bind(wxEVT_PAINT, &Window::onPaint, this);
+    for (wxEventType t : passEvents)
+        canvas_->Bind(t, &Window::onEvent, this);
+    canvas_->Bind(wxEVT_MOUSE_CAPTURE_LOST, &Window::onCaptureLost, this);
+    Bind(wxEVT_CLOSE_WINDOW, &Window::onClose, this);
+    Bind(wxEVT_SIZE, &Window::onSize, this);
+}
+
+Window::~Window() {
+    if (canvas_ && canvas_->HasCapture())
+        canvas_->ReleaseMouse();
+    self_.reset();
+}
+
+void Window::postEval(const boost::function<void()>& f) {
+    if (f)
+        CallAfter([f]() { f(); });
+}
+
+void Window::beginDrag(wxMouseEvent& event) {
+    dragging_ = true;
+    dragGrab_ = event.GetPosition();
+    if (canvas_->IsShownOnScreen() && !canvas_->HasCapture())
+        canvas_->CaptureMouse();
+}
+
+void Window::followDrag(wxMouseEvent& event) {
+    // The grab point stays under the pointer: window origin + pointer - grab.
+    const wxPoint p = GetPosition() + event.GetPosition() - dragGrab_;
+    Move(p.x, p.y, wxSIZE_USE_EXISTING);
+}
+
+void Window::Refresh(bool eraseBackground, const wxRect* rect) {
+    ++refreshRequests_;
+    wxDialog::Refresh(eraseBackground, rect);
+    if (canvas_)
+        canvas_->Refresh(eraseBackground, rect);
+}
+
+bool Window::SetCursor(const wxCursor& cursor) {
+    wxDialog::SetCursor(cursor);
+    if (canvas_)
+        canvas_->SetCursor(cursor);
+    return true;
+}
+
+void Window::onSize(wxSizeEvent& event) {
+    if (canvas_)
+        canvas_->SetSize(GetClientSize());
+    event.Skip();
+}
+
+void Window::onPaint(wxPaintEvent&) {
+    wxPaintDC dc(canvas_);
+    paintPass(&dc);
+}
+
+void Window::paintPass(wxDC* dc) {
+    const wxSize size = canvas_->GetClientSize();
+    const auto start = std::chrono::steady_clock::now();
+    PaintPassEvent event(canvas_);
+    bool ran = false;
+    if (!context_->inPass()) {
+        context_->resizeFramebuffer(size.x, size.y);
+        ran = context_->runPass(event);
+    }
+    // A paint that arrives during a pass (a modal loop opened from a scene) shows the last frame.
+    if (dc)
+        present(*dc);
+    if (!ran)
+        return;
+    const std::int64_t ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                std::chrono::steady_clock::now() - start)
+                                .count();
+    lastFrameMs_ = ms;
+    totalFrameMs_ += ms;
+    longestFrameMs_ = std::max(longestFrameMs_, ms);
+    ++frameCount_;
+    applyAfterPass();
+}
+
+void Window::present(wxDC& dc) {
+    const int w = context_->W(), h = context_->H();
+    if (w <= 0 || h <= 0)
+        return;
+    // Premultiplied colour over black is the colour itself; rows are flipped to top-down.
+    wxImage image(w, h, false);
+    unsigned char* out = image.GetData();
+    const orbo::tk::RGBA* fb = context_->framebuffer();
+    for (int y = 0; y < h; ++y) {
+        const orbo::tk::RGBA* row = fb + static_cast<size_t>(h - 1 - y) * static_cast<size_t>(w);
+        for (int x = 0; x < w; ++x, out += 3) {
+            out[0] = static_cast<unsigned char>(row[x].r());
+            out[1] = static_cast<unsigned char>(row[x].g());
+            out[2] = static_cast<unsigned char>(row[x].b());
+        }
+    }
+    dc.DrawBitmap(wxBitmap(image), 0, 0, false);
+}
+
+void Window::onEvent(wxEvent& event) {
+    dispatch(event);
+}
+
+void Window::dispatch(wxEvent& event) {
+    const wxEventType type = event.GetEventType();
+
+    // Tab and Shift+Tab move focus; the toolkit consumes them and no pass sees them.
+    if (isKey(type)) {
+        auto& key = static_cast<wxKeyEvent&>(event);
+        if ((key.GetKeyCode() == WXK_TAB) && !key.ControlDown() && !key.AltDown()) {
+            if (type == wxEVT_KEY_DOWN) {
+                context_->moveFocus(!key.ShiftDown());
+                Refresh();
+            }
+            return;
+        }
+    }
+
+    auto* mouse = dynamic_cast<wxMouseEvent*>(&event);
+    if (mouse && dragging_ && type == wxEVT_MOTION)
+        followDrag(*mouse);
+    if (isButtonDown(type) && canvas_->IsShownOnScreen()) {
+        if (!canvas_->HasCapture())
+            canvas_->CaptureMouse();
+        if (wxWindow::FindFocus() != canvas_)
+            canvas_->SetFocus();
+    }
+
+    const wxSize size = canvas_->GetClientSize();
+    boost::shared_ptr<UIContext> keep = context_;
+    if (!context_->inPass())
+        context_->resizeFramebuffer(size.x, size.y);
+    if (!context_->runPass(event)) {
+        event.Skip();
+        return;
+    }
+    applyAfterPass();
+
+    if (isButtonUp(type)) {
+        if (type == wxEVT_LEFT_UP)
+            dragging_ = false;
+        if (mouse && !mouse->ButtonIsDown(wxMOUSE_BTN_ANY) && canvas_->HasCapture())
+            canvas_->ReleaseMouse();
+    }
+    // Key down always goes on, so that the platform follows it with the character event; the
+    // rest go on only when the pass asked for it (or for notifications nobody consumes).
+    if (type == wxEVT_KEY_DOWN || type == wxEVT_SIZE || type == wxEVT_SET_FOCUS ||
+        type == wxEVT_KILL_FOCUS)
+        event.Skip();
+    else
+        event.Skip(context_->eventSkipped());
+}
+
+void Window::onCaptureLost(wxMouseCaptureLostEvent&) {
+    dragging_ = false;
+}
+
+void Window::applyAfterPass() {
+    if (context_->tooltip != shownTooltip_) {
+        shownTooltip_ = context_->tooltip;
+        if (shownTooltip_.empty())
+            canvas_->UnsetToolTip();
+        else
+            canvas_->SetToolTip(wxString(shownTooltip_));
+    }
+}
+
+void Window::onClose(wxCloseEvent& event) {
+    if (event.CanVeto() && !context_->confirmClose()) {
+        event.Veto();
+        return;
+    }
+    if (IsModal())
+        EndModal(escapeResult_);
+    if (canvas_->HasCapture())
+        canvas_->ReleaseMouse();
+    Destroy();
+}
+
+} // namespace orbotk
