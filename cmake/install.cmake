@@ -23,5 +23,8 @@ execute_process(COMMAND ${wxWidgets_CONFIG_EXECUTABLE} --cxxflags core,base,xrc
   OUTPUT_VARIABLE GUI_PC_WX_CFLAGS OUTPUT_STRIP_TRAILING_WHITESPACE)
 execute_process(COMMAND ${wxWidgets_CONFIG_EXECUTABLE} --libs core,base,xrc
   OUTPUT_VARIABLE GUI_PC_WX_LIBS OUTPUT_STRIP_TRAILING_WHITESPACE)
+# The prefix is found from the .pc file's own place, so a staged or moved install still works.
+file(RELATIVE_PATH GUI_PC_UP /x/${CMAKE_INSTALL_LIBDIR}/pkgconfig /x)
+set(GUI_PC_PREFIX "\${pcfiledir}/${GUI_PC_UP}")
 configure_file(cmake/gui-unicode.pc.in ${PROJECT_BINARY_DIR}/gui-unicode.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/gui-unicode.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

@@ -1,1 +1,348 @@
+// The application window: sizing and placement at given screen metrics, the band layout of the
+// default procedure, tooltips, failure logging, the modal loop and closing, deferred calls and
+// moving the window by its title area.
+#include "gui/app_window.h"
+#include "orboutil/log.h"
+#include "orbotk/driver.h"
+#include "orbotk/screen.h"
+
+#include <boost/make_shared.hpp>
+#include <wx/app.h>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
+#include <map>
+#include <regex>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <unistd.h>
+
+using gui::AppWindow;
+using gui::Box;
+using orbotk::ControlID;
+
+namespace {
+
+class TestWindow : public AppWindow {
+public:
+    explicit TestWindow(int w = 640, int h = 480, gui::scale_window_type s = gui::NO_SCALE_WINDOW)
+        : AppWindow(static_cast<wxWindow*>(nullptr), L"Test window", w, h, s) {}
+
+    std::function<void(TestWindow&)> scene, logo, status;
+    std::map<std::string, gui::drag_bounds> seen;
+    bool refuseClose = false;
+
+    void doScene() override {
+        seen["content"] = gui::make_bounds(Box(ui_));
+        if (scene)
+            scene(*this);
+    }
+    void doLogo(bool showLogo) override {
+        seen["logo"] = gui::make_bounds(Box(ui_));
+        AppWindow::doLogo(showLogo);
+        if (logo)
+            logo(*this);
+    }
+    void doStatus(bool rule) override {
+        seen["status"] = gui::make_bounds(Box(ui_));
+        AppWindow::doStatus(rule);
+        if (status)
+            status(*this);
+    }
+    bool confirmClose() override { return !refuseClose; }
+
+    const boost::shared_ptr<orbotk::UIContext>& ctx() const { return ui_; }
+    using AppWindow::closeTip_;
+    using AppWindow::status_;
+    using AppWindow::statusClick_;
+    using AppWindow::statusHover_;
+    using AppWindow::statusInfo_;
+};
+
+// Windows made in a test are closed and deleted at its end.
+class AppWindowTest : public ::testing::Test {
+protected:
+    boost::shared_ptr<TestWindow> make(int w = 640, int h = 480,
+                                       gui::scale_window_type s = gui::NO_SCALE_WINDOW) {
+        auto win = boost::make_shared<TestWindow>(w, h, s);
+        windows_.push_back(win);
+        return win;
+    }
+    void TearDown() override {
+        orbotk::Screen::clearOverride();
+        for (auto& w : windows_)
+            w->Close(true);
+        if (wxTheApp) {
+            wxTheApp->ProcessPendingEvents();
+            wxTheApp->ProcessIdle();
+        }
+    }
+    std::vector<boost::shared_ptr<TestWindow>> windows_;
+};
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+} // namespace
+
+TEST_F(AppWindowTest, ScaledWindowsFollowTheHorizontalPixelsPerInch) {
+    orbotk::Screen::setOverride(wxSize(96, 96), wxSize(1280, 1024));
+    EXPECT_EQ(make(400, 300, gui::SCALE_WINDOW)->GetSize(), wxSize(400, 300));
+    orbotk::Screen::setOverride(wxSize(120, 72), wxSize(1280, 1024));
+    EXPECT_EQ(make(400, 300, gui::SCALE_WINDOW)->GetSize(), wxSize(500, 375));
+    EXPECT_EQ(make(400, 300, gui::NO_SCALE_WINDOW)->GetSize(), wxSize(400, 300));
+    // Every value but SCALE_WINDOW means no scaling.
+    EXPECT_EQ(make(400, 300, static_cast<gui::scale_window_type>(7))->GetSize(),
+              wxSize(400, 300));
+    // The quotient truncates: 97 * 401 / 96 = 405.17.
+    orbotk::Screen::setOverride(wxSize(97, 97), wxSize(1280, 1024));
+    EXPECT_EQ(make(401, 300, gui::SCALE_WINDOW)->GetSize(), wxSize(405, 303));
+}
+
+TEST_F(AppWindowTest, WindowsAreCentredOnTheDisplay) {
+    orbotk::Screen::setOverride(wxSize(120, 120), wxSize(1280, 1024));
+    auto w = make(400, 300, gui::SCALE_WINDOW);
+    EXPECT_EQ(w->window()->GetPosition(), wxPoint(390, 324));
+    orbotk::Screen::setOverride(wxSize(96, 96), wxSize(1281, 1025));
+    auto odd = make(400, 300, gui::SCALE_WINDOW);
+    EXPECT_EQ(odd->window()->GetPosition(), wxPoint(440, 362));
+}
+
+TEST_F(AppWindowTest, DefaultProcedureLaysOutTheBands) {
+    auto w = make(640, 480);
+    orbotk::Driver d(w->window());
+    d.resize(640, 480);
+    d.paint();
+    const gui::drag_bounds content = w->seen["content"];
+    EXPECT_EQ(content.left(), 23.0f);
+    EXPECT_EQ(content.right(), 615.0f);
+    EXPECT_EQ(content.top(), 64.0f);
+    EXPECT_EQ(content.bottom(), 430.0f);
+    const gui::drag_bounds logo = w->seen["logo"];
+    EXPECT_EQ(logo.x, 0.0f);
+    EXPECT_EQ(logo.y, 0.0f);
+    EXPECT_EQ(logo.width, 640.0f);
+    EXPECT_EQ(logo.height, 60.0f);
+    const gui::drag_bounds status = w->seen["status"];
+    EXPECT_EQ(status.y, 432.0f);
+    EXPECT_EQ(status.width, 640.0f);
+    EXPECT_EQ(status.height, 24.0f);
+    EXPECT_EQ(w->panelW(), 592);
+}
+
+TEST_F(AppWindowTest, ToolTipMapsCarriageReturnToZeroAndLineFeedToSpace) {
+    auto w = make();
+    orbotk::Driver d(w->window());
+    d.resize(640, 480);
+    const wchar_t* text = L"a\r\nb";
+    w->scene = [&](TestWindow& t) {
+        Box b(t.ctx(), 100.0f, 50.0f, ControlID(L"tipped"));
+        b.leftClicked(); // a control asks about the mouse
+        t.doToolTip(text);
+    };
+    d.paint();
+    d.mouseMove(40, 80);
+    EXPECT_EQ(w->window()->context()->tooltip, std::wstring(L"a\0 b", 4));
+    d.mouseMove(400, 300); // away from the box: nothing set
+    EXPECT_EQ(w->window()->context()->tooltip, L"");
+}
+
+TEST_F(AppWindowTest, NullToolTipClearsOnlyWhileThePointerIsOver) {
+    auto w = make();
+    orbotk::Driver d(w->window());
+    d.resize(640, 480);
+    std::wstring afterNull;
+    w->scene = [&](TestWindow& t) {
+        t.doToolTip(L"panel tip"); // the content box covers the pointer in both cases
+        Box b(t.ctx(), 100.0f, 50.0f, ControlID(L"b"));
+        b.leftClicked();
+        t.doToolTip(nullptr);
+        afterNull = t.ctx()->tooltip;
+    };
+    d.paint();
+    d.mouseMove(40, 80); // over b: cleared
+    EXPECT_EQ(afterNull, L"");
+    d.mouseMove(300, 300); // not over b: unchanged
+    EXPECT_EQ(afterNull, L"panel tip");
+}
+
+TEST_F(AppWindowTest, AThrowingSceneLogsOneLineAndTheNextEventRunsNormally) {
+    char path[] = "/tmp/gui-log-XXXXXX";
+    const int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    setenv("ORBO_LOG", path, 1);
+    auto w = make();
+    orbotk::Driver d(w->window());
+    d.resize(640, 480);
+    bool fail = true;
+    int passes = 0;
+    w->scene = [&](TestWindow&) {
+        ++passes;
+        if (fail)
+            throw std::runtime_error("scene broke");
+    };
+    d.paint();
+    fail = false;
+    d.mouseMove(10, 10);
+    unsetenv("ORBO_LOG");
+    EXPECT_EQ(passes, 2);
+    EXPECT_FALSE(w->ctx()); // ui_ is empty again between passes
+
+    const std::string log = readFile(path);
+    std::remove(path);
+    const std::regex line("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3} P" +
+                          std::to_string(getpid()) +
+                          ":Tmain ERROR: app_window:86\tuiProcedure failed: scene broke\r\n");
+    EXPECT_TRUE(std::regex_match(log, line)) << log;
+}
+
+TEST_F(AppWindowTest, FailedPassesAreNotLoggedBelowTheirLevel) {
+    char path[] = "/tmp/gui-log-XXXXXX";
+    const int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    setenv("ORBO_LOG", path, 1);
+    const int saved = orbo::util::the_log_level;
+    orbo::util::the_log_level = 1;
+    auto w = make();
+    orbotk::Driver d(w->window());
+    w->scene = [](TestWindow&) { throw std::runtime_error("quiet"); };
+    d.paint();
+    orbo::util::the_log_level = saved;
+    unsetenv("ORBO_LOG");
+    EXPECT_EQ(readFile(path), "");
+    std::remove(path);
+}
+
+TEST_F(AppWindowTest, CloseAfterTheWindowIsGoneReturnsTrueAndDoesNothing) {
+    auto w = make();
+    EXPECT_TRUE(w->Close(true));
+    wxTheApp->ProcessIdle(); // the toolkit deletes closed windows when idle
+    EXPECT_FALSE(w->window());
+    EXPECT_TRUE(w->Close(false));
+    EXPECT_FALSE(w->setCursor(*wxSTANDARD_CURSOR));
+    int runs = 0;
+    w->postEval([&] { ++runs; });
+    wxTheApp->ProcessPendingEvents();
+    EXPECT_EQ(runs, 0);
+    EXPECT_FALSE(w->IsShown());
+}
+
+TEST_F(AppWindowTest, ConfirmCloseCanRefuseAnOrdinaryClose) {
+    auto w = make();
+    w->refuseClose = true;
+    EXPECT_FALSE(w->Close(false));
+    wxTheApp->ProcessIdle();
+    EXPECT_TRUE(w->window());
+    EXPECT_TRUE(w->Close(true)); // forced closes cannot be refused
+}
+
+TEST_F(AppWindowTest, EndModalMakesShowModalReturnItsCode) {
+    auto w = make(300, 200);
+    orbotk::Driver d(w->window());
+    w->scene = [&](TestWindow& t) {
+        Box ok(t.ctx(), 60.0f, 30.0f, ControlID(L"ok"));
+        if (ok.leftClicked())
+            ok.makeActive();
+        if (ok.active() && ok.leftReleased())
+            t.EndModal(7);
+    };
+    // Inside the modal loop: paint, then click the button the scene drew.
+    w->postEval([&] {
+        d.resize(300, 200);
+        d.paint();
+        d.click(30, 70);
+    });
+    EXPECT_EQ(w->ShowModal(), 7);
+    wxTheApp->ProcessIdle();
+    EXPECT_FALSE(w->window()); // EndModal also closes the window
+}
+
+TEST_F(AppWindowTest, ClosingAModalWindowReturnsTheEscapeResult) {
+    auto w = make(300, 200);
+    w->postEval([&] { w->Close(false); });
+    EXPECT_EQ(w->ShowModal(), wxID_CANCEL);
+
+    auto v = make(300, 200);
+    v->window()->setEscapeResult(42);
+    v->postEval([&] { v->Close(false); });
+    EXPECT_EQ(v->ShowModal(), 42);
+}
+
+TEST_F(AppWindowTest, PostEvalRunsAfterThePassThatAskedForIt) {
+    auto w = make();
+    orbotk::Driver d(w->window());
+    std::vector<std::string> order;
+    w->scene = [&](TestWindow& t) {
+        if (order.empty()) {
+            t.postEval([&] { order.push_back("deferred"); });
+            order.push_back("pass");
+        }
+    };
+    d.paint();
+    EXPECT_EQ(order, (std::vector<std::string>{"pass"}));
+    d.flush();
+    EXPECT_EQ(order, (std::vector<std::string>{"pass", "deferred"}));
+}
+
+TEST_F(AppWindowTest, DraggingTheTitleAreaMovesTheWindow) {
+    orbotk::Screen::setOverride(wxSize(96, 96), wxSize(1280, 1024));
+    auto w = make(640, 480);
+    orbotk::Driver d(w->window());
+    d.resize(640, 480);
+    d.paint();
+    const wxPoint start = w->window()->GetPosition();
+    d.mouseMove(100, 30);
+    d.leftDown(100, 30);
+    EXPECT_TRUE(w->window()->windowDragging());
+    d.mouseMove(150, 60);
+    EXPECT_EQ(w->window()->GetPosition(), start + wxPoint(50, 30));
+    // The pointer is now at the same place in the moved window.
+    d.mouseMove(100, 30);
+    d.leftUp(100, 30);
+    EXPECT_FALSE(w->window()->windowDragging());
+    EXPECT_EQ(w->window()->GetPosition(), start + wxPoint(50, 30));
+    // The content area is no title bar.
+    d.mouseMove(100, 200);
+    d.leftDown(100, 200);
+    EXPECT_FALSE(w->window()->windowDragging());
+    d.leftUp(100, 200);
+}
+
+TEST_F(AppWindowTest, AWindowOutlivingItsAppWindowStopsCallingIt) {
+    boost::shared_ptr<orbotk::Window> win;
+    {
+        auto w = boost::make_shared<TestWindow>();
+        win = w->window();
+    }
+    orbotk::Driver d(win);
+    d.paint(); // must not reach the deleted object (the sanitizer build checks)
+    d.click(10, 10);
+    win->Close(true);
+    d.flush();
+}
+
+TEST_F(AppWindowTest, StatusSettersStoreTheirValues) {
+    auto w = make();
+    EXPECT_EQ(w->closeTip_, L"Close");
+    EXPECT_TRUE(w->status_.empty());
+    w->setStatus(L"ready");
+    w->setStatusHover(L"hover");
+    w->setCloseTip(L"Hide");
+    int clicks = 0;
+    w->setStatusCallbacks([&] { ++clicks; }, AppWindow::StatusInfo());
+    EXPECT_EQ(w->status_, L"ready");
+    EXPECT_EQ(w->statusHover_, L"hover");
+    EXPECT_EQ(w->closeTip_, L"Hide");
+    w->statusClick_();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(w->statusInfo_);
+}

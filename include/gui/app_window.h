@@ -34,7 +34,8 @@ class Image;
 
 // SCALE_WINDOW scales the requested size by the screen's pixels per inch over 96; any other
 // value uses it unchanged.
-enum scale_window_type { SCALE_WINDOW = 0, NO_SCALE_WINDOW = 1 };
+// The underlying type is fixed so that any int a caller stores is a valid value.
+enum scale_window_type : int { SCALE_WINDOW = 0, NO_SCALE_WINDOW = 1 };
 
 class AppWindow : public boost::enable_shared_from_this<AppWindow> {
 public:

@@ -9,6 +9,7 @@
 #include "orbotk/rgba.h"
 
 #include <boost/shared_ptr.hpp>
+#include <boost/weak_ptr.hpp>
 #include <string>
 #include <vector>
 #include <wx/event.h>
@@ -20,9 +21,11 @@ class UIContext;
 
 class Driver {
 public:
+    // The driver observes the window without keeping it: once the window is destroyed, every
+    // call throws std::logic_error.
     explicit Driver(const boost::shared_ptr<Window>& window);
 
-    boost::shared_ptr<Window> window() const { return window_; }
+    boost::shared_ptr<Window> window() const { return window_.lock(); }
     boost::shared_ptr<UIContext> context() const;
 
     // Mouse, in window pixels. Buttons held by earlier calls are reported in later events.
@@ -69,7 +72,9 @@ private:
     void mouse(wxEventType type, int x, int y);
     static int characterFor(int code, int modifiers);
 
-    boost::shared_ptr<Window> window_;
+    boost::shared_ptr<Window> live() const;
+
+    boost::weak_ptr<Window> window_;
     bool left_ = false, middle_ = false, right_ = false;
     int x_ = 0, y_ = 0;
 };

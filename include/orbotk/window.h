@@ -33,6 +33,10 @@ public:
     void beginDrag(wxMouseEvent& event);
     bool windowDragging() const { return dragging_; }
 
+    // The modal loop. A window closed inside its own loop is destroyed after the loop has
+    // returned, never under it.
+    int ShowModal() override;
+
     // The result ShowModal returns when the window is closed without EndModal.
     int escapeResult() const { return escapeResult_; }
     void setEscapeResult(int code) { escapeResult_ = code; }
@@ -70,6 +74,8 @@ private:
     boost::shared_ptr<UIContext> context_;
     boost::shared_ptr<Window> self_;
     int escapeResult_ = wxID_CANCEL;
+    int modalDepth_ = 0;
+    bool destroyAfterModal_ = false;
     std::wstring shownTooltip_;
 
     bool dragging_ = false;

@@ -13,18 +13,25 @@
 namespace orbotk {
 
 Driver::Driver(const boost::shared_ptr<Window>& window) : window_(window) {
-    if (!window_)
+    if (!window)
         throw std::invalid_argument("orbotk::Driver needs a live window");
 }
 
+boost::shared_ptr<Window> Driver::live() const {
+    boost::shared_ptr<Window> w = window_.lock();
+    if (!w)
+        throw std::logic_error("orbotk::Driver: the window has been destroyed");
+    return w;
+}
+
 boost::shared_ptr<UIContext> Driver::context() const {
-    return window_->context();
+    return live()->context();
 }
 
 void Driver::mouse(wxEventType type, int x, int y) {
     x_ = x;
     y_ = y;
-    wxWindow* canvas = window_->canvas();
+    wxWindow* canvas = live()->canvas();
     wxMouseEvent e(type);
     e.SetEventObject(canvas);
     e.SetId(canvas->GetId());
@@ -88,7 +95,7 @@ void Driver::middleUp(int x, int y) {
 void Driver::wheel(int x, int y, int rotation) {
     x_ = x;
     y_ = y;
-    wxWindow* canvas = window_->canvas();
+    wxWindow* canvas = live()->canvas();
     wxMouseEvent e(wxEVT_MOUSEWHEEL);
     e.SetEventObject(canvas);
     e.SetPosition(wxPoint(x, y));
@@ -126,7 +133,7 @@ wxKeyEvent keyEvent(wxEventType type, wxWindow* canvas, int code, int ch, int mo
 } // namespace
 
 bool Driver::keyDown(int code, int modifiers) {
-    wxWindow* canvas = window_->canvas();
+    wxWindow* canvas = live()->canvas();
     const int ch = characterFor(code, modifiers);
     wxKeyEvent e = keyEvent(wxEVT_KEY_DOWN, canvas, code, ch, modifiers, x_, y_);
     canvas->GetEventHandler()->ProcessEvent(e);
@@ -134,14 +141,14 @@ bool Driver::keyDown(int code, int modifiers) {
 }
 
 void Driver::keyUp(int code, int modifiers) {
-    wxWindow* canvas = window_->canvas();
+    wxWindow* canvas = live()->canvas();
     wxKeyEvent e =
         keyEvent(wxEVT_KEY_UP, canvas, code, characterFor(code, modifiers), modifiers, x_, y_);
     canvas->GetEventHandler()->ProcessEvent(e);
 }
 
 void Driver::character(int ch, int modifiers) {
-    wxWindow* canvas = window_->canvas();
+    wxWindow* canvas = live()->canvas();
     wxKeyEvent e = keyEvent(wxEVT_CHAR, canvas, ch, ch, modifiers, x_, y_);
     canvas->GetEventHandler()->ProcessEvent(e);
 }
@@ -185,24 +192,26 @@ void Driver::typeText(const std::wstring& text) {
 }
 
 void Driver::focusIn() {
-    wxFocusEvent e(wxEVT_SET_FOCUS, window_->canvas()->GetId());
-    e.SetEventObject(window_->canvas());
-    window_->canvas()->GetEventHandler()->ProcessEvent(e);
+    wxWindow* canvas = live()->canvas();
+    wxFocusEvent e(wxEVT_SET_FOCUS, canvas->GetId());
+    e.SetEventObject(canvas);
+    canvas->GetEventHandler()->ProcessEvent(e);
 }
 
 void Driver::focusOut() {
-    wxFocusEvent e(wxEVT_KILL_FOCUS, window_->canvas()->GetId());
-    e.SetEventObject(window_->canvas());
-    window_->canvas()->GetEventHandler()->ProcessEvent(e);
+    wxWindow* canvas = live()->canvas();
+    wxFocusEvent e(wxEVT_KILL_FOCUS, canvas->GetId());
+    e.SetEventObject(canvas);
+    canvas->GetEventHandler()->ProcessEvent(e);
 }
 
 void Driver::paint() {
-    window_->paintPass(nullptr);
+    live()->paintPass(nullptr);
 }
 
 void Driver::resize(int w, int h) {
-    window_->SetClientSize(w, h);
-    wxWindow* canvas = window_->canvas();
+    live()->SetClientSize(w, h);
+    wxWindow* canvas = live()->canvas();
     canvas->SetSize(0, 0, w, h);
     wxSizeEvent e(wxSize(w, h), canvas->GetId());
     e.SetEventObject(canvas);
@@ -217,14 +226,14 @@ void Driver::flush() {
 }
 
 int Driver::width() const {
-    return window_->context()->W();
+    return live()->context()->W();
 }
 int Driver::height() const {
-    return window_->context()->H();
+    return live()->context()->H();
 }
 
 orbo::tk::RGBA Driver::pixel(int x, int y) const {
-    const UIContext& c = *window_->context();
+    const UIContext& c = *live()->context();
     if (x < 0 || y < 0 || x >= c.W() || y >= c.H())
         return orbo::tk::RGBA();
     return c.framebuffer()[static_cast<size_t>(c.H() - 1 - y) * static_cast<size_t>(c.W()) +
@@ -232,7 +241,7 @@ orbo::tk::RGBA Driver::pixel(int x, int y) const {
 }
 
 std::vector<orbo::tk::RGBA> Driver::pixels() const {
-    const UIContext& c = *window_->context();
+    const UIContext& c = *live()->context();
     std::vector<orbo::tk::RGBA> out;
     out.reserve(static_cast<size_t>(c.W()) * static_cast<size_t>(c.H()));
     for (int y = 0; y < c.H(); ++y)

@@ -233,7 +233,23 @@ void Window::onClose(wxCloseEvent& event) {
         EndModal(escapeResult_);
     if (canvas_->HasCapture())
         canvas_->ReleaseMouse();
+    // Idle processing inside the modal loop would delete the window while ShowModal still
+    // runs on it: inside the loop, destruction waits for the loop to return.
+    if (modalDepth_ > 0) {
+        destroyAfterModal_ = true;
+        Hide();
+        return;
+    }
     Destroy();
+}
+
+int Window::ShowModal() {
+    ++modalDepth_;
+    const int result = wxDialog::ShowModal();
+    --modalDepth_;
+    if (modalDepth_ == 0 && destroyAfterModal_)
+        Destroy();
+    return result;
 }
 
 } // namespace orbotk

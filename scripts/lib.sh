@@ -1,0 +1,40 @@
+# Shared by scripts/demo and scripts/test: installing what the project needs and running
+# programs on a virtual display.
+
+# Every Debian package the build, the tests and the demo use.
+GUI_PACKAGES=(
+  build-essential cmake pkg-config
+  libwxgtk3.2-dev wx-common
+  libboost-dev libboost-filesystem-dev libboost-thread-dev
+  libssl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth fonts-liberation
+)
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# Installs whatever of GUI_PACKAGES is missing (nothing to do on a prepared machine).
+ensure_packages() {
+  local missing=()
+  for p in "${GUI_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$' ||
+      missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    as_root apt-get update -q
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+      "${missing[@]}"
+  fi
+}
+
+# Runs a command on a fresh virtual display: 1280 x 1024, 24 bits, 96 pixels per inch, the
+# screen the tests' expectations are written for.
+headless() {
+  xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$@"
+}
+
+# Warnings from wx and GTK go to stderr; a missing session bus is not worth a line per test.
+export NO_AT_BRIDGE=1

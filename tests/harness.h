@@ -1,0 +1,47 @@
+// Test scaffolding: a bare toolkit window whose pass runs a test-supplied body, with a driver
+// on it. The window is destroyed with the harness.
+#pragma once
+
+#include "orbotk/context.h"
+#include "orbotk/driver.h"
+#include "orbotk/window.h"
+
+#include <boost/shared_ptr.hpp>
+#include <functional>
+#include <memory>
+
+namespace testing_support {
+
+class Scene {
+public:
+    typedef std::function<void(const boost::shared_ptr<orbotk::UIContext>&)> Body;
+
+    Scene(int w, int h) {
+        ui = orbotk::UIContext::create(L"test", static_cast<wxWindow*>(nullptr));
+        window = ui->window().lock();
+        driver.reset(new orbotk::Driver(window));
+        driver->resize(w, h);
+        ui->setUIProcedure([this](boost::shared_ptr<orbotk::UIContext> c) {
+            if (body)
+                body(c);
+        });
+    }
+    ~Scene() {
+        ui->setUIProcedure(orbotk::UIContext::Procedure());
+        window->Destroy();
+        driver->flush();
+    }
+
+    // Sets the pass body and runs one paint pass, so the next events hit-test its boxes.
+    void show(const Body& b) {
+        body = b;
+        driver->paint();
+    }
+
+    Body body;
+    boost::shared_ptr<orbotk::UIContext> ui;
+    boost::shared_ptr<orbotk::Window> window;
+    std::unique_ptr<orbotk::Driver> driver;
+};
+
+} // namespace testing_support
