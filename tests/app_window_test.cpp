@@ -2,12 +2,11 @@
 // default procedure, tooltips, failure logging, the modal loop and closing, deferred calls and
 // moving the window by its title area.
 #include "gui/app_window.h"
-#include "orboutil/log.h"
 #include "orbotk/driver.h"
 #include "orbotk/screen.h"
+#include "orboutil/log.h"
 
 #include <boost/make_shared.hpp>
-#include <wx/app.h>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -19,6 +18,7 @@
 #include <stdexcept>
 #include <string>
 #include <unistd.h>
+#include <wx/app.h>
 
 using gui::AppWindow;
 using gui::Box;
@@ -99,8 +99,7 @@ TEST_F(AppWindowTest, ScaledWindowsFollowTheHorizontalPixelsPerInch) {
     EXPECT_EQ(make(400, 300, gui::SCALE_WINDOW)->GetSize(), wxSize(500, 375));
     EXPECT_EQ(make(400, 300, gui::NO_SCALE_WINDOW)->GetSize(), wxSize(400, 300));
     // Every value but SCALE_WINDOW means no scaling.
-    EXPECT_EQ(make(400, 300, static_cast<gui::scale_window_type>(7))->GetSize(),
-              wxSize(400, 300));
+    EXPECT_EQ(make(400, 300, static_cast<gui::scale_window_type>(7))->GetSize(), wxSize(400, 300));
     // The quotient truncates: 97 * 401 / 96 = 405.17.
     orbotk::Screen::setOverride(wxSize(97, 97), wxSize(1280, 1024));
     EXPECT_EQ(make(401, 300, gui::SCALE_WINDOW)->GetSize(), wxSize(405, 303));

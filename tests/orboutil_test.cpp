@@ -56,8 +56,7 @@ TEST(Log, OtherThreadsAreDescribedByTheirId) {
         r = format_log_record(4, "menu", 1, "x");
     });
     t.join();
-    EXPECT_NE(r.find(":T" + std::to_string(id) + " TRACE: menu:1\tx\r\n"), std::string::npos)
-        << r;
+    EXPECT_NE(r.find(":T" + std::to_string(id) + " TRACE: menu:1\tx\r\n"), std::string::npos) << r;
     EXPECT_EQ(thread_uid_description(getCurrentThreadID()), "main");
 }
 
@@ -118,16 +117,17 @@ TEST(Strings, AnsiKeepsLatin1AndReplacesTheRest) {
 TEST(Strings, Utf8DecodesValidTextAndReplacesMalformedSequences) {
     EXPECT_EQ(wstringFromUtf8(orbo::utf8_string("h\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80")),
               L"h\u00e9 \u20ac \U0001F600");
-    EXPECT_EQ(wstringFromUtf8(orbo::utf8_string("a\xff" "b")), L"a\uFFFDb");
-    EXPECT_EQ(wstringFromUtf8(orbo::utf8_string("\xc0\x80")), L"\uFFFD"); // overlong
+    EXPECT_EQ(wstringFromUtf8(orbo::utf8_string("a\xff"
+                                                "b")),
+              L"a\uFFFDb");
+    EXPECT_EQ(wstringFromUtf8(orbo::utf8_string("\xc0\x80")), L"\uFFFD");     // overlong
     EXPECT_EQ(wstringFromUtf8(orbo::utf8_string("\xed\xa0\x80")), L"\uFFFD"); // surrogate
-    EXPECT_EQ(wstringFromUtf8(orbo::utf8_string("\xe2\x82")), L"\uFFFD"); // truncated at end
+    EXPECT_EQ(wstringFromUtf8(orbo::utf8_string("\xe2\x82")), L"\uFFFD");     // truncated at end
     EXPECT_EQ(wstringFromUtf8(orbo::utf8_string("\xe2(x")), L"\uFFFD(x");
 }
 
 TEST(Strings, Utf8RoundTripsEveryPlane) {
     const std::wstring text = L"A\u00ff\u0800\uffff\U00010000\U0010ffff";
     EXPECT_EQ(wstringFromUtf8(utf8FromWString(text)), text);
-    EXPECT_EQ(utf8FromWString(std::wstring(1, static_cast<wchar_t>(0x110000))),
-              "\xef\xbf\xbd");
+    EXPECT_EQ(utf8FromWString(std::wstring(1, static_cast<wchar_t>(0x110000))), "\xef\xbf\xbd");
 }

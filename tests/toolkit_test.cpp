@@ -107,9 +107,9 @@ TEST(Toolkit, OnlyTheFrontMostOverlappingBoxGetsTheClick) {
         if (parent.leftClicked())
             ++c.clicked[L"parent"];
     });
-    scene.driver->click(50, 20); // first and second and parent overlap here
-    scene.driver->click(90, 20); // second and parent
-    scene.driver->click(150, 80); // parent only
+    scene.driver->click(50, 20);   // first and second and parent overlap here
+    scene.driver->click(90, 20);   // second and parent
+    scene.driver->click(150, 80);  // parent only
     scene.driver->click(250, 150); // nothing
     EXPECT_EQ(c.clicked[L"first"], 1);
     EXPECT_EQ(c.clicked[L"second"], 1);
@@ -321,8 +321,7 @@ TEST(Toolkit, ADragOfTheActiveBoxIsDroppedOnTheBoxUnderThePointer) {
         for (int i = 0; i < 2; ++i) {
             Box target(ui, 60.0f, 60.0f); // anonymous drop areas
             target.setPos(100.0f + 100.0f * i, 100.0f);
-            if (target.leftDropped(
-                    [](const ControlID& id) { return id == ControlID(L"item"); }))
+            if (target.leftDropped([](const ControlID& id) { return id == ControlID(L"item"); }))
                 drops.push_back(L"target" + std::to_wstring(i));
         }
     });
