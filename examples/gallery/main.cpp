@@ -49,9 +49,9 @@ int main(int argc, char** argv) {
             orbotk::Driver driver(gallery->window());
             driver.paint();
             driver.savePNG(screenshot);
+            std::printf("wrote %s (%dx%d)\n", screenshot.c_str(), driver.width(), driver.height());
             gallery->Close(true);
             driver.flush();
-            std::printf("wrote %s (%dx%d)\n", screenshot.c_str(), driver.width(), driver.height());
             return 0;
         }
         gallery->Show(true);
