@@ -3,6 +3,9 @@
 
 #include "gui/app_window.h"
 #include "gui/box.h"
+#include "gui/image.h"
+#include "gui/palette.h"
+#include "gui/render.h"
 #include "orbotk/application.h"
 #include "orbotk/context.h"
 #include "orbotk/control_id.h"

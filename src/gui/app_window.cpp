@@ -3,6 +3,8 @@
 // window.
 #include "gui/app_window.h"
 
+#include "gui/palette.h"
+#include "gui/render.h"
 #include "orbotk/screen.h"
 #include "orboutil/log.h"
 
@@ -154,6 +156,8 @@ void AppWindow::uiProcedure() {
         doStatus(true);
     }
     doPanel();
+    // The whole window is shaded from white at the top to a light grey at the bottom.
+    renderModulate(ui_, orbopal::WhiteGradientTop, orbopal::WhiteGradientBottom);
 }
 
 // ---- Chrome

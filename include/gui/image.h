@@ -1,0 +1,66 @@
+// Image: a reference-counted buffer of premultiplied pixels (rows top-down, 0xAARRGGBB words)
+// with a view rectangle into it, kept as fractions of the buffer size. Views cut from one
+// texture share its buffer.
+//
+// Copying is deliberately asymmetric: the copy constructor makes a deep copy of the whole buffer
+// (and resets the view to all of it), while assignment shares the buffer and keeps the view.
+#pragma once
+
+#include "gui/box.h"
+#include "orbotk/rgba.h"
+
+#include <boost/filesystem/path.hpp>
+#include <boost/shared_array.hpp>
+#include <wx/image.h>
+
+namespace gui {
+
+class Image {
+public:
+    Image();
+    // Converts and premultiplies: each colour becomes floor(c * (alpha + 1) / 256).
+    explicit Image(const wxImage& image);
+    Image(const Image& other);                             // deep copy, whole-buffer view
+    Image(const Image& other, int x, int y, int w, int h); // shared buffer, view in pixels
+    Image& operator=(const Image& other);                  // shared buffer, same view
+    ~Image();
+
+    // The view, as fractions of the buffer's width (l, r) and height (t, b).
+    float l() const { return l_; }
+    float r() const { return r_; }
+    float t() const { return t_; }
+    float b() const { return b_; }
+    // The view's size in pixels.
+    float w() const { return (r_ - l_) * static_cast<float>(stride_); }
+    float h() const { return (b_ - t_) * static_cast<float>(height_); }
+    shape_t shape() const { return shape_t(w(), h()); }
+    int stride() const { return stride_; }
+
+    // The start of the whole buffer (not of the view); null for an empty image.
+    orbo::tk::RGBA* get() { return pixels_.get(); }
+    const orbo::tk::RGBA* get() const { return pixels_.get(); }
+    // The pixel at row trunc(height * v), column trunc(stride * u). No bounds check.
+    const orbo::tk::RGBA& get(float u, float v) const;
+
+    // Sets the view to (x, y, w, h) and writes w * h straight (not premultiplied) pixels from
+    // src into it, premultiplying them. No bounds check: the rectangle must lie in the buffer.
+    void data(int x, int y, int w, int h, void* src);
+    void data(int w, int h, void* src);
+
+    // The whole buffer as a wxImage with alpha. The colour stays premultiplied.
+    wxImage convertToWXImage() const;
+    // A deep copy with each colour set to trunc(0.3 r + 0.59 g + 0.11 b).
+    Image toGreyScale() const;
+    // Any format wxWidgets decodes; throws std::runtime_error("Image load failed").
+    static Image load(const boost::filesystem::path& path);
+
+private:
+    void initCoords(int x, int y, int w, int h);
+
+    boost::shared_array<orbo::tk::RGBA> pixels_;
+    int stride_ = 0;
+    int height_ = 0;
+    float l_ = 0, r_ = 0, t_ = 0, b_ = 0;
+};
+
+} // namespace gui

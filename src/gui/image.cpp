@@ -1,0 +1,146 @@
+// Image construction, views and the conversions to and from wxImage.
+#include "gui/image.h"
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+#include <wx/log.h>
+
+namespace gui {
+
+using orbo::tk::RGBA;
+
+namespace {
+// Straight alpha to premultiplied: c -> floor(c * (a + 1) / 256), exact for opaque pixels.
+std::uint32_t premultiply(unsigned r, unsigned g, unsigned b, unsigned a) {
+    const unsigned k = a + 1;
+    return (a << 24) | (((r * k) >> 8) << 16) | (((g * k) >> 8) << 8) | ((b * k) >> 8);
+}
+
+boost::shared_array<RGBA> allocate(int stride, int height) {
+    const size_t n =
+        static_cast<size_t>(std::max(0, stride)) * static_cast<size_t>(std::max(0, height));
+    return boost::shared_array<RGBA>(new RGBA[n]);
+}
+} // namespace
+
+void Image::initCoords(int x, int y, int w, int h) {
+    // Fractions of the whole buffer. An empty image divides by zero here and gets NaN edges,
+    // which is harmless: nothing samples an image without a buffer.
+    const float rx = 1.0f / static_cast<float>(stride_);
+    const float ry = 1.0f / static_cast<float>(height_);
+    l_ = static_cast<float>(x) * rx;
+    t_ = static_cast<float>(y) * ry;
+    r_ = static_cast<float>(x + w) * rx;
+    b_ = static_cast<float>(y + h) * ry;
+}
+
+Image::Image() {
+    initCoords(0, 0, 0, 0);
+}
+
+Image::Image(const wxImage& image) {
+    stride_ = image.IsOk() ? image.GetWidth() : 0;
+    height_ = image.IsOk() ? image.GetHeight() : 0;
+    pixels_ = allocate(stride_, height_);
+    if (stride_ > 0 && height_ > 0) {
+        const unsigned char* rgb = image.GetData();
+        const unsigned char* alpha = image.HasAlpha() ? image.GetAlpha() : nullptr;
+        const size_t n = static_cast<size_t>(stride_) * static_cast<size_t>(height_);
+        for (size_t i = 0; i < n; ++i, rgb += 3)
+            pixels_[i] = RGBA(premultiply(rgb[0], rgb[1], rgb[2], alpha ? alpha[i] : 255u));
+    }
+    initCoords(0, 0, stride_, height_);
+}
+
+Image::Image(const Image& other) : stride_(other.stride_), height_(other.height_) {
+    if (other.pixels_) {
+        pixels_ = allocate(stride_, height_);
+        std::memcpy(pixels_.get(), other.pixels_.get(),
+                    sizeof(RGBA) * static_cast<size_t>(stride_) * static_cast<size_t>(height_));
+    }
+    initCoords(0, 0, stride_, height_);
+}
+
+Image::Image(const Image& other, int x, int y, int w, int h)
+    : pixels_(other.pixels_), stride_(other.stride_), height_(other.height_) {
+    initCoords(x, y, w, h);
+}
+
+Image& Image::operator=(const Image& other) {
+    pixels_ = other.pixels_;
+    stride_ = other.stride_;
+    height_ = other.height_;
+    l_ = other.l_;
+    r_ = other.r_;
+    t_ = other.t_;
+    b_ = other.b_;
+    return *this;
+}
+
+Image::~Image() = default;
+
+const RGBA& Image::get(float u, float v) const {
+    const int row = static_cast<int>(static_cast<float>(height_) * v);
+    const int col = static_cast<int>(static_cast<float>(stride_) * u);
+    return pixels_[static_cast<size_t>(row) * static_cast<size_t>(stride_) +
+                   static_cast<size_t>(col)];
+}
+
+void Image::data(int x, int y, int w, int h, void* src) {
+    initCoords(x, y, w, h);
+    const auto* in = static_cast<const unsigned char*>(src);
+    for (int j = 0; j < h; ++j) {
+        RGBA* row = pixels_.get() + static_cast<size_t>(y + j) * static_cast<size_t>(stride_) + x;
+        for (int i = 0; i < w; ++i, in += 4) // memory order: blue, green, red, alpha
+            row[i] = RGBA(premultiply(in[2], in[1], in[0], in[3]));
+    }
+}
+
+void Image::data(int w, int h, void* src) {
+    data(0, 0, w, h, src);
+}
+
+wxImage Image::convertToWXImage() const {
+    wxImage out(stride_, height_, false);
+    if (!out.IsOk() || out.GetData() == nullptr || !pixels_)
+        return out;
+    out.InitAlpha();
+    unsigned char* rgb = out.GetData();
+    unsigned char* alpha = out.GetAlpha();
+    const size_t n = static_cast<size_t>(stride_) * static_cast<size_t>(height_);
+    for (size_t i = 0; i < n; ++i) {
+        const RGBA p = pixels_[i];
+        *rgb++ = static_cast<unsigned char>(p.r());
+        *rgb++ = static_cast<unsigned char>(p.g());
+        *rgb++ = static_cast<unsigned char>(p.b());
+        *alpha++ = static_cast<unsigned char>(p.a());
+    }
+    return out;
+}
+
+Image Image::toGreyScale() const {
+    Image grey(*this);
+    if (grey.pixels_) {
+        const size_t n = static_cast<size_t>(stride_) * static_cast<size_t>(height_);
+        for (size_t i = 0; i < n; ++i) {
+            const RGBA p = grey.pixels_[i];
+            const unsigned g = static_cast<unsigned>(0.3 * p.r() + 0.59 * p.g() + 0.11 * p.b());
+            grey.pixels_[i] = RGBA(g, g, g, p.a());
+        }
+    }
+    return Image(grey);
+}
+
+Image Image::load(const boost::filesystem::path& path) {
+    wxImage image;
+    {
+        // A file that does not decode is reported by the exception, not by a wx log line.
+        wxLogNull quiet;
+        if (!image.LoadFile(wxString(path.wstring()), wxBITMAP_TYPE_ANY, -1) || !image.IsOk())
+            throw std::runtime_error("Image load failed");
+    }
+    return Image(image);
+}
+
+} // namespace gui

@@ -1,0 +1,39 @@
+// The row kernels for SSE2: four pixels a step.
+#include <emmintrin.h>
+
+#include "kernels_simd.inl"
+
+namespace gui {
+namespace kernels {
+
+namespace {
+struct Sse2 {
+    typedef __m128i reg;
+    static const int N = 4;
+    static reg load(const px_t* p) { return _mm_loadu_si128(reinterpret_cast<const reg*>(p)); }
+    static void store(px_t* p, reg v) { _mm_storeu_si128(reinterpret_cast<reg*>(p), v); }
+    static reg set1(px_t c) { return _mm_set1_epi32(static_cast<int>(c)); }
+    static reg set16(int v) { return _mm_set1_epi16(static_cast<short>(v)); }
+    static reg zero() { return _mm_setzero_si128(); }
+    static reg unpacklo(reg a, reg b) { return _mm_unpacklo_epi8(a, b); }
+    static reg unpackhi(reg a, reg b) { return _mm_unpackhi_epi8(a, b); }
+    static reg pack(reg lo, reg hi) { return _mm_packus_epi16(lo, hi); }
+    static reg mul16(reg a, reg b) { return _mm_mullo_epi16(a, b); }
+    static reg shr8(reg a) { return _mm_srli_epi16(a, 8); }
+    static reg add16(reg a, reg b) { return _mm_add_epi16(a, b); }
+    static reg sub16(reg a, reg b) { return _mm_sub_epi16(a, b); }
+    static reg addsat8(reg a, reg b) { return _mm_adds_epu8(a, b); }
+    // Each pixel's alpha (lane 3 of its four 16-bit lanes) in all four lanes.
+    static reg alpha16(reg d16) {
+        return _mm_shufflehi_epi16(_mm_shufflelo_epi16(d16, 0xFF), 0xFF);
+    }
+};
+} // namespace
+
+const Table& sse2() {
+    static const Table t = simd::table<Sse2>("sse2");
+    return t;
+}
+
+} // namespace kernels
+} // namespace gui

@@ -1,0 +1,409 @@
+// The renderer. Every entry point checks for a paint event, clips once, then hands whole rows
+// to the kernels (kernels.h), which hold the only per-pixel loops.
+//
+// Coordinates: window pixels, y downward. The framebuffer stores rows bottom-up, so window row
+// y lives at framebuffer row H - 1 - y.
+#include "gui/render.h"
+
+#include "gui/image.h"
+#include "kernels.h"
+#include "pixel.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace gui {
+
+using kernels::px_t;
+using orbo::tk::RGBA;
+
+namespace {
+
+bool painting(const ui_t& ui) {
+    return ui && ui->isPaint();
+}
+
+px_t* rowAt(const ui_t& ui, int y) {
+    return reinterpret_cast<px_t*>(ui->framebuffer()) +
+           static_cast<size_t>(ui->H() - 1 - y) * static_cast<size_t>(ui->W());
+}
+
+struct Rect {
+    int x, y, w, h;
+};
+
+// The current box, each value floored after a trip through single precision: integers stay as
+// they are (up to 2^24), which is all a window holds.
+Rect currentBox(const ui_t& ui) {
+    const orbotk::Box& b = *ui->current();
+    auto f = [](int v) { return static_cast<int>(std::floor(static_cast<float>(v))); };
+    return Rect{f(b.x), f(b.y), f(b.w), f(b.h)};
+}
+
+int clampTo(std::int64_t v, int lo, int hi) {
+    return static_cast<int>(std::min<std::int64_t>(hi, std::max<std::int64_t>(lo, v)));
+}
+
+// Span clipping: row y must be visible; columns run from clamp(x) to clamp(x + w), both clamped
+// to W - 1, so a span never touches the right-most column. Returns false when nothing is left.
+bool clipSpan(const ui_t& ui, int x, int y, int w, int& start, int& end) {
+    if (y < 0 || y >= ui->H())
+        return false;
+    start = clampTo(x, 0, ui->W() - 1);
+    end = clampTo(static_cast<std::int64_t>(x) + w, 0, ui->W() - 1);
+    return end > start;
+}
+
+enum class Op { Blend, Write, Modulate };
+
+void span(const ui_t& ui, int x, int y, int w, px_t c, Op op) {
+    int start, end;
+    if (!clipSpan(ui, x, y, w, start, end))
+        return;
+    px_t* p = rowAt(ui, y) + start;
+    const kernels::Table& k = kernels::active();
+    switch (op) {
+    case Op::Blend:
+        k.blendSpan(p, end - start, c);
+        break;
+    case Op::Write:
+        k.fillSpan(p, end - start, c);
+        break;
+    case Op::Modulate:
+        k.modulateSpan(p, end - start, c);
+        break;
+    }
+}
+
+// The dash pattern from the first drawn pixel: dash - 1 on, dash + 1 off. This is the counter
+// rule (k from dash - 1 down, reset at -dash) unrolled into runs.
+template <typename Run> void dashRuns(std::int64_t n, int dash, Run run) {
+    if (dash <= 1)
+        return;
+    const std::int64_t period = 2 * static_cast<std::int64_t>(dash);
+    for (std::int64_t o = 0; o < n; o += period)
+        run(o, std::min<std::int64_t>(dash - 1, n - o));
+}
+
+void dashedSpan(const ui_t& ui, int x, int y, int w, px_t c, int dash) {
+    int start, end;
+    if (!clipSpan(ui, x, y, w, start, end))
+        return;
+    px_t* p = rowAt(ui, y) + start;
+    const kernels::Table& k = kernels::active();
+    dashRuns(end - start, dash,
+             [&](std::int64_t o, std::int64_t n) { k.blendSpan(p + o, static_cast<int>(n), c); });
+}
+
+// Rows y0 .. end - 1 of the box with one span operation each; rows off the framebuffer are
+// skipped by the span itself, the loop bounds only save the empty calls.
+void fillRows(const ui_t& ui, const Rect& r, std::int64_t end, px_t c, Op op) {
+    end = std::min<std::int64_t>(end, ui->H());
+    for (std::int64_t y = std::max(r.y, 0); y < end; ++y)
+        span(ui, r.x, static_cast<int>(y), r.w, c, op);
+}
+
+// One column of a border: rows ys .. ye inclusive, each pixel blended; dashed when dash > 0.
+void borderColumn(const ui_t& ui, int x, int ys, int ye, px_t c, int dash) {
+    auto blendAt = [&](int y) {
+        px_t* p = rowAt(ui, y) + x;
+        *p = px::blendUnder(*p, c);
+    };
+    if (dash == 0) {
+        for (int y = ys; y <= ye; ++y)
+            blendAt(y);
+        return;
+    }
+    dashRuns(static_cast<std::int64_t>(ye) - ys + 1, dash, [&](std::int64_t o, std::int64_t n) {
+        for (std::int64_t j = 0; j < n; ++j)
+            blendAt(static_cast<int>(ys + o + j));
+    });
+}
+
+// dash == 0: solid.
+void border(const ui_t& ui, const RGBA& colour, border_t edges, int dash) {
+    if (!painting(ui))
+        return;
+    ui->setColour(colour);
+    const Rect r = currentBox(ui);
+    const int W = ui->W(), H = ui->H();
+    const int x1 = r.x + r.w - 1, y1 = r.y + r.h - 1;
+    const px_t c = colour.word;
+    auto row = [&](int y) {
+        if (dash == 0)
+            span(ui, r.x, y, r.w, c, Op::Blend);
+        else
+            dashedSpan(ui, r.x, y, r.w, c, dash);
+    };
+    if ((edges & BORDER_TOP) && r.y >= 0 && r.y < H)
+        row(r.y);
+    if ((edges & BORDER_BOTTOM) && y1 >= 0 && y1 < H)
+        row(y1);
+    if (H <= 0)
+        return;
+    // The vertical edges run over the box's rows clamped into the framebuffer, and so can reach
+    // the bottom row and the right-most column, which spans never do.
+    const int ys = clampTo(r.y, 0, H - 1), ye = clampTo(y1, 0, H - 1);
+    if ((edges & BORDER_RIGHT) && x1 >= 0 && x1 < W)
+        borderColumn(ui, x1, ys, ye, c, dash);
+    if ((edges & BORDER_LEFT) && r.x >= 0 && r.x < W)
+        borderColumn(ui, r.x, ys, ye, c, dash);
+}
+
+std::vector<px_t>& scratchRow(size_t n) {
+    static thread_local std::vector<px_t> row;
+    if (row.size() < n)
+        row.resize(n);
+    return row;
+}
+
+} // namespace
+
+// ---- Spans
+
+void render(const ui_t& ui, int x, int y, int w, const RGBA& colour) {
+    if (painting(ui))
+        span(ui, x, y, w, colour.word, Op::Blend);
+}
+
+void renderModulate(const ui_t& ui, int x, int y, int w, const RGBA& colour) {
+    if (painting(ui))
+        span(ui, x, y, w, colour.word, Op::Modulate);
+}
+
+void renderDashed(const ui_t& ui, int x, int y, int w, const RGBA& colour, int dash) {
+    if (painting(ui))
+        dashedSpan(ui, x, y, w, colour.word, dash);
+}
+
+// ---- Box fills
+
+void render(const ui_t& ui) {
+    if (!painting(ui))
+        return;
+    const Rect r = currentBox(ui);
+    // Intended: the fill stops one row short of the framebuffer's bottom edge.
+    std::int64_t end = static_cast<std::int64_t>(r.y) + r.h;
+    if (end >= ui->H())
+        end = ui->H() - 1;
+    fillRows(ui, r, end, ui->colour().word, Op::Blend);
+}
+
+void render(const ui_t& ui, const RGBA& colour) {
+    if (!painting(ui))
+        return;
+    ui->setColour(colour);
+    render(ui);
+}
+
+void renderNoBlend(const ui_t& ui, const RGBA& colour) {
+    if (!painting(ui))
+        return;
+    const Rect r = currentBox(ui);
+    fillRows(ui, r, static_cast<std::int64_t>(r.y) + r.h, colour.word, Op::Write);
+}
+
+void renderModulate(const ui_t& ui, const RGBA& colour) {
+    if (!painting(ui))
+        return;
+    const Rect r = currentBox(ui);
+    fillRows(ui, r, static_cast<std::int64_t>(r.y) + r.h, colour.word, Op::Modulate);
+}
+
+// ---- Gradients
+
+void render(const ui_t& ui, const RGBA& top, const RGBA& bottom) {
+    if (!painting(ui))
+        return;
+    const Rect r = currentBox(ui);
+    // The rows keep the box's length from the clamped left edge, so a box starting left of the
+    // framebuffer reaches further right than it is wide. Intended.
+    const int x = std::max(0, r.x);
+    const float step = r.h > 1 ? 1.0f / static_cast<float>(r.h - 1) : 0.0f;
+    for (int i = 0; i < r.h; ++i) {
+        const std::int64_t y = static_cast<std::int64_t>(r.y) + i;
+        if (y < 0)
+            continue;
+        if (y >= ui->H())
+            break;
+        const px_t c = px::lerpPixel(top.word, bottom.word, static_cast<float>(i) * step);
+        if (c != 0xFFFFFFFFu)
+            span(ui, x, static_cast<int>(y), r.w, c, Op::Blend);
+    }
+}
+
+void renderModulate(const ui_t& ui, const RGBA& top, const RGBA& bottom) {
+    if (!painting(ui))
+        return;
+    const Rect r = currentBox(ui);
+    const float step = 1.0f / static_cast<float>(r.h);
+    for (int i = 0; i < r.h; ++i) {
+        const std::int64_t y = static_cast<std::int64_t>(r.y) + i;
+        if (y < 0)
+            continue;
+        if (y >= ui->H())
+            break;
+        const px_t c = px::lerpPixel(top.word, bottom.word, static_cast<float>(i) * step);
+        if (c != 0xFFFFFFFFu) // modulating by opaque white changes nothing
+            span(ui, r.x, static_cast<int>(y), r.w, c, Op::Modulate);
+    }
+}
+
+// ---- Borders
+
+void render(const ui_t& ui, const RGBA& colour, border_t edges) {
+    border(ui, colour, edges, 0);
+}
+
+void renderDashed(const ui_t& ui, const RGBA& colour, border_t edges, int dash) {
+    // A dash of 1 or less draws nothing; as a solid border it would draw everything.
+    border(ui, colour, edges, dash <= 1 ? -1 : dash);
+}
+
+void pinstripes(unsigned char) {}
+
+// ---- Images
+
+namespace {
+struct ImageClip {
+    int xs, xe, ys, ye; // visible columns and rows, inclusive
+    int n() const { return xe - xs + 1; }
+};
+
+// The set-up shared by both image operations. Clipping at the left or top does not advance
+// the source: the first visible column and row always show the view's left and top edge.
+bool clipImage(const ui_t& ui, const Rect& r, ImageClip& out) {
+    if (r.w <= 0 || r.h <= 0)
+        return false;
+    const int W = ui->W(), H = ui->H();
+    const std::int64_t x1 = static_cast<std::int64_t>(r.x) + r.w - 1;
+    const std::int64_t y1 = static_cast<std::int64_t>(r.y) + r.h - 1;
+    // A box whose left column is the last one draws nothing: intended, it matches the spans.
+    if (r.x >= W - 1 || x1 < 0 || r.y >= H - 1 || y1 < 0)
+        return false;
+    out.xs = std::max(0, r.x);
+    out.xe = static_cast<int>(std::min<std::int64_t>(x1, W - 1));
+    out.ys = std::max(0, r.y);
+    out.ye = static_cast<int>(std::min<std::int64_t>(y1, H - 1));
+    return true;
+}
+
+// An image whose buffer holds no pixels (made from a 0 x 0 wxImage) has no view to sample.
+bool drawable(const Image& image) {
+    return image.get() != nullptr && image.stride() > 0 && std::isfinite(image.l()) &&
+           std::isfinite(image.r()) && std::isfinite(image.t()) && std::isfinite(image.b());
+}
+
+const px_t* viewStart(const Image& image) {
+    return reinterpret_cast<const px_t*>(&image.get(image.l(), image.t()));
+}
+} // namespace
+
+void render(const ui_t& ui, const Image& image) {
+    if (!painting(ui) || !drawable(image))
+        return;
+    const px_t c = ui->colour().word;
+    const Rect r = currentBox(ui);
+    ImageClip clip;
+    if (!clipImage(ui, r, clip))
+        return;
+    const bool blend = ui->imageBlend;
+    const kernels::Table& k = kernels::active();
+    const float sx = (image.r() - image.l()) / static_cast<float>(r.w);
+    const float sy = (image.b() - image.t()) / static_cast<float>(r.h);
+    const int n = clip.n();
+
+    // 1. Exact size: rows copied 1:1.
+    if (static_cast<float>(r.w) == image.w() && static_cast<float>(r.h) == image.h()) {
+        const px_t* src = viewStart(image);
+        for (int y = clip.ys; y <= clip.ye; ++y, src += image.stride()) {
+            px_t* dst = rowAt(ui, y) + clip.xs;
+            if (blend)
+                k.blendRow(dst, src, n, c);
+            else if (c == 0xFFFFFFFFu)
+                std::memcpy(dst, src, sizeof(px_t) * static_cast<size_t>(n));
+            else
+                k.writeRow(dst, src, n, c);
+        }
+        return;
+    }
+
+    // 2. A single pixel stretched over the box: a box fill. The current colour is left as it
+    // was, though the fill goes through it.
+    if (sx == 0.0f && sy == 0.0f) {
+        if (c == 0)
+            return;
+        const px_t p = px::modulatePixel(image.get(image.l(), image.t()).word, c);
+        if (blend) {
+            if (p != 0)
+                render(ui, RGBA(p));
+        } else {
+            renderNoBlend(ui, RGBA(p));
+        }
+        ui->setColour(RGBA(c));
+        return;
+    }
+
+    // 3. A vertical strip: one colour per row, as a span of the box's full width from the
+    // clamped left column.
+    if (sx == 0.0f) {
+        float v = image.t();
+        for (int y = clip.ys; y <= clip.ye; ++y, v += sy) {
+            const px_t p = px::modulatePixel(image.get(image.l(), v).word, c);
+            if (!blend)
+                span(ui, clip.xs, y, r.w, p, Op::Write);
+            else if (p != 0)
+                span(ui, clip.xs, y, r.w, p, Op::Blend);
+        }
+        return;
+    }
+
+    std::vector<px_t>& row = scratchRow(static_cast<size_t>(n));
+
+    // 4. A horizontal strip: one tinted row, repeated down the box.
+    if (sy == 0.0f) {
+        float u = image.l();
+        for (int i = 0; i < n; ++i, u += sx)
+            row[static_cast<size_t>(i)] = px::modulatePixel(image.get(u, image.t()).word, c);
+        for (int y = clip.ys; y <= clip.ye; ++y) {
+            px_t* dst = rowAt(ui, y) + clip.xs;
+            if (blend)
+                k.blendRow(dst, row.data(), n, 0xFFFFFFFFu);
+            else
+                std::memcpy(dst, row.data(), sizeof(px_t) * static_cast<size_t>(n));
+        }
+        return;
+    }
+
+    // 5. General: nearest-pixel sampling in both directions, tinted as the row is drawn.
+    float v = image.t();
+    for (int y = clip.ys; y <= clip.ye; ++y, v += sy) {
+        float u = image.l();
+        for (int i = 0; i < n; ++i, u += sx)
+            row[static_cast<size_t>(i)] = image.get(u, v).word;
+        px_t* dst = rowAt(ui, y) + clip.xs;
+        if (blend)
+            k.blendRow(dst, row.data(), n, c);
+        else
+            k.writeRow(dst, row.data(), n, c);
+    }
+}
+
+void renderModulate(const ui_t& ui, const Image& image) {
+    if (!painting(ui) || !drawable(image))
+        return;
+    const px_t c = ui->colour().word;
+    const Rect r = currentBox(ui);
+    ImageClip clip;
+    if (!clipImage(ui, r, clip))
+        return;
+    const kernels::Table& k = kernels::active();
+    const px_t* src = viewStart(image);
+    for (int y = clip.ys; y <= clip.ye; ++y, src += image.stride())
+        k.modulateRow(rowAt(ui, y) + clip.xs, src, clip.n(), c);
+}
+
+} // namespace gui
