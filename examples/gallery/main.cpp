@@ -1,34 +1,206 @@
-// The gallery: one application window showing what the library can draw. With
+// The gallery: one application window showing what the library can draw, page by page. With
 // --screenshot FILE it renders one paint pass through the driver, writes the PNG and exits, so
-// it also runs without a person (and under Xvfb without a window manager).
+// it also runs without a person (and under Xvfb without a window manager). --page N picks the
+// page; on screen the number keys switch pages and Escape closes the window.
 #include "gui/gui.h"
 
 #include <boost/make_shared.hpp>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <string>
+#include <vector>
 
 namespace {
 
+using gui::Box;
+using orbo::tk::RGBA;
+
+// A white disc with a ring cut out of it, antialiased: white so that a tint gives it its colour.
+gui::Image makeBadge(int size) {
+    std::vector<unsigned char> straight(static_cast<size_t>(size * size * 4));
+    const double c = (size - 1) / 2.0, outer = size / 2.0 - 0.5, inner = outer * 0.55;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const double d = std::hypot(x - c, y - c);
+            double a = std::min(1.0, std::max(0.0, outer - d + 0.5));
+            const double hole = std::min(1.0, std::max(0.0, d - inner + 0.5));
+            const double ring = std::min(1.0, std::max(0.0, inner * 0.6 - d + 0.5));
+            a *= std::max(hole, ring);
+            unsigned char* p = &straight[static_cast<size_t>((y * size + x) * 4)];
+            p[0] = p[1] = p[2] = 255;
+            p[3] = static_cast<unsigned char>(std::lround(a * 255));
+        }
+    gui::Image image{wxImage(size, size)};
+    image.data(size, size, straight.data());
+    return image;
+}
+
+// A four-colour test card, opaque, so scaling and greying are easy to see.
+gui::Image makeCard(int size) {
+    std::vector<unsigned char> straight(static_cast<size_t>(size * size * 4));
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            unsigned char* p = &straight[static_cast<size_t>((y * size + x) * 4)];
+            const bool right = x >= size / 2, bottom = y >= size / 2;
+            const RGBA colours[4] = {gui::orbobrand::whitebg::Blue, gui::orbobrand::Red,
+                                     gui::orbobrand::whitebg::Green,
+                                     gui::orbobrand::whitebg::Orange};
+            const RGBA c = colours[(bottom ? 2 : 0) + (right ? 1 : 0)];
+            const bool grid = x % 4 == 0 || y % 4 == 0;
+            p[0] = static_cast<unsigned char>(grid ? 255 : c.b());
+            p[1] = static_cast<unsigned char>(grid ? 255 : c.g());
+            p[2] = static_cast<unsigned char>(grid ? 255 : c.r());
+            p[3] = 255;
+        }
+    gui::Image image{wxImage(size, size)};
+    image.data(size, size, straight.data());
+    return image;
+}
+
 class Gallery : public gui::AppWindow {
 public:
-    Gallery()
+    explicit Gallery(int page)
         : gui::AppWindow(static_cast<wxWindow*>(nullptr), L"gui gallery", 640, 480,
-                         gui::SCALE_WINDOW) {
+                         gui::SCALE_WINDOW),
+          page_(page), badge_(makeBadge(16)), card_(makeCard(16)), grey_(card_.toGreyScale()) {
         setStatus(L"Esc closes the gallery");
     }
 
     void doScene() override {
-        // Escape closes the window when no control has the keyboard.
         gui::Box page(ui_);
+        // Escape closes the window and the number keys switch pages, when nothing has focus.
         if (page.keyDown(WXK_ESCAPE))
             Close(false);
+        for (int p = 1; p <= PAGES; ++p)
+            if (page.keyDown('0' + p) && page_ != p - 1) {
+                page_ = p - 1;
+                Refresh();
+            }
+        rendererPage();
     }
+
+    void doPanel() override {
+        AppWindow::doPanel();
+        // A plain backdrop behind the window's own panel.
+        gui::render(ui_, gui::orbopal::Panel);
+    }
+
+private:
+    static const int PAGES = 1;
+
+    // Places a box at (x, y) in its parent.
+    static void place(Box& b, float x, float y) {
+        b.setLeft(x);
+        b.setTop(y);
+    }
+
+    void rendererPage() {
+        using namespace gui;
+        // Colour swatches, each with a dark border drawn in front of its fill.
+        const RGBA swatches[] = {orbopal::Button,       orbopal::OKButton,
+                                 orbopal::CancelButton, orbopal::ErrorText,
+                                 orbopal::GearButton,   orbopal::Checkbox,
+                                 orbopal::ScrollBar,    orbopal::Disabled,
+                                 orbopal::ToolTip,      orbobrand::whitebg::Orange,
+                                 orbopal::Panel,        Color::White};
+        for (int i = 0; i < 12; ++i) {
+            Box b(ui_, 40.0f, 40.0f);
+            place(b, 8.0f + 48.0f * i, 8.0f);
+            render(ui_, orbobrand::Black, BORDER_ALL);
+            render(ui_, swatches[i]);
+        }
+        // Gradients: the text-field green, the window's white, and a blend between brand
+        // colours, with a modulated strip darkening the middle of the last one.
+        {
+            Box g(ui_, 180.0f, 60.0f);
+            place(g, 8.0f, 64.0f);
+            render(ui_, orbopal::GreenGradientTop, orbopal::GreenGradientBottom);
+        }
+        {
+            Box g(ui_, 180.0f, 60.0f);
+            place(g, 204.0f, 64.0f);
+            render(ui_, orbobrand::Black, BORDER_ALL);
+            render(ui_, orbopal::WhiteGradientTop, orbopal::WhiteGradientBottom);
+        }
+        {
+            Box g(ui_, 180.0f, 60.0f);
+            place(g, 400.0f, 64.0f);
+            render(ui_, orbobrand::Red, orbobrand::whitebg::Blue);
+        }
+        {
+            Box strip(ui_, 180.0f, 20.0f);
+            place(strip, 400.0f, 84.0f);
+            renderModulate(ui_, RGBA(128, 128, 128, 255));
+        }
+        // Borders: solid, dashed, single edges, and a focus rectangle around a filled box.
+        {
+            Box b(ui_, 120.0f, 60.0f);
+            place(b, 8.0f, 140.0f);
+            render(ui_, orbobrand::Black, BORDER_ALL);
+        }
+        {
+            Box b(ui_, 120.0f, 60.0f);
+            place(b, 144.0f, 140.0f);
+            renderDashed(ui_, orbobrand::Black, BORDER_ALL, 3);
+        }
+        {
+            Box b(ui_, 120.0f, 60.0f);
+            place(b, 280.0f, 140.0f);
+            render(ui_, orbopal::ErrorText, BORDER_TOP | BORDER_BOTTOM);
+            render(ui_, orbopal::CancelButton, BORDER_LEFT);
+        }
+        {
+            Box b(ui_, 120.0f, 60.0f);
+            place(b, 416.0f, 140.0f);
+            renderDashed(ui_, Color::Black, BORDER_ALL, 3);
+            Box inner(ui_, 112.0f, 52.0f);
+            place(inner, 4.0f, 4.0f);
+            render(ui_, orbopal::OKButton);
+        }
+        // Images: a badge at 1x, 2x and 4x in palette tints, a test card at 1x and 4x, its grey
+        // copy, and a one-pixel-high strip of it stretched into a band.
+        const RGBA tints[] = {orbopal::Checkbox, orbopal::OKButton, orbopal::ErrorText};
+        float x = 8.0f;
+        for (int scale : {1, 2, 4}) {
+            Box b(ui_, 16.0f * scale, 16.0f * scale);
+            place(b, x, 216.0f + (64 - 16 * scale) / 2.0f);
+            ui_->setColour(tints[scale / 2]);
+            render(ui_, badge_);
+            x += 16.0f * scale + 16.0f;
+        }
+        {
+            Box b(ui_, 16.0f, 16.0f);
+            place(b, x, 240.0f);
+            ui_->setColour(Color::White);
+            render(ui_, card_);
+        }
+        {
+            Box b(ui_, 64.0f, 64.0f);
+            place(b, x + 32.0f, 216.0f);
+            render(ui_, card_);
+        }
+        {
+            Box b(ui_, 64.0f, 64.0f);
+            place(b, x + 112.0f, 216.0f);
+            render(ui_, grey_);
+        }
+        {
+            Box b(ui_, 200.0f, 64.0f);
+            place(b, x + 192.0f, 216.0f);
+            render(ui_, Image(card_, 0, 2, 16, 0));
+        }
+        ui_->setColour(Color::White);
+    }
+
+    int page_;
+    gui::Image badge_, card_, grey_;
 };
 
 int usage() {
-    std::fprintf(stderr, "usage: gallery [--screenshot FILE.png]\n");
+    std::fprintf(stderr, "usage: gallery [--page N] [--screenshot FILE.png]\n");
     return 2;
 }
 
@@ -36,15 +208,18 @@ int usage() {
 
 int main(int argc, char** argv) {
     std::string screenshot;
+    int page = 0;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc)
             screenshot = argv[++i];
+        else if (std::strcmp(argv[i], "--page") == 0 && i + 1 < argc)
+            page = std::atoi(argv[++i]) - 1;
         else
             return usage();
     }
     try {
         orbotk::Application app(argc, argv);
-        auto gallery = boost::make_shared<Gallery>();
+        auto gallery = boost::make_shared<Gallery>(page < 0 ? 0 : page);
         if (!screenshot.empty()) {
             orbotk::Driver driver(gallery->window());
             driver.paint();

@@ -35,6 +35,7 @@ public:
     float h() const { return (b_ - t_) * static_cast<float>(height_); }
     shape_t shape() const { return shape_t(w(), h()); }
     int stride() const { return stride_; }
+    int bufferHeight() const { return height_; } // rows of the whole buffer
 
     // The start of the whole buffer (not of the view); null for an empty image.
     orbo::tk::RGBA* get() { return pixels_.get(); }

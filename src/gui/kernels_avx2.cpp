@@ -19,14 +19,26 @@ struct Avx2 {
     static reg unpacklo(reg a, reg b) { return _mm256_unpacklo_epi8(a, b); }
     static reg unpackhi(reg a, reg b) { return _mm256_unpackhi_epi8(a, b); }
     static reg pack(reg lo, reg hi) { return _mm256_packus_epi16(lo, hi); }
-    static reg mul16(reg a, reg b) { return _mm256_mullo_epi16(a, b); }
-    static reg shr8(reg a) { return _mm256_srli_epi16(a, 8); }
+    static reg mulhi16(reg a, reg b) { return _mm256_mulhi_epu16(a, b); }
     static reg add16(reg a, reg b) { return _mm256_add_epi16(a, b); }
     static reg sub16(reg a, reg b) { return _mm256_sub_epi16(a, b); }
+    static bool allOpaque(reg d) {
+        const reg a = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
+        return _mm256_movemask_epi8(_mm256_cmpeq_epi32(_mm256_and_si256(d, a), a)) == -1;
+    }
     static reg addsat8(reg a, reg b) { return _mm256_adds_epu8(a, b); }
-    // Each pixel's alpha (lane 3 of its four 16-bit lanes) in all four lanes.
-    static reg alpha16(reg d16) {
-        return _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(d16, 0xFF), 0xFF);
+    // The alpha of each pixel of the low (high) half of each 128-bit lane of d, copied into
+    // all four of its 16-bit lanes with zero high bytes: one byte shuffle each.
+    static reg alphaLo(reg d) {
+        const reg m = _mm256_setr_epi8(3, -1, 3, -1, 3, -1, 3, -1, 7, -1, 7, -1, 7, -1, 7, -1, 3,
+                                       -1, 3, -1, 3, -1, 3, -1, 7, -1, 7, -1, 7, -1, 7, -1);
+        return _mm256_shuffle_epi8(d, m);
+    }
+    static reg alphaHi(reg d) {
+        const reg m =
+            _mm256_setr_epi8(11, -1, 11, -1, 11, -1, 11, -1, 15, -1, 15, -1, 15, -1, 15, -1, 11, -1,
+                             11, -1, 11, -1, 11, -1, 15, -1, 15, -1, 15, -1, 15, -1);
+        return _mm256_shuffle_epi8(d, m);
     }
 };
 } // namespace

@@ -1,10 +1,14 @@
-// The row kernels written once over a vector traits type V (SSE2 or AVX2), included by the file
-// compiled for that instruction set. Pixels are widened to 16-bit lanes, where every product of
-// a channel (<= 255) and a factor (<= 256) fits, which makes each formula of pixel.h exact:
-//   scale:    (ch * k) >> 8               k = 256 - dst alpha, broadcast per pixel
-//   modulate: (ch * (c + 1)) >> 8
-//   add:      unsigned saturating byte add
-// Tails shorter than a vector use the scalar reference.
+// The row kernels written once over a vector traits type V, included by the file compiled for
+// that instruction set. Pixels are widened to 16-bit lanes with the channel in the *high* byte
+// (an unpack with zero as the low byte), so one unsigned high multiply gives the floored
+// product of pixel.h exactly:
+//   mulhi(ch << 8, k) = floor(ch * 256 * k / 65536) = floor(ch * k / 256),   k <= 256
+//   blendUnder:  d + sat scale(s, 256 - d.alpha), with d.alpha broadcast per pixel
+//   modulate:    mulhi(d << 8, c + 1)
+// A destination vector that is wholly opaque gains nothing from anything blended under it
+// (scale by 256 - 255 floors every channel to 0), so the blends skip it: layers drawn under
+// finished foreground cost a load and a compare. Tails shorter than a vector use the scalar
+// reference.
 #include "kernels.h"
 #include "pixel.h"
 
@@ -12,35 +16,44 @@ namespace gui {
 namespace kernels {
 namespace simd {
 
-template <class V> inline typename V::reg inverseAlpha(typename V::reg d16) {
-    return V::sub16(V::set16(256), V::alpha16(d16));
-}
-
+// blendUnder of a vector of destination pixels with sources given as (s << 8) 16-bit halves.
 template <class V>
 inline typename V::reg blendWide(typename V::reg d, typename V::reg slo, typename V::reg shi) {
-    const typename V::reg z = V::zero();
-    const typename V::reg dlo = V::unpacklo(d, z), dhi = V::unpackhi(d, z);
-    const typename V::reg rlo = V::shr8(V::mul16(slo, inverseAlpha<V>(dlo)));
-    const typename V::reg rhi = V::shr8(V::mul16(shi, inverseAlpha<V>(dhi)));
+    const typename V::reg k256 = V::set16(256);
+    const typename V::reg rlo = V::mulhi16(slo, V::sub16(k256, V::alphaLo(d)));
+    const typename V::reg rhi = V::mulhi16(shi, V::sub16(k256, V::alphaHi(d)));
     return V::addsat8(d, V::pack(rlo, rhi));
 }
 
-// (x16 * m16) >> 8 for both halves, repacked.
+// floor(x * m / 256) per channel, m given as 16-bit halves (each <= 256).
 template <class V>
 inline typename V::reg modulateWide(typename V::reg x, typename V::reg mlo, typename V::reg mhi) {
     const typename V::reg z = V::zero();
-    const typename V::reg rlo = V::shr8(V::mul16(V::unpacklo(x, z), mlo));
-    const typename V::reg rhi = V::shr8(V::mul16(V::unpackhi(x, z), mhi));
+    const typename V::reg rlo = V::mulhi16(V::unpacklo(z, x), mlo);
+    const typename V::reg rhi = V::mulhi16(V::unpackhi(z, x), mhi);
     return V::pack(rlo, rhi);
 }
 
+// c + 1 per channel, in 16-bit lanes: the factor of modulatePixel.
+template <class V> inline typename V::reg factor16(px_t c) {
+    return V::add16(V::unpacklo(V::set1(c), V::zero()), V::set16(1));
+}
+
 template <class V> void blendSpan(px_t* dst, int n, px_t c) {
-    const typename V::reg z = V::zero();
-    const typename V::reg s = V::set1(c);
-    const typename V::reg s16 = V::unpacklo(s, z); // the same colour in every pixel
+    const typename V::reg s8 = V::unpacklo(V::zero(), V::set1(c)); // the colour, << 8
     int i = 0;
-    for (; i + V::N <= n; i += V::N)
-        V::store(dst + i, blendWide<V>(V::load(dst + i), s16, s16));
+    for (; i + 2 * V::N <= n; i += 2 * V::N) { // two vectors a step keep both pipes busy
+        const typename V::reg a = V::load(dst + i), b = V::load(dst + i + V::N);
+        if (!V::allOpaque(a))
+            V::store(dst + i, blendWide<V>(a, s8, s8));
+        if (!V::allOpaque(b))
+            V::store(dst + i + V::N, blendWide<V>(b, s8, s8));
+    }
+    for (; i + V::N <= n; i += V::N) {
+        const typename V::reg a = V::load(dst + i);
+        if (!V::allOpaque(a))
+            V::store(dst + i, blendWide<V>(a, s8, s8));
+    }
     for (; i < n; ++i)
         dst[i] = px::blendUnder(dst[i], c);
 }
@@ -54,14 +67,14 @@ template <class V> void fillSpan(px_t* dst, int n, px_t c) {
         dst[i] = c;
 }
 
-template <class V> inline typename V::reg factor16(px_t c) {
-    // c + 1 per channel, in 16-bit lanes.
-    return V::add16(V::unpacklo(V::set1(c), V::zero()), V::set16(1));
-}
-
 template <class V> void modulateSpan(px_t* dst, int n, px_t c) {
     const typename V::reg m = factor16<V>(c);
     int i = 0;
+    for (; i + 2 * V::N <= n; i += 2 * V::N) {
+        const typename V::reg a = V::load(dst + i), b = V::load(dst + i + V::N);
+        V::store(dst + i, modulateWide<V>(a, m, m));
+        V::store(dst + i + V::N, modulateWide<V>(b, m, m));
+    }
     for (; i + V::N <= n; i += V::N)
         V::store(dst + i, modulateWide<V>(V::load(dst + i), m, m));
     for (; i < n; ++i)
@@ -74,10 +87,13 @@ template <class V> void blendRow(px_t* dst, const px_t* src, int n, px_t c) {
     const bool tint = c != 0xFFFFFFFFu;
     int i = 0;
     for (; i + V::N <= n; i += V::N) {
+        const typename V::reg d = V::load(dst + i);
+        if (V::allOpaque(d))
+            continue;
         typename V::reg s = V::load(src + i);
         if (tint)
             s = modulateWide<V>(s, m, m);
-        V::store(dst + i, blendWide<V>(V::load(dst + i), V::unpacklo(s, z), V::unpackhi(s, z)));
+        V::store(dst + i, blendWide<V>(d, V::unpacklo(z, s), V::unpackhi(z, s)));
     }
     for (; i < n; ++i)
         dst[i] = px::blendUnder(dst[i], tint ? px::modulatePixel(src[i], c) : src[i]);

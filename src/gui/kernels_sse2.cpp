@@ -18,13 +18,18 @@ struct Sse2 {
     static reg unpacklo(reg a, reg b) { return _mm_unpacklo_epi8(a, b); }
     static reg unpackhi(reg a, reg b) { return _mm_unpackhi_epi8(a, b); }
     static reg pack(reg lo, reg hi) { return _mm_packus_epi16(lo, hi); }
-    static reg mul16(reg a, reg b) { return _mm_mullo_epi16(a, b); }
-    static reg shr8(reg a) { return _mm_srli_epi16(a, 8); }
+    static reg mulhi16(reg a, reg b) { return _mm_mulhi_epu16(a, b); }
     static reg add16(reg a, reg b) { return _mm_add_epi16(a, b); }
     static reg sub16(reg a, reg b) { return _mm_sub_epi16(a, b); }
+    static bool allOpaque(reg d) {
+        const reg a = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+        return _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(d, a), a)) == 0xFFFF;
+    }
     static reg addsat8(reg a, reg b) { return _mm_adds_epu8(a, b); }
-    // Each pixel's alpha (lane 3 of its four 16-bit lanes) in all four lanes.
-    static reg alpha16(reg d16) {
+    // The alpha of each pixel of the low (high) half of d in all four of its 16-bit lanes.
+    static reg alphaLo(reg d) { return broadcastAlpha(_mm_unpacklo_epi8(d, zero())); }
+    static reg alphaHi(reg d) { return broadcastAlpha(_mm_unpackhi_epi8(d, zero())); }
+    static reg broadcastAlpha(reg d16) {
         return _mm_shufflehi_epi16(_mm_shufflelo_epi16(d16, 0xFF), 0xFF);
     }
 };

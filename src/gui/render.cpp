@@ -153,6 +153,13 @@ void border(const ui_t& ui, const RGBA& colour, border_t edges, int dash) {
         borderColumn(ui, r.x, ys, ye, c, dash);
 }
 
+std::vector<int>& scratchColumns(size_t n) {
+    static thread_local std::vector<int> columns;
+    if (columns.size() < n)
+        columns.resize(n);
+    return columns;
+}
+
 std::vector<px_t>& scratchRow(size_t n) {
     static thread_local std::vector<px_t> row;
     if (row.size() < n)
@@ -378,12 +385,20 @@ void render(const ui_t& ui, const Image& image) {
         return;
     }
 
-    // 5. General: nearest-pixel sampling in both directions, tinted as the row is drawn.
+    // 5. General: nearest-pixel sampling in both directions, tinted as the row is drawn. Every
+    // row samples the same columns, so they are worked out once, exactly as get(u, v) would.
+    std::vector<int>& columns = scratchColumns(static_cast<size_t>(n));
+    float u = image.l();
+    for (int i = 0; i < n; ++i, u += sx)
+        columns[static_cast<size_t>(i)] = static_cast<int>(static_cast<float>(image.stride()) * u);
+    const px_t* pixels = reinterpret_cast<const px_t*>(image.get());
+    const float height = static_cast<float>(image.bufferHeight());
     float v = image.t();
     for (int y = clip.ys; y <= clip.ye; ++y, v += sy) {
-        float u = image.l();
-        for (int i = 0; i < n; ++i, u += sx)
-            row[static_cast<size_t>(i)] = image.get(u, v).word;
+        const px_t* src = pixels + static_cast<size_t>(static_cast<int>(height * v)) *
+                                       static_cast<size_t>(image.stride());
+        for (int i = 0; i < n; ++i)
+            row[static_cast<size_t>(i)] = src[columns[static_cast<size_t>(i)]];
         px_t* dst = rowAt(ui, y) + clip.xs;
         if (blend)
             k.blendRow(dst, row.data(), n, c);
