@@ -8,7 +8,7 @@ GUI_PACKAGES=(
   libboost-dev libboost-filesystem-dev libboost-thread-dev
   libssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth fonts-liberation
+  xvfb xauth fonts-liberation adwaita-icon-theme
 )
 
 as_root() {

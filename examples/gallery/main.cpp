@@ -4,6 +4,7 @@
 // page; on screen the number keys switch pages and Escape closes the window.
 #include "gui/gui.h"
 
+#include <algorithm>
 #include <boost/make_shared.hpp>
 #include <cmath>
 #include <cstdio>
@@ -63,7 +64,7 @@ gui::Image makeCard(int size) {
 class Gallery : public gui::AppWindow {
 public:
     explicit Gallery(int page)
-        : gui::AppWindow(static_cast<wxWindow*>(nullptr), L"gui gallery", 640, 480,
+        : gui::AppWindow(static_cast<wxWindow*>(nullptr), L"gui gallery", 800, 600,
                          gui::SCALE_WINDOW),
           page_(page), badge_(makeBadge(16)), card_(makeCard(16)), grey_(card_.toGreyScale()) {
         setStatus(L"Esc closes the gallery");
@@ -79,17 +80,21 @@ public:
                 page_ = p - 1;
                 Refresh();
             }
-        rendererPage();
-    }
-
-    void doPanel() override {
-        AppWindow::doPanel();
-        // A plain backdrop behind the window's own panel.
-        gui::render(ui_, gui::orbopal::Panel);
+        switch (page_) {
+        case 0:
+            rendererPage();
+            break;
+        case 1:
+            imagePage();
+            break;
+        default:
+            ninePatchPage();
+            break;
+        }
     }
 
 private:
-    static const int PAGES = 1;
+    static const int PAGES = 3;
 
     // Places a box at (x, y) in its parent.
     static void place(Box& b, float x, float y) {
@@ -193,6 +198,151 @@ private:
             render(ui_, Image(card_, 0, 2, 16, 0));
         }
         ui_->setColour(Color::White);
+    }
+
+    // The standard images: icons the library tints in the button colour, then pictures that
+    // carry their own colours, laid out in rows.
+    void imagePage() {
+        using namespace gui;
+        const Image* tinted[] = {&closeTex_,
+                                 &minTex_,
+                                 &helpTex_,
+                                 &mail_,
+                                 &discussTex_,
+                                 &userdata_,
+                                 &usernameTex_,
+                                 &deleteTex_,
+                                 &vortaAdd_,
+                                 &vortaImport_,
+                                 &vortaPackage_,
+                                 &vortaEdit_,
+                                 &subscribeTex_,
+                                 &abortTex_,
+                                 &revertTex_,
+                                 &key_,
+                                 &playTex_,
+                                 &pauseTex_,
+                                 &stopTex_,
+                                 &recordTex_,
+                                 &backupTex_,
+                                 &backupDoneTex_,
+                                 &shutdownTex_,
+                                 &rebootTex_,
+                                 &revertChangesTex_,
+                                 &revertSuspendedTex_,
+                                 &gearmenuTex_,
+                                 &autostartTex_,
+                                 &lock_,
+                                 &chevronUp_,
+                                 &chevronDown_,
+                                 &scrollbarUp_,
+                                 &scrollbarDown_,
+                                 &checkboxCheck_,
+                                 &radio_,
+                                 &radioCheck_,
+                                 &vertMarker_,
+                                 &disableI_,
+                                 &blankI_,
+                                 &offlineI_,
+                                 &noofflineI_,
+                                 &publishI_,
+                                 &fullscreenI_,
+                                 &nofullscreenI_,
+                                 &docsI_,
+                                 &deleteI_,
+                                 &discussI_,
+                                 &mailI_,
+                                 &infoI_,
+                                 &configureI_};
+        float x = 8, y = 8;
+        for (const Image* image : tinted) {
+            if (x + image->w() > panelW() - 8) {
+                x = 8;
+                y += 40;
+            }
+            Box b(ui_, image->shape());
+            place(b, x, y + (32 - image->h()) / 2);
+            glColor(orbopal::Button);
+            render(ui_, *image);
+            x += std::max(32.0f, image->w() + 8);
+        }
+        const Image* coloured[] = {
+            &circles_[0],      &circles_[1],     &circles_[2],    &circles_[3],
+            &circles_[4],      &circles_[5],     &circles_[6],    &circles_[7],
+            &circles_[8],      &caution_,        &warning_small_, &updateDownloadingTex_,
+            &updateOnDiskTex_, &updateErrorTex_, &play1_,         &play_push1_,
+            &play2_,           &play3_,          &stop1_,         &stop_push1_,
+            &error_,           &informational_,  &warning_,       &question_,
+            &veltsmall_,       &veltdefault_,    &libraryTex_,    &firstTimeTex_};
+        x = 8;
+        y += 48;
+        float rowH = 0;
+        for (const Image* image : coloured) {
+            if (image->get() == nullptr)
+                continue;
+            if (x + image->w() > panelW() - 8) {
+                x = 8;
+                y += rowH + 8;
+                rowH = 0;
+            }
+            Box b(ui_, image->shape());
+            place(b, x, y);
+            glColor(Color::White);
+            render(ui_, *image);
+            x += image->w() + 10;
+            rowH = std::max(rowH, image->h());
+        }
+    }
+
+    // Nine-patch bodies at several sizes: push-button bodies in the palette colours, raised
+    // and pressed, the progress well and fill, and the battery.
+    void ninePatchPage() {
+        using namespace gui;
+        const RGBA colours[] = {orbopal::OKButton, orbopal::CancelButton, orbopal::ErrorText,
+                                orbopal::GearButton};
+        const shape_t sizes[] = {{20, 20}, {84, 30}, {140, 44}, {220, 64}};
+        float y = 8;
+        for (int row = 0; row < 4; ++row) {
+            float x = 8;
+            for (int i = 0; i < 4; ++i) {
+                Box b(ui_, sizes[i]);
+                place(b, x, y);
+                const bool raised = row % 2 == 0;
+                glColor(raised ? orbopal::Light : orbopal::Disabled);
+                renderDiced(ui_, dicedButtonShade_, dicedButtonShadeHBounds_,
+                            dicedButtonShadeVBounds_);
+                glColor(colours[(row + i) % 4]);
+                renderDiced(ui_, dicedButton_, dicedButtonHBounds_, dicedButtonVBounds_);
+                x += sizes[i].width + 16;
+            }
+            y += 72;
+        }
+        // Progress bars: the fill (in the bar colour) in front of the well.
+        const float fills[] = {0.25f, 0.6f, 1.0f};
+        for (int i = 0; i < 3; ++i) {
+            Box well(ui_, 300.0f, AppWindow::PROGRESS_H);
+            place(well, 8, y + i * 40.0f);
+            {
+                Box fill(ui_, 300.0f * fills[i], AppWindow::PROGRESS_H);
+                glColor(orbopal::Checkbox);
+                renderDiced(ui_, dicedProgress_, dicedProgressBounds_, simpleBounds_);
+            }
+            glColor(Color::White);
+            renderDiced(ui_, dicedWell_, dicedWellBounds_, simpleBounds_);
+        }
+        // Batteries, empty to full.
+        for (int i = 0; i < 4; ++i) {
+            Box battery(ui_, 40.0f + 20.0f * i, 17.0f);
+            place(battery, 340, y + i * 28.0f);
+            {
+                Box fill(ui_, (battery.w() - 9) * i / 3.0f, 11.0f);
+                place(fill, 2, 3);
+                glColor(i == 0 ? orbopal::ErrorText : orbopal::OKButton);
+                render(ui_, battFill_);
+            }
+            glColor(orbopal::Button);
+            renderDiced(ui_, dicedBatt_, capBounds(3, -6), simpleBounds_);
+        }
     }
 
     int page_;

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "gui/box.h"
+#include "gui/textures.h"
 #include "orbotk/context.h"
 #include "orbotk/rgba.h"
 #include "orbotk/window.h"
@@ -21,7 +22,9 @@
 #include <string>
 #include <utility>
 #include <wx/cursor.h>
+#include <wx/font.h>
 #include <wx/gdicmn.h>
+#include <wx/iconbndl.h>
 #include <wx/string.h>
 
 class wxDropTarget;
@@ -129,6 +132,9 @@ public:
     // carriage return ends the shown text, a line feed shows as a space.
     void doToolTip(const wchar_t* text);
 
+    // The default application picture (96 x 96).
+    static const Image& defaultVortaIcon() { return veltdefault_; }
+
 protected:
     AppWindow(const boost::weak_ptr<orbotk::Window>& parent, const wchar_t* title, int width,
               int height, scale_window_type scale);
@@ -145,6 +151,49 @@ protected:
     boost::shared_ptr<orbotk::UIContext> ui_;
     boost::weak_ptr<orbotk::Window> window_;
     bool popupOpen_ = false;
+
+    // ---- The standard textures, fonts and cursors, shared by every window of the process.
+    // Filled by initStandardTextures(), which initTextures() runs once per process; read-only
+    // afterwards.
+    static void initStandardTextures();
+    // The seven standard fonts, sized so text keeps its pixel height at the screen's
+    // resolution: points = height * 7680 / (ppi * 100).
+    static void initStandardFonts();
+    static int standardFontPoints(int pixelHeight, int ppi);
+
+    static Image veltdefault_, panelBoundary_, panelLighting_, trayLight_, veltsmall_;
+    static Image chevronUp_, chevronDown_, checkboxTex_, checkboxShade_, checkboxCheck_;
+    static Image mail_, battFill_, discussTex_, pacmanDot_, pacmanFill_, pacmanShade_;
+    static Image userdata_, deleteTex_, usernameTex_, closeTex_, helpTex_;
+    static Image disableI_, blankI_, offlineI_, noofflineI_, publishI_, fullscreenI_;
+    static Image nofullscreenI_, docsI_, deleteI_, discussI_, mailI_, infoI_, configureI_;
+    static Image vortaAdd_, vortaImport_, vortaPackage_, gearmenuTex_, vortaEdit_;
+    static Image subscribeTex_, abortTex_, autostartTex_, revertTex_, revertChangesTex_;
+    static Image revertSuspendedTex_, playTex_, pauseTex_, stopTex_, recordTex_, minTex_;
+    static Image scrollUp_, scrollDown_, scrollbarUp_, scrollbarDown_;
+    static Image backupTex_, backupDoneTex_, firstTimeTex_, progressWell_, progressFlat_;
+    static Image veltlogo_, usblogo_, dontUnplug_, radio_, radioCheck_, lock_;
+    static Image play1_, play2_, play3_, play_push1_, play_push2_, play_push3_;
+    static Image stop1_, stop_push1_, vertMarker_, libraryTex_;
+    static Image updateDownloadingTex_, updateOnDiskTex_, updateErrorTex_;
+    static Image shutdownTex_, rebootTex_, key_, caution_, warning_small_;
+    static Image error_, informational_, warning_, question_; // message-box icons
+    static Image circles_[9];                                 // the numbers 0 to 8
+
+    static diced_t dicedBoundary_, dicedLighting_, dicedTray_, dicedButton_, dicedButtonShade_;
+    static diced_t dicedWell_, dicedProgress_, dicedBatt_;
+    static bounds_t simpleBounds_;
+    static bounds_t dicedBoundaryHBounds_, dicedBoundaryVBounds_;
+    static bounds_t dicedLightingHBounds_, dicedLightingVBounds_;
+    static bounds_t dicedTrayHBounds_, dicedTrayVBounds_;
+    static bounds_t dicedButtonHBounds_, dicedButtonVBounds_;
+    static bounds_t dicedButtonShadeHBounds_, dicedButtonShadeVBounds_;
+    static bounds_t dicedWellBounds_, dicedProgressBounds_;
+
+    static wxFont nameFont_, textFont_, tinyFont_, verytinyFont_, configFont_, normalFont_,
+        messageBoxFont_;
+    static wxCursor cursor_default_, cursor_draggable_, cursor_drop_target_;
+    static wxIconBundle orboicon_;
 
 private:
     void initAppWindow(const boost::shared_ptr<orbotk::UIContext>& ui, const wchar_t* title,

@@ -9,6 +9,7 @@
 #include "orboutil/log.h"
 
 #include <boost/bind/bind.hpp>
+#include <boost/thread/once.hpp>
 #include <exception>
 #include <string>
 
@@ -99,6 +100,9 @@ void AppWindow::initAppWindow(const boost::shared_ptr<orbotk::UIContext>& ui, co
     // 3. Shared textures (once per process).
     initTextures();
 
+    // 4.
+    w->SetIcons(orboicon_);
+
     // 5. The three callbacks.
     using namespace boost::placeholders;
     ui->setConfirmClose(boost::bind(&AppWindow::nvConfirmClose, this));
@@ -110,7 +114,10 @@ void AppWindow::initAppWindow(const boost::shared_ptr<orbotk::UIContext>& ui, co
     window_ = ui->window();
 }
 
-void AppWindow::initTextures() {}
+void AppWindow::initTextures() {
+    static boost::once_flag once = BOOST_ONCE_INIT;
+    boost::call_once(&AppWindow::initStandardTextures, once);
+}
 
 // ---- The pass
 
@@ -176,7 +183,13 @@ void AppWindow::doLogo(bool) {
 
 void AppWindow::doStatus(bool) {}
 
-void AppWindow::doPanel() {}
+void AppWindow::doPanel() {
+    // The lighting is drawn first, so it lies over the frame tinted in the panel colour.
+    glColor(Color::White);
+    renderDiced(ui_, dicedLighting_, dicedLightingHBounds_, dicedLightingVBounds_);
+    glColor(orbopal::Panel);
+    renderDiced(ui_, dicedBoundary_, dicedBoundaryHBounds_, dicedBoundaryVBounds_);
+}
 
 void AppWindow::doToolTip(const wchar_t* text) {
     boost::shared_ptr<orbotk::Box> box = ui_->current();
