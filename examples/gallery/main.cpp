@@ -68,6 +68,11 @@ public:
                          gui::SCALE_WINDOW),
           page_(page), badge_(makeBadge(16)), card_(makeCard(16)), grey_(card_.toGreyScale()) {
         setStatus(L"Esc closes the gallery");
+        fields_[0].caretEnd(false);
+        fields_[0].prevWord(true);
+        fields_[0].prevWord(true);
+        fields_[1].caretEnd(false);
+        password_.type(std::wstring(L"secret"));
     }
 
     void doScene() override {
@@ -87,14 +92,17 @@ public:
         case 1:
             imagePage();
             break;
-        default:
+        case 2:
             ninePatchPage();
+            break;
+        default:
+            textPage();
             break;
         }
     }
 
 private:
-    static const int PAGES = 3;
+    static const int PAGES = 4;
 
     // Places a box at (x, y) in its parent.
     static void place(Box& b, float x, float y) {
@@ -345,8 +353,96 @@ private:
         }
     }
 
+    // Text: each standard font, a wrapped paragraph, fitted texts with the ellipsis at either
+    // end, and text fields drawn focused with a selection and unfocused.
+    void textPage() {
+        using namespace gui;
+        const struct {
+            const wxFont* font;
+            const wchar_t* name;
+        } fonts[] = {{&nameFont_, L"nameFont_ (21 px): Window titles"},
+                     {&textFont_, L"textFont_ (18 px): Headings"},
+                     {&configFont_, L"configFont_ (15 px): Push-button captions"},
+                     {&messageBoxFont_, L"messageBoxFont_ (13 px): Message boxes"},
+                     {&normalFont_, L"normalFont_ (11 px): Body text and labels"},
+                     {&tinyFont_, L"tinyFont_ (10 px): Links and small print"},
+                     {&verytinyFont_, L"verytinyFont_ (9 px): The status bar"}};
+        float y = 6;
+        for (const auto& f : fonts) {
+            const float h = getFontHeight(ui_, *f.font);
+            Box line(ui_, 360.0f, h + 2);
+            place(line, 8, y);
+            glColor(orbopal::Text);
+            render(ui_, *f.font, f.name, 0);
+            y += h + 6;
+        }
+        // A paragraph wrapped to 330 pixels, with its box outlined.
+        wxString paragraph = L"Immediate-mode widgets keep no state of their own: every pass "
+                             L"of the window's procedure draws them anew and reports what the "
+                             L"user did. Long text wraps at spaces to the width it is given, "
+                             L"and an existing line feed\nstarts a new line.";
+        const float wrapW = 330;
+        const float wrapH = greedy_word_wrap(ui_, normalFont_, paragraph, wrapW);
+        {
+            Box para(ui_, wrapW + 12, wrapH + 12);
+            place(para, 400, 6);
+            {
+                Box text(ui_, wrapW, wrapH + 2);
+                place(text, 6, 5);
+                glColor(orbopal::Text);
+                render(ui_, normalFont_, paragraph.ToStdWstring(), 0);
+            }
+            render(ui_, orbopal::GearButton, BORDER_ALL);
+        }
+        // Fitted texts at three widths, ellipsis at the end and at the start.
+        const wxString path = L"/home/user/Documents/Projects/gui/examples/gallery/main.cpp";
+        y += 10;
+        for (float width : {330.0f, 200.0f, 90.0f}) {
+            for (bool keepStart : {true, false}) {
+                float w = width;
+                const std::wstring shown = fit(ui_, normalFont_, w, path, keepStart);
+                Box line(ui_, width, 16.0f);
+                place(line, keepStart ? 8.0f : 400.0f, y);
+                {
+                    Box text(ui_, w, 15.0f);
+                    glColor(orbopal::Text);
+                    render(ui_, normalFont_, shown, 0);
+                }
+                render(ui_, orbopal::Disabled, BORDER_RIGHT);
+            }
+            y += 22;
+        }
+        // Text fields: focused with a selection, focused with the caret at the end, unfocused.
+        y += 10;
+        for (int i = 0; i < 3; ++i) {
+            TextState& state = fields_[i];
+            Box field(ui_, 240.0f, 22.0f);
+            place(field, 8.0f + 260.0f * (i % 2), y + 32.0f * (i / 2));
+            glColor(orbopal::Text);
+            render(ui_, state, orbopal::SelectedText, i < 2);
+            render(ui_, i < 2 ? orbopal::ActiveTextEditBorder : orbopal::Disabled, BORDER_ALL);
+            if (i < 2)
+                render(ui_, orbopal::ActiveTextEdit);
+            else
+                render(ui_, orbopal::TextEditGradientTop, orbopal::TextEditGradientBottom);
+        }
+        {
+            Box field(ui_, 240.0f, 22.0f);
+            place(field, 268.0f, y + 32.0f);
+            glColor(orbopal::Text);
+            render(ui_, password_, orbopal::SelectedText, false);
+            render(ui_, orbopal::Disabled, BORDER_ALL);
+            render(ui_, orbopal::TextEditGradientTop, orbopal::TextEditGradientBottom);
+        }
+    }
+
     int page_;
     gui::Image badge_, card_, grey_;
+    gui::TextState fields_[3] = {
+        gui::TextState(textFont_, L"Selected words in a field"),
+        gui::TextState(textFont_, L"The caret follows the end of a long line of text"),
+        gui::TextState(textFont_, L"An unfocused field")};
+    gui::PasswordState password_{textFont_};
 };
 
 int usage() {

@@ -12,14 +12,18 @@
 // Borders and images can reach both.
 #pragma once
 
+#include "gui/box.h"
 #include "orbotk/context.h"
 #include "orbotk/rgba.h"
 
 #include <boost/shared_ptr.hpp>
+#include <string>
+#include <wx/font.h>
 
 namespace gui {
 
 class Image;
+class TextState;
 
 typedef boost::shared_ptr<orbotk::UIContext> ui_t;
 
@@ -64,5 +68,20 @@ void pinstripes(unsigned char level);
 void render(const ui_t& ui, const Image& image);
 // The current box multiplied by the view 1:1 (tinted); the box must not exceed the view.
 void renderModulate(const ui_t& ui, const Image& image);
+
+// ---- Text. Measuring works in every event; drawing only in paint events. Text is rasterised
+// black on white and blended in the current colour with the grey level as coverage, so it
+// composites like everything else. Measurements and coverage are cached across passes.
+
+// The one-line extent of text in font, measured with the context's measuring DC.
+shape_t getTextShape(const ui_t& ui, const wchar_t* text, const wxFont& font);
+// The height of "M" in font.
+float getFontHeight(const ui_t& ui, const wxFont& font);
+// Draws text (line feeds start new lines) in the current colour into the current box, one
+// pixel below its top, shifted left by offset (truncated toward zero) and cut at the box.
+void render(const ui_t& ui, const wxFont& font, const std::wstring& text, float offset);
+// Draws a text field's content inside the current box (a one-pixel inset), scrolled to keep
+// the caret in view; when focused, also the caret bar and the selection fill.
+void render(const ui_t& ui, const TextState& state, const orbo::tk::RGBA& selection, bool focused);
 
 } // namespace gui

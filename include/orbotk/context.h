@@ -106,7 +106,7 @@ public:
     bool imageBlend = true;
     // Device contexts with the screen's font metrics: one for measuring text, one to draw it in.
     wxDC& measureDC();
-    wxMemoryDC& drawDC();
+    wxDC& drawDC();
 
     // Shown as the window's tooltip after the pass; empty at the start of every pass.
     std::wstring tooltip;

@@ -52,7 +52,7 @@ wxDC& UIContext::measureDC() {
     return *measureDC_;
 }
 
-wxMemoryDC& UIContext::drawDC() {
+wxDC& UIContext::drawDC() {
     if (!drawDC_) {
         drawBitmap_.reset(new wxBitmap(1, 1, 24));
         drawDC_.reset(new wxMemoryDC);

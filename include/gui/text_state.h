@@ -1,0 +1,153 @@
+// The editing models behind single-line text fields: the text with a caret, a selection
+// anchor, a per-character validator, a maximum length, the font it is shown in and the field's
+// horizontal scroll. They know nothing of windows or events; text boxes turn keys into these
+// operations and the text renderer draws them.
+//
+// Positions (caret, anchor) lie between characters: 0 ... length of the stored text. The
+// selection is [min(caret, anchor), max(caret, anchor)). Every moving operation takes
+// keepSelection: true moves only the caret (extending or shrinking the selection), false
+// collapses the selection onto the new caret. Words are separated by spaces (U+0020) only.
+//
+// PasswordState shows asterisks, copies nothing, moves by characters only, and can stand in for
+// a password known only by its MD5 signature (the placeholder shows eight asterisks).
+#pragma once
+
+#include "orboutil/hash.h"
+
+#include <string>
+#include <wx/dc.h>
+#include <wx/dynarray.h>
+#include <wx/font.h>
+
+namespace gui {
+
+class TextState {
+public:
+    // The font is referenced, not copied: it must outlive the state. text must not be null.
+    TextState(const wxFont& font, const wchar_t* text);
+    TextState(const TextState& other) = default;
+    TextState& operator=(const TextState&) = delete;
+    virtual ~TextState();
+
+    // The low 8 bits of code unit i; throws std::out_of_range when i >= the length.
+    virtual char at(unsigned i) const;
+    virtual unsigned len() const;
+    // The displayed text.
+    virtual std::wstring text() const;
+    // The selected part of the displayed text; what a copy puts on the clipboard.
+    virtual std::wstring selection() const;
+    // A hook for hosts to call when the field gains focus; the library never calls it.
+    virtual void onFocus();
+    // Replaces the selection by the accepted prefix of s (validator, maximum length).
+    virtual void type(const std::wstring& s);
+    // Replaces the selection by ch (read as an unsigned byte), if accepted.
+    virtual void type(char ch);
+    virtual void prevWord(bool keepSelection);
+    virtual void nextWord(bool keepSelection);
+    // The caret does not move; unless keepSelection, the selection collapses onto it.
+    virtual void prevPage(bool keepSelection);
+    virtual void nextPage(bool keepSelection);
+    // Empties the text; validator, maximum, font and scroll stay.
+    virtual void clear();
+
+    unsigned caret() const { return caret_; }
+    unsigned anchor() const { return anchor_; }
+    bool hasSelection() const { return caret_ != anchor_; }
+    unsigned selectBegin() const { return caret_ < anchor_ ? caret_ : anchor_; }
+    unsigned selectEnd() const { return caret_ < anchor_ ? anchor_ : caret_; }
+    unsigned selectSize() const { return selectEnd() - selectBegin(); }
+    const wxFont& font() const { return font_; }
+    // What offset() measured last: entry i is the width of the first i + 1 displayed characters.
+    const wxArrayInt& extents() const { return extents_; }
+    float scrollOffset() const { return scroll_; }
+    unsigned maxLen() const { return maxLen_; }
+
+    void setValidator(bool (*validator)(char));
+    // The current text is not shortened.
+    void setMaxLen(unsigned n);
+    // Caret and anchor keep their values, lowered to the new length where needed; the maximum
+    // length is not applied.
+    void setText(std::wstring s);
+    void deselect();
+    void prev(bool keepSelection);
+    void next(bool keepSelection);
+    void caretHome(bool keepSelection);
+    void caretEnd(bool keepSelection);
+    void selectAll();
+    void clearSelection();
+    void clearPrev();
+    void clearNext();
+    void clearPrevWord();
+    void clearNextWord();
+
+    // Measures the displayed text in dc (refreshing extents), scrolls so the caret stays within
+    // a view of width pixels, and returns the scroll offset. caretX is the caret's distance
+    // from the start of the text.
+    float offset(wxDC& dc, float width, float& caretX) const;
+
+protected:
+    // The stored text (the clear text, for passwords).
+    const std::wstring& stored() const { return text_; }
+    // Replaces [selectBegin, selectEnd) of the stored text and puts caret and anchor after it.
+    void replaceSelection(const std::wstring& with);
+
+private:
+    std::wstring text_;
+    const wxFont& font_;
+    mutable wxArrayInt extents_;
+    mutable float scroll_ = 0;
+    bool (*validator_)(char) = nullptr;
+    unsigned maxLen_ = 0xFFFFFFFFu;
+    unsigned caret_ = 0;
+    unsigned anchor_ = 0;
+};
+
+// Digits only: '0' ... '9'.
+bool intValidator(char ch);
+
+class PasswordState : public TextState {
+public:
+    // An entered, empty password.
+    explicit PasswordState(const wxFont& font);
+    // A placeholder for the password whose signature is sig.
+    PasswordState(const wxFont& font, const orbo::util::md5_t& sig);
+    // Takes over other's password (or placeholder) in another font; editing state starts anew.
+    PasswordState(const wxFont& font, const PasswordState& other);
+    PasswordState(const PasswordState& other) = default;
+    ~PasswordState() override;
+
+    char at(unsigned i) const override;      // always '*'
+    unsigned len() const override;           // 8 for a placeholder
+    std::wstring text() const override;      // asterisks
+    std::wstring selection() const override; // always empty: nothing to copy
+    void onFocus() override;                 // a placeholder becomes an empty password
+    void type(const std::wstring& s) override;
+    void type(char ch) override;
+    void prevWord(bool keepSelection) override; // one character
+    void nextWord(bool keepSelection) override; // one character
+    void clear() override;
+
+    // MD5 of the password's ANSI bytes; for a placeholder, the signature it was given.
+    orbo::util::md5_t signature() const;
+    // Empties the text and becomes a placeholder for sig.
+    void setSignature(const orbo::util::md5_t& sig);
+    // The clear text; empty for a placeholder.
+    std::wstring password() const { return stored(); }
+    bool entered() const { return entered_; }
+
+private:
+    bool entered_ = true;
+    orbo::util::md5_t signature_;
+};
+
+// Behaves exactly as PasswordState; a distinct type for hosts that tell them apart.
+class TransparentPasswordState : public PasswordState {
+public:
+    explicit TransparentPasswordState(const wxFont& font);
+    TransparentPasswordState(const TransparentPasswordState& other) = default;
+    ~TransparentPasswordState() override;
+
+    std::wstring password() const { return PasswordState::password(); }
+};
+
+} // namespace gui

@@ -1,0 +1,120 @@
+// Text measurement and drawing. Text is rasterised by the platform black on white and turned
+// into coverage: k = 256 - grey, where grey = ((R + B) / 2 + G) / 2 with each halving floored.
+// Each pixel then becomes blendUnder(pixel, scalePixel(colour, k)): white adds nothing, black
+// adds the whole colour. The rasterised coverage and the measurements come from the text cache.
+#include "gui/render.h"
+#include "gui/text_state.h"
+#include "kernels.h"
+#include "pixel.h"
+#include "text_cache.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace gui {
+
+using kernels::px_t;
+using orbo::tk::RGBA;
+
+shape_t getTextShape(const ui_t& ui, const wchar_t* text, const wxFont& font) {
+    const wxSize size = textcache::extent(ui->measureDC(), font, text ? text : L"");
+    return shape_t(static_cast<float>(size.x), static_cast<float>(size.y));
+}
+
+float getFontHeight(const ui_t& ui, const wxFont& font) {
+    return getTextShape(ui, L"M", font).height;
+}
+
+namespace {
+
+// Composites coverage into the current box, clipped to the framebuffer. A box cut off at the
+// framebuffer's left or top shows the coverage's top-left part, as images do.
+void composite(const ui_t& ui, const textcache::Coverage& cov, px_t colour) {
+    const orbotk::Box& b = *ui->current();
+    const int W = ui->W(), H = ui->H();
+    const long x1 = static_cast<long>(b.x) + b.w - 1, y1 = static_cast<long>(b.y) + b.h - 1;
+    if (b.x >= W - 1 || x1 < 0 || b.y >= H - 1 || y1 < 0)
+        return;
+    const int xs = std::max(0, b.x), xe = static_cast<int>(std::min<long>(x1, W - 1));
+    const int ys = std::max(0, b.y), ye = static_cast<int>(std::min<long>(y1, H - 1));
+    const int n = std::min(xe - xs + 1, cov.w);
+    if (n <= 0)
+        return;
+    static thread_local std::vector<px_t> row;
+    row.resize(static_cast<size_t>(n));
+    const kernels::Table& k = kernels::active();
+    px_t* fb = reinterpret_cast<px_t*>(ui->framebuffer());
+    for (int y = ys; y <= ye && y - ys < cov.h; ++y) {
+        const std::uint16_t* weights = cov.k.data() + static_cast<size_t>(y - ys) * cov.w;
+        bool any = false;
+        for (int i = 0; i < n; ++i) {
+            row[static_cast<size_t>(i)] = px::scalePixel(colour, weights[i]);
+            any |= row[static_cast<size_t>(i)] != 0;
+        }
+        if (any) // a row of white background adds nothing
+            k.blendRow(fb + static_cast<size_t>(H - 1 - y) * W + xs, row.data(), n, 0xFFFFFFFFu);
+    }
+}
+
+} // namespace
+
+void render(const ui_t& ui, const wxFont& font, const std::wstring& text, float offset) {
+    if (!ui || !ui->isPaint() || text.empty())
+        return;
+    const wxSize extent = textcache::multiLineExtent(ui->drawDC(), font, text);
+    const orbotk::Box& current = *ui->current();
+    const int w = std::min(extent.x, current.w), h = std::min(extent.y, current.h);
+    if (w <= 0 || h <= 0)
+        return;
+    const textcache::Coverage& cov =
+        textcache::coverage(font, text, w, h, static_cast<int>(-offset));
+    Box box(ui, static_cast<float>(w), static_cast<float>(h), orbotk::ControlID(), true);
+    box.setTop(1.0f); // one pixel below the top of the current box, at its left edge
+    box.setLeft(0.0f);
+    composite(ui, cov, ui->colour().word);
+}
+
+void render(const ui_t& ui, const TextState& state, const RGBA& selection, bool focused) {
+    if (!ui || !ui->isPaint())
+        return;
+    std::wstring s = state.text();
+    std::replace(s.begin(), s.end(), L'\n', L' '); // a text field has one line
+    float caretX = 0, offset = 0;
+    {
+        Box inner(ui, -1.0f, -1.0f, orbotk::ControlID(), true);
+        inner.setTop(1.0f);
+        inner.setLeft(1.0f);
+        offset = state.offset(ui->drawDC(), inner.width(), caretX);
+        render(ui, state.font(), s, offset);
+    }
+    if (!focused)
+        return;
+    const RGBA c0 = ui->colour();
+    const float bw0 = static_cast<float>(ui->current()->w);
+    {
+        Box caret(ui, 2.0f, -2.0f, orbotk::ControlID(), true);
+        caret.setTop(1.0f);
+        caret.setLeft(caretX - offset);
+        render(ui, c0, BORDER_ALL); // two pixels wide: a solid bar
+    }
+    if (state.hasSelection()) {
+        wxDC& dc = ui->drawDC();
+        const float w1 = static_cast<float>(
+            textcache::extent(dc, state.font(), s.substr(0, state.selectBegin())).x);
+        const float w2 =
+            static_cast<float>(textcache::extent(dc, state.font(), state.selection()).x);
+        const float left = std::max(1.0f, std::trunc(w1 - offset + 1.0f));
+        // Past the right edge the limit goes negative; the fill then has no width at all
+        // (a negative width would be read as relative to the field).
+        const float limit = std::max(0.0f, std::trunc(bw0 - left - 1.0f));
+        const float width = std::min(std::max(0.0f, w2), limit);
+        Box fill(ui, width, -2.0f, orbotk::ControlID(), true);
+        fill.setTop(1.0f);
+        fill.setLeft(left);
+        render(ui, selection);
+    }
+    ui->setColour(c0);
+}
+
+} // namespace gui

@@ -1,0 +1,215 @@
+// The text caches: two least-recently-used maps, one for measurements (bounded by entries),
+// one for coverage bitmaps (bounded by bytes).
+#include "text_cache.h"
+
+#include <list>
+#include <unordered_map>
+#include <wx/bitmap.h>
+#include <wx/dcmemory.h>
+#include <wx/image.h>
+
+namespace gui {
+namespace textcache {
+
+namespace {
+
+const size_t MAX_MEASUREMENTS = 4096;
+const size_t MAX_COVERAGE_BYTES = 16u << 20;
+
+template <class V> class Lru {
+public:
+    explicit Lru(size_t budget) : budget_(budget) {}
+
+    V* find(const std::wstring& key) {
+        auto it = index_.find(key);
+        if (it == index_.end())
+            return nullptr;
+        items_.splice(items_.begin(), items_, it->second);
+        return &it->second->value;
+    }
+
+    V& insert(const std::wstring& key, V value, size_t cost) {
+        items_.push_front(Entry{key, std::move(value), cost});
+        index_[key] = items_.begin();
+        used_ += cost;
+        // Never evicts the entry just made, even when it alone is over budget.
+        while (used_ > budget_ && items_.size() > 1) {
+            const Entry& last = items_.back();
+            used_ -= last.cost;
+            index_.erase(last.key);
+            items_.pop_back();
+        }
+        return items_.front().value;
+    }
+
+    void clear() {
+        items_.clear();
+        index_.clear();
+        used_ = 0;
+    }
+    size_t used() const { return used_; }
+    size_t size() const { return items_.size(); }
+
+private:
+    struct Entry {
+        std::wstring key;
+        V value;
+        size_t cost;
+    };
+    std::list<Entry> items_;
+    std::unordered_map<std::wstring, typename std::list<Entry>::iterator> index_;
+    size_t budget_;
+    size_t used_ = 0;
+};
+
+struct Measurement {
+    std::vector<int> partial; // partial extents, when asked for
+    wxSize size;              // one-line or multi-line extent
+};
+
+struct State {
+    bool enabled = true;
+    Lru<Measurement> measurements{MAX_MEASUREMENTS};
+    Lru<Coverage> coverage{MAX_COVERAGE_BYTES};
+    Coverage scratch; // the uncached result
+    Stats stats;
+};
+
+State& state() {
+    static State s;
+    return s;
+}
+
+// Everything about a font that decides its metrics and glyphs.
+std::wstring fontKey(const wxFont& font) {
+    return font.GetNativeFontInfoDesc().ToStdWstring() + L'\x1F' +
+           std::to_wstring(font.GetFractionalPointSize()) + L'\x1F' +
+           (font.GetUnderlined() ? L'u' : L'-');
+}
+
+std::wstring key(wchar_t kind, const wxFont& font, const std::wstring& text,
+                 const std::wstring& extra = std::wstring()) {
+    return std::wstring(1, kind) + fontKey(font) + L'\x1F' + extra + L'\x1F' + text;
+}
+
+template <class Measure>
+const Measurement& measured(wchar_t kind, const wxFont& font, const std::wstring& text,
+                            Measure measure) {
+    State& s = state();
+    if (!s.enabled) {
+        static Measurement uncached;
+        uncached = measure();
+        return uncached;
+    }
+    const std::wstring k = key(kind, font, text);
+    if (Measurement* hit = s.measurements.find(k)) {
+        ++s.stats.hits;
+        return *hit;
+    }
+    ++s.stats.misses;
+    return s.measurements.insert(k, measure(), 1);
+}
+
+} // namespace
+
+void partialExtents(wxDC& dc, const wxFont& font, const std::wstring& text, wxArrayInt& out) {
+    const Measurement& m = measured(L'p', font, text, [&] {
+        Measurement r;
+        wxArrayInt widths;
+        dc.SetFont(font);
+        dc.GetPartialTextExtents(text, widths);
+        r.partial.assign(widths.begin(), widths.end());
+        return r;
+    });
+    out.assign(m.partial.begin(), m.partial.end());
+}
+
+wxSize extent(wxDC& dc, const wxFont& font, const std::wstring& text) {
+    return measured(L'e', font, text,
+                    [&] {
+                        Measurement r;
+                        dc.SetFont(font);
+                        r.size = dc.GetTextExtent(text);
+                        return r;
+                    })
+        .size;
+}
+
+wxSize multiLineExtent(wxDC& dc, const wxFont& font, const std::wstring& text) {
+    return measured(L'm', font, text,
+                    [&] {
+                        Measurement r;
+                        dc.SetFont(font);
+                        r.size = dc.GetMultiLineTextExtent(text);
+                        return r;
+                    })
+        .size;
+}
+
+namespace {
+// Black on white into a 24-bit bitmap of the clipped size, then grey to coverage weight.
+void rasterise(const wxFont& font, const std::wstring& text, int w, int h, int x, Coverage& out) {
+    wxBitmap bitmap(w, h, 24);
+    {
+        wxMemoryDC dc(bitmap);
+        dc.SetFont(font);
+        dc.SetTextForeground(wxColour(0, 0, 0, 255));
+        dc.SetTextBackground(wxColour(255, 255, 255, 255));
+        dc.SetBackgroundMode(wxSOLID);
+        dc.SetBackground(*wxWHITE_BRUSH);
+        dc.Clear();
+        dc.DrawLabel(text, wxRect(x, 0, w, h), 0, -1);
+    }
+    const wxImage image = bitmap.ConvertToImage();
+    const unsigned char* rgb = image.GetData();
+    out.w = w;
+    out.h = h;
+    out.k.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
+    for (size_t i = 0; i < out.k.size(); ++i, rgb += 3) {
+        const unsigned g = (((rgb[0] + rgb[2]) >> 1) + rgb[1]) >> 1;
+        out.k[i] = static_cast<std::uint16_t>(256 - g);
+    }
+}
+} // namespace
+
+const Coverage& coverage(const wxFont& font, const std::wstring& text, int w, int h, int x) {
+    State& s = state();
+    if (!s.enabled) {
+        rasterise(font, text, w, h, x, s.scratch);
+        return s.scratch;
+    }
+    const std::wstring k =
+        key(L'c', font, text,
+            std::to_wstring(w) + L'x' + std::to_wstring(h) + L'+' + std::to_wstring(x));
+    if (Coverage* hit = s.coverage.find(k)) {
+        ++s.stats.hits;
+        return *hit;
+    }
+    ++s.stats.misses;
+    Coverage c;
+    rasterise(font, text, w, h, x, c);
+    const size_t bytes = c.k.size() * sizeof(std::uint16_t) + k.size() * sizeof(wchar_t);
+    return s.coverage.insert(k, std::move(c), bytes);
+}
+
+void setEnabled(bool on) {
+    state().enabled = on;
+}
+bool enabled() {
+    return state().enabled;
+}
+
+void clear() {
+    state().measurements.clear();
+    state().coverage.clear();
+}
+
+Stats stats() {
+    Stats out = state().stats;
+    out.measureEntries = state().measurements.size();
+    out.coverageBytes = state().coverage.used();
+    return out;
+}
+
+} // namespace textcache
+} // namespace gui

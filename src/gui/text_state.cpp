@@ -1,0 +1,287 @@
+// The editing models. Positions count UTF-16 code units of the stored text (one wchar_t each
+// here); every operation keeps 0 <= caret, anchor <= length.
+#include "gui/text_state.h"
+
+#include "orboutil/strings.h"
+#include "text_cache.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace gui {
+
+// ---- TextState
+
+TextState::TextState(const wxFont& font, const wchar_t* text) : text_(text), font_(font) {}
+
+TextState::~TextState() = default;
+
+char TextState::at(unsigned i) const {
+    if (i >= text_.size())
+        throw std::out_of_range("TextState::at: index beyond the text");
+    return static_cast<char>(static_cast<unsigned>(text_[i]) & 0xFFu);
+}
+
+unsigned TextState::len() const {
+    return static_cast<unsigned>(text_.size());
+}
+
+std::wstring TextState::text() const {
+    return text_;
+}
+
+std::wstring TextState::selection() const {
+    return text_.substr(selectBegin(), selectSize());
+}
+
+void TextState::onFocus() {}
+
+void TextState::replaceSelection(const std::wstring& with) {
+    const unsigned begin = selectBegin();
+    text_.replace(begin, selectSize(), with);
+    caret_ = anchor_ = begin + static_cast<unsigned>(with.size());
+}
+
+void TextState::type(char ch) {
+    if (len() - selectSize() >= maxLen_)
+        return;
+    if (validator_ != nullptr && !validator_(ch))
+        return;
+    // The byte read as unsigned: 128 ... 255 are U+0080 ... U+00FF.
+    replaceSelection(std::wstring(1, static_cast<wchar_t>(static_cast<unsigned char>(ch))));
+}
+
+void TextState::type(const std::wstring& s) {
+    // A text already longer than the maximum (set directly) leaves no room.
+    const unsigned kept = len() - selectSize();
+    const unsigned room = kept >= maxLen_ ? 0 : maxLen_ - kept;
+    size_t n = std::min<size_t>(room, s.size());
+    if (validator_ != nullptr) {
+        size_t accepted = 0;
+        while (accepted < n && validator_(static_cast<char>(static_cast<unsigned>(s[accepted]))))
+            ++accepted;
+        n = accepted;
+    }
+    replaceSelection(s.substr(0, n));
+}
+
+void TextState::prev(bool keepSelection) {
+    if (caret_ > 0)
+        --caret_;
+    if (!keepSelection)
+        anchor_ = caret_;
+}
+
+void TextState::next(bool keepSelection) {
+    if (caret_ < text_.size())
+        ++caret_;
+    if (!keepSelection)
+        anchor_ = caret_;
+}
+
+void TextState::prevWord(bool keepSelection) {
+    if (caret_ > 0) {
+        // Back over one character and the spaces before it, then to the start of that word.
+        --caret_;
+        while (caret_ > 0 && text_[caret_] == L' ')
+            --caret_;
+        const size_t space = text_.rfind(L' ', caret_);
+        caret_ = space == std::wstring::npos ? 0 : static_cast<unsigned>(space) + 1;
+    }
+    if (!keepSelection)
+        anchor_ = caret_;
+}
+
+void TextState::nextWord(bool keepSelection) {
+    const unsigned n = static_cast<unsigned>(text_.size());
+    if (caret_ < n) {
+        // Over the spaces and one character past them, then to the end of that word.
+        do
+            ++caret_;
+        while (caret_ < n && text_[caret_ - 1] == L' ');
+        const size_t space = text_.find(L' ', caret_);
+        caret_ = space == std::wstring::npos ? n : static_cast<unsigned>(space);
+    }
+    if (!keepSelection)
+        anchor_ = caret_;
+}
+
+void TextState::prevPage(bool keepSelection) {
+    if (!keepSelection)
+        anchor_ = caret_;
+}
+
+void TextState::nextPage(bool keepSelection) {
+    if (!keepSelection)
+        anchor_ = caret_;
+}
+
+void TextState::clear() {
+    anchor_ = 0;
+    caret_ = static_cast<unsigned>(text_.size());
+    clearSelection();
+}
+
+void TextState::setValidator(bool (*validator)(char)) {
+    validator_ = validator;
+}
+
+void TextState::setMaxLen(unsigned n) {
+    maxLen_ = n;
+}
+
+void TextState::setText(std::wstring s) {
+    text_ = std::move(s);
+    const unsigned n = static_cast<unsigned>(text_.size());
+    caret_ = std::min(caret_, n);
+    anchor_ = std::min(anchor_, n);
+}
+
+void TextState::deselect() {
+    anchor_ = caret_;
+}
+
+void TextState::caretHome(bool keepSelection) {
+    caret_ = 0;
+    if (!keepSelection)
+        anchor_ = 0;
+}
+
+void TextState::caretEnd(bool keepSelection) {
+    caret_ = static_cast<unsigned>(text_.size());
+    if (!keepSelection)
+        anchor_ = caret_;
+}
+
+void TextState::selectAll() {
+    anchor_ = 0;
+    caret_ = static_cast<unsigned>(text_.size());
+}
+
+void TextState::clearSelection() {
+    replaceSelection(std::wstring());
+}
+
+void TextState::clearPrev() {
+    prev(true);
+    clearSelection();
+}
+
+void TextState::clearNext() {
+    next(true);
+    clearSelection();
+}
+
+void TextState::clearPrevWord() {
+    prevWord(true);
+    clearSelection();
+}
+
+void TextState::clearNextWord() {
+    nextWord(true);
+    clearSelection();
+}
+
+float TextState::offset(wxDC& dc, float width, float& caretX) const {
+    const std::wstring t = text();
+    if (t.empty()) {
+        extents_.clear();
+    } else {
+        textcache::partialExtents(dc, font_, t, extents_);
+    }
+    float caretPx = 0;
+    if (caret_ > 0 && !extents_.empty())
+        caretPx = static_cast<float>(extents_[std::min<size_t>(caret_, extents_.size()) - 1]);
+    caretX = caretPx;
+    if (scroll_ > caretPx)
+        scroll_ = caretPx; // caret left of the view: it becomes the left edge
+    else if (caretPx > scroll_ + width)
+        scroll_ = caretPx - width; // right of the view: it becomes the right edge
+    return scroll_;
+}
+
+bool intValidator(char ch) {
+    return ch >= '0' && ch <= '9';
+}
+
+// ---- PasswordState
+
+PasswordState::PasswordState(const wxFont& font) : TextState(font, L"") {}
+
+PasswordState::PasswordState(const wxFont& font, const orbo::util::md5_t& sig)
+    : TextState(font, L""), entered_(false), signature_(sig) {}
+
+PasswordState::PasswordState(const wxFont& font, const PasswordState& other)
+    : TextState(font, L""), entered_(other.entered_), signature_(other.signature_) {
+    setText(other.stored());
+    // setText keeps caret and anchor, which start at 0 here.
+}
+
+PasswordState::~PasswordState() = default;
+
+char PasswordState::at(unsigned) const {
+    return '*';
+}
+
+unsigned PasswordState::len() const {
+    return entered_ ? static_cast<unsigned>(stored().size()) : 8u;
+}
+
+std::wstring PasswordState::text() const {
+    return std::wstring(len(), L'*');
+}
+
+std::wstring PasswordState::selection() const {
+    return std::wstring();
+}
+
+void PasswordState::onFocus() {
+    entered_ = true;
+}
+
+void PasswordState::type(const std::wstring& s) {
+    entered_ = true;
+    TextState::type(s);
+}
+
+void PasswordState::type(char ch) {
+    entered_ = true;
+    TextState::type(ch);
+}
+
+void PasswordState::prevWord(bool keepSelection) {
+    prev(keepSelection);
+}
+
+void PasswordState::nextWord(bool keepSelection) {
+    next(keepSelection);
+}
+
+void PasswordState::clear() {
+    TextState::clear();
+}
+
+orbo::util::md5_t PasswordState::signature() const {
+    if (!entered_)
+        return signature_;
+    const std::string bytes = orbo::util::ansiFromWString(stored());
+    orbo::util::hash_sink sink(orbo::util::HASH_MD5);
+    sink.write(bytes.data(), bytes.size());
+    orbo::util::md5_t digest;
+    sink.final(digest.bytes, sizeof digest.bytes);
+    return digest;
+}
+
+void PasswordState::setSignature(const orbo::util::md5_t& sig) {
+    clear();
+    signature_ = sig;
+    entered_ = false;
+}
+
+// ---- TransparentPasswordState
+
+TransparentPasswordState::TransparentPasswordState(const wxFont& font) : PasswordState(font) {}
+
+TransparentPasswordState::~TransparentPasswordState() = default;
+
+} // namespace gui
