@@ -8,6 +8,7 @@ GUI_PACKAGES=(
   libboost-dev libboost-filesystem-dev libboost-thread-dev
   libssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
   xvfb xauth fonts-liberation adwaita-icon-theme
 )
 

@@ -80,11 +80,28 @@ State& state() {
     return s;
 }
 
-// Everything about a font that decides its metrics and glyphs.
-std::wstring fontKey(const wxFont& font) {
-    return font.GetNativeFontInfoDesc().ToStdWstring() + L'\x1F' +
-           std::to_wstring(font.GetFractionalPointSize()) + L'\x1F' +
-           (font.GetUnderlined() ? L'u' : L'-');
+// Everything about a font that decides its metrics and glyphs. Describing a font asks the
+// platform for a string, which costs more than the lookups it serves, so descriptions are
+// remembered per font data. Each remembered entry holds a reference to its font, so the data
+// (and with it the address used as the key) stays alive and unchanged while it is listed.
+const std::wstring& fontKey(const wxFont& font) {
+    struct Known {
+        wxFont font;
+        std::wstring key;
+    };
+    static std::list<Known> known;
+    const wxObjectRefData* data = font.GetRefData();
+    for (auto it = known.begin(); it != known.end(); ++it)
+        if (it->font.GetRefData() == data) {
+            known.splice(known.begin(), known, it);
+            return known.front().key;
+        }
+    known.push_front(Known{font, font.GetNativeFontInfoDesc().ToStdWstring() + L'\x1F' +
+                                     std::to_wstring(font.GetFractionalPointSize()) + L'\x1F' +
+                                     (font.GetUnderlined() ? L'u' : L'-')});
+    if (known.size() > 32)
+        known.pop_back();
+    return known.front().key;
 }
 
 std::wstring key(wchar_t kind, const wxFont& font, const std::wstring& text,
