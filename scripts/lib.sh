@@ -32,9 +32,10 @@ ensure_packages() {
 }
 
 # Runs a command on a fresh virtual display: 1280 x 1024, 24 bits, 96 pixels per inch, the
-# screen the tests' expectations are written for.
+# screen the tests' expectations are written for. -noreset: by default the server resets when
+# its last client leaves, and a test process connecting during the reset finds no display.
 headless() {
-  xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$@"
+  xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96 -noreset" "$@"
 }
 
 # Warnings from wx and GTK go to stderr; a missing session bus is not worth a line per test.
