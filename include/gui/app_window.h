@@ -135,7 +135,86 @@ public:
     // The default application picture (96 x 96).
     static const Image& defaultVortaIcon() { return veltdefault_; }
 
+    // ---- Chrome.
+    // A two-pixel etched line across the content panel, y pixels below the current box's top.
+    void drawRule(float y);
+
+    // ---- Labels. Text goes into the current box (W x H), one pixel below its top, in
+    // orbopal::Text, or orbopal::DisabledText when the window or the label is disabled; the
+    // colour stays current afterwards. Without a font, configFont_.
+    void doLabel(const wchar_t* text, const wxFont& font, bool enabled = true);
+    void doLabel(const wchar_t* text, bool enabled = true);
+    // With a tooltip shown over the current box.
+    void doLabel(orbotk::ControlID id, const wchar_t* text, const wchar_t* tooltip,
+                 bool enabled = true);
+    // Shortened to W with "..." at the end (keepStart) or the start.
+    void doLabelFit(const wchar_t* text, const wxFont& font, bool enabled, bool keepStart);
+    void doLabelFit(const wchar_t* text, bool enabled, bool keepStart);
+    // Shortened to W and centred.
+    void doLabelCenter(const wchar_t* text, const wxFont& font, bool enabled, bool keepStart);
+    void doLabelCenter(const wchar_t* text, bool enabled, bool keepStart);
+    // Shortened to W, left-aligned, with the full text as tooltip.
+    void doLabelLeft(const wchar_t* text, bool enabled = true);
+    // Shortened to W, right-aligned.
+    void doLabelRight(const wchar_t* text, bool enabled = true);
+    // At (x, y) in the current box, shortened to what is left of W; x advances past it.
+    void doLabelIndent(float& x, float y, const wchar_t* text, const wxFont& font,
+                       bool enabled = true);
+    void doLabelIndent(float& x, float y, const wchar_t* text, bool enabled = true);
+    // Ending x pixels in from the right edge; x advances past it (labels run right to left).
+    void doLabelIndentRight(float& x, float y, const wchar_t* text, bool enabled = true);
+    // Word-wrapped to W; height receives the height of the wrapped block (in every event).
+    void doTextWrap(float& height, const wchar_t* text, const wxFont& font, bool enabled = true);
+    void doTextWrap(float& height, const wchar_t* text, bool enabled = true);
+
+    // ---- Buttons. Each returns true in the one pass in which the user completes an
+    // activation: a press on the button and a release anywhere, or Return or Space released
+    // while it has keyboard focus. A button that is disabled (itself or its window) ignores
+    // input and shows disabledTooltip (or tooltip when that is null). Without a ControlID the
+    // caption (or, for links, the tooltip) is the identity.
+    static const shape_t PUSHBUTTON_SHAPE; // 84 x 30
+
+    // An icon covering the current box that shows pressedImage while held.
+    bool doButton(orbotk::ControlID id, const Image& image, const Image& pressedImage,
+                  const wchar_t* tooltip, const wchar_t* disabledTooltip, bool enabled);
+    // An icon with a caption right of it; icon and caption are the click area.
+    bool doButton(orbotk::ControlID id, const Image& image, const wchar_t* label,
+                  const wchar_t* tooltip, const wchar_t* disabledTooltip, bool enabled);
+    bool doButton(const Image& image, const wchar_t* label, bool enabled);
+    bool doButton(const Image& image, const wchar_t* label, const wchar_t* tooltip);
+    bool doButton(const Image& image, const wchar_t* label, const wchar_t* tooltip,
+                  const wchar_t* disabledTooltip, bool enabled);
+    // The same, flush with the right edge, the caption left of the icon.
+    bool doButtonRight(orbotk::ControlID id, const Image& image, const wchar_t* label,
+                       const wchar_t* tooltip, const wchar_t* disabledTooltip, bool enabled);
+    bool doButtonRight(const Image& image, const wchar_t* label, bool enabled);
+    bool doButtonRight(const Image& image, const wchar_t* label, const wchar_t* tooltip);
+    bool doButtonRight(const Image& image, const wchar_t* label, const wchar_t* tooltip,
+                       const wchar_t* disabledTooltip, bool enabled);
+    // A raised body in the current colour (set it before the call) covering the current box,
+    // with an optional icon and caption.
+    bool doPushButton(orbotk::ControlID id, const Image& image, const wchar_t* label, bool enabled);
+    bool doPushButton(orbotk::ControlID id, const wchar_t* label, bool enabled);
+    bool doPushButton(const Image& image, const wchar_t* label, bool enabled);
+    bool doPushButton(const wchar_t* label, bool enabled);
+    bool doPushButton(orbotk::ControlID id, bool enabled);
+    // The push-button body over the current box: shade (light when raised), then the body.
+    void renderPushButton(const orbo::tk::RGBA& colour, bool raised);
+    // Underlined text at the current box's origin, as wide as its (fitted) text.
+    bool doLink(orbotk::ControlID id, const wchar_t* text, const wchar_t* tooltip,
+                const wxFont& font, bool enabled);
+    bool doLink(orbotk::ControlID id, const wchar_t* text, const wchar_t* tooltip, bool enabled);
+    bool doLink(const wchar_t* text, const wchar_t* tooltip, const wxFont& font, bool enabled);
+    bool doLink(const wchar_t* text, const wchar_t* tooltip, bool enabled);
+
+    // The legal notice shown at the right of the status bar.
+    static const wchar_t* const NOTICE;
+
 protected:
+    // The shared activation rule of click-and-release controls: true once per completed click
+    // or key press; draws the keyboard-focus border around the current box.
+    bool controlSelectionBehavior(Box& box);
+
     AppWindow(const boost::weak_ptr<orbotk::Window>& parent, const wchar_t* title, int width,
               int height, scale_window_type scale);
     AppWindow(wxWindow* parent, const wchar_t* title, int width, int height,
@@ -198,6 +277,10 @@ protected:
 private:
     void initAppWindow(const boost::shared_ptr<orbotk::UIContext>& ui, const wchar_t* title,
                        int width, int height, scale_window_type scale);
+
+    // Activation and icon tint of a captioned image button (ActiveButton while held, focused
+    // or activated; DisabledButton when off).
+    orbo::tk::RGBA iconButtonBehavior(Box& button, bool on, bool& result);
 
     bool registeredCallbacks_ = false; // this object, not a copy, is what the toolkit calls
 };

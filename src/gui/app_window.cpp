@@ -167,48 +167,6 @@ void AppWindow::uiProcedure() {
     renderModulate(ui_, orbopal::WhiteGradientTop, orbopal::WhiteGradientBottom);
 }
 
-// ---- Chrome
-
-void AppWindow::doLogo(bool) {
-    // The title area moves the window: it lies behind everything else in the band, so the
-    // band's buttons keep their clicks.
-    Box titlebar(ui_, static_cast<float>(panelW()) - PANEL_X + 24.0f, 60.0f,
-                 orbotk::ControlID(L"titlebar", orbotk::TabIdx::DISABLED), true);
-    titlebar.setPos(0.0f, 0.0f);
-    if (titlebar.leftClicked()) {
-        if (wxMouseEvent* e = ui_->mouseEvent())
-            BeginDrag(*e);
-    }
-}
-
-void AppWindow::doStatus(bool) {}
-
-void AppWindow::doPanel() {
-    // The lighting is drawn first, so it lies over the frame tinted in the panel colour.
-    glColor(Color::White);
-    renderDiced(ui_, dicedLighting_, dicedLightingHBounds_, dicedLightingVBounds_);
-    glColor(orbopal::Panel);
-    renderDiced(ui_, dicedBoundary_, dicedBoundaryHBounds_, dicedBoundaryVBounds_);
-}
-
-void AppWindow::doToolTip(const wchar_t* text) {
-    boost::shared_ptr<orbotk::Box> box = ui_->current();
-    if (!box || !box->over())
-        return;
-    if (text == nullptr) {
-        ui_->tooltip.clear();
-        return;
-    }
-    std::wstring shown(text);
-    for (wchar_t& c : shown) {
-        if (c == L'\r')
-            c = L'\0'; // the platform tooltip ends at the first zero
-        else if (c == L'\n')
-            c = L' ';
-    }
-    ui_->tooltip = shown;
-}
-
 void AppWindow::glColor(const orbo::tk::RGBA& colour) {
     ui_->setColour(colour);
 }

@@ -1,0 +1,160 @@
+// The window chrome: the logo band (logo, title, close button, the title area that moves the
+// window), the status band (status text, icon, notice line or frame-rate figures), the panel
+// background, the etched rules between the bands, and tooltips.
+#include "gui/app_window.h"
+#include "gui/palette.h"
+#include "gui/render.h"
+#include "gui/text_layout.h"
+#include "orboutil/strings.h"
+
+#include <cmath>
+#include <sstream>
+
+namespace gui {
+
+using orbo::tk::RGBA;
+using orbotk::ControlID;
+using orbotk::TabIdx;
+
+const wchar_t* const AppWindow::NOTICE = L"\u00a9 orbo. All rights reserved.";
+
+namespace {
+// The close button is the same control in every window: its name is the address of this.
+const char closeButtonAnchor = 0;
+ControlID closeButtonID() {
+    return ControlID(static_cast<const void*>(&closeButtonAnchor), TabIdx::DISABLED);
+}
+
+// Process-wide: a double click on any window's notice line switches them all.
+bool showFrameRate = false;
+} // namespace
+
+void AppWindow::drawRule(float y) {
+    const int yr = static_cast<int>(std::floor(static_cast<float>(ui_->current()->y) + y));
+    const int x = static_cast<int>(std::floor(PANEL_X)) - 1;
+    const int w = panelW() + 2;
+    render(ui_, x, yr - 1, w, RGBA(222, 222, 222, 255));
+    render(ui_, x, yr, w, RGBA(242, 242, 242, 255));
+}
+
+void AppWindow::doLogo(bool showLogo) {
+    glColor(Color::White);
+    if (showLogo) {
+        Box logo(ui_, veltsmall_.shape());
+        logo.setTop(PANEL_X);
+        logo.setLeft(28.0f);
+        render(ui_, veltsmall_);
+    }
+    {
+        // Close (or hide) button, 32 pixels in from the right edge.
+        Box area(ui_);
+        area.setTop(28.0f);
+        area.setRight(-32.0f);
+        const Image& image = closeTip_ == L"Hide" ? minTex_ : closeTex_;
+        Box button(ui_, closeTex_.shape());
+        button.setRight(FILL);
+        if (doButton(closeButtonID(), image, static_cast<const wchar_t*>(nullptr),
+                     closeTip_.c_str(), nullptr, true))
+            Close(false);
+    }
+    glColor(IsEnabled() ? orbopal::Text : orbopal::DisabledText);
+    {
+        const float x0 = showLogo ? veltsmall_.w() + 3.0f : 0.0f;
+        Box title(ui_);
+        title.setPos(std::trunc(x0 + 31.0f), 27.0f);
+        float w = static_cast<float>(panelW()) - PANEL_X - 150.0f;
+        const std::wstring text = fit(ui_, nameFont_, w, GetTitle(), true);
+        render(ui_, nameFont_, text, 0);
+    }
+    {
+        // The title area moves the window; it lies behind the band's buttons.
+        Box titlebar(ui_, static_cast<float>(panelW()) - PANEL_X + 24.0f, 60.0f,
+                     ControlID(L"titlebar", TabIdx::DISABLED), true);
+        titlebar.setPos(0.0f, 0.0f);
+        if (titlebar.leftClicked()) {
+            if (wxMouseEvent* e = ui_->mouseEvent())
+                BeginDrag(*e);
+        }
+    }
+    drawRule(static_cast<float>(ui_->current()->h));
+}
+
+void AppWindow::doStatus(bool rule) {
+    if (rule)
+        drawRule(0.0f);
+    const RGBA text = IsEnabled() ? orbopal::Text : orbopal::DisabledText;
+    glColor(text);
+    {
+        Box status(ui_, 118.0f, FILL);
+        status.setTop(4.0f);
+        status.setLeft(27.0f);
+        render(ui_, verytinyFont_, status_, 0);
+        doToolTip(statusHover_.c_str());
+        if (status.leftClicked() && statusClick_)
+            status.makeActive();
+        if (status.active() && status.leftReleased() && statusClick_)
+            statusClick_();
+    }
+    glColor(Color::White);
+    if (statusInfo_) {
+        const std::pair<orbo::utf8_string, Image*> info = statusInfo_();
+        Box icon(ui_, 13.0f, 13.0f);
+        icon.setTop(3.0f);
+        icon.setLeft(getTextShape(ui_, status_.c_str(), verytinyFont_).width + 30.0f);
+        if (info.second != nullptr) {
+            render(ui_, *info.second);
+            const std::wstring tip = orbo::util::wstringFromUtf8(info.first);
+            doToolTip(tip.c_str());
+        }
+    }
+    glColor(text);
+    {
+        Box notice(ui_, getTextShape(ui_, NOTICE, verytinyFont_));
+        notice.setTop(4.0f);
+        notice.setRight(-30.0f);
+        if (notice.leftDoubleClicked())
+            showFrameRate = !showFrameRate;
+        if (showFrameRate) {
+            std::wostringstream figures;
+            figures.precision(4);
+            double average = 0, minimum = 0, last = 0;
+            if (boost::shared_ptr<orbotk::Window> w = window()) {
+                average = w->frameCount() * 1000.0 / static_cast<double>(w->totalFrameMs());
+                minimum = 1000.0 / static_cast<double>(w->longestFrameMs());
+                last = 1000.0 / static_cast<double>(w->lastFrameMs());
+            }
+            figures << L"FPS average:" << average << L" min:" << minimum << L" last:" << last;
+            render(ui_, verytinyFont_, figures.str(), 0);
+        } else {
+            render(ui_, verytinyFont_, NOTICE, 0);
+        }
+    }
+}
+
+void AppWindow::doPanel() {
+    // The lighting is drawn first, so it lies over the frame tinted in the panel colour.
+    glColor(Color::White);
+    renderDiced(ui_, dicedLighting_, dicedLightingHBounds_, dicedLightingVBounds_);
+    glColor(orbopal::Panel);
+    renderDiced(ui_, dicedBoundary_, dicedBoundaryHBounds_, dicedBoundaryVBounds_);
+}
+
+void AppWindow::doToolTip(const wchar_t* text) {
+    boost::shared_ptr<orbotk::Box> box = ui_->current();
+    if (!box || !box->over())
+        return;
+    if (text == nullptr) {
+        ui_->tooltip.clear();
+        return;
+    }
+    std::wstring shown(text);
+    for (wchar_t& c : shown) {
+        if (c == L'\r')
+            c = L'\0'; // the platform tooltip ends at the first zero
+        else if (c == L'\n')
+            c = L' ';
+    }
+    ui_->tooltip = shown;
+}
+
+} // namespace gui
