@@ -5,6 +5,7 @@
 #include "gui/gui.h"
 
 #include <algorithm>
+#include <functional>
 #include <boost/make_shared.hpp>
 #include <cmath>
 #include <cstdio>
@@ -67,7 +68,13 @@ public:
         : gui::AppWindow(static_cast<wxWindow*>(nullptr), L"gui gallery", 800, 600,
                          gui::SCALE_WINDOW),
           page_(page), badge_(makeBadge(16)), card_(makeCard(16)), grey_(card_.toGreyScale()) {
-        setStatus(L"Esc closes the gallery");
+        setStatus(L"Keys 1-6 switch pages");
+        setStatusHover(L"Click to go to the next page");
+        setStatusCallbacks([this] { showPage((page_ + 1) % PAGES); },
+                           [this] {
+                               return std::make_pair(orbo::utf8_string("The page number"),
+                                                     &circles_[page_ + 1]);
+                           });
         fields_[0].caretEnd(false);
         fields_[0].prevWord(true);
         fields_[0].prevWord(true);
@@ -76,33 +83,203 @@ public:
     }
 
     void doScene() override {
-        gui::Box page(ui_);
+        using namespace gui;
         // Escape closes the window and the number keys switch pages, when nothing has focus.
-        if (page.keyDown(WXK_ESCAPE))
-            Close(false);
-        for (int p = 1; p <= PAGES; ++p)
-            if (page.keyDown('0' + p) && page_ != p - 1) {
-                page_ = p - 1;
-                Refresh();
-            }
+        {
+            Box keys(ui_);
+            if (keys.keyDown(WXK_ESCAPE))
+                Close(false);
+            for (int p = 1; p <= PAGES; ++p)
+                if (keys.keyDown('0' + p))
+                    showPage(p - 1);
+        }
+        // The page tabs: one push button each, the current one in the active colour.
+        for (int p = 0; p < PAGES; ++p) {
+            Box tab(ui_, 96.0f, 24.0f);
+            place(tab, 104.0f * p, 0.0f);
+            glColor(p == page_ ? orbopal::ActiveTab : orbopal::Tab);
+            if (doPushButton(orbotk::ControlID(std::wstring(L"tab:") + PAGE_NAMES[p]),
+                             PAGE_NAMES[p], true))
+                showPage(p);
+        }
+        Box page(ui_, FILL, -34.0f);
+        page.setTop(34.0f);
         switch (page_) {
         case 0:
-            rendererPage();
+            buttonPage();
             break;
         case 1:
-            imagePage();
+            labelPage();
             break;
         case 2:
+            textPage();
+            break;
+        case 3:
+            imagePage();
+            break;
+        case 4:
             ninePatchPage();
             break;
         default:
-            textPage();
+            rendererPage();
             break;
         }
     }
 
 private:
-    static const int PAGES = 4;
+    static const int PAGES = 6;
+    static constexpr const wchar_t* PAGE_NAMES[PAGES] = {L"Buttons", L"Labels",    L"Text",
+                                                         L"Images",  L"Nine-patch", L"Renderer"};
+
+    void showPage(int p) {
+        if (p == page_)
+            return;
+        page_ = p;
+        setStatus(std::wstring(L"Page ") + std::to_wstring(p + 1) + L": " + PAGE_NAMES[p]);
+        Refresh();
+    }
+
+    // Buttons of every kind, enabled and disabled. Clicks are counted in the status bar.
+    void buttonPage() {
+        using namespace gui;
+        const struct {
+            const wchar_t* name;
+            RGBA colour;
+        } bodies[] = {{L"OK", orbopal::OKButton},     {L"Cancel", orbopal::CancelButton},
+                      {L"Options", orbopal::GearButton}, {L"Delete", orbopal::ErrorText},
+                      {L"Tab", orbopal::Tab},           {L"Active", orbopal::ActiveTab}};
+        // Push buttons: a row enabled, a row disabled, a row with icons.
+        for (int row = 0; row < 3; ++row)
+            for (int i = 0; i < 6; ++i) {
+                Box b(ui_, AppWindow::PUSHBUTTON_SHAPE);
+                place(b, 96.0f * i, 38.0f * row);
+                glColor(bodies[i].colour);
+                const std::wstring id = std::wstring(bodies[i].name) + L"#" + std::to_wstring(row);
+                const bool pressed =
+                    row == 2 ? doPushButton(orbotk::ControlID(id), *PUSH_ICONS[i], bodies[i].name,
+                                            true)
+                             : doPushButton(orbotk::ControlID(id), bodies[i].name, row == 0);
+                if (pressed)
+                    clicked(bodies[i].name);
+            }
+        // Image buttons with captions, left- and right-aligned, enabled and disabled.
+        const struct {
+            const Image* image;
+            const wchar_t* label;
+        } icons[] = {{&mail_, L"Mail"}, {&vortaAdd_, L"Create"}, {&vortaImport_, L"Import"},
+                     {&deleteTex_, L"Unsubscribe"}};
+        for (int i = 0; i < 4; ++i) {
+            {
+                Box row(ui_, 260.0f, 26.0f);
+                place(row, 0.0f, 126.0f + 28.0f * i);
+                if (doButton(orbotk::ControlID(std::wstring(L"left:") + icons[i].label),
+                             *icons[i].image, icons[i].label, L"An image button",
+                             L"This one is disabled", i != 3))
+                    clicked(icons[i].label);
+            }
+            {
+                Box row(ui_, 260.0f, 26.0f);
+                place(row, 290.0f, 126.0f + 28.0f * i);
+                if (doButtonRight(orbotk::ControlID(std::wstring(L"right:") + icons[i].label),
+                                  *icons[i].image, icons[i].label, L"A right-aligned button",
+                                  nullptr, i != 3))
+                    clicked(icons[i].label);
+            }
+        }
+        // Two-image buttons: the picture changes while held.
+        const struct {
+            const Image *up, *down;
+            const wchar_t* name;
+        } pairs[] = {{&play1_, &play_push1_, L"Play"},
+                     {&play2_, &play_push2_, L"Play (blue)"},
+                     {&play3_, &play_push3_, L"Play (grey)"},
+                     {&stop1_, &stop_push1_, L"Stop"}};
+        for (int i = 0; i < 4; ++i) {
+            Box b(ui_, 32.0f, 32.0f);
+            place(b, 44.0f * i, 246.0f);
+            if (doButton(orbotk::ControlID(pairs[i].name), *pairs[i].up, *pairs[i].down,
+                         pairs[i].name, L"Disabled", i != 3))
+                clicked(pairs[i].name);
+        }
+        // Links in the small font and in a larger one, and a disabled link.
+        {
+            Box b(ui_, 200.0f, 20.0f);
+            place(b, 200.0f, 250.0f);
+            if (doLink(L"Open the documentation", L"A link", true))
+                clicked(L"the link");
+        }
+        {
+            Box b(ui_, 200.0f, 20.0f);
+            place(b, 200.0f, 274.0f);
+            if (doLink(L"A link in the text font", L"A larger link", textFont_, true))
+                clicked(L"the larger link");
+        }
+        {
+            Box b(ui_, 200.0f, 20.0f);
+            place(b, 420.0f, 250.0f);
+            doLink(L"A disabled link", L"Disabled link", false);
+        }
+    }
+
+    void clicked(const wchar_t* what) {
+        ++clicks_;
+        setStatus(std::wstring(L"Clicked ") + what + L" (" + std::to_wstring(clicks_) + L")");
+    }
+
+    // Labels in every placement, in boxes outlined so the placement shows.
+    void labelPage() {
+        using namespace gui;
+        auto frame = [this](float x, float y, float w, float h, const std::function<void()>& f) {
+            Box b(ui_, w, h);
+            place(b, x, y);
+            f();
+            render(ui_, orbopal::GearButton, BORDER_ALL);
+        };
+        const wchar_t* longText = L"A label longer than the box it is drawn in";
+        frame(0, 0, 220, 22, [&] { doLabel(L"doLabel at the origin"); });
+        frame(240, 0, 220, 22, [&] { doLabel(L"doLabel, disabled", false); });
+        frame(480, 0, 220, 22, [&] {
+            doLabel(orbotk::ControlID(L"tipped"), L"doLabel with a tooltip",
+                    L"Tooltips show while the pointer is over the box");
+        });
+        frame(0, 30, 220, 22, [&] { doLabelFit(longText, true, true); });
+        frame(240, 30, 220, 22, [&] { doLabelFit(longText, true, false); });
+        frame(480, 30, 220, 22, [&] { doLabelFit(longText, normalFont_, true, true); });
+        frame(0, 60, 220, 22, [&] { doLabelCenter(L"Centred", true, true); });
+        frame(240, 60, 220, 22, [&] { doLabelLeft(longText); });
+        frame(480, 60, 220, 22, [&] { doLabelRight(L"Right-aligned"); });
+        frame(0, 90, 460, 22, [&] {
+            float x = 4;
+            doLabelIndent(x, 2, L"Indented,");
+            x += 8;
+            doLabelIndent(x, 2, L"then another,", normalFont_);
+            x += 8;
+            doLabelIndent(x, 2, L"and a third", false);
+        });
+        frame(480, 90, 220, 22, [&] {
+            float x = 4;
+            doLabelIndentRight(x, 2, L"from the right");
+            x += 8;
+            doLabelIndentRight(x, 2, L"Indented");
+        });
+        float height = 0;
+        frame(0, 120, 460, 110, [&] {
+            doTextWrap(height,
+                       L"doTextWrap breaks a long text at spaces so that it fits the width of "
+                       L"its box, and reports the height of the wrapped block, which the caller "
+                       L"uses to place what follows. It works the same in every pass.");
+        });
+        frame(480, 120, 220, 110, [&] {
+            float h = 0;
+            doTextWrap(h, L"Wrapped in the small font, and disabled: the colour changes, the "
+                          L"layout does not.",
+                       tinyFont_, false);
+        });
+    }
+
+    static constexpr const gui::Image* PUSH_ICONS[6] = {&checkboxCheck_, &abortTex_, &vortaPackage_,
+                                                         &deleteTex_,     &key_,      &playTex_};
+
 
     // Places a box at (x, y) in its parent.
     static void place(Box& b, float x, float y) {
@@ -437,6 +614,7 @@ private:
     }
 
     int page_;
+    int clicks_ = 0;
     gui::Image badge_, card_, grey_;
     gui::TextState fields_[3] = {
         gui::TextState(textFont_, L"Selected words in a field"),
