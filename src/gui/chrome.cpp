@@ -90,9 +90,11 @@ void AppWindow::doStatus(bool rule) {
         status.setLeft(27.0f);
         render(ui_, verytinyFont_, status_, 0);
         doToolTip(statusHover_.c_str());
-        if (status.leftClicked() && statusClick_)
+        // Without a click callback the status area asks nothing of the mouse, so it does not
+        // take the pointer from what lies behind it (the status icon and its tooltip).
+        if (statusClick_ && status.leftClicked())
             status.makeActive();
-        if (status.active() && status.leftReleased() && statusClick_)
+        if (statusClick_ && status.active() && status.leftReleased())
             statusClick_();
     }
     glColor(Color::White);
