@@ -149,3 +149,38 @@ TEST(Golden, WindowChrome) {
     win.driver->paint();
     expectGolden(*win.driver, "chrome");
 }
+
+TEST(Golden, LineEdits) {
+    wxFont font(wxFontInfo(11).FaceName("Arial"));
+    struct Case {
+        const char* name;
+        const wchar_t* text;
+        bool focused, select, enabled;
+    } cases[] = {{"line_edit_unfocused", L"Some text", false, false, true},
+                 {"line_edit_focused", L"Some text", true, false, true},
+                 {"line_edit_selection", L"Some selected text", true, true, true},
+                 {"line_edit_scrolled", L"A line of text much longer than its field is wide", true,
+                  false, true},
+                 {"line_edit_disabled", L"Some text", false, false, false}};
+    for (const Case& c : cases) {
+        gui::TextState state(font, c.text);
+        state.caretEnd(false);
+        if (c.select) {
+            state.prevWord(false);
+            state.prevWord(true);
+        }
+        Hosted win(220, 40);
+        win->scene = [&](Host& h) {
+            if (!c.focused) { // something else holds the keyboard
+                Box other(h.ui(), 1.0f, 1.0f, ControlID(L"other"));
+                other.makeFocused();
+            }
+            Box row(h.ui(), 200.0f, 30.0f);
+            row.setPos(4.0f, 4.0f);
+            h.doLineEdit(ControlID(L"field"), state, L"Field", 0.0f, c.enabled);
+        };
+        win.driver->paint();
+        win.driver->paint();
+        expectGolden(*win.driver, c.name);
+    }
+}

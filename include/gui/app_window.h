@@ -9,6 +9,7 @@
 #pragma once
 
 #include "gui/box.h"
+#include "gui/text_state.h"
 #include "gui/textures.h"
 #include "orbotk/context.h"
 #include "orbotk/rgba.h"
@@ -206,6 +207,15 @@ public:
     bool doLink(orbotk::ControlID id, const wchar_t* text, const wchar_t* tooltip, bool enabled);
     bool doLink(const wchar_t* text, const wchar_t* tooltip, const wxFont& font, bool enabled);
     bool doLink(const wchar_t* text, const wchar_t* tooltip, bool enabled);
+
+    // ---- Line edit: a labelled single-line text field filling the current box's width. The
+    // label column is as wide as the label (labelWidth 0) or labelWidth pixels with the label
+    // right-aligned; the field starts 6 pixels after it. The first enabled field of a window
+    // with nothing focused takes the keyboard. Without an id, the state's address is the
+    // identity, so each state is its own tab stop.
+    void doLineEdit(orbotk::ControlID id, TextState& state, const wchar_t* label, float labelWidth,
+                    bool enabled = true);
+    void doLineEdit(TextState& state, const wchar_t* label, float labelWidth, bool enabled = true);
 
     // The legal notice shown at the right of the status bar.
     static const wchar_t* const NOTICE;

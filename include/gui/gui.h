@@ -6,6 +6,7 @@
 #include "gui/image.h"
 #include "gui/palette.h"
 #include "gui/render.h"
+#include "gui/text_box.h"
 #include "gui/text_layout.h"
 #include "gui/text_state.h"
 #include "gui/textures.h"

@@ -60,7 +60,7 @@ void render(const ui_t& ui, const orbo::tk::RGBA& colour, border_t edges);
 void renderDashed(const ui_t& ui, const orbo::tk::RGBA& colour, border_t edges, int dash);
 
 // Draws nothing; kept so callers that ask for pinstripes after a fill need not change.
-void pinstripes(unsigned char level);
+void pinstripes(const ui_t& ui, unsigned char level);
 
 // ---- Images.
 // The view stretched to the current box by nearest-pixel sampling, tinted by the current

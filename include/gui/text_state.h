@@ -86,6 +86,8 @@ public:
     float offset(wxDC& dc, float width, float& caretX) const;
 
 protected:
+    friend class TextBox; // places the caret where the user clicks
+
     // The stored text (the clear text, for passwords).
     const std::wstring& stored() const { return text_; }
     // Replaces [selectBegin, selectEnd) of the stored text and puts caret and anchor after it.

@@ -270,7 +270,7 @@ void renderDashed(const ui_t& ui, const RGBA& colour, border_t edges, int dash) 
     border(ui, colour, edges, dash <= 1 ? -1 : dash);
 }
 
-void pinstripes(unsigned char) {}
+void pinstripes(const ui_t&, unsigned char) {}
 
 // ---- Images
 

@@ -1,0 +1,681 @@
+// The gallery window: every widget of the library, page by page, as a host would write it.
+// The program in main.cpp shows it; the end-to-end tests drive its form page with real input.
+#pragma once
+
+#include "gui/gui.h"
+
+#include <algorithm>
+#include <boost/make_shared.hpp>
+#include <cmath>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace gallery {
+
+using gui::Box;
+using orbo::tk::RGBA;
+
+// A white disc with a ring cut out of it, antialiased: white so that a tint gives it its colour.
+inline gui::Image makeBadge(int size) {
+    std::vector<unsigned char> straight(static_cast<size_t>(size * size * 4));
+    const double c = (size - 1) / 2.0, outer = size / 2.0 - 0.5, inner = outer * 0.55;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const double d = std::hypot(x - c, y - c);
+            double a = std::min(1.0, std::max(0.0, outer - d + 0.5));
+            const double hole = std::min(1.0, std::max(0.0, d - inner + 0.5));
+            const double ring = std::min(1.0, std::max(0.0, inner * 0.6 - d + 0.5));
+            a *= std::max(hole, ring);
+            unsigned char* p = &straight[static_cast<size_t>((y * size + x) * 4)];
+            p[0] = p[1] = p[2] = 255;
+            p[3] = static_cast<unsigned char>(std::lround(a * 255));
+        }
+    gui::Image image{wxImage(size, size)};
+    image.data(size, size, straight.data());
+    return image;
+}
+
+// A four-colour test card, opaque, so scaling and greying are easy to see.
+inline gui::Image makeCard(int size) {
+    std::vector<unsigned char> straight(static_cast<size_t>(size * size * 4));
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            unsigned char* p = &straight[static_cast<size_t>((y * size + x) * 4)];
+            const bool right = x >= size / 2, bottom = y >= size / 2;
+            const RGBA colours[4] = {gui::orbobrand::whitebg::Blue, gui::orbobrand::Red,
+                                     gui::orbobrand::whitebg::Green,
+                                     gui::orbobrand::whitebg::Orange};
+            const RGBA c = colours[(bottom ? 2 : 0) + (right ? 1 : 0)];
+            const bool grid = x % 4 == 0 || y % 4 == 0;
+            p[0] = static_cast<unsigned char>(grid ? 255 : c.b());
+            p[1] = static_cast<unsigned char>(grid ? 255 : c.g());
+            p[2] = static_cast<unsigned char>(grid ? 255 : c.r());
+            p[3] = 255;
+        }
+    gui::Image image{wxImage(size, size)};
+    image.data(size, size, straight.data());
+    return image;
+}
+
+class Gallery : public gui::AppWindow {
+public:
+    explicit Gallery(int page)
+        : gui::AppWindow(static_cast<wxWindow*>(nullptr), L"gui gallery", 800, 600,
+                         gui::SCALE_WINDOW),
+          page_(page), badge_(makeBadge(16)), card_(makeCard(16)), grey_(card_.toGreyScale()) {
+        setStatus(L"Keys 1-7 switch pages");
+        setStatusHover(L"Click to go to the next page");
+        setStatusCallbacks([this] { showPage((page_ + 1) % PAGES); },
+                           [this] {
+                               return std::make_pair(orbo::utf8_string("The page number"),
+                                                     &circles_[page_ + 1]);
+                           });
+        fields_[0].caretEnd(false);
+        fields_[0].prevWord(true);
+        fields_[0].prevWord(true);
+        fields_[1].caretEnd(false);
+        password_.type(std::wstring(L"secret"));
+        digits_.setValidator(gui::intValidator);
+        digits_.setMaxLen(6);
+    }
+
+    void doScene() override {
+        using namespace gui;
+        // Escape closes the window and the number keys switch pages, when nothing has focus.
+        {
+            Box keys(ui_);
+            if (keys.keyDown(WXK_ESCAPE))
+                Close(false);
+            for (int p = 1; p <= PAGES; ++p)
+                if (keys.keyDown('0' + p))
+                    showPage(p - 1);
+        }
+        // The page tabs: one push button each, the current one in the active colour.
+        for (int p = 0; p < PAGES; ++p) {
+            Box tab(ui_, 96.0f, 24.0f);
+            place(tab, 104.0f * p, 0.0f);
+            glColor(p == page_ ? orbopal::ActiveTab : orbopal::Tab);
+            if (doPushButton(orbotk::ControlID(std::wstring(L"tab:") + PAGE_NAMES[p]),
+                             PAGE_NAMES[p], true))
+                showPage(p);
+        }
+        Box page(ui_, FILL, -34.0f);
+        page.setTop(34.0f);
+        switch (page_) {
+        case 0:
+            buttonPage();
+            break;
+        case 1:
+            labelPage();
+            break;
+        case 2:
+            formPage();
+            break;
+        case 3:
+            textPage();
+            break;
+        case 4:
+            imagePage();
+            break;
+        case 5:
+            ninePatchPage();
+            break;
+        default:
+            rendererPage();
+            break;
+        }
+    }
+
+private:
+    static const int PAGES = 7;
+    static constexpr const wchar_t* PAGE_NAMES[PAGES] = {
+        L"Buttons", L"Labels", L"Form", L"Text", L"Images", L"Nine-patch", L"Renderer"};
+
+    void showPage(int p) {
+        if (p == page_)
+            return;
+        page_ = p;
+        setStatus(std::wstring(L"Page ") + std::to_wstring(p + 1) + L": " + PAGE_NAMES[p]);
+        Refresh();
+    }
+
+    // Buttons of every kind, enabled and disabled. Clicks are counted in the status bar.
+    void buttonPage() {
+        using namespace gui;
+        const struct {
+            const wchar_t* name;
+            RGBA colour;
+        } bodies[] = {{L"OK", orbopal::OKButton},
+                      {L"Cancel", orbopal::CancelButton},
+                      {L"Options", orbopal::GearButton},
+                      {L"Delete", orbopal::ErrorText},
+                      {L"Tab", orbopal::Tab},
+                      {L"Active", orbopal::ActiveTab}};
+        // Push buttons: a row enabled, a row disabled, a row with icons.
+        for (int row = 0; row < 3; ++row)
+            for (int i = 0; i < 6; ++i) {
+                Box b(ui_, AppWindow::PUSHBUTTON_SHAPE);
+                place(b, 96.0f * i, 38.0f * row);
+                glColor(bodies[i].colour);
+                const std::wstring id = std::wstring(bodies[i].name) + L"#" + std::to_wstring(row);
+                const bool pressed =
+                    row == 2
+                        ? doPushButton(orbotk::ControlID(id), *PUSH_ICONS[i], bodies[i].name, true)
+                        : doPushButton(orbotk::ControlID(id), bodies[i].name, row == 0);
+                if (pressed)
+                    clicked(bodies[i].name);
+            }
+        // Image buttons with captions, left- and right-aligned, enabled and disabled.
+        const struct {
+            const Image* image;
+            const wchar_t* label;
+        } icons[] = {{&mail_, L"Mail"},
+                     {&vortaAdd_, L"Create"},
+                     {&vortaImport_, L"Import"},
+                     {&deleteTex_, L"Unsubscribe"}};
+        for (int i = 0; i < 4; ++i) {
+            {
+                Box row(ui_, 260.0f, 26.0f);
+                place(row, 0.0f, 126.0f + 28.0f * i);
+                if (doButton(orbotk::ControlID(std::wstring(L"left:") + icons[i].label),
+                             *icons[i].image, icons[i].label, L"An image button",
+                             L"This one is disabled", i != 3))
+                    clicked(icons[i].label);
+            }
+            {
+                Box row(ui_, 260.0f, 26.0f);
+                place(row, 290.0f, 126.0f + 28.0f * i);
+                if (doButtonRight(orbotk::ControlID(std::wstring(L"right:") + icons[i].label),
+                                  *icons[i].image, icons[i].label, L"A right-aligned button",
+                                  nullptr, i != 3))
+                    clicked(icons[i].label);
+            }
+        }
+        // Two-image buttons: the picture changes while held.
+        const struct {
+            const Image *up, *down;
+            const wchar_t* name;
+        } pairs[] = {{&play1_, &play_push1_, L"Play"},
+                     {&play2_, &play_push2_, L"Play (blue)"},
+                     {&play3_, &play_push3_, L"Play (grey)"},
+                     {&stop1_, &stop_push1_, L"Stop"}};
+        for (int i = 0; i < 4; ++i) {
+            Box b(ui_, 32.0f, 32.0f);
+            place(b, 44.0f * i, 246.0f);
+            if (doButton(orbotk::ControlID(pairs[i].name), *pairs[i].up, *pairs[i].down,
+                         pairs[i].name, L"Disabled", i != 3))
+                clicked(pairs[i].name);
+        }
+        // Links in the small font and in a larger one, and a disabled link.
+        {
+            Box b(ui_, 200.0f, 20.0f);
+            place(b, 200.0f, 250.0f);
+            if (doLink(L"Open the documentation", L"A link", true))
+                clicked(L"the link");
+        }
+        {
+            Box b(ui_, 200.0f, 20.0f);
+            place(b, 200.0f, 274.0f);
+            if (doLink(L"A link in the text font", L"A larger link", textFont_, true))
+                clicked(L"the larger link");
+        }
+        {
+            Box b(ui_, 200.0f, 20.0f);
+            place(b, 420.0f, 250.0f);
+            doLink(L"A disabled link", L"Disabled link", false);
+        }
+    }
+
+    // A form of line edits: plain, digits only with a maximum length, a password, a password
+    // known only by its signature, and a disabled field. Typing, selection, word moves and the
+    // clipboard work between them with a real keyboard.
+    void formPage() {
+        using namespace gui;
+        const struct {
+            TextState* state;
+            const wchar_t* label;
+            bool enabled;
+        } rows[] = {{&name_, L"Name", true},
+                    {&digits_, L"Digits (6)", true},
+                    {&secret_, L"Password", true},
+                    {&stored_, L"Saved password", true},
+                    {&fixed_, L"Disabled", false}};
+        for (int i = 0; i < 5; ++i) {
+            Box row(ui_, 420.0f, 30.0f);
+            place(row, 0.0f, 34.0f * i);
+            doLineEdit(*rows[i].state, rows[i].label, 120.0f, rows[i].enabled);
+        }
+        {
+            Box row(ui_, 420.0f, 30.0f);
+            place(row, 0.0f, 34.0f * 5);
+            doLineEdit(note_, L"A label as wide as its text:", 0.0f);
+        }
+        Box help(ui_, 300.0f, 200.0f);
+        place(help, 440.0f, 4.0f);
+        float h = 0;
+        doTextWrap(h,
+                   L"Tab and Shift+Tab move between the fields. Shift with the arrows, Home "
+                   L"and End selects; Ctrl moves and deletes by words; Ctrl+C, Ctrl+X and "
+                   L"Ctrl+V copy, cut and paste. The saved password stands for a password "
+                   L"known only by its signature until you type into it.",
+                   normalFont_, true);
+    }
+
+public:
+    // The form's fields, in page order: name, digits, password, saved password, disabled, note.
+    gui::TextState& formField(int i) {
+        gui::TextState* fields[] = {&name_, &digits_, &secret_, &stored_, &fixed_, &note_};
+        return *fields[i];
+    }
+
+private:
+    void clicked(const wchar_t* what) {
+        ++clicks_;
+        setStatus(std::wstring(L"Clicked ") + what + L" (" + std::to_wstring(clicks_) + L")");
+    }
+
+    // Labels in every placement, in boxes outlined so the placement shows.
+    void labelPage() {
+        using namespace gui;
+        auto frame = [this](float x, float y, float w, float h, const std::function<void()>& f) {
+            Box b(ui_, w, h);
+            place(b, x, y);
+            f();
+            render(ui_, orbopal::GearButton, BORDER_ALL);
+        };
+        const wchar_t* longText = L"A label longer than the box it is drawn in";
+        frame(0, 0, 220, 22, [&] { doLabel(L"doLabel at the origin"); });
+        frame(240, 0, 220, 22, [&] { doLabel(L"doLabel, disabled", false); });
+        frame(480, 0, 220, 22, [&] {
+            doLabel(orbotk::ControlID(L"tipped"), L"doLabel with a tooltip",
+                    L"Tooltips show while the pointer is over the box");
+        });
+        frame(0, 30, 220, 22, [&] { doLabelFit(longText, true, true); });
+        frame(240, 30, 220, 22, [&] { doLabelFit(longText, true, false); });
+        frame(480, 30, 220, 22, [&] { doLabelFit(longText, normalFont_, true, true); });
+        frame(0, 60, 220, 22, [&] { doLabelCenter(L"Centred", true, true); });
+        frame(240, 60, 220, 22, [&] { doLabelLeft(longText); });
+        frame(480, 60, 220, 22, [&] { doLabelRight(L"Right-aligned"); });
+        frame(0, 90, 460, 22, [&] {
+            float x = 4;
+            doLabelIndent(x, 2, L"Indented,");
+            x += 8;
+            doLabelIndent(x, 2, L"then another,", normalFont_);
+            x += 8;
+            doLabelIndent(x, 2, L"and a third", false);
+        });
+        frame(480, 90, 220, 22, [&] {
+            float x = 4;
+            doLabelIndentRight(x, 2, L"from the right");
+            x += 8;
+            doLabelIndentRight(x, 2, L"Indented");
+        });
+        float height = 0;
+        frame(0, 120, 460, 110, [&] {
+            doTextWrap(height,
+                       L"doTextWrap breaks a long text at spaces so that it fits the width of "
+                       L"its box, and reports the height of the wrapped block, which the caller "
+                       L"uses to place what follows. It works the same in every pass.");
+        });
+        frame(480, 120, 220, 110, [&] {
+            float h = 0;
+            doTextWrap(h,
+                       L"Wrapped in the small font, and disabled: the colour changes, the "
+                       L"layout does not.",
+                       tinyFont_, false);
+        });
+    }
+
+    static constexpr const gui::Image* PUSH_ICONS[6] = {&checkboxCheck_, &abortTex_, &vortaPackage_,
+                                                        &deleteTex_,     &key_,      &playTex_};
+
+    // Places a box at (x, y) in its parent.
+    static void place(Box& b, float x, float y) {
+        b.setLeft(x);
+        b.setTop(y);
+    }
+
+    void rendererPage() {
+        using namespace gui;
+        // Colour swatches, each with a dark border drawn in front of its fill.
+        const RGBA swatches[] = {orbopal::Button,       orbopal::OKButton,
+                                 orbopal::CancelButton, orbopal::ErrorText,
+                                 orbopal::GearButton,   orbopal::Checkbox,
+                                 orbopal::ScrollBar,    orbopal::Disabled,
+                                 orbopal::ToolTip,      orbobrand::whitebg::Orange,
+                                 orbopal::Panel,        Color::White};
+        for (int i = 0; i < 12; ++i) {
+            Box b(ui_, 40.0f, 40.0f);
+            place(b, 8.0f + 48.0f * i, 8.0f);
+            render(ui_, orbobrand::Black, BORDER_ALL);
+            render(ui_, swatches[i]);
+        }
+        // Gradients: the text-field green, the window's white, and a blend between brand
+        // colours, with a modulated strip darkening the middle of the last one.
+        {
+            Box g(ui_, 180.0f, 60.0f);
+            place(g, 8.0f, 64.0f);
+            render(ui_, orbopal::GreenGradientTop, orbopal::GreenGradientBottom);
+        }
+        {
+            Box g(ui_, 180.0f, 60.0f);
+            place(g, 204.0f, 64.0f);
+            render(ui_, orbobrand::Black, BORDER_ALL);
+            render(ui_, orbopal::WhiteGradientTop, orbopal::WhiteGradientBottom);
+        }
+        {
+            Box g(ui_, 180.0f, 60.0f);
+            place(g, 400.0f, 64.0f);
+            render(ui_, orbobrand::Red, orbobrand::whitebg::Blue);
+        }
+        {
+            Box strip(ui_, 180.0f, 20.0f);
+            place(strip, 400.0f, 84.0f);
+            renderModulate(ui_, RGBA(128, 128, 128, 255));
+        }
+        // Borders: solid, dashed, single edges, and a focus rectangle around a filled box.
+        {
+            Box b(ui_, 120.0f, 60.0f);
+            place(b, 8.0f, 140.0f);
+            render(ui_, orbobrand::Black, BORDER_ALL);
+        }
+        {
+            Box b(ui_, 120.0f, 60.0f);
+            place(b, 144.0f, 140.0f);
+            renderDashed(ui_, orbobrand::Black, BORDER_ALL, 3);
+        }
+        {
+            Box b(ui_, 120.0f, 60.0f);
+            place(b, 280.0f, 140.0f);
+            render(ui_, orbopal::ErrorText, BORDER_TOP | BORDER_BOTTOM);
+            render(ui_, orbopal::CancelButton, BORDER_LEFT);
+        }
+        {
+            Box b(ui_, 120.0f, 60.0f);
+            place(b, 416.0f, 140.0f);
+            renderDashed(ui_, Color::Black, BORDER_ALL, 3);
+            Box inner(ui_, 112.0f, 52.0f);
+            place(inner, 4.0f, 4.0f);
+            render(ui_, orbopal::OKButton);
+        }
+        // Images: a badge at 1x, 2x and 4x in palette tints, a test card at 1x and 4x, its grey
+        // copy, and a one-pixel-high strip of it stretched into a band.
+        const RGBA tints[] = {orbopal::Checkbox, orbopal::OKButton, orbopal::ErrorText};
+        float x = 8.0f;
+        for (int scale : {1, 2, 4}) {
+            Box b(ui_, 16.0f * scale, 16.0f * scale);
+            place(b, x, 216.0f + (64 - 16 * scale) / 2.0f);
+            ui_->setColour(tints[scale / 2]);
+            render(ui_, badge_);
+            x += 16.0f * scale + 16.0f;
+        }
+        {
+            Box b(ui_, 16.0f, 16.0f);
+            place(b, x, 240.0f);
+            ui_->setColour(Color::White);
+            render(ui_, card_);
+        }
+        {
+            Box b(ui_, 64.0f, 64.0f);
+            place(b, x + 32.0f, 216.0f);
+            render(ui_, card_);
+        }
+        {
+            Box b(ui_, 64.0f, 64.0f);
+            place(b, x + 112.0f, 216.0f);
+            render(ui_, grey_);
+        }
+        {
+            Box b(ui_, 200.0f, 64.0f);
+            place(b, x + 192.0f, 216.0f);
+            render(ui_, Image(card_, 0, 2, 16, 0));
+        }
+        ui_->setColour(Color::White);
+    }
+
+    // The standard images: icons the library tints in the button colour, then pictures that
+    // carry their own colours, laid out in rows.
+    void imagePage() {
+        using namespace gui;
+        const Image* tinted[] = {&closeTex_,
+                                 &minTex_,
+                                 &helpTex_,
+                                 &mail_,
+                                 &discussTex_,
+                                 &userdata_,
+                                 &usernameTex_,
+                                 &deleteTex_,
+                                 &vortaAdd_,
+                                 &vortaImport_,
+                                 &vortaPackage_,
+                                 &vortaEdit_,
+                                 &subscribeTex_,
+                                 &abortTex_,
+                                 &revertTex_,
+                                 &key_,
+                                 &playTex_,
+                                 &pauseTex_,
+                                 &stopTex_,
+                                 &recordTex_,
+                                 &backupTex_,
+                                 &backupDoneTex_,
+                                 &shutdownTex_,
+                                 &rebootTex_,
+                                 &revertChangesTex_,
+                                 &revertSuspendedTex_,
+                                 &gearmenuTex_,
+                                 &autostartTex_,
+                                 &lock_,
+                                 &chevronUp_,
+                                 &chevronDown_,
+                                 &scrollbarUp_,
+                                 &scrollbarDown_,
+                                 &checkboxCheck_,
+                                 &radio_,
+                                 &radioCheck_,
+                                 &vertMarker_,
+                                 &disableI_,
+                                 &blankI_,
+                                 &offlineI_,
+                                 &noofflineI_,
+                                 &publishI_,
+                                 &fullscreenI_,
+                                 &nofullscreenI_,
+                                 &docsI_,
+                                 &deleteI_,
+                                 &discussI_,
+                                 &mailI_,
+                                 &infoI_,
+                                 &configureI_};
+        float x = 8, y = 8;
+        for (const Image* image : tinted) {
+            if (x + image->w() > panelW() - 8) {
+                x = 8;
+                y += 40;
+            }
+            Box b(ui_, image->shape());
+            place(b, x, y + (32 - image->h()) / 2);
+            glColor(orbopal::Button);
+            render(ui_, *image);
+            x += std::max(32.0f, image->w() + 8);
+        }
+        const Image* coloured[] = {
+            &circles_[0],      &circles_[1],     &circles_[2],    &circles_[3],
+            &circles_[4],      &circles_[5],     &circles_[6],    &circles_[7],
+            &circles_[8],      &caution_,        &warning_small_, &updateDownloadingTex_,
+            &updateOnDiskTex_, &updateErrorTex_, &play1_,         &play_push1_,
+            &play2_,           &play3_,          &stop1_,         &stop_push1_,
+            &error_,           &informational_,  &warning_,       &question_,
+            &veltsmall_,       &veltdefault_,    &libraryTex_,    &firstTimeTex_};
+        x = 8;
+        y += 48;
+        float rowH = 0;
+        for (const Image* image : coloured) {
+            if (image->get() == nullptr)
+                continue;
+            if (x + image->w() > panelW() - 8) {
+                x = 8;
+                y += rowH + 8;
+                rowH = 0;
+            }
+            Box b(ui_, image->shape());
+            place(b, x, y);
+            glColor(Color::White);
+            render(ui_, *image);
+            x += image->w() + 10;
+            rowH = std::max(rowH, image->h());
+        }
+    }
+
+    // Nine-patch bodies at several sizes: push-button bodies in the palette colours, raised
+    // and pressed, the progress well and fill, and the battery.
+    void ninePatchPage() {
+        using namespace gui;
+        const RGBA colours[] = {orbopal::OKButton, orbopal::CancelButton, orbopal::ErrorText,
+                                orbopal::GearButton};
+        const shape_t sizes[] = {{20, 20}, {84, 30}, {140, 44}, {220, 64}};
+        float y = 8;
+        for (int row = 0; row < 4; ++row) {
+            float x = 8;
+            for (int i = 0; i < 4; ++i) {
+                Box b(ui_, sizes[i]);
+                place(b, x, y);
+                const bool raised = row % 2 == 0;
+                glColor(raised ? orbopal::Light : orbopal::Disabled);
+                renderDiced(ui_, dicedButtonShade_, dicedButtonShadeHBounds_,
+                            dicedButtonShadeVBounds_);
+                glColor(colours[(row + i) % 4]);
+                renderDiced(ui_, dicedButton_, dicedButtonHBounds_, dicedButtonVBounds_);
+                x += sizes[i].width + 16;
+            }
+            y += 72;
+        }
+        // Progress bars: the fill (in the bar colour) in front of the well.
+        const float fills[] = {0.25f, 0.6f, 1.0f};
+        for (int i = 0; i < 3; ++i) {
+            Box well(ui_, 300.0f, AppWindow::PROGRESS_H);
+            place(well, 8, y + i * 40.0f);
+            {
+                Box fill(ui_, 300.0f * fills[i], AppWindow::PROGRESS_H);
+                glColor(orbopal::Checkbox);
+                renderDiced(ui_, dicedProgress_, dicedProgressBounds_, simpleBounds_);
+            }
+            glColor(Color::White);
+            renderDiced(ui_, dicedWell_, dicedWellBounds_, simpleBounds_);
+        }
+        // Batteries, empty to full.
+        for (int i = 0; i < 4; ++i) {
+            Box battery(ui_, 40.0f + 20.0f * i, 17.0f);
+            place(battery, 340, y + i * 28.0f);
+            {
+                Box fill(ui_, (battery.w() - 9) * i / 3.0f, 11.0f);
+                place(fill, 2, 3);
+                glColor(i == 0 ? orbopal::ErrorText : orbopal::OKButton);
+                render(ui_, battFill_);
+            }
+            glColor(orbopal::Button);
+            renderDiced(ui_, dicedBatt_, capBounds(3, -6), simpleBounds_);
+        }
+    }
+
+    // Text: each standard font, a wrapped paragraph, fitted texts with the ellipsis at either
+    // end, and text fields drawn focused with a selection and unfocused.
+    void textPage() {
+        using namespace gui;
+        const struct {
+            const wxFont* font;
+            const wchar_t* name;
+        } fonts[] = {{&nameFont_, L"nameFont_ (21 px): Window titles"},
+                     {&textFont_, L"textFont_ (18 px): Headings"},
+                     {&configFont_, L"configFont_ (15 px): Push-button captions"},
+                     {&messageBoxFont_, L"messageBoxFont_ (13 px): Message boxes"},
+                     {&normalFont_, L"normalFont_ (11 px): Body text and labels"},
+                     {&tinyFont_, L"tinyFont_ (10 px): Links and small print"},
+                     {&verytinyFont_, L"verytinyFont_ (9 px): The status bar"}};
+        float y = 6;
+        for (const auto& f : fonts) {
+            const float h = getFontHeight(ui_, *f.font);
+            Box line(ui_, 360.0f, h + 2);
+            place(line, 8, y);
+            glColor(orbopal::Text);
+            render(ui_, *f.font, f.name, 0);
+            y += h + 6;
+        }
+        // A paragraph wrapped to 330 pixels, with its box outlined.
+        wxString paragraph = L"Immediate-mode widgets keep no state of their own: every pass "
+                             L"of the window's procedure draws them anew and reports what the "
+                             L"user did. Long text wraps at spaces to the width it is given, "
+                             L"and an existing line feed\nstarts a new line.";
+        const float wrapW = 330;
+        const float wrapH = greedy_word_wrap(ui_, normalFont_, paragraph, wrapW);
+        {
+            Box para(ui_, wrapW + 12, wrapH + 12);
+            place(para, 400, 6);
+            {
+                Box text(ui_, wrapW, wrapH + 2);
+                place(text, 6, 5);
+                glColor(orbopal::Text);
+                render(ui_, normalFont_, paragraph.ToStdWstring(), 0);
+            }
+            render(ui_, orbopal::GearButton, BORDER_ALL);
+        }
+        // Fitted texts at three widths, ellipsis at the end and at the start.
+        const wxString path = L"/home/user/Documents/Projects/gui/examples/gallery/main.cpp";
+        y += 10;
+        for (float width : {330.0f, 200.0f, 90.0f}) {
+            for (bool keepStart : {true, false}) {
+                float w = width;
+                const std::wstring shown = fit(ui_, normalFont_, w, path, keepStart);
+                Box line(ui_, width, 16.0f);
+                place(line, keepStart ? 8.0f : 400.0f, y);
+                {
+                    Box text(ui_, w, 15.0f);
+                    glColor(orbopal::Text);
+                    render(ui_, normalFont_, shown, 0);
+                }
+                render(ui_, orbopal::Disabled, BORDER_RIGHT);
+            }
+            y += 22;
+        }
+        // Text fields: focused with a selection, focused with the caret at the end, unfocused.
+        y += 10;
+        for (int i = 0; i < 3; ++i) {
+            TextState& state = fields_[i];
+            Box field(ui_, 240.0f, 22.0f);
+            place(field, 8.0f + 260.0f * (i % 2), y + 32.0f * (i / 2));
+            glColor(orbopal::Text);
+            render(ui_, state, orbopal::SelectedText, i < 2);
+            render(ui_, i < 2 ? orbopal::ActiveTextEditBorder : orbopal::Disabled, BORDER_ALL);
+            if (i < 2)
+                render(ui_, orbopal::ActiveTextEdit);
+            else
+                render(ui_, orbopal::TextEditGradientTop, orbopal::TextEditGradientBottom);
+        }
+        {
+            Box field(ui_, 240.0f, 22.0f);
+            place(field, 268.0f, y + 32.0f);
+            glColor(orbopal::Text);
+            render(ui_, password_, orbopal::SelectedText, false);
+            render(ui_, orbopal::Disabled, BORDER_ALL);
+            render(ui_, orbopal::TextEditGradientTop, orbopal::TextEditGradientBottom);
+        }
+    }
+
+    int page_;
+    int clicks_ = 0;
+    gui::Image badge_, card_, grey_;
+    gui::TextState fields_[3] = {
+        gui::TextState(textFont_, L"Selected words in a field"),
+        gui::TextState(textFont_, L"The caret follows the end of a long line of text"),
+        gui::TextState(textFont_, L"An unfocused field")};
+    gui::PasswordState password_{textFont_};
+    gui::TextState name_{textFont_, L""};
+    gui::TextState digits_{textFont_, L""};
+    gui::PasswordState secret_{textFont_};
+    gui::PasswordState stored_{textFont_, orbo::util::md5("saved", 5)};
+    gui::TextState fixed_{textFont_, L"Not editable"};
+    gui::TextState note_{textFont_, L""};
+};
+
+} // namespace gallery

@@ -1,0 +1,71 @@
+// Text boxes: the keyboard, mouse and clipboard half of a text field for one pass. A text box
+// opens the layout box of the field for a control identity and, through typed(), turns the
+// input the toolkit routes to that box in the current event into edits of a TextState. It
+// draws nothing. LineEdit is one line high in its state's font; TextEdit takes a given shape.
+//
+// typed() tests, in order (the first that applies decides; key codes are wxWidgets'):
+//    1 Escape down          deselect
+//    2 Return down          nothing (only the mouse rows below can still apply)
+//    3 Return up            the context's Return-released flag is set
+//    4 Backspace            delete the selection, else the word (Ctrl) or character before
+//    5 Delete               delete the selection, else the word (Ctrl) or character after
+//    6-9 Home End Left Right  move (Ctrl: by words), Shift keeps the selection
+//   10-11 Up Down           consumed, nothing changes
+//   12-14 Ctrl+C Ctrl+X Ctrl+V (no other modifier)  copy, cut, paste via the clipboard
+//   15 a character          typed (32 ... 254 but 127); with Alt held it is left to the window
+//   16 left press           the box becomes active
+//   17 left release, active the caret goes where the pointer is; the box takes focus
+#pragma once
+
+#include "gui/box.h"
+#include "gui/text_state.h"
+
+namespace gui {
+
+class TextBox {
+public:
+    TextBox(const TextBox& other) = default;
+    virtual ~TextBox();
+
+    // Handles this pass's input; true when it consumed some (the caller repaints).
+    bool typed();
+
+    Box& box() { return box_; }
+
+protected:
+    TextBox(const boost::shared_ptr<orbotk::UIContext>& ui, float width, float height,
+            orbotk::ControlID id, TextState& state, bool enabled);
+    TextBox(const boost::shared_ptr<orbotk::UIContext>& ui, const shape_t& shape,
+            orbotk::ControlID id, TextState& state, bool enabled);
+
+private:
+    bool copy(bool cut);
+    bool paste();
+    bool character();
+    bool placeCaret();
+
+    boost::shared_ptr<orbotk::UIContext> ui_;
+    Box box_;
+    TextState& state_;
+};
+
+class LineEdit : public TextBox {
+public:
+    // Height: the font height of the state's font times 4/3.
+    LineEdit(const boost::shared_ptr<orbotk::UIContext>& ui, float width, orbotk::ControlID id,
+             TextState& state, bool enabled);
+    LineEdit(const LineEdit& other) = default;
+    ~LineEdit() override;
+};
+
+class TextEdit : public TextBox {
+public:
+    TextEdit(const boost::shared_ptr<orbotk::UIContext>& ui, const shape_t& shape,
+             orbotk::ControlID id, TextState& state);
+    TextEdit(const boost::shared_ptr<orbotk::UIContext>& ui, float width, float height,
+             orbotk::ControlID id, TextState& state);
+    TextEdit(const TextEdit& other) = default;
+    ~TextEdit() override;
+};
+
+} // namespace gui

@@ -1,0 +1,59 @@
+// The line-edit widget: label, field, input through the text box, and drawing front to back
+// (text, then border, then background).
+#include "gui/app_window.h"
+#include "gui/palette.h"
+#include "gui/render.h"
+#include "gui/text_box.h"
+
+namespace gui {
+
+void AppWindow::doLineEdit(orbotk::ControlID id, TextState& state, const wchar_t* label,
+                           float labelWidth, bool enabled) {
+    const float parentW = static_cast<float>(ui_->current()->w);
+    enabled = enabled && IsEnabled();
+    float indent = 0;
+    if (label != nullptr) {
+        if (labelWidth == 0.0f) { // either zero: as wide as the label's text
+            indent = 8.0f;
+            Box column(ui_, FILL, -1.0f);
+            column.setTop(1.0f);
+            doLabelIndent(indent, 4.0f, label, enabled);
+        } else {
+            indent = labelWidth;
+            Box column(ui_, labelWidth, -5.0f);
+            column.setTop(5.0f);
+            doLabelRight(label, enabled);
+        }
+    }
+    LineEdit field(ui_, -(indent + 6.0f), id, state, enabled);
+    field.box().setRight(parentW);
+    field.box().setTop(4.0f);
+    if (!enabled) {
+        glColor(orbopal::DisabledText);
+        render(ui_, orbopal::ActiveTextEditBorder, BORDER_ALL);
+        render(ui_, state, orbopal::SelectedText, false);
+        return;
+    }
+    // The first field of a window where nothing has or claims focus takes it.
+    if (ui_->focusedID().name().empty() && ui_->focusClaim().name().empty())
+        field.box().makeFocused();
+    if (field.typed())
+        Refresh();
+    const bool focused = field.box().focused();
+    glColor(orbopal::Text);
+    render(ui_, state, orbopal::SelectedText, focused);
+    render(ui_, orbopal::ActiveTextEditBorder, BORDER_ALL);
+    if (focused) {
+        render(ui_, orbopal::ActiveTextEdit);
+    } else {
+        render(ui_, orbopal::TextEditGradientTop, orbopal::TextEditGradientBottom);
+        pinstripes(ui_, 250);
+    }
+}
+
+void AppWindow::doLineEdit(TextState& state, const wchar_t* label, float labelWidth, bool enabled) {
+    doLineEdit(orbotk::ControlID(static_cast<const void*>(&state)), state, label, labelWidth,
+               enabled);
+}
+
+} // namespace gui

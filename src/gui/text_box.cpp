@@ -1,0 +1,176 @@
+// Text boxes: the dispatch of one pass's input to a TextState, and the clipboard.
+#include "gui/text_box.h"
+
+#include "gui/render.h"
+
+#include <algorithm>
+#include <cmath>
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
+
+namespace gui {
+
+TextBox::TextBox(const boost::shared_ptr<orbotk::UIContext>& ui, float width, float height,
+                 orbotk::ControlID id, TextState& state, bool enabled)
+    : ui_(ui), box_(ui, width, height, id, enabled), state_(state) {}
+
+TextBox::TextBox(const boost::shared_ptr<orbotk::UIContext>& ui, const shape_t& shape,
+                 orbotk::ControlID id, TextState& state, bool enabled)
+    : ui_(ui), box_(ui, shape, id, enabled), state_(state) {}
+
+TextBox::~TextBox() = default;
+
+namespace {
+// Accepts exactly Ctrl with the given letter: no Shift, no Alt, no Meta.
+boost::function<bool(int, bool, bool, bool, bool)> ctrlOnly(int letter) {
+    return [letter](int key, bool shift, bool alt, bool meta, bool ctrl) {
+        return key == letter && ctrl && !shift && !alt && !meta;
+    };
+}
+} // namespace
+
+bool TextBox::typed() {
+    const boost::shared_ptr<orbotk::UIContext>& ui = ui_;
+    const bool shift = ui->shiftDown(), ctrl = ui->ctrlDown();
+    if (box_.keyDown(WXK_ESCAPE)) {
+        state_.deselect();
+        return true;
+    }
+    if (box_.keyDown(WXK_RETURN))
+        return false; // a key event: the mouse rows cannot apply
+    if (box_.keyUp(WXK_RETURN)) {
+        ui->returnReleased = true;
+        return false;
+    }
+    if (box_.keyDown(WXK_BACK)) {
+        if (state_.hasSelection())
+            state_.clearSelection();
+        else if (ctrl)
+            state_.clearPrevWord();
+        else
+            state_.clearPrev();
+        return true;
+    }
+    if (box_.keyDown(WXK_DELETE)) {
+        if (state_.hasSelection())
+            state_.clearSelection();
+        else if (ctrl)
+            state_.clearNextWord();
+        else
+            state_.clearNext();
+        return true;
+    }
+    if (box_.keyDown(WXK_HOME)) {
+        state_.caretHome(shift);
+        return true;
+    }
+    if (box_.keyDown(WXK_END)) {
+        state_.caretEnd(shift);
+        return true;
+    }
+    if (box_.keyDown(WXK_LEFT)) {
+        if (ctrl)
+            state_.prevWord(shift);
+        else
+            state_.prev(shift);
+        return true;
+    }
+    if (box_.keyDown(WXK_RIGHT)) {
+        if (ctrl)
+            state_.nextWord(shift);
+        else
+            state_.next(shift);
+        return true;
+    }
+    if (box_.keyDown(WXK_UP) || box_.keyDown(WXK_DOWN))
+        return true;
+    if (box_.keyDown(ctrlOnly('C')))
+        return copy(false);
+    if (box_.keyDown(ctrlOnly('X')))
+        return copy(true);
+    if (box_.keyDown(ctrlOnly('V')))
+        return paste();
+    if (box_.characterInput([](int) { return true; }))
+        return character();
+    if (box_.leftClicked()) {
+        box_.makeActive();
+        return false;
+    }
+    if (box_.active() && box_.leftReleased())
+        return placeCaret();
+    return false;
+}
+
+bool TextBox::copy(bool cut) {
+    if (!state_.hasSelection())
+        return true; // nothing to copy: the clipboard is left alone
+    wxClipboardBase* clipboard = wxClipboardBase::Get();
+    if (clipboard->Open()) {
+        clipboard->SetData(new wxTextDataObject(state_.selection()));
+        if (cut)
+            state_.clearSelection();
+        clipboard->Close();
+    }
+    return true;
+}
+
+bool TextBox::paste() {
+    wxClipboardBase* clipboard = wxClipboardBase::Get();
+    if (clipboard->Open()) {
+        wxTextDataObject data(L"");
+        clipboard->GetData(data); // without text on the clipboard the object stays empty
+        const std::wstring text = data.GetText().ToStdWstring();
+        if (!text.empty())
+            state_.type(text);
+        clipboard->Close();
+    }
+    return true;
+}
+
+bool TextBox::character() {
+    const boost::shared_ptr<orbotk::UIContext>& ui = ui_;
+    if (ui->altDown()) {
+        ui->skipEvent(); // Alt+key belongs to the window (menus, mnemonics)
+        return false;
+    }
+    const int k = ui->keyCode();
+    if (k < 32 || k == 127 || k >= 255)
+        return false;
+    state_.type(static_cast<char>(k));
+    return true;
+}
+
+bool TextBox::placeCaret() {
+    const boost::shared_ptr<orbotk::UIContext>& ui = ui_;
+    float caretX = 0;
+    const float scroll = state_.offset(ui->measureDC(), box_.width(), caretX);
+    const int localX = ui->mouseX() - static_cast<int>(std::floor(box_.x()));
+    const int target = static_cast<int>(static_cast<float>(localX) + scroll);
+    const wxArrayInt& extents = state_.extents();
+    // Entry i is the right edge of character i: a click over a character goes before it.
+    unsigned caret = static_cast<unsigned>(
+        std::lower_bound(extents.begin(), extents.end(), target) - extents.begin());
+    // A placeholder password shows eight asterisks over an empty stored text.
+    caret = std::min(caret, static_cast<unsigned>(state_.stored().size()));
+    state_.caret_ = state_.anchor_ = caret;
+    box_.makeFocused();
+    return true;
+}
+
+LineEdit::LineEdit(const boost::shared_ptr<orbotk::UIContext>& ui, float width,
+                   orbotk::ControlID id, TextState& state, bool enabled)
+    : TextBox(ui, width, getFontHeight(ui, state.font()) * 1.3333334f, id, state, enabled) {}
+
+LineEdit::~LineEdit() = default;
+
+TextEdit::TextEdit(const boost::shared_ptr<orbotk::UIContext>& ui, const shape_t& shape,
+                   orbotk::ControlID id, TextState& state)
+    : TextBox(ui, shape, id, state, true) {}
+
+TextEdit::TextEdit(const boost::shared_ptr<orbotk::UIContext>& ui, float width, float height,
+                   orbotk::ControlID id, TextState& state)
+    : TextBox(ui, width, height, id, state, true) {}
+
+TextEdit::~TextEdit() = default;
+
+} // namespace gui

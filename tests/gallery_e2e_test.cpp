@@ -1,0 +1,83 @@
+// End to end: the gallery's form, shown on the (virtual) screen and typed into with real X
+// events (XTest, through wxUIActionSimulator), then read back from the text states.
+#include "../examples/gallery/gallery.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
+
+namespace {
+
+// Processes real events until done() holds or about three seconds pass.
+bool waitFor(const std::function<bool()>& done) {
+    for (int i = 0; i < 300; ++i) {
+        if (done())
+            return true;
+        wxTheApp->Yield(true);
+        wxMilliSleep(10);
+    }
+    return done();
+}
+
+void settle() {
+    for (int i = 0; i < 10; ++i) {
+        wxTheApp->Yield(true);
+        wxMilliSleep(10);
+    }
+}
+
+} // namespace
+
+TEST(GalleryForm, TypingSelectionWordMovesAndTheClipboardWorkWithRealKeys) {
+    auto gallery = boost::make_shared<gallery::Gallery>(2); // the form page
+    gallery->Show(true);
+    wxWindow* canvas = gallery->window()->canvas();
+    ASSERT_TRUE(waitFor([&] { return canvas->IsShownOnScreen(); }));
+    settle();
+
+    // The name field: content at (23, 64), the page 34 below, the field 126 in and 4 down.
+    wxUIActionSimulator sim;
+    const wxPoint name = canvas->ClientToScreen(wxPoint(23 + 200, 64 + 34 + 14));
+    sim.MouseMove(name);
+    settle();
+    sim.MouseClick();
+    settle();
+    sim.Text("hello world");
+    ASSERT_TRUE(waitFor([&] { return gallery->formField(0).text() == L"hello world"; }))
+        << "typed: " << gallery->formField(0).text();
+
+    // Ctrl+Left to the start of "world", Shift+End to select it, Ctrl+X to cut it.
+    sim.Char(WXK_LEFT, wxMOD_CONTROL);
+    sim.Char(WXK_END, wxMOD_SHIFT);
+    ASSERT_TRUE(waitFor([&] { return gallery->formField(0).selection() == L"world"; }));
+    sim.Char('x', wxMOD_CONTROL);
+    ASSERT_TRUE(waitFor([&] { return gallery->formField(0).text() == L"hello "; }));
+
+    // Tab to the digits field: letters are refused, six digits at most.
+    sim.Char(WXK_TAB);
+    sim.Text("12a345678");
+    ASSERT_TRUE(waitFor([&] { return gallery->formField(1).text() == L"123456"; }))
+        << "digits: " << gallery->formField(1).text();
+
+    // Tab to the password field.
+    sim.Char(WXK_TAB);
+    sim.Text("pw");
+    auto& secret = static_cast<gui::PasswordState&>(gallery->formField(2));
+    ASSERT_TRUE(waitFor([&] { return secret.password() == L"pw"; }));
+    EXPECT_EQ(secret.text(), L"**");
+
+    // Paste what was cut into the last field, reached by a click.
+    const wxPoint note = canvas->ClientToScreen(wxPoint(23 + 300, 64 + 34 + 34 * 5 + 14));
+    sim.MouseMove(note);
+    settle();
+    sim.MouseClick();
+    settle();
+    sim.Char('v', wxMOD_CONTROL);
+    ASSERT_TRUE(waitFor([&] { return gallery->formField(5).text() == L"world"; }))
+        << "pasted: " << gallery->formField(5).text();
+
+    gallery->Close(true);
+    settle();
+}
