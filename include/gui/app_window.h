@@ -291,6 +291,11 @@ private:
     // Activation and icon tint of a captioned image button (ActiveButton while held, focused
     // or activated; DisabledButton when off).
     orbo::tk::RGBA iconButtonBehavior(Box& button, bool on, bool& result);
+    // A push button with an optional icon (the caption starts after it, or at 8).
+    bool pushButton(orbotk::ControlID id, const Image* image, const wchar_t* label, bool enabled);
+    // A fitted label in a box at (x, y), placed from the left or the right edge.
+    void indentedLabel(float& x, float y, const wchar_t* text, const wxFont& font, bool enabled,
+                       bool fromRight);
 
     bool registeredCallbacks_ = false; // this object, not a copy, is what the toolkit calls
 };

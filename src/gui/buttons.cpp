@@ -146,7 +146,7 @@ float captionTop(float buttonHeight, float fontHeight) {
 }
 } // namespace
 
-bool AppWindow::doPushButton(ControlID id, const Image& image, const wchar_t* label, bool enabled) {
+bool AppWindow::pushButton(ControlID id, const Image* image, const wchar_t* label, bool enabled) {
     const bool on = IsEnabled() && enabled;
     Box button(ui_, id, on);
     bool result = false;
@@ -156,38 +156,29 @@ bool AppWindow::doPushButton(ControlID id, const Image& image, const wchar_t* la
             Refresh();
     }
     const RGBA body = ui_->colour(); // as the caller left it
-    {
-        Box icon(ui_, image.shape());
-        const float inset = (button.h() - image.h()) * 0.5f;
+    float captionX = 8.0f;
+    if (image != nullptr) {
+        Box icon(ui_, image->shape());
+        const float inset = (button.h() - image->h()) * 0.5f;
         icon.setLeft(inset);
         icon.setTop(inset - 1.0f);
         glColor(on ? orbopal::Button : orbopal::DisabledButton);
-        render(ui_, image);
+        render(ui_, *image);
+        captionX = image->w() + 8.0f;
     }
-    if (label != nullptr) {
-        float x = image.w() + 8.0f;
-        doLabelIndent(x, captionTop(button.h(), getFontHeight(ui_, configFont_)), label, enabled);
-    }
+    if (label != nullptr)
+        doLabelIndent(captionX, captionTop(button.h(), getFontHeight(ui_, configFont_)), label,
+                      enabled);
     renderPushButton(body, !(result || button.active()));
     return result;
 }
 
+bool AppWindow::doPushButton(ControlID id, const Image& image, const wchar_t* label, bool enabled) {
+    return pushButton(id, &image, label, enabled);
+}
+
 bool AppWindow::doPushButton(ControlID id, const wchar_t* label, bool enabled) {
-    const bool on = IsEnabled() && enabled;
-    Box button(ui_, id, on);
-    bool result = false;
-    if (on) {
-        result = controlSelectionBehavior(button);
-        if (result)
-            Refresh();
-    }
-    const RGBA body = ui_->colour();
-    if (label != nullptr) {
-        float x = 8.0f;
-        doLabelIndent(x, captionTop(button.h(), getFontHeight(ui_, configFont_)), label, enabled);
-    }
-    renderPushButton(body, !(result || button.active()));
-    return result;
+    return pushButton(id, nullptr, label, enabled);
 }
 
 bool AppWindow::doPushButton(const Image& image, const wchar_t* label, bool enabled) {

@@ -72,8 +72,8 @@ void AppWindow::doLabelRight(const wchar_t* text, bool enabled) {
     doLabel(shown.c_str(), configFont_, enabled);
 }
 
-void AppWindow::doLabelIndent(float& x, float y, const wchar_t* text, const wxFont& font,
-                              bool enabled) {
+void AppWindow::indentedLabel(float& x, float y, const wchar_t* text, const wxFont& font,
+                              bool enabled, bool fromRight) {
     const orbotk::Box& current = *ui_->current();
     const float x0 = x;
     float w = static_cast<float>(current.w) - x0;
@@ -81,24 +81,24 @@ void AppWindow::doLabelIndent(float& x, float y, const wchar_t* text, const wxFo
     x = x0 + w;
     Box box(ui_, w, static_cast<float>(current.h) - y);
     box.setTop(y);
-    box.setLeft(x0);
+    if (fromRight)
+        box.setRight(-x0); // x0 = 0 gives -0.0: flush with the right edge
+    else
+        box.setLeft(x0);
     doLabel(shown.c_str(), font, enabled);
 }
 
+void AppWindow::doLabelIndent(float& x, float y, const wchar_t* text, const wxFont& font,
+                              bool enabled) {
+    indentedLabel(x, y, text, font, enabled, false);
+}
+
 void AppWindow::doLabelIndent(float& x, float y, const wchar_t* text, bool enabled) {
-    doLabelIndent(x, y, text, configFont_, enabled);
+    indentedLabel(x, y, text, configFont_, enabled, false);
 }
 
 void AppWindow::doLabelIndentRight(float& x, float y, const wchar_t* text, bool enabled) {
-    const orbotk::Box& current = *ui_->current();
-    const float x0 = x;
-    float w = static_cast<float>(current.w) - x0;
-    const std::wstring shown = fit(ui_, configFont_, w, str(text), true);
-    x = x0 + w;
-    Box box(ui_, w, static_cast<float>(current.h) - y);
-    box.setTop(y);
-    box.setRight(-x0); // x0 = 0 gives -0.0: flush with the right edge
-    doLabel(shown.c_str(), configFont_, enabled);
+    indentedLabel(x, y, text, configFont_, enabled, true);
 }
 
 void AppWindow::doTextWrap(float& height, const wchar_t* text, const wxFont& font, bool enabled) {

@@ -65,8 +65,14 @@ Window::Window(wxWindow* parent, const wxString& title)
 }
 
 Window::~Window() {
-    if (canvas_ && canvas_->HasCapture())
-        canvas_->ReleaseMouse();
+    // The canvas goes first, while this object is still whole: destroying it sends it focus
+    // and size events, and those are routed here. They find no canvas and are ignored.
+    if (wxWindow* canvas = canvas_) {
+        if (canvas->HasCapture())
+            canvas->ReleaseMouse();
+        canvas_ = nullptr;
+        canvas->Destroy();
+    }
     self_.reset();
 }
 
@@ -108,7 +114,11 @@ void Window::onSize(wxSizeEvent& event) {
     event.Skip();
 }
 
-void Window::onPaint(wxPaintEvent&) {
+void Window::onPaint(wxPaintEvent& event) {
+    if (canvas_ == nullptr) {
+        event.Skip();
+        return;
+    }
     wxPaintDC dc(canvas_);
     paintPass(&dc);
 }
@@ -225,6 +235,8 @@ void Window::applyAfterPass() {
 }
 
 void Window::onClose(wxCloseEvent& event) {
+    if (canvas_ == nullptr)
+        return;
     if (event.CanVeto() && !context_->confirmClose()) {
         event.Veto();
         return;
