@@ -80,17 +80,22 @@ public:
         digits_.setMaxLen(6);
     }
 
-    void doScene() override {
-        using namespace gui;
-        // Escape closes the window and the number keys switch pages, when nothing has focus.
+    // Keys that no control takes reach the window's top-level boxes: a box opened before the
+    // chrome's own is one. Escape closes the window; the number keys switch pages.
+    void uiProcedure() override {
         {
-            Box keys(ui_);
+            gui::Box keys(ui_);
             if (keys.keyDown(WXK_ESCAPE))
                 Close(false);
             for (int p = 1; p <= PAGES; ++p)
                 if (keys.keyDown('0' + p))
                     showPage(p - 1);
         }
+        gui::AppWindow::uiProcedure();
+    }
+
+    void doScene() override {
+        using namespace gui;
         // The page tabs: one push button each, the current one in the active colour.
         for (int p = 0; p < PAGES; ++p) {
             Box tab(ui_, 96.0f, 24.0f);
