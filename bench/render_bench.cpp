@@ -37,8 +37,32 @@ void inPaintPass(int w, int h, const std::function<void(const Ctx&)>& body) {
     window->Destroy();
 }
 
-void setBytes(benchmark::State& state, int w, int h) {
+typedef std::function<void(const Ctx&)> Step;
+
+// Times draw over a full w x h frame (from the benchmark's arguments) inside a paint pass.
+// prepare runs once; reset runs untimed before every draw, for draws that would otherwise
+// change what the next one works on.
+void timeFrame(benchmark::State& state, const Step& prepare, const Step& reset, const Step& draw) {
+    const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
+    inPaintPass(w, h, [&](const Ctx& ui) {
+        if (prepare)
+            prepare(ui);
+        for (auto _ : state) {
+            if (reset) {
+                state.PauseTiming();
+                reset(ui);
+                state.ResumeTiming();
+            }
+            draw(ui);
+            benchmark::ClobberMemory();
+        }
+    });
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * w * h * 4);
+}
+
+// A translucent frame: every pixel blended under it takes the full blend.
+void translucent(const Ctx& ui) {
+    gui::renderNoBlend(ui, RGBA(0x80404040u));
 }
 
 void Memset(benchmark::State& state) {
@@ -48,62 +72,30 @@ void Memset(benchmark::State& state) {
         std::memset(frame.data(), 0, frame.size() * sizeof(std::uint32_t));
         benchmark::ClobberMemory();
     }
-    setBytes(state, w, h);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * w * h * 4);
 }
 
-// Blending under a translucent frame: every pixel takes the full blend. The frame is made
-// translucent again, untimed, before each fill (blending would otherwise make it opaque).
 void BlendFill(benchmark::State& state) {
-    const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
-    inPaintPass(w, h, [&](const Ctx& ui) {
-        for (auto _ : state) {
-            state.PauseTiming();
-            gui::renderNoBlend(ui, RGBA(0x80404040u));
-            state.ResumeTiming();
-            gui::render(ui, RGBA(0x40102030u));
-            benchmark::ClobberMemory();
-        }
-    });
-    setBytes(state, w, h);
+    timeFrame(state, nullptr, translucent,
+              [](const Ctx& ui) { gui::render(ui, RGBA(0x40102030u)); });
 }
 
 // Blending under an opaque frame, as a panel drawn under finished widgets: nothing changes.
 void BlendFillOccluded(benchmark::State& state) {
-    const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
-    inPaintPass(w, h, [&](const Ctx& ui) {
-        gui::renderNoBlend(ui, RGBA(0xFF404040u));
-        for (auto _ : state) {
-            gui::render(ui, RGBA(0x40102030u));
-            benchmark::ClobberMemory();
-        }
-    });
-    setBytes(state, w, h);
+    timeFrame(
+        state, [](const Ctx& ui) { gui::renderNoBlend(ui, RGBA(0xFF404040u)); }, nullptr,
+        [](const Ctx& ui) { gui::render(ui, RGBA(0x40102030u)); });
 }
 
 void ModulateFill(benchmark::State& state) {
-    const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
-    inPaintPass(w, h, [&](const Ctx& ui) {
-        gui::renderNoBlend(ui, RGBA(0xFF808080u));
-        for (auto _ : state) {
-            gui::renderModulate(ui, RGBA(0xFFFEFEFEu));
-            benchmark::ClobberMemory();
-        }
-    });
-    setBytes(state, w, h);
+    timeFrame(
+        state, [](const Ctx& ui) { gui::renderNoBlend(ui, RGBA(0xFF808080u)); }, nullptr,
+        [](const Ctx& ui) { gui::renderModulate(ui, RGBA(0xFFFEFEFEu)); });
 }
 
 void Gradient(benchmark::State& state) {
-    const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
-    inPaintPass(w, h, [&](const Ctx& ui) {
-        for (auto _ : state) {
-            state.PauseTiming();
-            gui::renderNoBlend(ui, RGBA(0x80404040u));
-            state.ResumeTiming();
-            gui::render(ui, RGBA(0x80102030u), RGBA(0x40605040u));
-            benchmark::ClobberMemory();
-        }
-    });
-    setBytes(state, w, h);
+    timeFrame(state, nullptr, translucent,
+              [](const Ctx& ui) { gui::render(ui, RGBA(0x80102030u), RGBA(0x40605040u)); });
 }
 
 gui::Image frameImage(int w, int h) {
@@ -117,32 +109,18 @@ gui::Image frameImage(int w, int h) {
 
 // The image drawn 1:1 over the whole frame, tinted, blended.
 void ImageBlit(benchmark::State& state) {
-    const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
-    const gui::Image image = frameImage(w, h);
-    inPaintPass(w, h, [&](const Ctx& ui) {
-        ui->setColour(RGBA(0xF0F0F0F0u));
-        for (auto _ : state) {
-            state.PauseTiming();
-            gui::renderNoBlend(ui, RGBA(0x80404040u));
-            state.ResumeTiming();
-            gui::render(ui, image);
-            benchmark::ClobberMemory();
-        }
-    });
-    setBytes(state, w, h);
+    const gui::Image image =
+        frameImage(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    timeFrame(
+        state, [](const Ctx& ui) { ui->setColour(RGBA(0xF0F0F0F0u)); }, translucent,
+        [&](const Ctx& ui) { gui::render(ui, image); });
 }
 
 // A quarter-size image stretched over the whole frame: the general sampling path.
 void ImageScaled(benchmark::State& state) {
-    const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
-    const gui::Image image = frameImage(w / 2, h / 2);
-    inPaintPass(w, h, [&](const Ctx& ui) {
-        for (auto _ : state) {
-            gui::render(ui, image);
-            benchmark::ClobberMemory();
-        }
-    });
-    setBytes(state, w, h);
+    const gui::Image image =
+        frameImage(static_cast<int>(state.range(0)) / 2, static_cast<int>(state.range(1)) / 2);
+    timeFrame(state, nullptr, nullptr, [&](const Ctx& ui) { gui::render(ui, image); });
 }
 
 void sizes(benchmark::internal::Benchmark* b) {

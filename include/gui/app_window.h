@@ -291,6 +291,10 @@ private:
     // Activation and icon tint of a captioned image button (ActiveButton while held, focused
     // or activated; DisabledButton when off).
     orbo::tk::RGBA iconButtonBehavior(Box& button, bool on, bool& result);
+    // An image button with a caption, placed from the left or (mirrored) the right edge.
+    bool captionedButton(orbotk::ControlID id, const Image& image, const wchar_t* label,
+                         const wchar_t* tooltip, const wchar_t* disabledTooltip, bool enabled,
+                         bool right);
     // A push button with an optional icon (the caption starts after it, or at 8).
     bool pushButton(orbotk::ControlID id, const Image* image, const wchar_t* label, bool enabled);
     // A fitted label in a box at (x, y), placed from the left or the right edge.

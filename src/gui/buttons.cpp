@@ -72,22 +72,40 @@ bool AppWindow::doButton(ControlID id, const Image& image, const Image& pressedI
     return result;
 }
 
-bool AppWindow::doButton(ControlID id, const Image& image, const wchar_t* label,
-                         const wchar_t* tooltip, const wchar_t* disabledTooltip, bool enabled) {
+bool AppWindow::captionedButton(ControlID id, const Image& image, const wchar_t* label,
+                                const wchar_t* tooltip, const wchar_t* disabledTooltip,
+                                bool enabled, bool right) {
     const bool on = IsEnabled() && enabled;
+    // The caption starts icon width + 8 in from the near edge; the button box spans icon and
+    // caption from that edge, and is the click area.
     float width = image.w() + 8.0f;
-    if (label != nullptr)
-        doLabelIndent(width, 4.0f, label, enabled);
+    if (label != nullptr) {
+        if (right)
+            doLabelIndentRight(width, 4.0f, label, enabled);
+        else
+            doLabelIndent(width, 4.0f, label, enabled);
+    }
     Box button(ui_, width, FILL, id, on);
+    if (right)
+        button.setRight(FILL);
+    // The icon is centred vertically, with the same inset from the near edge.
     Box icon(ui_, image.shape());
     const float offset = (button.h() - image.h()) * 0.5f;
-    icon.setLeft(offset);
+    if (right)
+        icon.setRight(-offset); // an offset of 0 gives -0.0: flush with the right edge
+    else
+        icon.setLeft(offset);
     icon.setTop(offset);
     doToolTip(chooseTip(on, tooltip, disabledTooltip));
     bool result = false;
     glColor(iconButtonBehavior(button, on, result));
     render(ui_, image);
     return result;
+}
+
+bool AppWindow::doButton(ControlID id, const Image& image, const wchar_t* label,
+                         const wchar_t* tooltip, const wchar_t* disabledTooltip, bool enabled) {
+    return captionedButton(id, image, label, tooltip, disabledTooltip, enabled, false);
 }
 
 bool AppWindow::doButton(const Image& image, const wchar_t* label, bool enabled) {
@@ -106,21 +124,7 @@ bool AppWindow::doButton(const Image& image, const wchar_t* label, const wchar_t
 bool AppWindow::doButtonRight(ControlID id, const Image& image, const wchar_t* label,
                               const wchar_t* tooltip, const wchar_t* disabledTooltip,
                               bool enabled) {
-    const bool on = IsEnabled() && enabled;
-    float width = image.w() + 8.0f;
-    if (label != nullptr)
-        doLabelIndentRight(width, 4.0f, label, enabled);
-    Box button(ui_, width, FILL, id, on);
-    button.setRight(FILL);
-    Box icon(ui_, image.shape());
-    const float offset = (button.h() - image.h()) * 0.5f;
-    icon.setRight(-offset); // an offset of 0 gives -0.0: flush with the button's right edge
-    icon.setTop(offset);
-    doToolTip(chooseTip(on, tooltip, disabledTooltip));
-    bool result = false;
-    glColor(iconButtonBehavior(button, on, result));
-    render(ui_, image);
-    return result;
+    return captionedButton(id, image, label, tooltip, disabledTooltip, enabled, true);
 }
 
 bool AppWindow::doButtonRight(const Image& image, const wchar_t* label, bool enabled) {
