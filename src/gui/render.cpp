@@ -304,19 +304,25 @@ bool drawable(const Image& image) {
            std::isfinite(image.r()) && std::isfinite(image.t()) && std::isfinite(image.b());
 }
 
+// Paint events only, a drawable image, and a box that shows on the framebuffer.
+bool imageSetup(const ui_t& ui, const Image& image, Rect& r, ImageClip& clip) {
+    if (!painting(ui) || !drawable(image))
+        return false;
+    r = currentBox(ui);
+    return clipImage(ui, r, clip);
+}
+
 const px_t* viewStart(const Image& image) {
     return reinterpret_cast<const px_t*>(&image.get(image.l(), image.t()));
 }
 } // namespace
 
 void render(const ui_t& ui, const Image& image) {
-    if (!painting(ui) || !drawable(image))
+    Rect r;
+    ImageClip clip;
+    if (!imageSetup(ui, image, r, clip))
         return;
     const px_t c = ui->colour().word;
-    const Rect r = currentBox(ui);
-    ImageClip clip;
-    if (!clipImage(ui, r, clip))
-        return;
     const bool blend = ui->imageBlend;
     const kernels::Table& k = kernels::active();
     const float sx = (image.r() - image.l()) / static_cast<float>(r.w);
@@ -408,13 +414,11 @@ void render(const ui_t& ui, const Image& image) {
 }
 
 void renderModulate(const ui_t& ui, const Image& image) {
-    if (!painting(ui) || !drawable(image))
+    Rect r;
+    ImageClip clip;
+    if (!imageSetup(ui, image, r, clip))
         return;
     const px_t c = ui->colour().word;
-    const Rect r = currentBox(ui);
-    ImageClip clip;
-    if (!clipImage(ui, r, clip))
-        return;
     const kernels::Table& k = kernels::active();
     const px_t* src = viewStart(image);
     for (int y = clip.ys; y <= clip.ye; ++y, src += image.stride())
