@@ -222,14 +222,11 @@ void renderModulate(const ui_t& ui, const RGBA& colour) {
 
 // ---- Gradients
 
-void render(const ui_t& ui, const RGBA& top, const RGBA& bottom) {
-    if (!painting(ui))
-        return;
-    const Rect r = currentBox(ui);
-    // The rows keep the box's length from the clamped left edge, so a box starting left of the
-    // framebuffer reaches further right than it is wide. Intended.
-    const int x = std::max(0, r.x);
-    const float step = r.h > 1 ? 1.0f / static_cast<float>(r.h - 1) : 0.0f;
+namespace {
+// One span per row from x, coloured lerp(top, bottom, i * step); rows of opaque white are
+// skipped (blending or modulating by it changes nothing).
+void gradientRows(const ui_t& ui, const Rect& r, int x, float step, const RGBA& top,
+                  const RGBA& bottom, Op op) {
     for (int i = 0; i < r.h; ++i) {
         const std::int64_t y = static_cast<std::int64_t>(r.y) + i;
         if (y < 0)
@@ -238,25 +235,28 @@ void render(const ui_t& ui, const RGBA& top, const RGBA& bottom) {
             break;
         const px_t c = px::lerpPixel(top.word, bottom.word, static_cast<float>(i) * step);
         if (c != 0xFFFFFFFFu)
-            span(ui, x, static_cast<int>(y), r.w, c, Op::Blend);
+            span(ui, x, static_cast<int>(y), r.w, c, op);
     }
+}
+} // namespace
+
+void render(const ui_t& ui, const RGBA& top, const RGBA& bottom) {
+    if (!painting(ui))
+        return;
+    const Rect r = currentBox(ui);
+    // The rows keep the box's length from the clamped left edge, so a box starting left of the
+    // framebuffer reaches further right than it is wide. Intended. The last row gets exactly
+    // the bottom colour.
+    const float step = r.h > 1 ? 1.0f / static_cast<float>(r.h - 1) : 0.0f;
+    gradientRows(ui, r, std::max(0, r.x), step, top, bottom, Op::Blend);
 }
 
 void renderModulate(const ui_t& ui, const RGBA& top, const RGBA& bottom) {
     if (!painting(ui))
         return;
     const Rect r = currentBox(ui);
-    const float step = 1.0f / static_cast<float>(r.h);
-    for (int i = 0; i < r.h; ++i) {
-        const std::int64_t y = static_cast<std::int64_t>(r.y) + i;
-        if (y < 0)
-            continue;
-        if (y >= ui->H())
-            break;
-        const px_t c = px::lerpPixel(top.word, bottom.word, static_cast<float>(i) * step);
-        if (c != 0xFFFFFFFFu) // modulating by opaque white changes nothing
-            span(ui, r.x, static_cast<int>(y), r.w, c, Op::Modulate);
-    }
+    // The step is 1 / h: the last row gets the colour at (h - 1) / h, not the bottom colour.
+    gradientRows(ui, r, r.x, 1.0f / static_cast<float>(r.h), top, bottom, Op::Modulate);
 }
 
 // ---- Borders

@@ -141,26 +141,27 @@ void partialExtents(wxDC& dc, const wxFont& font, const std::wstring& text, wxAr
     out.assign(m.partial.begin(), m.partial.end());
 }
 
-wxSize extent(wxDC& dc, const wxFont& font, const std::wstring& text) {
-    return measured(L'e', font, text,
+namespace {
+// A cached size measured by one of wxDC's extent calls.
+wxSize size(wchar_t kind, wxDC& dc, const wxFont& font, const std::wstring& text,
+            wxSize (wxDC::*measure)(const wxString&) const) {
+    return measured(kind, font, text,
                     [&] {
                         Measurement r;
                         dc.SetFont(font);
-                        r.size = dc.GetTextExtent(text);
+                        r.size = (dc.*measure)(text);
                         return r;
                     })
         .size;
 }
+} // namespace
+
+wxSize extent(wxDC& dc, const wxFont& font, const std::wstring& text) {
+    return size(L'e', dc, font, text, &wxDC::GetTextExtent);
+}
 
 wxSize multiLineExtent(wxDC& dc, const wxFont& font, const std::wstring& text) {
-    return measured(L'm', font, text,
-                    [&] {
-                        Measurement r;
-                        dc.SetFont(font);
-                        r.size = dc.GetMultiLineTextExtent(text);
-                        return r;
-                    })
-        .size;
+    return size(L'm', dc, font, text, &wxDC::GetMultiLineTextExtent);
 }
 
 namespace {
