@@ -8,7 +8,7 @@
 #include "orbotk/context.h"
 #include "orbotk/driver.h"
 #include "orbotk/window.h"
-#include "text_cache.h"
+#include "text/text_cache.h"
 
 #include <benchmark/benchmark.h>
 #include <string>

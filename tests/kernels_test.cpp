@@ -1,7 +1,7 @@
 // Every vector kernel against the scalar reference: exhaustively over destination alpha,
 // destination channel and source channel, and on random rows of odd lengths at odd offsets, at
 // every instruction level this processor has.
-#include "kernels.h"
+#include "render/kernels.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "gui/image.h"
 #include "gui/render.h"
 #include "harness.h"
-#include "pixel.h"
+#include "render/pixel.h"
 
 #include <functional>
 #include <gtest/gtest.h>

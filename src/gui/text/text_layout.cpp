@@ -2,7 +2,7 @@
 // then integer positions.
 #include "gui/text_layout.h"
 
-#include "text_cache.h"
+#include "text/text_cache.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 // The text caches: two least-recently-used maps, one for measurements (bounded by entries),
 // one for coverage bitmaps (bounded by bytes).
-#include "text_cache.h"
+#include "text/text_cache.h"
 
 #include <list>
 #include <unordered_map>

@@ -3,7 +3,7 @@
 #include "gui/text_state.h"
 
 #include "orboutil/strings.h"
-#include "text_cache.h"
+#include "text/text_cache.h"
 
 #include <algorithm>
 #include <stdexcept>

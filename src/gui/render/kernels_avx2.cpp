@@ -2,7 +2,7 @@
 // half, so every pixel returns to its own place.
 #include <immintrin.h>
 
-#include "kernels_simd.inl"
+#include "render/kernels_simd.inl"
 
 namespace gui {
 namespace kernels {

@@ -1,8 +1,8 @@
 // The scalar reference kernels and the choice of instruction level. The scalar loops are the
 // pixel operations applied one pixel at a time; they define what the vector kernels must give.
-#include "kernels.h"
+#include "render/kernels.h"
 
-#include "pixel.h"
+#include "render/pixel.h"
 
 #include <cstdlib>
 #include <cstring>

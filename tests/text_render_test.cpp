@@ -7,8 +7,8 @@
 #include "gui/text_layout.h"
 #include "gui/text_state.h"
 #include "harness.h"
-#include "pixel.h"
-#include "text_cache.h"
+#include "render/pixel.h"
+#include "text/text_cache.h"
 
 #include <functional>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The row kernels for SSE2: four pixels a step.
 #include <emmintrin.h>
 
-#include "kernels_simd.inl"
+#include "render/kernels_simd.inl"
 
 namespace gui {
 namespace kernels {

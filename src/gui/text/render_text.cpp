@@ -4,9 +4,9 @@
 // adds the whole colour. The rasterised coverage and the measurements come from the text cache.
 #include "gui/render.h"
 #include "gui/text_state.h"
-#include "kernels.h"
-#include "pixel.h"
-#include "text_cache.h"
+#include "render/kernels.h"
+#include "render/pixel.h"
+#include "text/text_cache.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 // orbopal) in this one file, so every copy below reads a source that is already initialised.
 #include "gui/palette.h"
 
-#include "pixel.h"
+#include "render/pixel.h"
 
 namespace gui {
 

@@ -9,8 +9,8 @@
 // (scale by 256 - 255 floors every channel to 0), so the blends skip it: layers drawn under
 // finished foreground cost a load and a compare. Tails shorter than a vector use the scalar
 // reference.
-#include "kernels.h"
-#include "pixel.h"
+#include "render/kernels.h"
+#include "render/pixel.h"
 
 namespace gui {
 namespace kernels {

@@ -6,8 +6,8 @@
 #include "gui/render.h"
 
 #include "gui/image.h"
-#include "kernels.h"
-#include "pixel.h"
+#include "render/kernels.h"
+#include "render/pixel.h"
 
 #include <algorithm>
 #include <cmath>

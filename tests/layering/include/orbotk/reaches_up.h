@@ -1,0 +1,3 @@
+// Fixture for the layering check: a toolkit header that reaches up into the widget library.
+#pragma once
+#include <gui/gui.h>
