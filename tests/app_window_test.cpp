@@ -2,10 +2,13 @@
 // default procedure, tooltips, failure logging, the modal loop and closing, deferred calls and
 // moving the window by its title area.
 #include "gui/app_window.h"
+#include "gui/palette.h"
 #include "orbotk/driver.h"
 #include "orbotk/screen.h"
+#include "harness.h"
 #include "orboutil/log.h"
 
+#include <algorithm>
 #include <boost/make_shared.hpp>
 #include <cstdio>
 #include <cstdlib>
@@ -82,13 +85,6 @@ protected:
     }
     std::vector<boost::shared_ptr<TestWindow>> windows_;
 };
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 } // namespace
 
@@ -173,11 +169,7 @@ TEST_F(AppWindowTest, NullToolTipClearsOnlyWhileThePointerIsOver) {
 }
 
 TEST_F(AppWindowTest, AThrowingSceneLogsOneLineAndTheNextEventRunsNormally) {
-    char path[] = "/tmp/gui-log-XXXXXX";
-    const int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
-    close(fd);
-    setenv("ORBO_LOG", path, 1);
+    testing_support::LogCapture capture;
     auto w = make();
     orbotk::Driver d(w->window());
     d.resize(640, 480);
@@ -191,12 +183,10 @@ TEST_F(AppWindowTest, AThrowingSceneLogsOneLineAndTheNextEventRunsNormally) {
     d.paint();
     fail = false;
     d.mouseMove(10, 10);
-    unsetenv("ORBO_LOG");
     EXPECT_EQ(passes, 2);
     EXPECT_FALSE(w->ctx()); // ui_ is empty again between passes
 
-    const std::string log = readFile(path);
-    std::remove(path);
+    const std::string log = capture.text();
     const std::regex line("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3} P" +
                           std::to_string(getpid()) +
                           ":Tmain ERROR: app_window:86\tuiProcedure failed: scene broke\r\n");
@@ -204,11 +194,7 @@ TEST_F(AppWindowTest, AThrowingSceneLogsOneLineAndTheNextEventRunsNormally) {
 }
 
 TEST_F(AppWindowTest, FailedPassesAreNotLoggedBelowTheirLevel) {
-    char path[] = "/tmp/gui-log-XXXXXX";
-    const int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
-    close(fd);
-    setenv("ORBO_LOG", path, 1);
+    testing_support::LogCapture capture;
     const int saved = orbo::util::the_log_level;
     orbo::util::the_log_level = 1;
     auto w = make();
@@ -216,9 +202,44 @@ TEST_F(AppWindowTest, FailedPassesAreNotLoggedBelowTheirLevel) {
     w->scene = [](TestWindow&) { throw std::runtime_error("quiet"); };
     d.paint();
     orbo::util::the_log_level = saved;
-    unsetenv("ORBO_LOG");
-    EXPECT_EQ(readFile(path), "");
-    std::remove(path);
+    EXPECT_EQ(capture.text(), "");
+}
+
+TEST_F(AppWindowTest, WidgetCallsOutsideAPassThrowALogicErrorAndLogIt) {
+    testing_support::LogCapture capture;
+    auto w = make();
+    try {
+        w->doPushButton(L"OK", true);
+        ADD_FAILURE() << "a widget outside a pass must throw";
+    } catch (const std::logic_error& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("doPushButton called outside a pass: widgets are "
+                                              "called from a window's scene",
+                                              0),
+                  0u)
+            << e.what();
+    }
+    EXPECT_THROW(w->doLabel(L"x"), std::logic_error);
+    EXPECT_THROW(w->glColor(gui::Color::Black), std::logic_error);
+    EXPECT_THROW(Box(w->ctx()), std::logic_error);
+    const std::string log = capture.text();
+    // One error line per refused call.
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 4) << log;
+    EXPECT_NE(log.find("ERROR: box.cpp:"), std::string::npos) << log;
+    EXPECT_NE(log.find("doPushButton called outside a pass"), std::string::npos) << log;
+}
+
+TEST_F(AppWindowTest, SizesBeyondWhatThePlatformShowsAreClampedWithALogLine) {
+    testing_support::LogCapture capture;
+    auto w = boost::make_shared<TestWindow>(100000, 40000);
+    const wxSize size = w->GetSize();
+    EXPECT_EQ(size, wxSize(orbotk::Window::MAX_SIDE, orbotk::Window::MAX_SIDE));
+    w->SetSize(640, 480);
+    EXPECT_EQ(w->GetSize(), wxSize(640, 480));
+    w->Close(true);
+    const std::string log = capture.text();
+    EXPECT_NE(log.find("window width 100000 is more than the platform can show; clamped to 32767"),
+              std::string::npos)
+        << log;
 }
 
 TEST_F(AppWindowTest, CloseAfterTheWindowIsGoneReturnsTrueAndDoesNothing) {

@@ -7,10 +7,40 @@
 #include "orbotk/window.h"
 
 #include <boost/shared_ptr.hpp>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <memory>
+#include <sstream>
+#include <string>
+#include <unistd.h>
 
 namespace testing_support {
+
+// Log records go to a fresh file while this lives (ORBO_LOG); text() reads what arrived.
+class LogCapture {
+public:
+    LogCapture() {
+        const int fd = mkstemp(path_);
+        if (fd >= 0)
+            close(fd);
+        setenv("ORBO_LOG", path_, 1);
+    }
+    ~LogCapture() {
+        unsetenv("ORBO_LOG");
+        std::remove(path_);
+    }
+    std::string text() const {
+        std::ifstream in(path_, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+
+private:
+    char path_[32] = "/tmp/gui-log-XXXXXX";
+};
 
 class Scene {
 public:

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
 
@@ -153,15 +154,37 @@ TEST(TextBox, AltCharactersAreLeftToTheWindowAndControlCodesIgnored) {
     EXPECT_EQ(s.text(), L"");
     f.d().character(0xE9);
     EXPECT_EQ(s.text(), L"\u00e9");
+    // Every script is typed, astral characters included; C1 controls, lone surrogates and
+    // noncharacters are not.
+    const std::wstring scripts = L"\u00ff\u05e9\u05dc\u0627\u03a9\u0436\u4e2d\U0001F600";
+    f.d().typeText(scripts);
+    f.d().character(0x85);
+    f.d().character(0xD800);
+    f.d().character(0xFFFF);
+    EXPECT_EQ(s.text(), L"\u00e9" + scripts);
+    // A validator sees characters beyond Latin-1 as SUB, never as their low byte.
+    s.setText(L"");
+    s.setValidator(gui::intValidator);
+    f.d().typeText(L"1\u0131\u0132" L"2");
+    EXPECT_EQ(s.text(), L"12");
 }
 
-TEST(TextBox, ReturnReleasedSetsTheContextsFlag) {
+TEST(TextBox, TheReturnFlagHoldsOnlyInThePassOfTheRelease) {
     wxFont font(wxFontInfo(11));
     TextState s(font, L"x");
     Field f(s);
-    f.win->window()->context()->returnReleased = false;
+    // What a scene that submits on Return sees after its field, pass by pass.
+    std::vector<bool> seen;
+    auto field = f.win->scene;
+    f.win->scene = [&](Host& h) {
+        field(h);
+        seen.push_back(h.ui()->returnReleased);
+    };
+    f.d().press(WXK_RETURN); // key down, character, key up
+    f.d().mouseMove(5, 5);
+    f.d().paint();
     f.d().press(WXK_RETURN);
-    EXPECT_TRUE(f.win->window()->context()->returnReleased);
+    EXPECT_EQ(seen, (std::vector<bool>{false, false, true, false, false, false, false, true}));
     EXPECT_EQ(s.text(), L"x");
 }
 

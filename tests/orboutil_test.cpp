@@ -3,6 +3,7 @@
 #include "orboutil/log.h"
 #include "orboutil/strings.h"
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -107,11 +108,18 @@ TEST(Hash, BadAlgorithmCodesAndBufferSizesAreRejected) {
     EXPECT_THROW(sink.final(small, sizeof small), std::invalid_argument);
 }
 
-TEST(Strings, AnsiKeepsLatin1AndReplacesTheRest) {
-    EXPECT_EQ(ansiFromWString(L"abc"), "abc");
-    EXPECT_EQ(ansiFromWString(L"caf\u00e9"), std::string("caf\xe9"));
-    EXPECT_EQ(ansiFromWString(L"\u20ac1"), "?1");
+TEST(Strings, SystemCodePageIsTheLocaleCharsetWithThePlainLocaleAsUtf8) {
+    // The test process runs in the C locale, whose ASCII would lose every other script.
+    ASSERT_NE(std::setlocale(LC_CTYPE, "C"), nullptr);
+    EXPECT_EQ(ansiFromWString(L"caf\u00e9"), "caf\xc3\xa9");
     EXPECT_EQ(ansiFromWString(std::wstring(L"a\0b", 3)), std::string("a\0b", 3));
+    // Different scripts stay different, and differ from literal question marks.
+    EXPECT_NE(ansiFromWString(L"\u05e9\u05dc"), ansiFromWString(L"\U0001F600\U0001F601"));
+    EXPECT_NE(ansiFromWString(L"\u05e9\u05dc"), "??");
+    // A legacy charset keeps what it can encode and turns each other character into '?'.
+    EXPECT_EQ(encodeWString(L"caf\u00e9 \u20ac1", "ISO-8859-1"), "caf\xe9 ?1");
+    EXPECT_EQ(encodeWString(L"\u05e9\u05dc\u00e9", "ISO-8859-8"), "\xf9\xec?");
+    EXPECT_THROW(encodeWString(L"x", "NO-SUCH-CHARSET"), std::invalid_argument);
 }
 
 TEST(Strings, Utf8DecodesValidTextAndReplacesMalformedSequences) {

@@ -173,10 +173,18 @@ TEST(PasswordState, MovesByCharactersAndCopiesNothing) {
     EXPECT_EQ(p.caret(), 1u);
     p.selectAll();
     EXPECT_EQ(p.selection(), L"");
-    // The signature hashes the ANSI bytes: Latin-1 characters are one byte each.
+    // The signature hashes the bytes of the system's code page (UTF-8 here), so passwords in
+    // any script keep distinct signatures.
     PasswordState q(font());
     q.type(std::wstring(L"caf\u00e9"));
-    EXPECT_EQ(q.signature(), orbo::util::md5("caf\xe9", 4));
+    EXPECT_EQ(q.signature(), orbo::util::md5("caf\xc3\xa9", 5));
+    PasswordState hebrew(font()), emoji(font()), marks(font());
+    hebrew.type(std::wstring(L"\u05e9\u05dc"));
+    emoji.type(std::wstring(L"\U0001F600\U0001F601"));
+    marks.type(std::wstring(L"??"));
+    EXPECT_NE(hebrew.signature(), emoji.signature());
+    EXPECT_NE(hebrew.signature(), marks.signature());
+    EXPECT_NE(emoji.signature(), marks.signature());
     PasswordState moved(font(), q);
     EXPECT_EQ(moved.password(), L"caf\u00e9");
     EXPECT_EQ(moved.caret(), 0u);

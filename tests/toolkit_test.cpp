@@ -4,8 +4,13 @@
 #include "harness.h"
 #include "orbotk/context.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 #include <map>
+#include <stdexcept>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -439,4 +444,65 @@ TEST(Toolkit, ControlIDFromAnAddressIsItsPointerText) {
     EXPECT_EQ(ControlID().tabIdx(), TabIdx::DISABLED);
     EXPECT_EQ(ControlID(L"x").tabIdx(), TabIdx::AUTO);
     EXPECT_EQ(ControlID(L"x", TabIdx::DISABLED), ControlID(L"x")); // identity is the name
+}
+
+TEST(Toolkit, TheDriverFindsClicksAndFocusesControlsByName) {
+    Scene scene(300, 200);
+    Counts c;
+    scene.show([&](const Ctx& ui) {
+        for (const wchar_t* name : {L"user", L"OK"}) {
+            Box b(ui, 60.0f, 20.0f, ControlID(name));
+            b.setPos(name[0] == L'u' ? 10.0f : 120.0f, 40.0f);
+            if (clickable(b))
+                ++c.fired[name];
+        }
+    });
+    const wxRect ok = scene.driver->rect(L"OK");
+    EXPECT_EQ(ok, wxRect(120, 40, 60, 20));
+    scene.driver->click(L"OK");
+    EXPECT_EQ(c.fired[L"OK"], 1);
+    EXPECT_EQ(c.fired[L"user"], 0);
+    scene.driver->focus(L"user");
+    EXPECT_EQ(scene.ui->focusedID().name(), L"user");
+    try {
+        scene.driver->click(L"Cancel");
+        ADD_FAILURE() << "an unknown control must be an error";
+    } catch (const std::invalid_argument& e) {
+        EXPECT_NE(std::string(e.what()).find("no control named \"Cancel\""), std::string::npos);
+    }
+    EXPECT_THROW(scene.driver->focus(L""), std::invalid_argument);
+}
+
+TEST(Toolkit, AFramebufferThatCannotBeAllocatedLeavesTheWindowEmpty) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer aborts on a failed allocation instead of throwing";
+#else
+    Scene scene(100, 100);
+    testing_support::LogCapture capture;
+    // In a child, with the address space capped below what 32767 x 32767 pixels need, so that
+    // the cap touches nothing else of this process.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        long pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        const rlim_t cap = static_cast<rlim_t>(pages) * sysconf(_SC_PAGESIZE) + (512u << 20);
+        const rlimit limit{cap, cap};
+        setrlimit(RLIMIT_AS, &limit);
+        const bool ok = scene.ui->resizeFramebuffer(32767, 32767);
+        const bool again = scene.ui->resizeFramebuffer(32767, 32767);
+        const bool smaller = scene.ui->resizeFramebuffer(64, 32);
+        _exit(!ok && !again && scene.ui->W() == 64 && smaller ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    // One line for the size that failed, however often it is asked for again.
+    const std::string log = capture.text();
+    const std::string line = "framebuffer of 32767 x 32767 pixels (4095 MiB) could not be "
+                             "allocated; the window shows nothing";
+    EXPECT_NE(log.find(line), std::string::npos) << log;
+    EXPECT_EQ(log.find(line), log.rfind(line));
+#endif
 }

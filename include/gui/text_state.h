@@ -62,6 +62,8 @@ public:
     float scrollOffset() const { return scroll_; }
     unsigned maxLen() const { return maxLen_; }
 
+    // The validator sees each typed or pasted character as one byte: Latin-1 as itself, any
+    // character beyond U+00FF as 0x1A (SUB), which a validator of digits or letters rejects.
     void setValidator(bool (*validator)(char));
     // The current text is not shortened.
     void setMaxLen(unsigned n);

@@ -64,6 +64,9 @@ public:
     bool isPaint() const { return eventType_ == wxEVT_PAINT; }
     wxMouseEvent* mouseEvent() const; // null unless the event is a mouse event
     int keyCode() const { return keyCode_; }
+    // The character a key or character event carries (wxKeyEvent::GetUnicodeKey): WXK_NONE
+    // for keys that produce none (arrows, function keys), a control code for Ctrl+letter.
+    int unicodeKey() const { return unicodeKey_; }
     bool ctrlDown() const { return ctrl_; }
     bool shiftDown() const { return shift_; }
     bool altDown() const { return alt_; }
@@ -87,11 +90,20 @@ public:
     ControlID activeID() const { return activeID_; }
     // The combo box whose list is open; the anonymous identity when none is.
     ControlID openCombo;
-    // Set by text boxes when Return is released in them.
+    // Set by a text box when Return is released in it. It holds for the rest of that one pass
+    // (so a scene can submit a form after its fields) and is false in every other pass: the
+    // toolkit clears it when a pass begins.
     bool returnReleased = false;
 
     // Moves focus to the next (or previous) focusable control of the last pass, wrapping.
     void moveFocus(bool forward);
+
+    // ---- Controls of the last complete pass, by name (for tests and hosts that drive a
+    // window). The front-most box of that name; false when the last pass had none.
+    bool findControl(const std::wstring& name, int& x, int& y, int& w, int& h) const;
+    // Gives the named control keyboard focus, as Tab would. Throws std::invalid_argument when
+    // the last pass had no control of that name, or had it disabled.
+    void focusControl(const std::wstring& name);
 
     // ---- Drawing state.
     int W() const { return width_; }
@@ -118,8 +130,10 @@ public:
     // A pass whose procedure failed keeps the last complete tree and focus.
     void markPassIncomplete() { incomplete_ = true; }
     bool inPass() const { return inPass_; }
-    // Sizes the framebuffer to the window's client area (content is not kept).
-    void resizeFramebuffer(int w, int h);
+    // Sizes the framebuffer to the window's client area (content is not kept). When the memory
+    // cannot be had, it logs the failure, leaves the framebuffer empty (0 x 0, so passes draw
+    // nothing) and returns false.
+    bool resizeFramebuffer(int w, int h);
 
 private:
     friend class Box;
@@ -170,6 +184,7 @@ private:
     wxEvent* event_ = nullptr;
     wxEventType eventType_ = wxEVT_NULL;
     int keyCode_ = 0;
+    int unicodeKey_ = 0;
     bool ctrl_ = false, shift_ = false, alt_ = false, meta_ = false;
     bool skipped_ = false;
     int mouseX_ = -1, mouseY_ = -1;
@@ -189,6 +204,7 @@ private:
 
     std::vector<orbo::tk::RGBA> framebuffer_;
     int width_ = 0, height_ = 0;
+    int failedW_ = -1, failedH_ = -1; // the size whose allocation failed last
     orbo::tk::RGBA colour_{0xFFFFFFFFu};
     std::unique_ptr<wxBitmap> measureBitmap_, drawBitmap_;
     std::unique_ptr<wxMemoryDC> measureDC_, drawDC_;

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 #include <wx/event.h>
+#include <wx/gdicmn.h>
 
 namespace orbotk {
 
@@ -48,7 +49,17 @@ public:
     void keyUp(int code, int modifiers = wxMOD_NONE);
     void character(int ch, int modifiers = wxMOD_NONE);
     void press(int code, int modifiers = wxMOD_NONE);
+    // Each character as a key stroke: letters and Latin-1 with their key codes, every other
+    // character (Hebrew, CJK, emoji, ...) as the platform sends it, without a key code.
     void typeText(const std::wstring& text);
+
+    // ---- Controls by name, as the last complete pass laid them out (window pixels). Each
+    // throws std::invalid_argument naming the control when the last pass had none of that name.
+    wxRect rect(const std::wstring& name) const;
+    // Move, down and up at the centre of the control's box.
+    void click(const std::wstring& name);
+    // Keyboard focus to the control, as Tab would give it; the window is asked to repaint.
+    void focus(const std::wstring& name);
 
     void focusIn();
     void focusOut();
@@ -70,6 +81,8 @@ public:
 
 private:
     void mouse(wxEventType type, int x, int y);
+    // Key down, the character when key down was skipped and ch is one, key up.
+    void keyStroke(int code, int ch, int modifiers);
     static int characterFor(int code, int modifiers);
 
     boost::shared_ptr<Window> live() const;

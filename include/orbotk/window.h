@@ -17,6 +17,10 @@ class UIContext;
 
 class Window : public wxDialog {
 public:
+    // The largest width or height a window can have: GTK refuses anything larger. Larger
+    // requests are clamped to it, with a log line.
+    static const int MAX_SIDE = 32767;
+
     // The window keeps the context alive; hand it out through context().
     Window(wxWindow* parent, const wxString& title);
     ~Window() override;
@@ -58,6 +62,11 @@ public:
     // One pass for any other event, with the toolkit's own handling around it. This is the
     // entry point of every canvas event handler.
     void dispatch(wxEvent& event);
+
+protected:
+    // Every size change goes through these two: the place to keep sizes within MAX_SIDE.
+    void DoSetSize(int x, int y, int width, int height, int sizeFlags) override;
+    void DoSetClientSize(int width, int height) override;
 
 private:
     void onPaint(wxPaintEvent& event);

@@ -4,8 +4,11 @@
 
 #include "internal.h"
 #include "orbotk/window.h"
+#include "orboutil/log.h"
+#include "orboutil/strings.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <unordered_set>
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
@@ -61,14 +64,29 @@ wxDC& UIContext::drawDC() {
     return *drawDC_;
 }
 
-void UIContext::resizeFramebuffer(int w, int h) {
+bool UIContext::resizeFramebuffer(int w, int h) {
     w = std::max(0, w);
     h = std::max(0, h);
     if (w == width_ && h == height_)
-        return;
+        return true;
+    if (w == failedW_ && h == failedH_)
+        return false; // said once already; a window of another size tries again
+    const size_t n = static_cast<size_t>(w) * static_cast<size_t>(h);
+    try {
+        framebuffer_.assign(n, orbo::tk::RGBA());
+    } catch (const std::exception&) { // bad_alloc, or length_error beyond what a vector holds
+        std::vector<orbo::tk::RGBA>().swap(framebuffer_);
+        width_ = height_ = 0;
+        failedW_ = w;
+        failedH_ = h;
+        ORBO_LOG(2) << "framebuffer of " << w << " x " << h << " pixels (" << (n * 4 >> 20)
+                    << " MiB) could not be allocated; the window shows nothing";
+        return false;
+    }
     width_ = w;
     height_ = h;
-    framebuffer_.assign(static_cast<size_t>(w) * static_cast<size_t>(h), orbo::tk::RGBA());
+    failedW_ = failedH_ = -1;
+    return true;
 }
 
 // ---- Passes
@@ -97,6 +115,7 @@ void UIContext::recordEvent(wxEvent& event) {
     skipped_ = false;
     wheel_ = 0;
     keyCode_ = 0;
+    unicodeKey_ = 0;
     if (auto* me = dynamic_cast<wxMouseEvent*>(&event)) {
         mouseX_ = me->GetX();
         mouseY_ = me->GetY();
@@ -116,6 +135,7 @@ void UIContext::recordEvent(wxEvent& event) {
         }
     } else if (auto* ke = dynamic_cast<wxKeyEvent*>(&event)) {
         keyCode_ = ke->GetKeyCode();
+        unicodeKey_ = static_cast<int>(ke->GetUnicodeKey());
         // Characters beyond Latin-1 come without a key code; their Unicode value stands in.
         if (keyCode_ == WXK_NONE)
             keyCode_ = static_cast<int>(ke->GetUnicodeKey());
@@ -149,6 +169,7 @@ void UIContext::beginPass(wxEvent& event) {
     if (eventType_ == wxEVT_PAINT)
         std::fill(framebuffer_.begin(), framebuffer_.end(), orbo::tk::RGBA());
     claim_ = ControlID();
+    returnReleased = false;
     tooltip.clear();
     colour_ = orbo::tk::RGBA(0xFFFFFFFFu);
     findHot();
@@ -283,6 +304,26 @@ void UIContext::moveFocus(bool forward) {
     const Node* target = order[static_cast<size_t>(next)];
     focusKey_ = target->key;
     focused_ = target->id;
+}
+
+bool UIContext::findControl(const std::wstring& name, int& x, int& y, int& w, int& h) const {
+    const Node* n = name.empty() ? nullptr : lastNode(namedKey(name));
+    if (n == nullptr)
+        return false;
+    x = n->x, y = n->y, w = n->w, h = n->h;
+    return true;
+}
+
+void UIContext::focusControl(const std::wstring& name) {
+    const Node* n = name.empty() ? nullptr : lastNode(namedKey(name));
+    if (n == nullptr)
+        throw std::invalid_argument("no control named \"" + orbo::util::utf8FromWString(name) +
+                                    "\" in the last pass");
+    if (!n->focusable())
+        throw std::invalid_argument("the control \"" + orbo::util::utf8FromWString(name) +
+                                    "\" cannot take focus (disabled, or not a tab stop)");
+    focusKey_ = n->key;
+    focused_ = n->id;
 }
 
 } // namespace orbotk

@@ -132,25 +132,39 @@ wxKeyEvent keyEvent(wxEventType type, wxWindow* canvas, int code, int ch, int mo
 }
 } // namespace
 
-bool Driver::keyDown(int code, int modifiers) {
-    wxWindow* canvas = live()->canvas();
-    const int ch = characterFor(code, modifiers);
-    wxKeyEvent e = keyEvent(wxEVT_KEY_DOWN, canvas, code, ch, modifiers, x_, y_);
+namespace {
+// wxGTK gives characters beyond Latin-1 no key code, only their Unicode value.
+int keyCodeOf(int ch) {
+    return ch >= 0 && ch < 256 ? ch : static_cast<int>(WXK_NONE);
+}
+
+bool sendKey(wxWindow* canvas, wxEventType type, int code, int ch, int modifiers, int x, int y) {
+    wxKeyEvent e = keyEvent(type, canvas, code, ch, modifiers, x, y);
     canvas->GetEventHandler()->ProcessEvent(e);
     return e.GetSkipped();
 }
+} // namespace
+
+bool Driver::keyDown(int code, int modifiers) {
+    return sendKey(live()->canvas(), wxEVT_KEY_DOWN, code, characterFor(code, modifiers),
+                   modifiers, x_, y_);
+}
 
 void Driver::keyUp(int code, int modifiers) {
-    wxWindow* canvas = live()->canvas();
-    wxKeyEvent e =
-        keyEvent(wxEVT_KEY_UP, canvas, code, characterFor(code, modifiers), modifiers, x_, y_);
-    canvas->GetEventHandler()->ProcessEvent(e);
+    sendKey(live()->canvas(), wxEVT_KEY_UP, code, characterFor(code, modifiers), modifiers, x_,
+            y_);
 }
 
 void Driver::character(int ch, int modifiers) {
+    sendKey(live()->canvas(), wxEVT_CHAR, keyCodeOf(ch), ch, modifiers, x_, y_);
+}
+
+void Driver::keyStroke(int code, int ch, int modifiers) {
     wxWindow* canvas = live()->canvas();
-    wxKeyEvent e = keyEvent(wxEVT_CHAR, canvas, ch, ch, modifiers, x_, y_);
-    canvas->GetEventHandler()->ProcessEvent(e);
+    const bool skipped = sendKey(canvas, wxEVT_KEY_DOWN, code, ch, modifiers, x_, y_);
+    if (skipped && ch >= 0)
+        character(ch, modifiers);
+    sendKey(live()->canvas(), wxEVT_KEY_UP, code, ch, modifiers, x_, y_);
 }
 
 int Driver::characterFor(int code, int modifiers) {
@@ -169,26 +183,38 @@ int Driver::characterFor(int code, int modifiers) {
 }
 
 void Driver::press(int code, int modifiers) {
-    const bool skipped = keyDown(code, modifiers);
-    const int ch = characterFor(code, modifiers);
-    if (skipped && ch >= 0)
-        character(ch, modifiers);
-    keyUp(code, modifiers);
+    keyStroke(code, characterFor(code, modifiers), modifiers);
 }
 
 void Driver::typeText(const std::wstring& text) {
     for (wchar_t c : text) {
-        int code = static_cast<int>(c);
-        int modifiers = wxMOD_NONE;
+        const int ch = static_cast<int>(c);
         if (c >= L'a' && c <= L'z')
-            code = c - L'a' + 'A';
+            keyStroke(ch - 'a' + 'A', ch, wxMOD_NONE);
         else if (c >= L'A' && c <= L'Z')
-            modifiers = wxMOD_SHIFT;
-        const bool skipped = keyDown(code, modifiers);
-        if (skipped)
-            character(static_cast<int>(c), modifiers);
-        keyUp(code, modifiers);
+            keyStroke(ch, ch, wxMOD_SHIFT);
+        else
+            keyStroke(keyCodeOf(ch), ch, wxMOD_NONE);
     }
+}
+
+wxRect Driver::rect(const std::wstring& name) const {
+    int x = 0, y = 0, w = 0, h = 0;
+    if (!live()->context()->findControl(name, x, y, w, h))
+        throw std::invalid_argument("orbotk::Driver: no control named \"" +
+                                    wxString(name).ToStdString(wxConvUTF8) +
+                                    "\" in the last pass");
+    return wxRect(x, y, w, h);
+}
+
+void Driver::click(const std::wstring& name) {
+    const wxRect r = rect(name);
+    click(r.x + r.width / 2, r.y + r.height / 2);
+}
+
+void Driver::focus(const std::wstring& name) {
+    live()->context()->focusControl(name);
+    live()->Refresh();
 }
 
 void Driver::focusIn() {

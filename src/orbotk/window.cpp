@@ -4,6 +4,7 @@
 #include "orbotk/window.h"
 
 #include "orbotk/context.h"
+#include "orboutil/log.h"
 
 #include <chrono>
 #include <wx/bitmap.h>
@@ -106,6 +107,24 @@ bool Window::SetCursor(const wxCursor& cursor) {
     if (canvas_)
         canvas_->SetCursor(cursor);
     return true;
+}
+
+namespace {
+int clampSide(int side, const char* what) {
+    if (side <= Window::MAX_SIDE)
+        return side;
+    ORBO_LOG(2) << "window " << what << " " << side << " is more than the platform can show; "
+                << "clamped to " << Window::MAX_SIDE;
+    return Window::MAX_SIDE;
+}
+} // namespace
+
+void Window::DoSetSize(int x, int y, int width, int height, int sizeFlags) {
+    wxDialog::DoSetSize(x, y, clampSide(width, "width"), clampSide(height, "height"), sizeFlags);
+}
+
+void Window::DoSetClientSize(int width, int height) {
+    wxDialog::DoSetClientSize(clampSide(width, "width"), clampSide(height, "height"));
 }
 
 void Window::onSize(wxSizeEvent& event) {

@@ -2,17 +2,50 @@
 // and turns every bad sequence into one U+FFFD per offending byte run.
 #include "orboutil/strings.h"
 
+#include <iconv.h>
+#include <langinfo.h>
+#include <stdexcept>
+
 namespace orbo {
 namespace util {
 
-std::string ansiFromWString(const std::wstring& text) {
+namespace {
+bool isUtf8Name(const std::string& name) {
+    return name == "UTF-8" || name == "utf8" || name == "UTF8" || name == "utf-8";
+}
+} // namespace
+
+std::string encodeWString(const std::wstring& text, const char* charset) {
+    if (isUtf8Name(charset))
+        return utf8FromWString(text);
+    iconv_t cd = iconv_open(charset, "WCHAR_T");
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        throw std::invalid_argument(std::string("unknown character set ") + charset);
     std::string out;
     out.reserve(text.size());
+    // One character at a time, so that an unencodable one costs only itself.
     for (wchar_t c : text) {
-        const unsigned long u = static_cast<unsigned long>(c);
-        out += u <= 0xFF ? static_cast<char>(u) : '?';
+        char buf[16];
+        char* in = reinterpret_cast<char*>(&c);
+        size_t inLeft = sizeof c;
+        char* o = buf;
+        size_t outLeft = sizeof buf;
+        if (iconv(cd, &in, &inLeft, &o, &outLeft) == static_cast<size_t>(-1)) {
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+            out += '?';
+        } else {
+            out.append(buf, static_cast<size_t>(o - buf));
+        }
     }
+    iconv_close(cd);
     return out;
+}
+
+std::string ansiFromWString(const std::wstring& text) {
+    const std::string codeset = nl_langinfo(CODESET);
+    if (codeset == "ANSI_X3.4-1968" || codeset == "ASCII" || codeset.empty())
+        return utf8FromWString(text);
+    return encodeWString(text, codeset.c_str());
 }
 
 std::wstring wstringFromUtf8(const orbo::utf8_string& text) {

@@ -1,5 +1,6 @@
 # Installs the build tree into a staging prefix, then builds and runs the consumer against it
-# twice: through find_package(gui) and through pkg-config.
+# twice: through find_package(gui) and through pkg-config. Both programs run without
+# LD_LIBRARY_PATH, as a user's would: the installed libraries must find each other.
 # Variables: BUILD_DIR (the main build), SOURCE_DIR (tests/consumer), WORK_DIR (scratch).
 file(REMOVE_RECURSE ${WORK_DIR})
 set(prefix ${WORK_DIR}/prefix)
@@ -15,7 +16,7 @@ run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 run(${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/cmake -DCMAKE_PREFIX_PATH=${prefix}
     -DCMAKE_BUILD_TYPE=Release)
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/cmake)
-run(${CMAKE_COMMAND} -E env LD_LIBRARY_PATH=${prefix}/lib ${WORK_DIR}/cmake/consumer)
+run(${CMAKE_COMMAND} -E env --unset=LD_LIBRARY_PATH ${WORK_DIR}/cmake/consumer)
 
 # The same host through gui-unicode.pc.
 execute_process(
@@ -27,4 +28,4 @@ if(NOT rc EQUAL 0)
 endif()
 separate_arguments(flags UNIX_COMMAND "${flags}")
 run(c++ -std=c++17 ${SOURCE_DIR}/main.cpp ${flags} -o ${WORK_DIR}/consumer-pc)
-run(${CMAKE_COMMAND} -E env LD_LIBRARY_PATH=${prefix}/lib ${WORK_DIR}/consumer-pc)
+run(${CMAKE_COMMAND} -E env --unset=LD_LIBRARY_PATH ${WORK_DIR}/consumer-pc)

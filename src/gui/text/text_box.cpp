@@ -21,6 +21,17 @@ TextBox::TextBox(const boost::shared_ptr<orbotk::UIContext>& ui, const shape_t& 
 TextBox::~TextBox() = default;
 
 namespace {
+// Every printable character is typed, in any script: not the C0 and C1 control codes and DEL
+// (Ctrl+letter arrives as a control code), not lone surrogate halves, not the two
+// noncharacters U+FFFE and U+FFFF, and nothing beyond U+10FFFF.
+bool typeable(int ch) {
+    if (ch < 0x20 || (ch >= 0x7F && ch <= 0x9F))
+        return false;
+    if (ch >= 0xD800 && ch <= 0xDFFF)
+        return false;
+    return ch != 0xFFFE && ch != 0xFFFF && ch <= 0x10FFFF;
+}
+
 // Accepts exactly Ctrl with the given letter: no Shift, no Alt, no Meta.
 boost::function<bool(int, bool, bool, bool, bool)> ctrlOnly(int letter) {
     return [letter](int key, bool shift, bool alt, bool meta, bool ctrl) {
@@ -133,10 +144,13 @@ bool TextBox::character() {
         ui->skipEvent(); // Alt+key belongs to the window (menus, mnemonics)
         return false;
     }
-    const int k = ui->keyCode();
-    if (k < 32 || k == 127 || k >= 255)
+    const int ch = ui->unicodeKey();
+    if (!typeable(ch))
         return false;
-    state_.type(static_cast<char>(k));
+    if (ch < 256)
+        state_.type(static_cast<char>(ch)); // the one-character path hosts may override
+    else
+        state_.type(std::wstring(1, static_cast<wchar_t>(ch)));
     return true;
 }
 

@@ -42,6 +42,14 @@ void TextState::replaceSelection(const std::wstring& with) {
     caret_ = anchor_ = begin + static_cast<unsigned>(with.size());
 }
 
+namespace {
+// A validator sees one byte. Characters beyond Latin-1 reach it as SUB (0x1A, the substitute
+// character), never as their low byte: U+0131 must not pass a digits-only check as '1'.
+char validatorChar(wchar_t c) {
+    return static_cast<unsigned long>(c) <= 0xFF ? static_cast<char>(c) : '\x1A';
+}
+} // namespace
+
 void TextState::type(char ch) {
     if (len() - selectSize() >= maxLen_)
         return;
@@ -58,7 +66,7 @@ void TextState::type(const std::wstring& s) {
     size_t n = std::min<size_t>(room, s.size());
     if (validator_ != nullptr) {
         size_t accepted = 0;
-        while (accepted < n && validator_(static_cast<char>(static_cast<unsigned>(s[accepted]))))
+        while (accepted < n && validator_(validatorChar(s[accepted])))
             ++accepted;
         n = accepted;
     }

@@ -56,6 +56,7 @@ RGBA AppWindow::iconButtonBehavior(Box& button, bool on, bool& result) {
 
 bool AppWindow::doButton(ControlID id, const Image& image, const Image& pressedImage,
                          const wchar_t* tooltip, const wchar_t* disabledTooltip, bool enabled) {
+    requirePass(ui_, "doButton");
     const bool on = IsEnabled() && enabled;
     Box button(ui_, id, on);
     doToolTip(chooseTip(on, tooltip, disabledTooltip));
@@ -75,6 +76,7 @@ bool AppWindow::doButton(ControlID id, const Image& image, const Image& pressedI
 bool AppWindow::captionedButton(ControlID id, const Image& image, const wchar_t* label,
                                 const wchar_t* tooltip, const wchar_t* disabledTooltip,
                                 bool enabled, bool right) {
+    requirePass(ui_, right ? "doButtonRight" : "doButton");
     const bool on = IsEnabled() && enabled;
     // The caption starts icon width + 8 in from the near edge; the button box spans icon and
     // caption from that edge, and is the click area.
@@ -151,6 +153,7 @@ float captionTop(float buttonHeight, float fontHeight) {
 } // namespace
 
 bool AppWindow::pushButton(ControlID id, const Image* image, const wchar_t* label, bool enabled) {
+    requirePass(ui_, "doPushButton");
     const bool on = IsEnabled() && enabled;
     Box button(ui_, id, on);
     bool result = false;
@@ -198,6 +201,7 @@ bool AppWindow::doPushButton(ControlID id, bool enabled) {
 }
 
 void AppWindow::renderPushButton(const RGBA& colour, bool raised) {
+    requirePass(ui_, "renderPushButton");
     // The shade is drawn first, so it lies in front of the body; tinted grey it looks pressed.
     glColor(raised ? orbopal::Light : orbopal::Disabled);
     renderDiced(ui_, dicedButtonShade_, dicedButtonShadeHBounds_, dicedButtonShadeVBounds_);
@@ -209,6 +213,7 @@ void AppWindow::renderPushButton(const RGBA& colour, bool raised) {
 
 bool AppWindow::doLink(ControlID id, const wchar_t* text, const wchar_t* tooltip,
                        const wxFont& font, bool enabled) {
+    requirePass(ui_, "doLink");
     const bool on = IsEnabled() && enabled;
     const RGBA colour = on ? orbopal::Link : orbopal::DisabledText;
     const std::wstring t = text ? text : L"";

@@ -15,6 +15,7 @@ std::wstring str(const wchar_t* text) {
 } // namespace
 
 void AppWindow::doLabel(const wchar_t* text, const wxFont& font, bool enabled) {
+    requirePass(ui_, "doLabel");
     glColor(IsEnabled() && enabled ? orbopal::Text : orbopal::DisabledText);
     render(ui_, font, str(text), 0);
 }
@@ -31,6 +32,7 @@ void AppWindow::doLabel(orbotk::ControlID id, const wchar_t* text, const wchar_t
 }
 
 void AppWindow::doLabelFit(const wchar_t* text, const wxFont& font, bool enabled, bool keepStart) {
+    requirePass(ui_, "doLabelFit");
     float w = ui_->current()->w;
     const std::wstring shown = fit(ui_, font, w, str(text), keepStart);
     doLabel(shown.c_str(), font, enabled);
@@ -42,6 +44,7 @@ void AppWindow::doLabelFit(const wchar_t* text, bool enabled, bool keepStart) {
 
 void AppWindow::doLabelCenter(const wchar_t* text, const wxFont& font, bool enabled,
                               bool keepStart) {
+    requirePass(ui_, "doLabelCenter");
     const float W = static_cast<float>(ui_->current()->w);
     float w = W;
     const std::wstring shown = fit(ui_, font, w, str(text), keepStart);
@@ -56,6 +59,7 @@ void AppWindow::doLabelCenter(const wchar_t* text, bool enabled, bool keepStart)
 }
 
 void AppWindow::doLabelLeft(const wchar_t* text, bool enabled) {
+    requirePass(ui_, "doLabelLeft");
     float w = ui_->current()->w;
     const std::wstring shown = fit(ui_, configFont_, w, str(text), true);
     Box box(ui_);
@@ -64,6 +68,7 @@ void AppWindow::doLabelLeft(const wchar_t* text, bool enabled) {
 }
 
 void AppWindow::doLabelRight(const wchar_t* text, bool enabled) {
+    requirePass(ui_, "doLabelRight");
     const float W = static_cast<float>(ui_->current()->w);
     float w = W;
     const std::wstring shown = fit(ui_, configFont_, w, str(text), true);
@@ -74,6 +79,7 @@ void AppWindow::doLabelRight(const wchar_t* text, bool enabled) {
 
 void AppWindow::indentedLabel(float& x, float y, const wchar_t* text, const wxFont& font,
                               bool enabled, bool fromRight) {
+    requirePass(ui_, fromRight ? "doLabelIndentRight" : "doLabelIndent");
     const orbotk::Box& current = *ui_->current();
     const float x0 = x;
     float w = static_cast<float>(current.w) - x0;
@@ -102,6 +108,7 @@ void AppWindow::doLabelIndentRight(float& x, float y, const wchar_t* text, bool 
 }
 
 void AppWindow::doTextWrap(float& height, const wchar_t* text, const wxFont& font, bool enabled) {
+    requirePass(ui_, "doTextWrap");
     wxString wrapped = str(text);
     const float h = greedy_word_wrap(ui_, font, wrapped, static_cast<float>(ui_->current()->w));
     doLabel(wrapped.wc_str(), font, enabled);

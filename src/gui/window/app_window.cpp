@@ -168,6 +168,7 @@ void AppWindow::uiProcedure() {
 }
 
 void AppWindow::glColor(const orbo::tk::RGBA& colour) {
+    requirePass(ui_, "glColor");
     ui_->setColour(colour);
 }
 

@@ -3,12 +3,27 @@
 // fractional sizes and offsets land on the same pixels everywhere in the library.
 #include "gui/box.h"
 
+#include "orboutil/log.h"
+
 #include <cmath>
+#include <stdexcept>
+#include <string>
 
 namespace gui {
 
+void requirePass(const boost::shared_ptr<orbotk::UIContext>& ui, const char* operation) {
+    if (ui && ui->inPass())
+        return;
+    const std::string message =
+        std::string(operation) +
+        " called outside a pass: widgets are called from a window's scene (doScene and the "
+        "other scene hooks), which the toolkit runs once per event";
+    ORBO_LOG(2) << message;
+    throw std::logic_error(message);
+}
+
 Box::Box(const boost::shared_ptr<orbotk::UIContext>& ui, const orbotk::ControlID& id, bool enabled)
-    : box_(orbotk::Box::makeBox(ui, id, enabled)) {
+    : box_((requirePass(ui, "gui::Box"), orbotk::Box::makeBox(ui, id, enabled))) {
     box_->enter();
 }
 

@@ -30,6 +30,7 @@ bool showFrameRate = false;
 } // namespace
 
 void AppWindow::drawRule(float y) {
+    requirePass(ui_, "drawRule");
     const int yr = static_cast<int>(std::floor(static_cast<float>(ui_->current()->y) + y));
     const int x = static_cast<int>(std::floor(PANEL_X)) - 1;
     const int w = panelW() + 2;
@@ -142,6 +143,7 @@ void AppWindow::doPanel() {
 }
 
 void AppWindow::doToolTip(const wchar_t* text) {
+    requirePass(ui_, "doToolTip");
     boost::shared_ptr<orbotk::Box> box = ui_->current();
     if (!box || !box->over())
         return;
