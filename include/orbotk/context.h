@@ -109,8 +109,8 @@ public:
     int W() const { return width_; }
     int H() const { return height_; }
     // W x H premultiplied pixels, rows bottom-up: window pixel (x, y) is [(H - 1 - y) * W + x].
-    orbo::tk::RGBA* framebuffer() { return framebuffer_.data(); }
-    const orbo::tk::RGBA* framebuffer() const { return framebuffer_.data(); }
+    orbo::tk::RGBA* framebuffer() { return framebuffer_.get(); }
+    const orbo::tk::RGBA* framebuffer() const { return framebuffer_.get(); }
     // Fill colour, text colour and image tint. Opaque white at the start of every pass.
     orbo::tk::RGBA colour() const { return colour_; }
     void setColour(const orbo::tk::RGBA& c) { colour_ = c; }
@@ -202,7 +202,12 @@ private:
     ControlID focused_;
     ControlID claim_;
 
-    std::vector<orbo::tk::RGBA> framebuffer_;
+    // calloc'd: the system hands out zeroed pages lazily, so sizing a large window costs
+    // nothing until a paint touches the pixels.
+    struct Free {
+        void operator()(orbo::tk::RGBA* p) const;
+    };
+    std::unique_ptr<orbo::tk::RGBA[], Free> framebuffer_;
     int width_ = 0, height_ = 0;
     int failedW_ = -1, failedH_ = -1; // the size whose allocation failed last
     orbo::tk::RGBA colour_{0xFFFFFFFFu};

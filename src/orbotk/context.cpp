@@ -8,6 +8,7 @@
 #include "orboutil/strings.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <stdexcept>
 #include <unordered_set>
 #include <wx/bitmap.h>
@@ -28,6 +29,10 @@ boost::shared_ptr<UIContext> UIContext::create(const std::wstring& title,
 }
 
 UIContext::UIContext() = default;
+
+void UIContext::Free::operator()(orbo::tk::RGBA* p) const {
+    std::free(p);
+}
 
 UIContext::~UIContext() {
     // The DCs let go of their bitmaps before the bitmaps go.
@@ -72,10 +77,9 @@ bool UIContext::resizeFramebuffer(int w, int h) {
     if (w == failedW_ && h == failedH_)
         return false; // said once already; a window of another size tries again
     const size_t n = static_cast<size_t>(w) * static_cast<size_t>(h);
-    try {
-        framebuffer_.assign(n, orbo::tk::RGBA());
-    } catch (const std::exception&) { // bad_alloc, or length_error beyond what a vector holds
-        std::vector<orbo::tk::RGBA>().swap(framebuffer_);
+    framebuffer_.reset(); // the old frame's memory may be what the new one needs
+    framebuffer_.reset(static_cast<orbo::tk::RGBA*>(std::calloc(n, sizeof(orbo::tk::RGBA))));
+    if (!framebuffer_ && n > 0) {
         width_ = height_ = 0;
         failedW_ = w;
         failedH_ = h;
@@ -167,7 +171,8 @@ void UIContext::beginPass(wxEvent& event) {
     incomplete_ = false;
     recordEvent(event);
     if (eventType_ == wxEVT_PAINT)
-        std::fill(framebuffer_.begin(), framebuffer_.end(), orbo::tk::RGBA());
+        std::fill_n(framebuffer_.get(), static_cast<size_t>(width_) * static_cast<size_t>(height_),
+                    orbo::tk::RGBA());
     claim_ = ControlID();
     returnReleased = false;
     tooltip.clear();
