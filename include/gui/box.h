@@ -147,9 +147,10 @@ private:
     boost::shared_ptr<orbotk::Box> box_;
 };
 
-// Throws std::logic_error, after logging it, unless a pass of ui's window is running. Boxes and
-// widgets live inside a pass: outside one there is no event to answer and nothing to draw into.
-// operation names the call in the message.
+// Throws std::logic_error, after logging it, unless a pass of ui's window is running. Widgets
+// live inside a pass: outside one there is no event to answer and nothing to draw into.
+// operation names the call in the message. (A Box itself only needs a context: without one its
+// constructor throws the same way.)
 void requirePass(const boost::shared_ptr<orbotk::UIContext>& ui, const char* operation);
 
 drag_bounds make_bounds(const pos_t& pos, const shape_t& shape);

@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
     orbotk::Driver d(w->window());
     d.resize(320, 240);
     d.paint();
-    d.click(30, 70); // the content panel starts at (23, 64)
+    d.click(L"button"); // found by name in the last pass
     w->Close(true);
     std::printf("consumer: %d click(s)\n", w->clicks);
     return w->clicks == 1 ? 0 : 1;

@@ -22,8 +22,18 @@ void requirePass(const boost::shared_ptr<orbotk::UIContext>& ui, const char* ope
     throw std::logic_error(message);
 }
 
+namespace {
+// Layout arithmetic works on a live context outside a pass too (a box opened there has no
+// parent and measures against itself), but without any context there is nothing to open a box
+// in: that is a widget used outside its window's scene.
+void requireContext(const boost::shared_ptr<orbotk::UIContext>& ui) {
+    if (!ui)
+        requirePass(ui, "gui::Box");
+}
+} // namespace
+
 Box::Box(const boost::shared_ptr<orbotk::UIContext>& ui, const orbotk::ControlID& id, bool enabled)
-    : box_((requirePass(ui, "gui::Box"), orbotk::Box::makeBox(ui, id, enabled))) {
+    : box_((requireContext(ui), orbotk::Box::makeBox(ui, id, enabled))) {
     box_->enter();
 }
 
