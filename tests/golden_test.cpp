@@ -184,3 +184,108 @@ TEST(Golden, LineEdits) {
         expectGolden(*win.driver, c.name);
     }
 }
+
+TEST(Golden, Checkboxes) {
+    // Held and focused through the driver; unchecked, checked and disabled side by side.
+    checkStates("checkbox", 130, 34, 20, 17, [](Host& h, bool enabled) {
+        bool value = false; // anew each pass: every state shows it unchecked
+        Box row(h.ui(), 120.0f, 26.0f);
+        row.setPos(4.0f, 4.0f);
+        h.doCheckbox(ControlID(L"check"), value, L"Remember", nullptr, nullptr, enabled);
+    });
+    Hosted win(130, 120);
+    win->scene = [](Host& h) {
+        const struct {
+            bool value, enabled;
+        } rows[] = {{false, true}, {true, true}, {false, false}, {true, false}};
+        for (int i = 0; i < 4; ++i) {
+            Box row(h.ui(), 120.0f, 26.0f);
+            row.setPos(4.0f, 4.0f + 28.0f * static_cast<float>(i));
+            bool v = rows[i].value;
+            h.doCheckbox(ControlID(std::to_wstring(i)), v, L"Remember", nullptr, nullptr,
+                         rows[i].enabled);
+        }
+    };
+    win.driver->paint();
+    expectGolden(*win.driver, "checkbox_values");
+}
+
+TEST(Golden, RadioButtons) {
+    Hosted win(130, 110);
+    win->scene = [](Host& h) {
+        static const wchar_t* const labels[] = {L"Small", L"Large"};
+        const wchar_t* selected = labels[1];
+        for (bool enabled : {true, false}) {
+            Box group(h.ui(), 120.0f, 48.0f);
+            group.setPos(4.0f, enabled ? 4.0f : 56.0f);
+            h.doRadioEasy(selected, 2, labels, enabled);
+        }
+    };
+    win.driver->paint();
+    expectGolden(*win.driver, "radio");
+}
+
+TEST(Golden, ScrollBars) {
+    // At the top, in the middle, at the bottom and disabled; then dragged 40 pixels down.
+    Hosted win(110, 150);
+    int positions[4] = {0, 45, 90, 45};
+    float drag[4][2] = {};
+    win->scene = [&](Host& h) {
+        for (int i = 0; i < 4; ++i) {
+            Box list(h.ui(), 24.0f, 140.0f);
+            list.setPos(4.0f + 26.0f * static_cast<float>(i), 4.0f);
+            h.doVScroll(ControlID(std::to_wstring(i)), positions[i], 10, drag[i][0], drag[i][1], 0,
+                        99, i != 3);
+        }
+    };
+    win.driver->paint();
+    expectGolden(*win.driver, "scroll_bar");
+    // The middle bar's thumb (the box named "1") is dragged 40 pixels down and held there.
+    const wxRect thumb = win.driver->rect(L"1");
+    const int x = thumb.x + 10, y = thumb.y + 5;
+    win.driver->mouseMove(x, y);
+    win.driver->leftDown(x, y);
+    win.driver->mouseMove(x, y + 40);
+    win.driver->paint();
+    expectGolden(*win.driver, "scroll_bar_dragging");
+    EXPECT_EQ(positions[1], 89); // the thumb 41 + 40 of 82 pixels down: 81 / 82 of 90 rows
+    win.driver->leftUp(x, y + 40);
+}
+
+TEST(Golden, Sliders) {
+    for (const char* state : {"idle", "dragging", "disabled"}) {
+        Hosted win(220, 40);
+        float value = 25.0f, preview = 0.0f;
+        const bool enabled = std::string(state) != "disabled";
+        win->scene = [&](Host& h) {
+            Box row(h.ui(), 200.0f, 32.0f);
+            row.setPos(10.0f, 4.0f);
+            h.doHSlider(ControlID(L"volume"), value, preview, L"Volume", enabled);
+        };
+        win.driver->paint();
+        if (std::string(state) == "dragging") {
+            const wxRect knob = win.driver->rect(L"volumedragger");
+            win.driver->mouseMove(knob.x + 5, 20);
+            win.driver->leftDown(knob.x + 5, 20);
+            win.driver->mouseMove(knob.x + 85, 20);
+        }
+        win.driver->paint();
+        expectGolden(*win.driver, std::string("slider_") + state);
+    }
+}
+
+TEST(Golden, ProgressBars) {
+    // 0 %, a true width of 16 pixels (half the stub), 50 % and 100 % of a 200-pixel bar.
+    Hosted win(220, 150);
+    win->scene = [](Host& h) {
+        const float values[] = {0.0f, 8.0f, 50.0f, 100.0f};
+        for (int i = 0; i < 4; ++i) {
+            Box row(h.ui(), 200.0f, 32.0f);
+            row.setPos(10.0f, 4.0f + 36.0f * static_cast<float>(i));
+            h.glColor(gui::orbopal::OKButton);
+            h.doProgress(ControlID(std::to_wstring(i)), values[i], L"Done");
+        }
+    };
+    win.driver->paint();
+    expectGolden(*win.driver, "progress");
+}

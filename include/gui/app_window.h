@@ -208,6 +208,58 @@ public:
     bool doLink(const wchar_t* text, const wchar_t* tooltip, const wxFont& font, bool enabled);
     bool doLink(const wchar_t* text, const wchar_t* tooltip, bool enabled);
 
+    // ---- Checkboxes and radio buttons. The caption starts checkboxTex_ width + 8 in and the
+    // control covers icon and caption over the current box's full height. Tooltips: tooltip
+    // while enabled, else disabledTooltip (tooltip when that is null), anywhere over the control.
+    // A checkbox toggles value once per completed activation (click and release, or Return or
+    // Space with focus) and returns true in that pass; while held it shows a grey tick. Without
+    // an id, the label is the identity.
+    bool doCheckbox(orbotk::ControlID id, bool& value, const wchar_t* label, const wchar_t* tooltip,
+                    const wchar_t* disabledTooltip, bool enabled);
+    bool doCheckbox(bool& value, const wchar_t* label, bool enabled);
+    bool doCheckbox(bool& value, const wchar_t* label, const wchar_t* tooltip,
+                    const wchar_t* disabledTooltip, bool enabled);
+    // A radio button sets value on the press (never clears it) and returns true then; pressing
+    // a selected one does nothing. Radio buttons take no keyboard focus.
+    bool doRadio(bool& value, const wchar_t* label, const wchar_t* tooltip,
+                 const wchar_t* disabledTooltip, bool enabled);
+    // A group of count rows, 24 pixels apart. selected points at the chosen entry of labels
+    // (compared by address, not text). Returns the row pressed this pass, or 0xFFFFFFFF.
+    unsigned int doRadioEasy(const wchar_t*& selected, unsigned int count,
+                             const wchar_t* const* labels, bool enabled);
+
+    // ---- Vertical scroll bar along the current box's right edge, for a list of max - min + 1
+    // rows of which visible fit; pos is the first visible row. Arrows step one row and the
+    // areas beside the thumb one page, on the release after a press; the thumb drags in steps
+    // of more than 5 pixels until any left release in the window. dragTop and dragMouse are
+    // the caller's drag state (both 0 when idle). Nothing is drawn when every row fits.
+    // Returns pos.
+    int doVScroll(orbotk::ControlID id, int& pos, int visible, float& dragTop, float& dragMouse,
+                  int min, int max, bool enabled);
+
+    // ---- Horizontal slider across the current box, 32 high. Dragging the knob moves
+    // dragValue on every pass; value is committed (and true returned) when the knob is dropped
+    // within 15 pixels beside or 45 above or below the slider. Forms without min and max work
+    // in 0 ... 100; forms without dragValue discard it. The tooltip shows over the knob of a
+    // disabled slider.
+    bool doHSlider(orbotk::ControlID id, float& value, float& dragValue, float min, float max,
+                   const wchar_t* tooltip, bool enabled);
+    bool doHSlider(orbotk::ControlID id, float& value, float min, float max, const wchar_t* tooltip,
+                   bool enabled);
+    bool doHSlider(orbotk::ControlID id, float& value, float& dragValue, const wchar_t* tooltip,
+                   bool enabled);
+    bool doHSlider(orbotk::ControlID id, float& value, const wchar_t* tooltip, bool enabled);
+
+    // ---- Progress bar across the current box, 32 high, its fill in the current colour (which
+    // is left as it was). A fill narrower than 32 pixels shows as a 32-pixel stub fading from
+    // half-transparent grey to white. Returns true in the pass of a double click. Forms without
+    // min and max take value as a percentage; forms without an id use the tooltip as identity.
+    bool doProgress(orbotk::ControlID id, float value, float min, float max,
+                    const wchar_t* tooltip);
+    bool doProgress(orbotk::ControlID id, float value, const wchar_t* tooltip);
+    void doProgress(float value, float min, float max, const wchar_t* tooltip);
+    void doProgress(float value, const wchar_t* tooltip);
+
     // ---- Line edit: a labelled single-line text field filling the current box's width. The
     // label column is as wide as the label (labelWidth 0) or labelWidth pixels with the label
     // right-aligned; the field starts 6 pixels after it. The first enabled field of a window

@@ -10,6 +10,7 @@
 #include "gui/palette.h"
 #include "gui/render.h"
 #include "gui/text_layout.h"
+#include "widgets/tooltips.h"
 
 namespace gui {
 
@@ -35,12 +36,6 @@ bool AppWindow::controlSelectionBehavior(Box& box) {
     }
     return result;
 }
-
-namespace {
-const wchar_t* chooseTip(bool enabled, const wchar_t* tooltip, const wchar_t* disabledTooltip) {
-    return enabled || disabledTooltip == nullptr ? tooltip : disabledTooltip;
-}
-} // namespace
 
 // ---- Image buttons
 

@@ -1,0 +1,57 @@
+// The progress bar: a well and a fill in the caller's colour, proportional to the value. A fill
+// narrower than the bar's height would look like a speck, so it is drawn 32 pixels wide in a
+// colour that fades in with the true width instead.
+#include "gui/app_window.h"
+#include "gui/palette.h"
+#include "gui/render.h"
+#include "render/pixel.h"
+
+namespace gui {
+
+using orbo::tk::RGBA;
+using orbotk::ControlID;
+
+bool AppWindow::doProgress(ControlID id, float value, float min, float max,
+                           const wchar_t* tooltip) {
+    requirePass(ui_, "doProgress");
+    Box bar(ui_, FILL, PROGRESS_H, id, false);
+    const float v = min > value ? min : (value > max ? max : value);
+    const RGBA entry = ui_->colour();
+    float w = bar.w() / (max - min) * (v - min);
+    if (!(w >= 0.0f))
+        w = 0.0f; // an empty range (max == min) gives no width, not NaN
+    if (w < PROGRESS_H) {
+        // From half-transparent grey at width 0 to white at 32; the caller's colour from there.
+        glColor(RGBA(px::lerpPixel(0x80606060u, 0xFFFFFFFFu, w * 0.03125f)));
+        w = PROGRESS_H;
+    }
+    {
+        Box fill(ui_, w, PROGRESS_H);
+        renderDiced(ui_, dicedProgress_, dicedProgressBounds_, simpleBounds_);
+    }
+    {
+        Box well(ui_, bar.w() - 20.0f, 4.0f);
+        well.setLeft(10.0f);
+        well.setTop(14.0f);
+        glColor(Color::White);
+        renderDiced(ui_, dicedWell_, dicedWellBounds_, simpleBounds_);
+    }
+    doToolTip(tooltip);
+    glColor(entry);
+    return bar.leftDoubleClicked();
+}
+
+bool AppWindow::doProgress(ControlID id, float value, const wchar_t* tooltip) {
+    return doProgress(id, value, 0.0f, 100.0f, tooltip);
+}
+
+void AppWindow::doProgress(float value, float min, float max, const wchar_t* tooltip) {
+    // Without a tooltip there is no name to make an identity from: the bar is anonymous.
+    doProgress(tooltip ? ControlID(tooltip) : ControlID(), value, min, max, tooltip);
+}
+
+void AppWindow::doProgress(float value, const wchar_t* tooltip) {
+    doProgress(value, 0.0f, 100.0f, tooltip);
+}
+
+} // namespace gui
