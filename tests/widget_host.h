@@ -56,6 +56,16 @@ private:
     bool chrome_;
 };
 
+// True when every pixel but the last column and row (which box fills leave alone) is the white
+// backdrop: the scene drew nothing.
+inline bool drewNothing(const orbotk::Driver& d) {
+    for (int y = 0; y + 1 < d.height(); ++y)
+        for (int x = 0; x + 1 < d.width(); ++x)
+            if (d.pixel(x, y).word != 0xFFFFFFFFu)
+                return false;
+    return true;
+}
+
 // A host window of the given client size with a driver, closed at the end.
 struct Hosted {
     boost::shared_ptr<Host> host;
