@@ -31,7 +31,7 @@ void settle() {
 } // namespace
 
 TEST(GalleryForm, TypingSelectionWordMovesAndTheClipboardWorkWithRealKeys) {
-    auto gallery = boost::make_shared<gallery::Gallery>(2); // the form page
+    auto gallery = boost::make_shared<gallery::Gallery>(3); // the form page
     gallery->Show(true);
     wxWindow* canvas = gallery->window()->canvas();
     ASSERT_TRUE(waitFor([&] { return canvas->IsShownOnScreen(); }));

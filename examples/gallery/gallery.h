@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <vector>
+#include <wx/timer.h>
 
 namespace gallery {
 
@@ -64,7 +65,7 @@ public:
         : gui::AppWindow(static_cast<wxWindow*>(nullptr), L"gui gallery", 800, 600,
                          gui::SCALE_WINDOW),
           page_(page), badge_(makeBadge(16)), card_(makeCard(16)), grey_(card_.toGreyScale()) {
-        setStatus(L"Keys 1-7 switch pages");
+        setStatus(L"Keys 1-8 switch pages");
         setStatusHover(L"Click to go to the next page");
         setStatusCallbacks([this] { showPage((page_ + 1) % PAGES); },
                            [this] {
@@ -98,8 +99,8 @@ public:
         using namespace gui;
         // The page tabs: one push button each, the current one in the active colour.
         for (int p = 0; p < PAGES; ++p) {
-            Box tab(ui_, 96.0f, 24.0f);
-            place(tab, 104.0f * p, 0.0f);
+            Box tab(ui_, 86.0f, 24.0f);
+            place(tab, 92.0f * p, 0.0f);
             glColor(p == page_ ? orbopal::ActiveTab : orbopal::Tab);
             if (doPushButton(orbotk::ControlID(std::wstring(L"tab:") + PAGE_NAMES[p]),
                              PAGE_NAMES[p], true))
@@ -115,15 +116,18 @@ public:
             labelPage();
             break;
         case 2:
-            formPage();
+            controlsPage();
             break;
         case 3:
-            textPage();
+            formPage();
             break;
         case 4:
-            imagePage();
+            textPage();
             break;
         case 5:
+            imagePage();
+            break;
+        case 6:
             ninePatchPage();
             break;
         default:
@@ -133,9 +137,10 @@ public:
     }
 
 private:
-    static const int PAGES = 7;
-    static constexpr const wchar_t* PAGE_NAMES[PAGES] = {
-        L"Buttons", L"Labels", L"Form", L"Text", L"Images", L"Nine-patch", L"Renderer"};
+    static const int PAGES = 8;
+    static constexpr const wchar_t* PAGE_NAMES[PAGES] = {L"Buttons",    L"Labels",  L"Controls",
+                                                         L"Form",       L"Text",    L"Images",
+                                                         L"Nine-patch", L"Renderer"};
 
     void showPage(int p) {
         if (p == page_)
@@ -229,6 +234,133 @@ private:
             Box b(ui_, 200.0f, 20.0f);
             place(b, 420.0f, 250.0f);
             doLink(L"A disabled link", L"Disabled link", false);
+        }
+    }
+
+    // Checkboxes and radio groups (enabled, disabled, and in a disabled window for a few
+    // seconds), a list that scrolls with its bar and the wheel, sliders with their preview and
+    // committed values, and progress bars, one of them following a slider as it is dragged.
+    void controlsPage() {
+        using namespace gui;
+        using orbotk::ControlID;
+        auto heading = [this](float x, float y, const wchar_t* text) {
+            Box b(ui_, 220.0f, 18.0f);
+            place(b, x, y);
+            doLabel(text, configFont_);
+        };
+        // Left column: checkboxes and radio groups.
+        heading(0, 0, L"Checkboxes");
+        const wchar_t* const checks[] = {L"Show hidden files", L"Remember me", L"Large icons"};
+        for (int i = 0; i < 3; ++i) {
+            Box row(ui_, 240.0f, 26.0f);
+            place(row, 0, 22.0f + 26.0f * i);
+            if (doCheckbox(checked_[i], checks[i], L"Toggles with a click, Return or Space",
+                           nullptr, true))
+                setStatus(std::wstring(checks[i]) + (checked_[i] ? L": on" : L": off"));
+        }
+        for (int i = 0; i < 2; ++i) {
+            Box row(ui_, 240.0f, 26.0f);
+            place(row, 0, 100.0f + 26.0f * i);
+            bool value = i == 1;
+            doCheckbox(ControlID(i ? L"disabled checked" : L"disabled unchecked"), value,
+                       i ? L"Disabled, checked" : L"Disabled", L"", L"Not available here", false);
+        }
+        heading(0, 162, L"Radio buttons");
+        {
+            Box group(ui_, 240.0f, 72.0f);
+            place(group, 0, 184);
+            if (doRadioEasy(size_, 3, SIZES, true) != 0xFFFFFFFFu)
+                setStatus(std::wstring(L"Size: ") + size_);
+        }
+        {
+            Box group(ui_, 240.0f, 48.0f);
+            place(group, 0, 260);
+            const wchar_t* fixed = SIZES[1];
+            doRadioEasy(fixed, 2, SIZES, false);
+        }
+        {
+            // A disabled window takes no input, so it is enabled again by a timer.
+            Box b(ui_, 200.0f, 30.0f);
+            place(b, 0, 320);
+            glColor(orbopal::GearButton);
+            if (doPushButton(ControlID(L"disable window"), L"Disable the window 3 s", true)) {
+                Enable(false);
+                enableTimer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+                    Enable(true);
+                    Refresh();
+                });
+                enableTimer_.StartOnce(3000);
+            }
+        }
+
+        // Middle column: 100 rows, 10 visible, with a scroll bar and the wheel.
+        heading(270, 0, L"A list of 100 rows");
+        {
+            Box list(ui_, 220.0f, 240.0f);
+            place(list, 270, 22);
+            doVScroll(ControlID(L"list scroll"), firstRow_, 10, scrollTop_, scrollMouse_, 0, 99,
+                      true);
+            Box rows(ui_, -SCROLL_SIZE, FILL, ControlID(L"list rows"));
+            if (const int wheel = rows.wheelRotation()) {
+                firstRow_ = std::min(std::max(firstRow_ - wheel / 40, 0), 90);
+                Refresh();
+            }
+            for (int i = 0; i < 10; ++i) {
+                Box row(ui_, -6.0f, 24.0f);
+                place(row, 6, 24.0f * i);
+                const std::wstring text = L"Row " + std::to_wstring(firstRow_ + i + 1);
+                doLabel(text.c_str());
+            }
+            render(ui_, orbopal::Disabled, BORDER_ALL);
+        }
+
+        // Right column: sliders and progress bars.
+        heading(520, 0, L"Sliders");
+        {
+            Box row(ui_, 232.0f, 32.0f);
+            place(row, 520, 22);
+            if (doHSlider(ControlID(L"volume"), volume_, volumePreview_, 0.0f, 100.0f, nullptr,
+                          true))
+                setStatus(L"Volume committed: " + std::to_wstring(static_cast<int>(volume_)));
+        }
+        {
+            Box b(ui_, 232.0f, 18.0f);
+            place(b, 520, 58);
+            const std::wstring text =
+                L"Preview " + std::to_wstring(static_cast<int>(volumePreview_ + 0.5f)) +
+                L", committed " + std::to_wstring(static_cast<int>(volume_ + 0.5f));
+            doLabel(text.c_str());
+        }
+        {
+            Box row(ui_, 232.0f, 32.0f);
+            place(row, 520, 80);
+            float locked = 70.0f;
+            doHSlider(ControlID(L"locked"), locked, L"This slider is disabled", false);
+        }
+        heading(520, 124, L"Progress");
+        const struct {
+            float value;
+            RGBA colour;
+        } bars[] = {{0.0f, orbopal::OKButton},
+                    {10.0f, orbopal::CancelButton},
+                    {50.0f, orbopal::ErrorText},
+                    {100.0f, orbopal::Checkbox}};
+        for (int i = 0; i < 4; ++i) {
+            Box row(ui_, 232.0f, 32.0f);
+            place(row, 520, 146.0f + 36.0f * i);
+            glColor(bars[i].colour);
+            const std::wstring tip = std::to_wstring(static_cast<int>(bars[i].value)) + L" %";
+            doProgress(ControlID(L"bar " + tip), bars[i].value, tip.c_str());
+        }
+        {
+            Box row(ui_, 232.0f, 32.0f);
+            place(row, 520, 296);
+            glColor(orbopal::HSlider);
+            if (doProgress(ControlID(L"follows"), volumePreview_,
+                           L"Follows the volume slider; double-click to reset it")) {
+                volume_ = volumePreview_ = 0.0f;
+                Refresh();
+            }
         }
     }
 
@@ -669,6 +801,13 @@ private:
 
     int page_;
     int clicks_ = 0;
+    static constexpr const wchar_t* SIZES[3] = {L"Small", L"Medium", L"Large"};
+    bool checked_[3] = {true, false, false};
+    const wchar_t* size_ = SIZES[1];
+    int firstRow_ = 0;
+    float scrollTop_ = 0, scrollMouse_ = 0;
+    float volume_ = 30.0f, volumePreview_ = 30.0f;
+    wxTimer enableTimer_;
     gui::Image badge_, card_, grey_;
     gui::TextState fields_[3] = {
         gui::TextState(textFont_, L"Selected words in a field"),
