@@ -3,9 +3,9 @@
 // moving the window by its title area.
 #include "gui/app_window.h"
 #include "gui/palette.h"
+#include "harness.h"
 #include "orbotk/driver.h"
 #include "orbotk/screen.h"
-#include "harness.h"
 #include "orboutil/log.h"
 
 #include <algorithm>

@@ -165,7 +165,8 @@ TEST(TextBox, AltCharactersAreLeftToTheWindowAndControlCodesIgnored) {
     // A validator sees characters beyond Latin-1 as SUB, never as their low byte.
     s.setText(L"");
     s.setValidator(gui::intValidator);
-    f.d().typeText(L"1\u0131\u0132" L"2");
+    f.d().typeText(L"1\u0131\u0132"
+                   L"2");
     EXPECT_EQ(s.text(), L"12");
 }
 

@@ -8,10 +8,10 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <stdexcept>
+#include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <string>
 #include <vector>
 
 using gui::Box;

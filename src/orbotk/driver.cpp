@@ -146,13 +146,12 @@ bool sendKey(wxWindow* canvas, wxEventType type, int code, int ch, int modifiers
 } // namespace
 
 bool Driver::keyDown(int code, int modifiers) {
-    return sendKey(live()->canvas(), wxEVT_KEY_DOWN, code, characterFor(code, modifiers),
-                   modifiers, x_, y_);
+    return sendKey(live()->canvas(), wxEVT_KEY_DOWN, code, characterFor(code, modifiers), modifiers,
+                   x_, y_);
 }
 
 void Driver::keyUp(int code, int modifiers) {
-    sendKey(live()->canvas(), wxEVT_KEY_UP, code, characterFor(code, modifiers), modifiers, x_,
-            y_);
+    sendKey(live()->canvas(), wxEVT_KEY_UP, code, characterFor(code, modifiers), modifiers, x_, y_);
 }
 
 void Driver::character(int ch, int modifiers) {
@@ -202,8 +201,7 @@ wxRect Driver::rect(const std::wstring& name) const {
     int x = 0, y = 0, w = 0, h = 0;
     if (!live()->context()->findControl(name, x, y, w, h))
         throw std::invalid_argument("orbotk::Driver: no control named \"" +
-                                    wxString(name).ToStdString(wxConvUTF8) +
-                                    "\" in the last pass");
+                                    wxString(name).ToStdString(wxConvUTF8) + "\" in the last pass");
     return wxRect(x, y, w, h);
 }
 

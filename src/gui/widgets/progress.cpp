@@ -29,16 +29,18 @@ bool AppWindow::doProgress(ControlID id, float value, float min, float max,
         Box fill(ui_, w, PROGRESS_H);
         renderDiced(ui_, dicedProgress_, dicedProgressBounds_, simpleBounds_);
     }
-    {
-        Box well(ui_, bar.w() - 20.0f, 4.0f);
-        well.setLeft(10.0f);
-        well.setTop(14.0f);
-        glColor(Color::White);
-        renderDiced(ui_, dicedWell_, dicedWellBounds_, simpleBounds_);
-    }
+    drawWell();
     doToolTip(tooltip);
     glColor(entry);
     return bar.leftDoubleClicked();
+}
+
+void AppWindow::drawWell() {
+    Box well(ui_, ui_->current()->w - 20.0f, 4.0f);
+    well.setLeft(10.0f);
+    well.setTop(14.0f);
+    glColor(Color::White);
+    renderDiced(ui_, dicedWell_, dicedWellBounds_, simpleBounds_);
 }
 
 bool AppWindow::doProgress(ControlID id, float value, const wchar_t* tooltip) {

@@ -69,12 +69,7 @@ bool AppWindow::doHSlider(ControlID id, float& value, float& dragValue, float mi
             renderDiced(ui_, dicedButton_, dicedButtonHBounds_, dicedButtonVBounds_);
         }
     }
-    // The well, behind the knob.
-    Box well(ui_, slider.w() - 20.0f, 4.0f);
-    well.setLeft(10.0f);
-    well.setTop(14.0f);
-    glColor(Color::White);
-    renderDiced(ui_, dicedWell_, dicedWellBounds_, simpleBounds_);
+    drawWell(); // behind the knob
     return dropped;
 }
 
