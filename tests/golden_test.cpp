@@ -289,3 +289,33 @@ TEST(Golden, ProgressBars) {
     win.driver->paint();
     expectGolden(*win.driver, "progress");
 }
+
+TEST(Golden, ComboBoxes) {
+    static const wchar_t* const labels[] = {L"Apple",      L"Banana", L"Cherry", L"Damson",
+                                            L"Elderberry", L"Fig",    L"Grape"};
+    for (const char* state : {"closed", "open", "scrolled", "focused", "disabled"}) {
+        const std::string s = state;
+        Hosted win(220, 180);
+        bool open = false;
+        const wchar_t* selected = labels[1];
+        int first = s == "scrolled" ? 2 : 0;
+        float dragTop = 0, dragMouse = 0;
+        win->scene = [&](Host& h) {
+            Box row(h.ui(), 200.0f, 28.0f);
+            row.setPos(10.0f, 10.0f);
+            if (s == "scrolled")
+                h.doScrollComboBoxEasy(ControlID(L"fruit"), open, selected, 7, labels, true, first,
+                                       dragTop, dragMouse);
+            else
+                h.doComboBoxEasy(ControlID(L"fruit"), open, selected, 4, labels, s != "disabled");
+        };
+        win.driver->paint();
+        if (s == "open" || s == "scrolled")
+            win.driver->click(L"fruit");
+        if (s == "focused")
+            win.driver->press(WXK_TAB);
+        win.driver->mouseMove(218, 178);
+        win.driver->paint();
+        expectGolden(*win.driver, "combo_box_" + s);
+    }
+}

@@ -248,6 +248,31 @@ private:
             place(b, x, y);
             doLabel(text, configFont_);
         };
+        // Combo boxes come first: their lists hang over what the page draws after them, and
+        // each list over the combo box below it. Opening one closes the other.
+        heading(270, 270, L"Combo boxes");
+        {
+            Box row(ui_, 220.0f, 28.0f);
+            place(row, 270, 292);
+            if (doComboBoxEasy(ControlID(L"fruit"), fruitOpen_, fruit_, 4, FRUITS, true) !=
+                0xFFFFFFFFu)
+                setStatus(std::wstring(L"Fruit: ") + fruit_);
+        }
+        {
+            Box row(ui_, 220.0f, 28.0f);
+            place(row, 270, 328);
+            if (doScrollComboBoxEasy(ControlID(L"number"), numberOpen_, number_, 30, numbers_, true,
+                                     firstNumber_, numberTop_, numberMouse_) != 0xFFFFFFFFu)
+                setStatus(L"Number: " + number_);
+        }
+        {
+            Box row(ui_, 232.0f, 28.0f);
+            place(row, 520, 340);
+            bool closed = false;
+            const wchar_t* fixed = FRUITS[2];
+            doComboBoxEasy(ControlID(L"fixed fruit"), closed, fixed, 4, FRUITS, false);
+        }
+
         // Left column: checkboxes and radio groups.
         heading(0, 0, L"Checkboxes");
         const wchar_t* const checks[] = {L"Show hidden files", L"Remember me", L"Large icons"};
@@ -807,6 +832,18 @@ private:
     int firstRow_ = 0;
     float scrollTop_ = 0, scrollMouse_ = 0;
     float volume_ = 30.0f, volumePreview_ = 30.0f;
+    static constexpr const wchar_t* FRUITS[4] = {L"Apple", L"Banana", L"Cherry", L"Damson"};
+    const wchar_t* fruit_ = FRUITS[0];
+    bool fruitOpen_ = false, numberOpen_ = false;
+    std::wstring numbers_[30] = {L"One",     L"Two",       L"Three",    L"Four",     L"Five",
+                                 L"Six",     L"Seven",     L"Eight",    L"Nine",     L"Ten",
+                                 L"Eleven",  L"Twelve",    L"Thirteen", L"Fourteen", L"Fifteen",
+                                 L"Sixteen", L"Seventeen", L"Eighteen", L"Nineteen", L"Twenty",
+                                 L"21",      L"22",        L"23",       L"24",       L"25",
+                                 L"26",      L"27",        L"28",       L"29",       L"30"};
+    std::wstring number_ = L"One";
+    int firstNumber_ = 0;
+    float numberTop_ = 0, numberMouse_ = 0;
     wxTimer enableTimer_;
     gui::Image badge_, card_, grey_;
     gui::TextState fields_[3] = {

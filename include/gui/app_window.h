@@ -228,6 +228,30 @@ public:
     unsigned int doRadioEasy(const wchar_t*& selected, unsigned int count,
                              const wchar_t* const* labels, bool enabled);
 
+    // ---- Combo boxes: a 28-high header showing *selected with a chevron, and a list that hangs
+    // below it while open. A closed box opens on a click, Return, Space or Down; an open one
+    // closes on a click, Return, Space or Escape. At most one combo box of a window is open:
+    // opening one closes the other on its next pass. Choosing an entry points selected at it,
+    // closes the list and returns its index in that pass; every other pass returns 0xFFFFFFFF.
+    // open is written on every pass while the box is enabled; a disabled box shows the list
+    // when the caller passes open true. Scenes draw combo boxes before what their lists hang
+    // over.
+    unsigned int doComboBoxEasy(orbotk::ControlID id, bool& open, const wchar_t*& selected,
+                                unsigned int count, const wchar_t* const* labels, bool enabled);
+    unsigned int doComboBoxEasy(orbotk::ControlID id, bool& open, std::wstring& selected,
+                                unsigned int count, std::wstring* labels, bool enabled);
+    // At most five entries at a time, from first, beside a scroll bar named "scroll" whose drag
+    // state is dragTop and dragMouse.
+    unsigned int doScrollComboBoxEasy(orbotk::ControlID id, bool& open, const wchar_t*& selected,
+                                      unsigned int count, const wchar_t* const* labels,
+                                      bool enabled, int& first, float& dragTop, float& dragMouse);
+    unsigned int doScrollComboBoxEasy(orbotk::ControlID id, bool& open, std::wstring& selected,
+                                      unsigned int count, std::wstring* labels, bool enabled,
+                                      int& first, float& dragTop, float& dragMouse);
+    // One list entry covering the current box, named by its text: true in the pass in which it
+    // is chosen (click and release), when selected is pointed at item.
+    bool doCombo(const wchar_t* item, const wchar_t*& selected, bool enabled);
+
     // ---- Vertical scroll bar along the current box's right edge, for a list of max - min + 1
     // rows of which visible fit; pos is the first visible row. Arrows step one row and the
     // areas beside the thumb one page, on the release after a press; the thumb drags in steps
@@ -276,6 +300,10 @@ protected:
     // The shared activation rule of click-and-release controls: true once per completed click
     // or key press; draws the keyboard-focus border around the current box.
     bool controlSelectionBehavior(Box& box);
+    // The toggle rule of combo boxes: true when the list opens (click, Return, Space, Down on a
+    // closed box) or closes (click, Return, Space, Escape on an open one). Keys other than
+    // Escape need focus; draws the focus border like controlSelectionBehavior.
+    bool controlComboSelectionBehavior(Box& box, bool open);
 
     AppWindow(const boost::weak_ptr<orbotk::Window>& parent, const wchar_t* title, int width,
               int height, scale_window_type scale);
@@ -349,6 +377,16 @@ private:
                          bool right);
     // A push button with an optional icon (the caption starts after it, or at 8).
     bool pushButton(orbotk::ControlID id, const Image* image, const wchar_t* label, bool enabled);
+    // The combo box's header and list: the list (drawn by list) shows when open, and only the
+    // header box's rectangle is drawn when closed.
+    unsigned int comboBox(orbotk::ControlID id, bool& open, const wchar_t*& selected,
+                          const boost::function<unsigned int()>& list, bool enabled);
+    // Entries first to end - 1 of labels, 20 apart from 22 down in the list box: the index of
+    // the one chosen this pass, or 0xFFFFFFFF.
+    unsigned int comboEntries(const wchar_t*& selected, const wchar_t* const* labels,
+                              unsigned int first, unsigned int end);
+    // The open list's background over the current box: shade, then body in the panel colour.
+    void drawComboList();
     // The thin white well of sliders and progress bars: 4 high, 10 in from each side and 14
     // down in the current box.
     void drawWell();

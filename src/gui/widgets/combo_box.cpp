@@ -1,0 +1,234 @@
+// Combo boxes: a header that toggles a list hanging below it, the scrolling form with at most
+// five entries beside a scroll bar, and the single list entry. The window's context names the
+// one open combo box; every combo box reads its open flag from that name on every pass, so
+// opening one closes any other on the other's next pass.
+//
+// Toggle, frame by frame:
+//   closed: click / Return / Space / Down down -> active; release or key up -> opens
+//   open:   click / Return / Space / Escape    -> closes; a chosen entry closes it too
+#include "gui/app_window.h"
+#include "gui/palette.h"
+#include "gui/render.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace gui {
+
+using orbo::tk::RGBA;
+using orbotk::ControlID;
+
+bool AppWindow::controlComboSelectionBehavior(Box& box, bool open) {
+    if (box.leftClicked())
+        box.makeActive();
+    if (box.keyDown(WXK_RETURN) || box.keyDown(WXK_SPACE))
+        box.makeActive();
+    if (!open && box.keyDown(WXK_DOWN))
+        box.makeActive();
+    const bool mouse = box.active() && box.leftReleased();
+    const bool keys =
+        box.keyUp(WXK_RETURN) || box.keyUp(WXK_SPACE) || (!open && box.keyUp(WXK_DOWN));
+    bool result = mouse || (box.focused() && keys);
+    if (open && !result) {
+        // Escape reaches only the focused box, or the top-level boxes when nothing has focus.
+        if (box.keyDown(WXK_ESCAPE))
+            box.makeActive();
+        result = box.keyUp(WXK_ESCAPE);
+    }
+    if (result)
+        box.clearActive();
+    if (box.focused()) {
+        const RGBA saved = ui_->colour();
+        renderDashed(ui_, Color::Black, BORDER_ALL, 3);
+        ui_->setColour(saved);
+    }
+    return result;
+}
+
+bool AppWindow::doCombo(const wchar_t* item, const wchar_t*& selected, bool enabled) {
+    requirePass(ui_, "doCombo");
+    Box entry(ui_, ControlID(item ? item : L""), true);
+    if (entry.leftClicked())
+        entry.makeActive();
+    if (entry.active() && entry.leftReleased()) {
+        selected = item;
+        return true; // the list closes: nothing to draw
+    }
+    Box caption(ui_, entry.w() - 8.0f, entry.h() - 2.0f);
+    caption.setLeft(8.0f);
+    caption.setTop(2.0f);
+    doLabelFit(item, enabled, true);
+    return false;
+}
+
+namespace {
+void closeCombo(const boost::shared_ptr<orbotk::UIContext>& ui) {
+    ui->openCombo = ControlID();
+}
+} // namespace
+
+unsigned int AppWindow::comboBox(ControlID id, bool& open, const wchar_t*& selected,
+                                 const boost::function<unsigned int()>& list, bool enabled) {
+    const bool on = IsEnabled() && enabled;
+    Box header(ui_, FILL, 28.0f, id, on);
+    if (on) {
+        open = ui_->openCombo.name() == id.name();
+        if (controlComboSelectionBehavior(header, open)) {
+            open = !open;
+            if (open)
+                ui_->openCombo = id;
+            else
+                closeCombo(ui_);
+            Refresh();
+        }
+    }
+    {
+        Box caption(ui_, header.w() - 32.0f, header.h() - 3.0f);
+        caption.setLeft(8.0f);
+        caption.setTop(3.0f);
+        doLabelFit(selected, enabled, true);
+    }
+    {
+        Box chevron(ui_, chevronDown_.shape());
+        chevron.setTop(7.0f);
+        chevron.setRight(-8.0f);
+        glColor(on ? orbopal::Button : orbopal::DisabledButton);
+        render(ui_, open ? chevronUp_ : chevronDown_);
+    }
+    {
+        Box body(ui_, open ? FILL : 28.0f, 28.0f);
+        body.setRight(FILL);
+        if (!open) {
+            glColor(orbopal::Light);
+            renderDiced(ui_, dicedButtonShade_, dicedButtonShadeHBounds_, dicedButtonShadeVBounds_);
+        }
+        if (on) {
+            glColor(orbopal::ComboBox);
+            renderDiced(ui_, dicedButton_, dicedButtonHBounds_, dicedButtonVBounds_);
+        }
+    }
+    unsigned int result = 0xFFFFFFFFu;
+    if (open) {
+        result = list(); // draws the list, with its background, below the header
+        if (result != 0xFFFFFFFFu) {
+            open = false;
+            closeCombo(ui_);
+            Refresh();
+        }
+    } else {
+        glColor(orbopal::Light);
+        renderDiced(ui_, dicedButtonShade_, dicedButtonShadeHBounds_, dicedButtonShadeVBounds_);
+        glColor(orbopal::Panel);
+        renderDiced(ui_, dicedButton_, dicedButtonHBounds_, dicedButtonVBounds_);
+    }
+    return result;
+}
+
+unsigned int AppWindow::comboEntries(const wchar_t*& selected, const wchar_t* const* labels,
+                                     unsigned int first, unsigned int end) {
+    for (unsigned int i = first; i < end; ++i) {
+        Box entry(ui_, FILL, 20.0f, ControlID(), true);
+        entry.setTop(22.0f + 20.0f * static_cast<float>(i - first));
+        if (doCombo(labels[i], selected, true))
+            return i;
+    }
+    return 0xFFFFFFFFu;
+}
+
+unsigned int AppWindow::doComboBoxEasy(ControlID id, bool& open, const wchar_t*& selected,
+                                       unsigned int count, const wchar_t* const* labels,
+                                       bool enabled) {
+    requirePass(ui_, "doComboBoxEasy");
+    return comboBox(
+        id, open, selected,
+        [&]() {
+            Box list(ui_, FILL, static_cast<float>(count) * 20.0f + 30.0f, ControlID(), true);
+            const unsigned int chosen = comboEntries(selected, labels, 0, count);
+            drawComboList();
+            return chosen;
+        },
+        enabled);
+}
+
+unsigned int AppWindow::doScrollComboBoxEasy(ControlID id, bool& open, const wchar_t*& selected,
+                                             unsigned int count, const wchar_t* const* labels,
+                                             bool enabled, int& first, float& dragTop,
+                                             float& dragMouse) {
+    requirePass(ui_, "doScrollComboBoxEasy");
+    return comboBox(
+        id, open, selected,
+        [&]() {
+            const float height = count >= 5 ? 130.0f : static_cast<float>(count) * 20.0f + 30.0f;
+            {
+                // Drawn first, so it lies in front of the entries' right-hand part.
+                Box bar(ui_, SCROLL_SIZE, height);
+                bar.setRight(FILL);
+                first = doVScroll(ControlID(L"scroll"), first, 5, dragTop, dragMouse, 0,
+                                  static_cast<int>(count) - 1, true);
+            }
+            Box list(ui_, FILL, height, ControlID(), true);
+            const unsigned int from = static_cast<unsigned int>(std::max(first, 0));
+            const unsigned int chosen =
+                comboEntries(selected, labels, from, std::min(count, from + 5));
+            drawComboList();
+            return chosen;
+        },
+        enabled);
+}
+
+void AppWindow::drawComboList() {
+    glColor(orbopal::Light);
+    renderDiced(ui_, dicedButtonShade_, dicedButtonShadeHBounds_, dicedButtonShadeVBounds_);
+    glColor(orbopal::Panel);
+    renderDiced(ui_, dicedButton_, dicedButtonHBounds_, dicedButtonVBounds_);
+}
+
+namespace {
+// The entries as one block: the pointer array, then the zero-terminated strings it points at.
+class WideBlock {
+public:
+    WideBlock(const std::wstring* labels, unsigned int count) {
+        size_t chars = 0;
+        for (unsigned int i = 0; i < count; ++i)
+            chars += labels[i].size() + 1;
+        block_.reset(new unsigned char[count * sizeof(wchar_t*) + chars * sizeof(wchar_t)]);
+        auto** pointers = reinterpret_cast<const wchar_t**>(block_.get());
+        auto* text = reinterpret_cast<wchar_t*>(block_.get() + count * sizeof(wchar_t*));
+        for (unsigned int i = 0; i < count; ++i) {
+            pointers[i] = text;
+            std::memcpy(text, labels[i].c_str(), (labels[i].size() + 1) * sizeof(wchar_t));
+            text += labels[i].size() + 1;
+        }
+    }
+    const wchar_t* const* labels() const {
+        return reinterpret_cast<const wchar_t* const*>(block_.get());
+    }
+
+private:
+    std::unique_ptr<unsigned char[]> block_;
+};
+} // namespace
+
+unsigned int AppWindow::doComboBoxEasy(ControlID id, bool& open, std::wstring& selected,
+                                       unsigned int count, std::wstring* labels, bool enabled) {
+    const WideBlock block(labels, count);
+    const wchar_t* sel = selected.c_str();
+    const unsigned int result = doComboBoxEasy(id, open, sel, count, block.labels(), enabled);
+    selected = std::wstring(sel); // a copy first: sel may point into selected itself
+    return result;
+}
+
+unsigned int AppWindow::doScrollComboBoxEasy(ControlID id, bool& open, std::wstring& selected,
+                                             unsigned int count, std::wstring* labels, bool enabled,
+                                             int& first, float& dragTop, float& dragMouse) {
+    const WideBlock block(labels, count);
+    const wchar_t* sel = selected.c_str();
+    const unsigned int result = doScrollComboBoxEasy(id, open, sel, count, block.labels(), enabled,
+                                                     first, dragTop, dragMouse);
+    selected = std::wstring(sel);
+    return result;
+}
+
+} // namespace gui
