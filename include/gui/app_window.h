@@ -385,7 +385,10 @@ private:
     // the one chosen this pass, or 0xFFFFFFFF.
     unsigned int comboEntries(const wchar_t*& selected, const wchar_t* const* labels,
                               unsigned int first, unsigned int end);
-    // The open list's background over the current box: shade, then body in the panel colour.
+    // The dashed black border of keyboard focus around the current box; the colour stays.
+    void drawFocusBorder();
+    // The background of a combo box over the current box (its list when open, its header when
+    // closed): shade, then body in the panel colour.
     void drawComboList();
     // The thin white well of sliders and progress bars: 4 high, 10 in from each side and 14
     // down in the current box.

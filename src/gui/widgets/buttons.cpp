@@ -29,11 +29,8 @@ bool AppWindow::controlSelectionBehavior(Box& box) {
     const bool result = mouse || keys;
     if (result)
         box.clearActive();
-    if (box.focused()) {
-        const RGBA saved = ui_->colour();
-        renderDashed(ui_, Color::Black, BORDER_ALL, 3);
-        ui_->setColour(saved);
-    }
+    if (box.focused())
+        drawFocusBorder();
     return result;
 }
 
@@ -138,6 +135,13 @@ bool AppWindow::doButtonRight(const Image& image, const wchar_t* label, const wc
 }
 
 // ---- Push buttons
+
+void AppWindow::drawFocusBorder() {
+    // The current colour is the caller's next layer: the border leaves it as it was.
+    const RGBA saved = ui_->colour();
+    renderDashed(ui_, Color::Black, BORDER_ALL, 3);
+    ui_->setColour(saved);
+}
 
 namespace {
 // The caption's top: centred on five quarters of the font height.

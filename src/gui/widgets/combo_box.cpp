@@ -17,7 +17,6 @@
 
 namespace gui {
 
-using orbo::tk::RGBA;
 using orbotk::ControlID;
 
 bool AppWindow::controlComboSelectionBehavior(Box& box, bool open) {
@@ -39,11 +38,8 @@ bool AppWindow::controlComboSelectionBehavior(Box& box, bool open) {
     }
     if (result)
         box.clearActive();
-    if (box.focused()) {
-        const RGBA saved = ui_->colour();
-        renderDashed(ui_, Color::Black, BORDER_ALL, 3);
-        ui_->setColour(saved);
-    }
+    if (box.focused())
+        drawFocusBorder();
     return result;
 }
 
@@ -118,10 +114,7 @@ unsigned int AppWindow::comboBox(ControlID id, bool& open, const wchar_t*& selec
             Refresh();
         }
     } else {
-        glColor(orbopal::Light);
-        renderDiced(ui_, dicedButtonShade_, dicedButtonShadeHBounds_, dicedButtonShadeVBounds_);
-        glColor(orbopal::Panel);
-        renderDiced(ui_, dicedButton_, dicedButtonHBounds_, dicedButtonVBounds_);
+        drawComboList(); // the same background, over the header alone
     }
     return result;
 }
