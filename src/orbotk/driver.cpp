@@ -4,6 +4,7 @@
 
 #include "orbotk/context.h"
 #include "orbotk/window.h"
+#include "orboutil/strings.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -163,6 +164,7 @@ void Driver::keyStroke(int code, int ch, int modifiers) {
     const bool skipped = sendKey(canvas, wxEVT_KEY_DOWN, code, ch, modifiers, x_, y_);
     if (skipped && ch >= 0)
         character(ch, modifiers);
+    // Looked up again: the character may have closed the window, which live() reports.
     sendKey(live()->canvas(), wxEVT_KEY_UP, code, ch, modifiers, x_, y_);
 }
 
@@ -201,7 +203,7 @@ wxRect Driver::rect(const std::wstring& name) const {
     int x = 0, y = 0, w = 0, h = 0;
     if (!live()->context()->findControl(name, x, y, w, h))
         throw std::invalid_argument("orbotk::Driver: no control named \"" +
-                                    wxString(name).ToStdString(wxConvUTF8) + "\" in the last pass");
+                                    orbo::util::utf8FromWString(name) + "\" in the last pass");
     return wxRect(x, y, w, h);
 }
 
