@@ -3,8 +3,11 @@
 // tests/golden/. To accept a deliberate change of look, run the test with
 // GUI_UPDATE_GOLDENS=1, look at the new PNGs, and commit them.
 #include "gui/box.h"
+#include "gui/message_box.h"
+#include "orbotk/screen.h"
 #include "widget_host.h"
 
+#include <boost/make_shared.hpp>
 #include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
@@ -318,4 +321,89 @@ TEST(Golden, ComboBoxes) {
         win.driver->paint();
         expectGolden(*win.driver, "combo_box_" + s);
     }
+}
+
+namespace {
+
+using gui::FILL;
+
+// A form with an advanced section, as a host would write it.
+class FormDialog : public gui::Dialog {
+public:
+    FormDialog()
+        : gui::Dialog(static_cast<wxWindow*>(nullptr), L"Account", 420, 300, true, true, true,
+                      false, gui::NO_SCALE_WINDOW) {
+        setExpandoSplit(200);
+        setExpandoHeight(90);
+    }
+    gui::TextState name{textFont_, L"Ada"};
+    bool remember = true, verbose = false;
+    void doScene() override {
+        {
+            Box row(ui_, FILL, 28.0f);
+            doLineEdit(ControlID(L"name"), name, L"Name", 0.0f);
+        }
+        {
+            Box row(ui_, FILL, 24.0f);
+            row.setTop(40.0f);
+            doCheckbox(remember, L"Remember me", true);
+        }
+        isOK(checkboxCheck_, true);
+    }
+    void doAdvanced() override {
+        Box row(ui_, FILL, 24.0f);
+        row.setTop(8.0f);
+        row.setLeft(8.0f);
+        doCheckbox(verbose, L"Verbose log", true);
+    }
+};
+
+} // namespace
+
+TEST(Golden, DialogCollapsedAndExpanded) {
+    auto dlg = boost::make_shared<FormDialog>();
+    orbotk::Driver d(dlg->window());
+    d.resize(420, 300);
+    d.paint();
+    d.mouseMove(2, 298);
+    d.paint();
+    expectGolden(d, "dialog_collapsed");
+    d.click(L"Show Advanced");
+    d.resize(420, 390);
+    d.mouseMove(2, 388);
+    d.paint();
+    expectGolden(d, "dialog_expanded");
+    dlg->Close(true);
+    wxTheApp->ProcessIdle();
+}
+
+TEST(Golden, MessageBoxes) {
+    // The wrap width follows the screen: fixed here so the pictures do not depend on it.
+    orbotk::Screen::setOverride(wxSize(96, 96), wxSize(1280, 1024));
+    struct Case {
+        const char* name;
+        int style;
+        const wchar_t* message;
+    } cases[] = {
+        {"information", wxOK | wxICON_INFORMATION, L"The file was saved."},
+        {"question", wxYES_NO | wxICON_QUESTION, L"Replace the existing file?"},
+        {"warning", wxYES_NO | wxCANCEL | wxICON_EXCLAMATION,
+         L"The disk is almost full.\r\nSave anyway?"},
+        {"error", wxOK | wxICON_ERROR, L"The file could not be opened."},
+    };
+    for (const Case& c : cases) {
+        auto box = boost::make_shared<gui::MessageBoxDialog>(static_cast<wxWindow*>(nullptr),
+                                                             L"Files", c.message, c.style);
+        orbotk::Driver d(box->window());
+        for (int i = 0; i < 2; ++i) {
+            d.paint();
+            d.resize(box->GetSize().x, box->GetSize().y);
+        }
+        d.mouseMove(2, d.height() - 2);
+        d.paint();
+        expectGolden(d, std::string("message_box_") + c.name);
+        box->Close(true);
+        wxTheApp->ProcessIdle();
+    }
+    orbotk::Screen::clearOverride();
 }

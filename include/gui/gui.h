@@ -3,7 +3,9 @@
 
 #include "gui/app_window.h"
 #include "gui/box.h"
+#include "gui/dialog.h"
 #include "gui/image.h"
+#include "gui/message_box.h"
 #include "gui/palette.h"
 #include "gui/render.h"
 #include "gui/text_box.h"

@@ -98,6 +98,11 @@ public:
     // Moves focus to the next (or previous) focusable control of the last pass, wrapping.
     void moveFocus(bool forward);
 
+    // Gives id the keyboard focus at once, for the rest of this pass and after it, whether or
+    // not a control of that name has been laid out yet; the anonymous identity clears the
+    // focus. A pass that then lays out no focusable control of that name ends the focus.
+    void setFocusedID(const ControlID& id);
+
     // ---- Controls of the last complete pass, by name (for tests and hosts that drive a
     // window). The front-most box of that name; false when the last pass had none.
     bool findControl(const std::wstring& name, int& x, int& y, int& w, int& h) const;

@@ -319,6 +319,14 @@ bool UIContext::findControl(const std::wstring& name, int& x, int& y, int& w, in
     return true;
 }
 
+void UIContext::setFocusedID(const ControlID& id) {
+    focused_ = id;
+    if (id.anonymous())
+        focusKey_.clear();
+    else
+        focusKey_ = namedKey(id.name());
+}
+
 void UIContext::focusControl(const std::wstring& name) {
     const Node* n = name.empty() ? nullptr : lastNode(namedKey(name));
     if (n == nullptr)

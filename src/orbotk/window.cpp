@@ -74,6 +74,20 @@ Window::~Window() {
         canvas_ = nullptr;
         canvas->Destroy();
     }
+    // wxWidgets deletes a window's children with it. A child window still inside its modal
+    // loop would be deleted under that loop: it is let go instead, ends its loop with its
+    // escape result, and is destroyed when the loop has returned.
+    const wxWindowList children = GetChildren();
+    for (wxWindow* child : children) {
+        Window* w = dynamic_cast<Window*>(child);
+        if (w == nullptr || w->modalDepth_ == 0)
+            continue;
+        w->Reparent(nullptr);
+        if (w->IsModal())
+            w->EndModal(w->escapeResult_);
+        w->destroyAfterModal_ = true;
+        w->Hide();
+    }
     self_.reset();
 }
 
@@ -170,16 +184,22 @@ void Window::present(wxDC& dc) {
     const int w = context_->W(), h = context_->H();
     if (w <= 0 || h <= 0)
         return;
-    // Premultiplied colour over black is the colour itself; rows are flipped to top-down.
+    // A window without an alpha channel cannot show the desktop through the frame's
+    // transparent parts (the notches beside a dialog's advanced section): they show the
+    // window's background colour instead. Premultiplied colour over a background is the colour
+    // plus the background times what is left; rows are flipped to top-down.
+    const wxColour back = GetBackgroundColour();
+    const unsigned bg[3] = {back.Red(), back.Green(), back.Blue()};
     wxImage image(w, h, false);
     unsigned char* out = image.GetData();
     const orbo::tk::RGBA* fb = context_->framebuffer();
     for (int y = 0; y < h; ++y) {
         const orbo::tk::RGBA* row = fb + static_cast<size_t>(h - 1 - y) * static_cast<size_t>(w);
         for (int x = 0; x < w; ++x, out += 3) {
-            out[0] = static_cast<unsigned char>(row[x].r());
-            out[1] = static_cast<unsigned char>(row[x].g());
-            out[2] = static_cast<unsigned char>(row[x].b());
+            const unsigned rest = 255u - row[x].a();
+            out[0] = static_cast<unsigned char>(row[x].r() + (bg[0] * rest + 127u) / 255u);
+            out[1] = static_cast<unsigned char>(row[x].g() + (bg[1] * rest + 127u) / 255u);
+            out[2] = static_cast<unsigned char>(row[x].b() + (bg[2] * rest + 127u) / 255u);
         }
     }
     dc.DrawBitmap(wxBitmap(image), 0, 0, false);
