@@ -1,6 +1,7 @@
 // End to end: the gallery's form, shown on the (virtual) screen and typed into with real X
 // events (XTest, through wxUIActionSimulator), then read back from the text states.
 #include "../examples/gallery/gallery.h"
+#include "widget_host.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -80,4 +81,46 @@ TEST(GalleryForm, TypingSelectionWordMovesAndTheClipboardWorkWithRealKeys) {
 
     gallery->Close(true);
     settle();
+}
+
+TEST(GalleryDialogs, WhatEachDialogAnsweredShowsOnThePage) {
+    auto gallery = boost::make_shared<gallery::Gallery>(8); // the dialogs page
+    orbotk::Driver d(gallery->window());
+    d.resize(gallery->GetSize().x, gallery->GetSize().y);
+    d.paint();
+    auto open = [&](const wchar_t* caption) {
+        d.click(std::wstring(L"dialog:") + caption);
+        d.flush(); // the dialog runs its modal loop here, answered from inside it
+        d.paint();
+    };
+
+    testing_support::answerNextModal(L"No");
+    open(L"Warning");
+    EXPECT_EQ(gallery->dialogAnswer(L"Warning"), L"Answered No");
+    testing_support::answerNextModal(L""); // the close button: as Cancel would
+    open(L"Long message");
+    EXPECT_EQ(gallery->dialogAnswer(L"Long message"), L"Answered Cancel (or closed)");
+
+    testing_support::onNextModal([](orbotk::Driver& m) {
+        m.click(L"account:name");
+        m.typeText(L"Ada");
+        m.click(L"account:subscribe");
+        m.paint();
+        m.click(L"DialogOK");
+    });
+    open(L"Account form");
+    EXPECT_EQ(gallery->dialogAnswer(L"Account form"), L"OK: Ada <>, not subscribed");
+
+    testing_support::onNextModal([](orbotk::Driver& m) {
+        m.click(L"Show Advanced");
+        m.resize(m.window()->GetSize().x, m.window()->GetSize().y);
+        m.paint();
+        m.click(L"settings:verbose");
+        m.press(WXK_ESCAPE); // nothing focused: Escape closes
+    });
+    open(L"Settings");
+    EXPECT_EQ(gallery->dialogAnswer(L"Settings"), L"Cancelled");
+
+    gallery->Close(true);
+    d.flush();
 }

@@ -7,6 +7,7 @@
 #include "orbotk/driver.h"
 #include "orbotk/screen.h"
 #include "orbotk/window.h"
+#include "widget_host.h"
 
 #include <boost/make_shared.hpp>
 #include <cmath>
@@ -65,7 +66,7 @@ int textWidth(const Driver& d, const wchar_t* text, const wxFont& font) {
 }
 
 // The close button of the logo band: it ends 32 pixels in from the right edge, 28 down.
-void clickClose(Driver& d) {
+inline void clickClose(Driver& d) {
     d.click(d.width() - 32 - 4, 28 + 4);
 }
 
@@ -186,31 +187,9 @@ TEST(MessageBox, ClosingWithoutAButton) {
 }
 
 TEST(MessageBox, HelperReturnsTheButtonsCode) {
-    // The helper's box is found as the application's modal window from inside its loop.
-    auto answerWith = [](const wchar_t* button) {
-        wxTheApp->CallAfter([button] {
-            for (wxWindow* w : wxTopLevelWindows) {
-                auto* win = dynamic_cast<orbotk::Window*>(w);
-                if (win && win->IsModal()) {
-                    Driver d(win->handle().lock());
-                    const wxSize size = win->GetSize();
-                    d.resize(size.x, size.y);
-                    d.paint();
-                    d.resize(win->GetSize().x, win->GetSize().y);
-                    d.paint();
-                    if (button)
-                        d.click(button);
-                    else
-                        clickClose(d);
-                    return;
-                }
-            }
-            ADD_FAILURE() << "no modal message box";
-        });
-    };
-    answerWith(L"No");
+    testing_support::answerNextModal(L"No");
     EXPECT_EQ(gui::messageBox(L"Really?", L"Helper", wxYES_NO | wxICON_QUESTION), wxNO);
-    answerWith(nullptr);
+    testing_support::answerNextModal(L"");
     EXPECT_EQ(gui::messageBox(L"Done."), wxCANCEL);
     wxTheApp->ProcessIdle();
 }

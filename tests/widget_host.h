@@ -7,10 +7,13 @@
 #include "gui/palette.h"
 #include "gui/render.h"
 #include "orbotk/driver.h"
+#include "orbotk/window.h"
 
 #include <boost/make_shared.hpp>
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
+#include <string>
 #include <wx/app.h>
 
 namespace testing_support {
@@ -81,5 +84,46 @@ struct Hosted {
     }
     Host* operator->() { return host.get(); }
 };
+
+// Once the next modal loop runs, finds its window (the application's modal toolkit window),
+// gives it its size as the platform would, paints it and hands it to act. For dialogs that a
+// host opens and runs by itself.
+inline void onNextModal(const std::function<void(orbotk::Driver&)>& act, int tries = 100) {
+    wxTheApp->CallAfter([act, tries] {
+        for (wxWindow* w : wxTopLevelWindows) {
+            auto* win = dynamic_cast<orbotk::Window*>(w);
+            if (win == nullptr || !win->IsModal())
+                continue;
+            orbotk::Driver d(win->handle().lock());
+            for (int i = 0; i < 2; ++i) {
+                d.resize(win->GetSize().x, win->GetSize().y);
+                d.paint();
+            }
+            act(d);
+            // A loop that act did not end would hang the test: end it, and fail.
+            if (win->IsModal()) {
+                ADD_FAILURE() << "the modal window is still open";
+                win->EndModal(wxID_ABORT);
+            }
+            return;
+        }
+        // The loop may not have started yet: the call that opens it can be queued behind this.
+        if (tries > 0)
+            onNextModal(act, tries - 1);
+        else
+            ADD_FAILURE() << "no modal window to answer";
+    });
+}
+
+// Clicks the named control of the next modal window, or its close button when name is empty
+// (the logo band's, 32 pixels in from the right edge and 28 down).
+inline void answerNextModal(const std::wstring& name) {
+    onNextModal([name](orbotk::Driver& d) {
+        if (name.empty())
+            d.click(d.width() - 32 - 4, 28 + 4);
+        else
+            d.click(name);
+    });
+}
 
 } // namespace testing_support

@@ -2,6 +2,7 @@
 // The program in main.cpp shows it; the end-to-end tests drive its form page with real input.
 #pragma once
 
+#include "dialogs.h"
 #include "gui/gui.h"
 
 #include <algorithm>
@@ -65,7 +66,7 @@ public:
         : gui::AppWindow(static_cast<wxWindow*>(nullptr), L"gui gallery", 800, 600,
                          gui::SCALE_WINDOW),
           page_(page), badge_(makeBadge(16)), card_(makeCard(16)), grey_(card_.toGreyScale()) {
-        setStatus(L"Keys 1-8 switch pages");
+        setStatus(L"Keys 1-9 switch pages");
         setStatusHover(L"Click to go to the next page");
         setStatusCallbacks([this] { showPage((page_ + 1) % PAGES); },
                            [this] {
@@ -99,8 +100,8 @@ public:
         using namespace gui;
         // The page tabs: one push button each, the current one in the active colour.
         for (int p = 0; p < PAGES; ++p) {
-            Box tab(ui_, 86.0f, 24.0f);
-            place(tab, 92.0f * p, 0.0f);
+            Box tab(ui_, 78.0f, 24.0f);
+            place(tab, 83.0f * p, 0.0f);
             glColor(p == page_ ? orbopal::ActiveTab : orbopal::Tab);
             if (doPushButton(orbotk::ControlID(std::wstring(L"tab:") + PAGE_NAMES[p]),
                              PAGE_NAMES[p], true))
@@ -130,17 +131,20 @@ public:
         case 6:
             ninePatchPage();
             break;
-        default:
+        case 7:
             rendererPage();
+            break;
+        default:
+            dialogPage();
             break;
         }
     }
 
 private:
-    static const int PAGES = 8;
-    static constexpr const wchar_t* PAGE_NAMES[PAGES] = {L"Buttons",    L"Labels",  L"Controls",
-                                                         L"Form",       L"Text",    L"Images",
-                                                         L"Nine-patch", L"Renderer"};
+    static const int PAGES = 9;
+    static constexpr const wchar_t* PAGE_NAMES[PAGES] = {L"Buttons", L"Labels",   L"Controls",
+                                                         L"Form",    L"Text",     L"Images",
+                                                         L"Patches", L"Renderer", L"Dialogs"};
 
     void showPage(int p) {
         if (p == page_)
@@ -424,7 +428,102 @@ private:
                    normalFont_, true);
     }
 
+    // Buttons that open a form, a dialog with an advanced section and a message box of each
+    // kind. A dialog opens once the pass that asked for it has finished (a modal loop inside a
+    // pass would hold the pass open); what it answered shows beside its button.
+    void dialogPage() {
+        using namespace gui;
+        using orbotk::ControlID;
+        auto heading = [this](float y, const wchar_t* text) {
+            Box b(ui_, 300.0f, 18.0f);
+            place(b, 0.0f, y);
+            doLabel(text, configFont_);
+        };
+        auto row = [this](float y, const wchar_t* caption, const std::wstring& answer,
+                          const boost::function<void()>& open) {
+            {
+                Box b(ui_, 150.0f, 30.0f);
+                place(b, 0.0f, y);
+                glColor(orbopal::GearButton);
+                if (doPushButton(ControlID(std::wstring(L"dialog:") + caption), caption, true))
+                    postEval(open);
+            }
+            Box label(ui_, 520.0f, 20.0f);
+            place(label, 166.0f, y + 6.0f);
+            doLabelFit(answer.c_str(), true, true);
+        };
+        heading(0.0f, L"Dialogs");
+        row(24.0f, L"Account form", formAnswer_, [this] { openAccount(); });
+        row(60.0f, L"Settings", settingsAnswer_, [this] { openSettings(); });
+        heading(108.0f, L"Message boxes");
+        for (int i = 0; i < MESSAGE_KINDS; ++i)
+            row(132.0f + 36.0f * i, MESSAGES[i].caption, messageAnswers_[i],
+                [this, i] { openMessage(i); });
+    }
+
+    void openAccount() {
+        AccountDialog dialog(window());
+        dialog.name.type(formName_);
+        if (dialog.ShowModal() == wxID_OK) {
+            formName_ = dialog.name.text();
+            formAnswer_ = L"OK: " + formName_ + L" <" + dialog.email.text() + L">" +
+                          (dialog.subscribe ? L", subscribed" : L", not subscribed");
+        } else {
+            formAnswer_ = L"Cancelled";
+        }
+        Refresh();
+    }
+
+    void openSettings() {
+        SettingsDialog dialog(window());
+        dialog.startAtLogin = startAtLogin_;
+        dialog.cacheMB = cacheMB_;
+        if (dialog.ShowModal() == wxID_OK) {
+            startAtLogin_ = dialog.startAtLogin;
+            cacheMB_ = dialog.cacheMB;
+            settingsAnswer_ = std::wstring(L"OK: start at login ") +
+                              (startAtLogin_ ? L"on" : L"off") + L", cache " +
+                              std::to_wstring(static_cast<int>(cacheMB_)) + L" MB" +
+                              (dialog.verbose ? L", verbose log" : L"");
+        } else {
+            settingsAnswer_ = L"Cancelled";
+        }
+        Refresh();
+    }
+
+    void openMessage(int i) {
+        const int code =
+            gui::messageBox(window(), MESSAGES[i].message, MESSAGES[i].title, MESSAGES[i].style);
+        messageAnswers_[i] = std::wstring(L"Answered ") + answerName(code);
+        Refresh();
+    }
+
+    static const wchar_t* answerName(int code) {
+        switch (code) {
+        case wxOK:
+            return L"OK";
+        case wxYES:
+            return L"Yes";
+        case wxNO:
+            return L"No";
+        default:
+            return L"Cancel (or closed)";
+        }
+    }
+
 public:
+    // What the dialog page shows beside the button of that caption.
+    const std::wstring& dialogAnswer(const std::wstring& caption) const {
+        if (caption == L"Account form")
+            return formAnswer_;
+        if (caption == L"Settings")
+            return settingsAnswer_;
+        for (int i = 0; i < MESSAGE_KINDS; ++i)
+            if (caption == MESSAGES[i].caption)
+                return messageAnswers_[i];
+        return formName_; // unknown captions show nothing
+    }
+
     // The form's fields, in page order: name, digits, password, saved password, disabled, note.
     gui::TextState& formField(int i) {
         gui::TextState* fields[] = {&name_, &digits_, &secret_, &stored_, &fixed_, &note_};
@@ -824,8 +923,41 @@ private:
         }
     }
 
+    struct Message {
+        const wchar_t *caption, *title, *message;
+        int style;
+    };
+    static const int MESSAGE_KINDS = 7;
+    static constexpr Message MESSAGES[MESSAGE_KINDS] = {
+        {L"Information", L"Export", L"The picture was exported.", wxOK | wxICON_INFORMATION},
+        {L"Question", L"Replace", L"A file of that name exists already. Replace it?",
+         wxYES_NO | wxICON_QUESTION},
+        {L"Warning", L"Unsaved changes",
+         L"The document has changes that were not saved. Save them before closing?",
+         wxYES_NO | wxCANCEL | wxICON_EXCLAMATION},
+        {L"Error", L"Printing", L"The printer could not be reached.", wxOK | wxICON_ERROR},
+        {L"No buttons", L"Working",
+         L"This box has no buttons: close it with Escape or its close button.", wxICON_INFORMATION},
+        {L"Long message", L"Licence",
+         L"A message box wraps its message once, to three quarters of the screen's width, "
+         L"and then sizes itself to the wrapped text on every pass. This message is long "
+         L"enough to need several lines on any screen: it goes on to say that the box is "
+         L"centred on the window that opened it, that OK has the keyboard focus so Return "
+         L"answers it, and that Escape therefore goes to the button rather than closing "
+         L"the box. Closing it with the close button answers as Cancel would, and the page "
+         L"says so beside the button that opened it.",
+         wxOK | wxICON_INFORMATION},
+        {L"CR LF message", L"Line ends",
+         L"This message was written\r\nwith CR LF line ends,\r\nwhich show as plain line "
+         L"breaks.",
+         wxOK | wxICON_INFORMATION}};
+
     int page_;
     int clicks_ = 0;
+    std::wstring formName_, formAnswer_ = L"Not opened yet", settingsAnswer_ = L"Not opened yet";
+    std::wstring messageAnswers_[MESSAGE_KINDS] = {L"", L"", L"", L"", L"", L"", L""};
+    bool startAtLogin_ = false;
+    float cacheMB_ = 256.0f;
     static constexpr const wchar_t* SIZES[3] = {L"Small", L"Medium", L"Large"};
     bool checked_[3] = {true, false, false};
     const wchar_t* size_ = SIZES[1];
