@@ -213,10 +213,11 @@ TEST(Dialog, CopiesKeepEveryField) {
     EXPECT_EQ(copy.expandoSplit(), 150);
     EXPECT_FALSE(copy.expandoVisible());
     TestDialog other(200);
+    other.Close(true); // its own window goes; the assignment makes it another view of dlg's
     static_cast<gui::Dialog&>(other) = copy;
     EXPECT_EQ(other.expandoHeight(), 80);
+    EXPECT_EQ(other.window(), dlg->window());
     dlg->Close(true);
-    other.Close(true);
     wxTheApp->ProcessIdle();
 }
 
