@@ -5,7 +5,9 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <vector>
 #include <wx/app.h>
+#include <wx/timer.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
@@ -123,4 +125,46 @@ TEST(GalleryDialogs, WhatEachDialogAnsweredShowsOnThePage) {
 
     gallery->Close(true);
     d.flush();
+}
+
+TEST(GalleryMenus, ButtonAndContextMenusFlipTheirCheckItemsWithRealInput) {
+    auto gallery = boost::make_shared<gallery::Gallery>(8); // the dialogs and menus page
+    gallery->Show(true);
+    wxWindow* canvas = gallery->window()->canvas();
+    ASSERT_TRUE(waitFor([&] { return canvas->IsShownOnScreen(); }));
+    settle();
+    // Keys go to a menu once it has shown and taken its grab.
+    std::vector<int> keys;
+    wxTimer typist;
+    typist.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        wxUIActionSimulator sim;
+        for (int key : keys)
+            sim.Char(key);
+    });
+    gallery->window()->Bind(wxEVT_MENU_OPEN, [&](wxMenuEvent& e) {
+        e.Skip();
+        typist.StartOnce(150);
+    });
+    wxUIActionSimulator sim;
+    // The menus column: 420 into the page, which is 34 below the content at (23, 64).
+    const wxPoint column = canvas->ClientToScreen(wxPoint(23 + 420, 64 + 34));
+
+    // New window, Open..., (separator), Show toolbar.
+    keys = {WXK_DOWN, WXK_DOWN, WXK_DOWN, WXK_RETURN};
+    sim.MouseMove(column + wxPoint(60, 24 + 15));
+    settle();
+    sim.MouseClick();
+    ASSERT_TRUE(waitFor([&] { return gallery->dialogAnswer(L"Menu") == L"Picked Show toolbar"; }))
+        << "answer: " << gallery->dialogAnswer(L"Menu");
+
+    // Cut, Copy, (Paste is disabled), (separator), Word wrap.
+    keys = {WXK_DOWN, WXK_DOWN, WXK_DOWN, WXK_RETURN};
+    sim.MouseMove(column + wxPoint(150, 96 + 60));
+    settle();
+    sim.MouseClick(wxMOUSE_BTN_RIGHT);
+    ASSERT_TRUE(waitFor([&] { return gallery->dialogAnswer(L"Menu") == L"Picked Word wrap"; }))
+        << "answer: " << gallery->dialogAnswer(L"Menu");
+
+    gallery->Close(true);
+    settle();
 }

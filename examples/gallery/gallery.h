@@ -429,8 +429,9 @@ private:
     }
 
     // Buttons that open a form, a dialog with an advanced section and a message box of each
-    // kind. A dialog opens once the pass that asked for it has finished (a modal loop inside a
-    // pass would hold the pass open); what it answered shows beside its button.
+    // kind, and native menus beside them. A dialog opens once the pass that asked for it has
+    // finished (a modal loop inside a pass would hold the pass open); what it answered shows beside
+    // its button.
     void dialogPage() {
         using namespace gui;
         using orbotk::ControlID;
@@ -448,7 +449,7 @@ private:
                 if (doPushButton(ControlID(std::wstring(L"dialog:") + caption), caption, true))
                     postEval(open);
             }
-            Box label(ui_, 520.0f, 20.0f);
+            Box label(ui_, 240.0f, 20.0f);
             place(label, 166.0f, y + 6.0f);
             doLabelFit(answer.c_str(), true, true);
         };
@@ -459,6 +460,65 @@ private:
         for (int i = 0; i < MESSAGE_KINDS; ++i)
             row(132.0f + 36.0f * i, MESSAGES[i].caption, messageAnswers_[i],
                 [this, i] { openMessage(i); });
+        Box menus(ui_, 300.0f, FILL);
+        place(menus, 420.0f, 0.0f);
+        menuSection();
+    }
+
+    // Native menus: a button opens one whose check items the page flips from the item it
+    // returns; a right click in the area opens a context menu where the pointer is.
+    void menuSection() {
+        using namespace gui;
+        using orbotk::ControlID;
+        {
+            Box b(ui_, 300.0f, 18.0f);
+            doLabel(L"Menus", configFont_);
+        }
+        {
+            Box b(ui_, 150.0f, 30.0f);
+            place(b, 0.0f, 24.0f);
+            glColor(orbopal::GearButton);
+            if (doPushButton(ControlID(L"menu:open"), L"Menu", true))
+                menuPicked(doPopupMenu(menuItems_), menuItems_);
+        }
+        {
+            Box label(ui_, 300.0f, 20.0f);
+            place(label, 0.0f, 60.0f);
+            doLabelFit(menuAnswer_.c_str(), true, true);
+        }
+        Box area(ui_, 300.0f, 120.0f, ControlID(L"menu:area"));
+        place(area, 0.0f, 96.0f);
+        if (area.rightClicked()) {
+            double x = 0, y = 0;
+            area.eventPosition(x, y);
+            Box at(ui_, 0.0f, 0.0f);
+            place(at, static_cast<float>(x), static_cast<float>(y));
+            menuPicked(doPopupMenu(contextItems_), contextItems_);
+        }
+        {
+            Box text(ui_, -16.0f, -16.0f);
+            place(text, 8.0f, 8.0f);
+            float h = 0;
+            doTextWrap(h,
+                       (L"Right-click here for a context menu. Toolbar " +
+                        std::wstring(toolbar_ ? L"shown" : L"hidden") + L", word wrap " +
+                        (wrap_ ? L"on" : L"off") + L".")
+                           .c_str(),
+                       normalFont_, true);
+        }
+        render(ui_, orbopal::GearButton, BORDER_ALL);
+    }
+
+    void menuPicked(std::vector<PopupItem>::const_iterator it,
+                    const std::vector<PopupItem>& items) {
+        if (it == items.end()) {
+            menuAnswer_ = L"Nothing picked";
+        } else {
+            if (it->get<0>() == POPUP_CHECK)
+                *it->get<3>() = !*it->get<3>();
+            menuAnswer_ = L"Picked " + it->get<1>();
+        }
+        Refresh();
     }
 
     void openAccount() {
@@ -518,6 +578,8 @@ public:
             return formAnswer_;
         if (caption == L"Settings")
             return settingsAnswer_;
+        if (caption == L"Menu")
+            return menuAnswer_;
         for (int i = 0; i < MESSAGE_KINDS; ++i)
             if (caption == MESSAGES[i].caption)
                 return messageAnswers_[i];
@@ -951,6 +1013,23 @@ private:
          L"This message was written\r\nwith CR LF line ends,\r\nwhich show as plain line "
          L"breaks.",
          wxOK | wxICON_INFORMATION}};
+
+    bool on_ = true, off_ = false, toolbar_ = true, wrap_ = false, readOnly_ = false;
+    const std::vector<PopupItem> menuItems_ = {
+        PopupItem(POPUP_NORMAL, L"New window", &on_, nullptr, wxBitmap(), wxBitmap(), 0),
+        PopupItem(POPUP_NORMAL, L"Open...", &on_, nullptr, wxBitmap(), wxBitmap(), 0),
+        PopupItem(POPUP_SEPARATOR, L"", nullptr, nullptr, wxBitmap(), wxBitmap(), 0),
+        PopupItem(POPUP_CHECK, L"Show toolbar", &on_, &toolbar_, wxBitmap(), wxBitmap(), 0),
+        PopupItem(POPUP_CHECK, L"Word wrap", &on_, &wrap_, wxBitmap(), wxBitmap(), 0),
+        PopupItem(POPUP_CHECK, L"Read only (disabled)", &off_, &readOnly_, wxBitmap(), wxBitmap(),
+                  0)};
+    const std::vector<PopupItem> contextItems_ = {
+        PopupItem(POPUP_NORMAL, L"Cut", &on_, nullptr, wxBitmap(), wxBitmap(), 0),
+        PopupItem(POPUP_NORMAL, L"Copy", &on_, nullptr, wxBitmap(), wxBitmap(), 0),
+        PopupItem(POPUP_NORMAL, L"Paste (disabled)", &off_, nullptr, wxBitmap(), wxBitmap(), 0),
+        PopupItem(POPUP_SEPARATOR, L"", nullptr, nullptr, wxBitmap(), wxBitmap(), 0),
+        PopupItem(POPUP_CHECK, L"Word wrap", &on_, &wrap_, wxBitmap(), wxBitmap(), 0)};
+    std::wstring menuAnswer_ = L"No menu opened yet";
 
     int page_;
     int clicks_ = 0;

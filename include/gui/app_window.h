@@ -19,9 +19,12 @@
 #include <boost/enable_shared_from_this.hpp>
 #include <boost/function.hpp>
 #include <boost/shared_ptr.hpp>
+#include <boost/tuple/tuple.hpp>
 #include <boost/weak_ptr.hpp>
 #include <string>
 #include <utility>
+#include <vector>
+#include <wx/bitmap.h>
 #include <wx/cursor.h>
 #include <wx/font.h>
 #include <wx/gdicmn.h>
@@ -283,6 +286,19 @@ public:
     bool doProgress(orbotk::ControlID id, float value, const wchar_t* tooltip);
     void doProgress(float value, float min, float max, const wchar_t* tooltip);
     void doProgress(float value, const wchar_t* tooltip);
+
+    // ---- Popup menu: a native menu (not drawn by the renderer) that opens below the current
+    // box, aligned with its left edge, and returns when the user picks an item or dismisses it.
+    // Call it from an input branch of a scene (after a click), not on every pass. Items are
+    // check items, plain items or separators (any other type); enabled and checked are read
+    // when the menu opens, and the menu does not write a check item back: the caller flips its
+    // own flag from the returned item. The bitmaps and the int travel with the item unused.
+    // Returns the picked item, or items.end() when the menu was dismissed or a popup menu of
+    // this window is already open.
+    enum PopupItemType : int { POPUP_CHECK = 0, POPUP_NORMAL = 1, POPUP_SEPARATOR = 2 };
+    typedef boost::tuple<PopupItemType, std::wstring, bool*, bool*, wxBitmap, wxBitmap, int>
+        PopupItem;
+    std::vector<PopupItem>::const_iterator doPopupMenu(const std::vector<PopupItem>& items);
 
     // ---- Line edit: a labelled single-line text field filling the current box's width. The
     // label column is as wide as the label (labelWidth 0) or labelWidth pixels with the label

@@ -7,6 +7,7 @@
 #include "gui/image.h"
 #include "gui/message_box.h"
 #include "gui/palette.h"
+#include "gui/popup_menu.h"
 #include "gui/render.h"
 #include "gui/text_box.h"
 #include "gui/text_layout.h"

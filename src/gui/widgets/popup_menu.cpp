@@ -1,0 +1,88 @@
+// The popup menu: a native menu built from the caller's items, shown by the window's own modal
+// popup call below the current box, and the item picked in it.
+#include "gui/popup_menu.h"
+
+#include "gui/app_window.h"
+#include "gui/image.h"
+#include "orboutil/log.h"
+
+#include <boost/make_shared.hpp>
+#include <wx/tooltip.h>
+
+namespace gui {
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(MyPopupMenu, wxMenu)
+    EVT_MENU(wxID_ANY, MyPopupMenu::onSelect)
+wxEND_EVENT_TABLE()
+
+void MyPopupMenu::onSelect(wxCommandEvent& event) {
+    selectedId_ = event.GetId();
+    selectedChecked_ = event.GetInt() != 0;
+}
+// clang-format on
+
+std::vector<AppWindow::PopupItem>::const_iterator
+AppWindow::doPopupMenu(const std::vector<PopupItem>& items) {
+    // An event handled while the menu is open may run a scene that asks again.
+    if (popupOpen_)
+        return items.end();
+    requirePass(ui_, "doPopupMenu");
+    boost::shared_ptr<orbotk::Window> w = window_.lock();
+    if (!w)
+        return items.end();
+    popupOpen_ = true;
+    struct Guard {
+        bool& open;
+        ~Guard() {
+            open = false;
+            wxToolTip::Enable(true);
+        }
+    } guard{popupOpen_};
+
+    orbo::util::log_record(4, "app_window", 483, "Entering doPopupMenu\n");
+    wxToolTip::Enable(false);
+
+    boost::shared_ptr<MyPopupMenu> menu = boost::make_shared<MyPopupMenu>();
+    // The placeholder makes the menu reserve its bitmap column before the real items arrive,
+    // so that check marks and captions line up however the items are made.
+    const int PLACEHOLDER = 100;
+    wxMenuItem* placeholder =
+        new wxMenuItem(menu.get(), PLACEHOLDER, L"dummy", wxEmptyString, wxITEM_NORMAL);
+    placeholder->SetBitmap(wxBitmap(blankI_.convertToWXImage()));
+    menu->Append(placeholder);
+    for (size_t i = 0; i < items.size(); ++i) {
+        const PopupItem& item = items[i];
+        // Separators take no identifier but count: item i is always identifier i + 1.
+        const int id = static_cast<int>(i) + 1;
+        const bool* enabled = item.get<2>();
+        switch (item.get<0>()) {
+        case POPUP_CHECK: {
+            wxMenuItem* m = menu->AppendCheckItem(id, item.get<1>(), wxEmptyString);
+            m->Enable(enabled == nullptr || *enabled);
+            m->Check(item.get<3>() != nullptr && *item.get<3>());
+            break;
+        }
+        case POPUP_NORMAL:
+            menu->Append(id, item.get<1>(), wxEmptyString)->Enable(enabled == nullptr || *enabled);
+            break;
+        default:
+            menu->AppendSeparator();
+            break;
+        }
+    }
+    if (wxMenuItem* m = menu->FindItem(PLACEHOLDER))
+        menu->Destroy(m);
+
+    const boost::shared_ptr<orbotk::Box> box = ui_->current();
+    w->PopupMenu(menu.get(), box->x, static_cast<int>(box->y + box->h));
+
+    orbo::util::log_record(4, "app_window", 552, "Leaving doPopupMenu\n");
+
+    const int id = menu->selectedId();
+    if (id > 0 && static_cast<size_t>(id) <= items.size())
+        return items.begin() + (id - 1);
+    return items.end();
+}
+
+} // namespace gui
