@@ -12,3 +12,8 @@ separate_arguments(GUI_WX_CXX_FLAGS UNIX_COMMAND "${wxWidgets_CXX_FLAGS}")
 target_compile_options(gui_deps INTERFACE ${GUI_WX_CXX_FLAGS})
 target_link_libraries(gui_deps INTERFACE ${wxWidgets_LIBRARIES} Boost::boost Boost::filesystem
                                          Boost::thread)
+
+# The toolkit presents frames through cairo, the library GTK draws with; the frame benchmark
+# also talks to GDK and Xlib directly.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo)

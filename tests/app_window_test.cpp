@@ -3,6 +3,7 @@
 // moving the window by its title area.
 #include "gui/app_window.h"
 #include "gui/palette.h"
+#include "gui/render.h"
 #include "harness.h"
 #include "orbotk/driver.h"
 #include "orbotk/screen.h"
@@ -22,6 +23,9 @@
 #include <string>
 #include <unistd.h>
 #include <wx/app.h>
+#include <wx/dcclient.h>
+#include <wx/dcmemory.h>
+#include <wx/utils.h>
 
 using gui::AppWindow;
 using gui::Box;
@@ -365,4 +369,50 @@ TEST_F(AppWindowTest, StatusSettersStoreTheirValues) {
     w->statusClick_();
     EXPECT_EQ(clicks, 1);
     EXPECT_FALSE(w->statusInfo_);
+}
+
+TEST(Present, TheScreenShowsTheFrameOverTheWindowBackground) {
+    // Read back from the screen: the left half opaque red, a translucent blue stripe, and the
+    // rest left transparent.
+    testing_support::Scene s(120, 80);
+    s.body = [](const boost::shared_ptr<orbotk::UIContext>& ui) {
+        Box left(ui, 60.0f, gui::FILL);
+        gui::render(ui, orbo::tk::RGBA(255, 0, 0, 255));
+        Box stripe(ui, 60.0f, 20.0f);
+        stripe.setLeft(60.0f);
+        gui::render(ui, orbo::tk::RGBA(0, 0, 128, 128));
+    };
+    s.window->Show(true);
+    wxWindow* canvas = s.window->canvas();
+    for (int i = 0; i < 300 && !canvas->IsShownOnScreen(); ++i) {
+        wxTheApp->Yield(true);
+        wxMilliSleep(10);
+    }
+    ASSERT_TRUE(canvas->IsShownOnScreen());
+    for (int i = 0; i < 3; ++i) { // the frame persists from one present to the next
+        canvas->Refresh(false);
+        canvas->Update();
+        wxTheApp->Yield(true);
+    }
+    wxBitmap shot(120, 80);
+    {
+        wxClientDC screen(canvas);
+        wxMemoryDC mem(shot);
+        mem.Blit(0, 0, 120, 80, &screen, 0, 0);
+    }
+    const wxImage image = shot.ConvertToImage();
+    const wxColour bg = s.window->GetBackgroundColour();
+    auto at = [&](int x, int y) {
+        return std::to_string(image.GetRed(x, y)) + "," + std::to_string(image.GetGreen(x, y)) +
+               "," + std::to_string(image.GetBlue(x, y));
+    };
+    auto rgb = [](unsigned r, unsigned g, unsigned b) {
+        return std::to_string(r) + "," + std::to_string(g) + "," + std::to_string(b);
+    };
+    EXPECT_EQ(at(10, 40), rgb(255, 0, 0));
+    EXPECT_EQ(at(100, 60), rgb(bg.Red(), bg.Green(), bg.Blue()));
+    const unsigned rest = 127; // what alpha 128 leaves of the background
+    EXPECT_EQ(at(100, 10), rgb((bg.Red() * rest + 127) / 255, (bg.Green() * rest + 127) / 255,
+                               128 + (bg.Blue() * rest + 127) / 255));
+    s.window->Hide();
 }

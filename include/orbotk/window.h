@@ -9,11 +9,13 @@
 #include <boost/shared_ptr.hpp>
 #include <boost/weak_ptr.hpp>
 #include <cstdint>
+#include <memory>
 #include <wx/dialog.h>
 
 namespace orbotk {
 
 class UIContext;
+struct PresentSurface;
 
 class Window : public wxDialog {
 public:
@@ -80,6 +82,8 @@ private:
     void followDrag(wxMouseEvent& event);
 
     wxWindow* canvas_ = nullptr;
+    // The frame as the screen takes it, kept from frame to frame and rewritten in place.
+    std::unique_ptr<PresentSurface> surface_;
     boost::shared_ptr<UIContext> context_;
     boost::shared_ptr<Window> self_;
     int escapeResult_ = wxID_CANCEL;

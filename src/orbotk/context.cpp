@@ -8,6 +8,10 @@
 #include "orboutil/strings.h"
 
 #include <algorithm>
+#include <cstdint>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <cstdlib>
 #include <stdexcept>
 #include <unordered_set>
@@ -15,6 +19,33 @@
 #include <wx/dcmemory.h>
 
 namespace orbotk {
+
+namespace {
+
+// Transparent black over the whole frame with ordinary vector stores. glibc's memset clears a
+// frame this size with "rep stosb", after which the blends that follow run as if the frame
+// were out of cache (three to four times slower); plain stores leave it in cache.
+void clearFrame(orbo::tk::RGBA* frame, size_t n) {
+#if defined(__SSE2__)
+    size_t i = 0;
+    for (; i < n && (reinterpret_cast<std::uintptr_t>(frame + i) & 15u) != 0; ++i)
+        frame[i] = orbo::tk::RGBA();
+    const __m128i zero = _mm_setzero_si128();
+    for (; i + 16 <= n; i += 16) {
+        __m128i* p = reinterpret_cast<__m128i*>(frame + i);
+        _mm_store_si128(p, zero);
+        _mm_store_si128(p + 1, zero);
+        _mm_store_si128(p + 2, zero);
+        _mm_store_si128(p + 3, zero);
+    }
+    for (; i < n; ++i)
+        frame[i] = orbo::tk::RGBA();
+#else
+    std::fill_n(frame, n, orbo::tk::RGBA());
+#endif
+}
+
+} // namespace
 
 boost::shared_ptr<UIContext> UIContext::create(const std::wstring& title, wxWindow* parent) {
     // The window owns itself (wxWidgets deletes it) and holds the context.
@@ -171,8 +202,7 @@ void UIContext::beginPass(wxEvent& event) {
     incomplete_ = false;
     recordEvent(event);
     if (eventType_ == wxEVT_PAINT)
-        std::fill_n(framebuffer_.get(), static_cast<size_t>(width_) * static_cast<size_t>(height_),
-                    orbo::tk::RGBA());
+        clearFrame(framebuffer_.get(), static_cast<size_t>(width_) * static_cast<size_t>(height_));
     claim_ = ControlID();
     returnReleased = false;
     tooltip.clear();

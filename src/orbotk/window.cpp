@@ -6,9 +6,13 @@
 #include "orbotk/context.h"
 #include "orboutil/log.h"
 
+#include <cairo.h>
 #include <chrono>
+#include <cstdint>
+#include <vector>
 #include <wx/bitmap.h>
 #include <wx/dcclient.h>
+#include <wx/graphics.h>
 #include <wx/image.h>
 
 namespace orbotk {
@@ -180,26 +184,94 @@ void Window::paintPass(wxDC* dc) {
     applyAfterPass();
 }
 
+// The frame as cairo takes it: one image surface per window, replaced only when the size
+// changes, so presenting a frame allocates nothing.
+struct PresentSurface {
+    cairo_surface_t* surface = nullptr;
+    ~PresentSurface() {
+        if (surface)
+            cairo_surface_destroy(surface);
+    }
+    cairo_surface_t* sized(int w, int h) {
+        if (surface && cairo_image_surface_get_width(surface) == w &&
+            cairo_image_surface_get_height(surface) == h)
+            return surface;
+        if (surface)
+            cairo_surface_destroy(surface);
+        surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
+        if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+            cairo_surface_destroy(surface);
+            surface = nullptr;
+        }
+        return surface;
+    }
+};
+
+namespace {
+
+// One row of the framebuffer as cairo's 0x00RRGGBB words, the same layout as our pixels less
+// alpha. The window has no alpha channel, so what the frame leaves transparent (the notches
+// beside a dialog's advanced section) shows the background colour bg (0x00RRGGBB):
+// premultiplied colour over it is the colour plus the background times what alpha leaves.
+void presentRow(std::uint32_t* out, const orbo::tk::RGBA* row, int w, std::uint32_t bg) {
+    const unsigned br = (bg >> 16) & 0xFFu, bgg = (bg >> 8) & 0xFFu, bb = bg & 0xFFu;
+    for (int x = 0; x < w; ++x) {
+        const std::uint32_t p = row[x].word;
+        const unsigned rest = 255u - (p >> 24);
+        if (rest == 0) {
+            out[x] = p & 0xFFFFFFu;
+            continue;
+        }
+        const unsigned r = (p >> 16) & 0xFFu, g = (p >> 8) & 0xFFu, b = p & 0xFFu;
+        out[x] = ((r + (br * rest + 127u) / 255u) << 16) | ((g + (bgg * rest + 127u) / 255u) << 8) |
+                 (b + (bb * rest + 127u) / 255u);
+    }
+}
+
+} // namespace
+
 void Window::present(wxDC& dc) {
     const int w = context_->W(), h = context_->H();
     if (w <= 0 || h <= 0)
         return;
-    // A window without an alpha channel cannot show the desktop through the frame's
-    // transparent parts (the notches beside a dialog's advanced section): they show the
-    // window's background colour instead. Premultiplied colour over a background is the colour
-    // plus the background times what is left; rows are flipped to top-down.
     const wxColour back = GetBackgroundColour();
-    const unsigned bg[3] = {back.Red(), back.Green(), back.Blue()};
+    const std::uint32_t bg = (static_cast<std::uint32_t>(back.Red()) << 16) |
+                             (static_cast<std::uint32_t>(back.Green()) << 8) | back.Blue();
+    const orbo::tk::RGBA* fb = context_->framebuffer();
+
+    wxGraphicsContext* gc = dc.GetGraphicsContext();
+    cairo_t* cr = gc ? static_cast<cairo_t*>(gc->GetNativeContext()) : nullptr;
+    if (!surface_)
+        surface_.reset(new PresentSurface);
+    cairo_surface_t* surface = cr ? surface_->sized(w, h) : nullptr;
+    if (surface) {
+        cairo_surface_flush(surface);
+        unsigned char* data = cairo_image_surface_get_data(surface);
+        const int stride = cairo_image_surface_get_stride(surface);
+        // The framebuffer's rows are bottom-up.
+        for (int y = 0; y < h; ++y)
+            presentRow(reinterpret_cast<std::uint32_t*>(data + static_cast<size_t>(y) * stride),
+                       fb + static_cast<size_t>(h - 1 - y) * static_cast<size_t>(w), w, bg);
+        cairo_surface_mark_dirty(surface);
+        cairo_save(cr);
+        cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+        cairo_set_source_surface(cr, surface, 0, 0);
+        cairo_rectangle(cr, 0, 0, w, h);
+        cairo_fill(cr);
+        cairo_restore(cr);
+        return;
+    }
+    // A device context that cairo does not draw (or a surface that could not be had): through
+    // a bitmap made for this frame.
     wxImage image(w, h, false);
     unsigned char* out = image.GetData();
-    const orbo::tk::RGBA* fb = context_->framebuffer();
+    std::vector<std::uint32_t> row(static_cast<size_t>(w));
     for (int y = 0; y < h; ++y) {
-        const orbo::tk::RGBA* row = fb + static_cast<size_t>(h - 1 - y) * static_cast<size_t>(w);
+        presentRow(row.data(), fb + static_cast<size_t>(h - 1 - y) * static_cast<size_t>(w), w, bg);
         for (int x = 0; x < w; ++x, out += 3) {
-            const unsigned rest = 255u - row[x].a();
-            out[0] = static_cast<unsigned char>(row[x].r() + (bg[0] * rest + 127u) / 255u);
-            out[1] = static_cast<unsigned char>(row[x].g() + (bg[1] * rest + 127u) / 255u);
-            out[2] = static_cast<unsigned char>(row[x].b() + (bg[2] * rest + 127u) / 255u);
+            out[0] = static_cast<unsigned char>(row[x] >> 16);
+            out[1] = static_cast<unsigned char>(row[x] >> 8);
+            out[2] = static_cast<unsigned char>(row[x]);
         }
     }
     dc.DrawBitmap(wxBitmap(image), 0, 0, false);
