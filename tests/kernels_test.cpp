@@ -131,3 +131,38 @@ TEST(Kernels, RandomRowsOfOddLengthsAtOddOffsetsMatch) {
         }
     }
 }
+
+TEST(Kernels, TextCoverageInColourEqualsTheReferenceForEveryWeight) {
+    // Every weight 0..256 under colours that probe each channel's extremes, at lengths that
+    // leave every tail, and whether anything was drawn.
+    std::mt19937 rng(20261206);
+    std::vector<std::uint16_t> k(257 + 9);
+    for (size_t i = 0; i < k.size(); ++i)
+        k[i] = static_cast<std::uint16_t>(i % 257);
+    const px_t colours[] = {0xFFFFFFFFu,
+                            0xFF000000u,
+                            0x80FF0080u,
+                            0x01020304u,
+                            0u,
+                            static_cast<px_t>(rng()),
+                            static_cast<px_t>(rng())};
+    const Table& ref = gui::kernels::scalar();
+    for (const Table* t : vectorLevels()) {
+        SCOPED_TRACE(t->name);
+        for (px_t c : colours)
+            for (int n : {1, 3, 4, 7, 8, 9, 17, 257}) {
+                for (int offset = 0; offset < 9 && offset + n <= static_cast<int>(k.size());
+                     offset += 4) {
+                    std::vector<px_t> a(static_cast<size_t>(n)), b(a.size());
+                    const bool anyRef = ref.scaleRow(a.data(), k.data() + offset, n, c);
+                    const bool anyFast = t->scaleRow(b.data(), k.data() + offset, n, c);
+                    ASSERT_EQ(a, b) << std::hex << c << " n " << std::dec << n;
+                    ASSERT_EQ(anyRef, anyFast);
+                }
+            }
+        // Zero weights draw nothing and say so.
+        std::vector<std::uint16_t> zeros(19, 0);
+        std::vector<px_t> out(19);
+        EXPECT_FALSE(t->scaleRow(out.data(), zeros.data(), 19, 0xFFFFFFFFu));
+    }
+}

@@ -209,24 +209,29 @@ struct PresentSurface {
 
 namespace {
 
-// One row of the framebuffer as cairo's 0x00RRGGBB words, the same layout as our pixels less
-// alpha. The window has no alpha channel, so what the frame leaves transparent (the notches
-// beside a dialog's advanced section) shows the background colour bg (0x00RRGGBB):
+// The window has no alpha channel, so what the frame leaves transparent (the notches beside a
+// dialog's advanced section, the slightly translucent panel edges) shows the background colour:
 // premultiplied colour over it is the colour plus the background times what alpha leaves.
-void presentRow(std::uint32_t* out, const orbo::tk::RGBA* row, int w, std::uint32_t bg) {
-    const unsigned br = (bg >> 16) & 0xFFu, bgg = (bg >> 8) & 0xFFu, bb = bg & 0xFFu;
-    for (int x = 0; x < w; ++x) {
-        const std::uint32_t p = row[x].word;
-        const unsigned rest = 255u - (p >> 24);
-        if (rest == 0) {
-            out[x] = p & 0xFFFFFFu;
-            continue;
+// That addend depends on alpha only, so one table per frame holds it for all 256 values.
+struct OverBackground {
+    std::uint32_t addend[256];
+    explicit OverBackground(std::uint32_t bg) {
+        const unsigned c[3] = {(bg >> 16) & 0xFFu, (bg >> 8) & 0xFFu, bg & 0xFFu};
+        for (unsigned a = 0; a < 256; ++a) {
+            const unsigned rest = 255u - a;
+            addend[a] = (((c[0] * rest + 127u) / 255u) << 16) |
+                        (((c[1] * rest + 127u) / 255u) << 8) | ((c[2] * rest + 127u) / 255u);
         }
-        const unsigned r = (p >> 16) & 0xFFu, g = (p >> 8) & 0xFFu, b = p & 0xFFu;
-        out[x] = ((r + (br * rest + 127u) / 255u) << 16) | ((g + (bgg * rest + 127u) / 255u) << 8) |
-                 (b + (bb * rest + 127u) / 255u);
     }
-}
+    // One row as cairo's 0x00RRGGBB words, the layout of our pixels less alpha. No channel
+    // carries: a premultiplied channel is at most alpha, and the addend at most 255 - alpha.
+    void row(std::uint32_t* out, const orbo::tk::RGBA* in, int w) const {
+        for (int x = 0; x < w; ++x) {
+            const std::uint32_t p = in[x].word;
+            out[x] = (p + addend[p >> 24]) & 0xFFFFFFu;
+        }
+    }
+};
 
 } // namespace
 
@@ -238,6 +243,7 @@ void Window::present(wxDC& dc) {
     const std::uint32_t bg = (static_cast<std::uint32_t>(back.Red()) << 16) |
                              (static_cast<std::uint32_t>(back.Green()) << 8) | back.Blue();
     const orbo::tk::RGBA* fb = context_->framebuffer();
+    const OverBackground over(bg);
 
     wxGraphicsContext* gc = dc.GetGraphicsContext();
     cairo_t* cr = gc ? static_cast<cairo_t*>(gc->GetNativeContext()) : nullptr;
@@ -250,8 +256,8 @@ void Window::present(wxDC& dc) {
         const int stride = cairo_image_surface_get_stride(surface);
         // The framebuffer's rows are bottom-up.
         for (int y = 0; y < h; ++y)
-            presentRow(reinterpret_cast<std::uint32_t*>(data + static_cast<size_t>(y) * stride),
-                       fb + static_cast<size_t>(h - 1 - y) * static_cast<size_t>(w), w, bg);
+            over.row(reinterpret_cast<std::uint32_t*>(data + static_cast<size_t>(y) * stride),
+                     fb + static_cast<size_t>(h - 1 - y) * static_cast<size_t>(w), w);
         cairo_surface_mark_dirty(surface);
         cairo_save(cr);
         cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
@@ -267,7 +273,7 @@ void Window::present(wxDC& dc) {
     unsigned char* out = image.GetData();
     std::vector<std::uint32_t> row(static_cast<size_t>(w));
     for (int y = 0; y < h; ++y) {
-        presentRow(row.data(), fb + static_cast<size_t>(h - 1 - y) * static_cast<size_t>(w), w, bg);
+        over.row(row.data(), fb + static_cast<size_t>(h - 1 - y) * static_cast<size_t>(w), w);
         for (int x = 0; x < w; ++x, out += 3) {
             out[0] = static_cast<unsigned char>(row[x] >> 16);
             out[1] = static_cast<unsigned char>(row[x] >> 8);

@@ -42,6 +42,13 @@ void modulateRowScalar(px_t* dst, const px_t* src, int n, px_t c) {
         dst[i] = px::modulatePixel(dst[i], px::modulatePixel(src[i], c));
 }
 
+bool scaleRowScalar(px_t* dst, const std::uint16_t* k, int n, px_t c) {
+    px_t any = 0;
+    for (int i = 0; i < n; ++i)
+        any |= dst[i] = px::scalePixel(c, k[i]);
+    return any != 0;
+}
+
 const Table* choose() {
     const std::vector<const Table*> levels = available();
     const char* wanted = std::getenv("GUI_KERNELS");
@@ -54,8 +61,8 @@ const Table* choose() {
 } // namespace
 
 const Table& scalar() {
-    static const Table t{"scalar",        &blendSpanScalar, &fillSpanScalar,   &modulateSpanScalar,
-                         &blendRowScalar, &writeRowScalar,  &modulateRowScalar};
+    static const Table t{"scalar",        &blendSpanScalar, &fillSpanScalar,    &modulateSpanScalar,
+                         &blendRowScalar, &writeRowScalar,  &modulateRowScalar, &scaleRowScalar};
     return t;
 }
 

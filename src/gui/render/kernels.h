@@ -27,6 +27,8 @@ struct Table {
     void (*writeRow)(px_t* dst, const px_t* src, int n, px_t c);
     // dst[i] = modulatePixel(dst[i], modulatePixel(src[i], c))
     void (*modulateRow)(px_t* dst, const px_t* src, int n, px_t c);
+    // dst[i] = scalePixel(c, k[i]) (text coverage in colour, k <= 256); true when any is not 0
+    bool (*scaleRow)(px_t* dst, const std::uint16_t* k, int n, px_t c);
 };
 
 const Table& scalar();

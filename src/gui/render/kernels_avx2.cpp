@@ -27,6 +27,16 @@ struct Avx2 {
         return _mm256_movemask_epi8(_mm256_cmpeq_epi32(_mm256_and_si256(d, a), a)) == -1;
     }
     static reg addsat8(reg a, reg b) { return _mm256_adds_epu8(a, b); }
+    // N 16-bit weights, one per 32-bit lane (the first four in the low 128-bit half).
+    static reg weights(const std::uint16_t* k) {
+        return _mm256_cvtepu16_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(k)));
+    }
+    static reg or32(reg a, reg b) { return _mm256_or_si256(a, b); }
+    // Each 32-bit lane's low 16 bits copied into its high 16 bits.
+    static reg dup16(reg a) { return or32(a, _mm256_slli_epi32(a, 16)); }
+    static reg unpacklo32(reg a, reg b) { return _mm256_unpacklo_epi32(a, b); }
+    static reg unpackhi32(reg a, reg b) { return _mm256_unpackhi_epi32(a, b); }
+    static bool allZero(reg a) { return _mm256_testz_si256(a, a) != 0; }
     // The alpha of each pixel of the low (high) half of each 128-bit lane of d, copied into
     // all four of its 16-bit lanes with zero high bytes: one byte shuffle each.
     static reg alphaLo(reg d) {

@@ -123,9 +123,31 @@ template <class V> void modulateRow(px_t* dst, const px_t* src, int n, px_t c) {
         dst[i] = px::modulatePixel(dst[i], px::modulatePixel(src[i], c));
 }
 
+// The colour scaled by one weight per pixel. Each weight is widened to a 32-bit lane, doubled
+// into both of its 16-bit halves and spread over the four channels of its pixel by unpacking
+// 32-bit lanes with themselves, which takes the same pixels to the low and high halves as the
+// byte unpacks do; mulhi(c << 8, k) is then scalePixel exactly.
+template <class V> bool scaleRow(px_t* dst, const std::uint16_t* k, int n, px_t c) {
+    const typename V::reg c8 = V::unpacklo(V::zero(), V::set1(c));
+    typename V::reg any = V::zero();
+    int i = 0;
+    for (; i + V::N <= n; i += V::N) {
+        const typename V::reg w = V::weights(k + i);
+        const typename V::reg ww = V::dup16(w);
+        const typename V::reg r =
+            V::pack(V::mulhi16(c8, V::unpacklo32(ww, ww)), V::mulhi16(c8, V::unpackhi32(ww, ww)));
+        V::store(dst + i, r);
+        any = V::or32(any, r);
+    }
+    px_t rest = 0;
+    for (; i < n; ++i)
+        rest |= dst[i] = px::scalePixel(c, k[i]);
+    return rest != 0 || !V::allZero(any);
+}
+
 template <class V> Table table(const char* name) {
-    return Table{name,         &blendSpan<V>, &fillSpan<V>,   &modulateSpan<V>,
-                 &blendRow<V>, &writeRow<V>,  &modulateRow<V>};
+    return Table{name,         &blendSpan<V>, &fillSpan<V>,    &modulateSpan<V>,
+                 &blendRow<V>, &writeRow<V>,  &modulateRow<V>, &scaleRow<V>};
 }
 
 } // namespace simd

@@ -26,6 +26,16 @@ struct Sse2 {
         return _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(d, a), a)) == 0xFFFF;
     }
     static reg addsat8(reg a, reg b) { return _mm_adds_epu8(a, b); }
+    // N 16-bit weights, one per 32-bit lane.
+    static reg weights(const std::uint16_t* k) {
+        return _mm_unpacklo_epi16(_mm_loadl_epi64(reinterpret_cast<const reg*>(k)), zero());
+    }
+    static reg or32(reg a, reg b) { return _mm_or_si128(a, b); }
+    // Each 32-bit lane's low 16 bits copied into its high 16 bits.
+    static reg dup16(reg a) { return or32(a, _mm_slli_epi32(a, 16)); }
+    static reg unpacklo32(reg a, reg b) { return _mm_unpacklo_epi32(a, b); }
+    static reg unpackhi32(reg a, reg b) { return _mm_unpackhi_epi32(a, b); }
+    static bool allZero(reg a) { return _mm_movemask_epi8(_mm_cmpeq_epi8(a, zero())) == 0xFFFF; }
     // The alpha of each pixel of the low (high) half of d in all four of its 16-bit lanes.
     static reg alphaLo(reg d) { return broadcastAlpha(_mm_unpacklo_epi8(d, zero())); }
     static reg alphaHi(reg d) { return broadcastAlpha(_mm_unpackhi_epi8(d, zero())); }

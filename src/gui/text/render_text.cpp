@@ -47,12 +47,7 @@ void composite(const ui_t& ui, const textcache::Coverage& cov, px_t colour) {
     px_t* fb = reinterpret_cast<px_t*>(ui->framebuffer());
     for (int y = ys; y <= ye && y - ys < cov.h; ++y) {
         const std::uint16_t* weights = cov.k.data() + static_cast<size_t>(y - ys) * cov.w;
-        bool any = false;
-        for (int i = 0; i < n; ++i) {
-            row[static_cast<size_t>(i)] = px::scalePixel(colour, weights[i]);
-            any |= row[static_cast<size_t>(i)] != 0;
-        }
-        if (any) // a row of white background adds nothing
+        if (k.scaleRow(row.data(), weights, n, colour)) // white background adds nothing
             k.blendRow(fb + static_cast<size_t>(H - 1 - y) * W + xs, row.data(), n, 0xFFFFFFFFu);
     }
 }

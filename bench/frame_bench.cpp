@@ -1,0 +1,253 @@
+// What a frame costs, measured the way a user meets it: a 640 x 480 window with the chrome, ten
+// labels, four push buttons and a 20-character text field. Every figure comes from one process,
+// interleaved round by round (the machine's speed drifts from minute to minute), and is stated
+// beside memset and memcpy of the same frame measured in the same rounds:
+//   - the paint pass into the framebuffer, at 640 x 480, 1280 x 720 and 1920 x 1080;
+//   - the input pass (a mouse move, nothing drawn);
+//   - paint and present of the shown window, beside a plain XPutImage of a 640 x 480 buffer to
+//     an X window of the same size (both waited for with a round trip to the server);
+//   - a full-window blended fill and a modulated fill inside a real paint pass (clear, fill).
+// Each benchmark reports the median of its rounds; the counters give the ratios.
+// Run on a display (xvfb-run).
+#include "gui/gui.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <boost/make_shared.hpp>
+#include <chrono>
+#include <cstring>
+#include <functional>
+#include <gdk/gdk.h>
+#include <map>
+#include <string>
+#include <vector>
+#include <wx/app.h>
+#include <wx/utils.h>
+
+namespace {
+
+using gui::Box;
+using orbotk::ControlID;
+
+class BenchWindow : public gui::AppWindow {
+public:
+    BenchWindow(int w, int h)
+        : gui::AppWindow(static_cast<wxWindow*>(nullptr), L"Frame bench", w, h,
+                         gui::NO_SCALE_WINDOW) {}
+    gui::TextState field{textFont_, L"twenty characters ok"};
+    void doScene() override {
+        for (int i = 0; i < 10; ++i) {
+            Box label(ui_, 200.0f, 20.0f);
+            label.setTop(24.0f * i);
+            doLabel((L"Label number " + std::to_wstring(i)).c_str());
+        }
+        static const wchar_t* const captions[4] = {L"OK", L"Cancel", L"Apply", L"Help"};
+        for (int i = 0; i < 4; ++i) {
+            Box button(ui_, PUSHBUTTON_SHAPE);
+            button.setTop(24.0f * i);
+            button.setLeft(240.0f);
+            glColor(gui::orbopal::OKButton);
+            doPushButton(captions[i], true);
+        }
+        Box row(ui_, 300.0f, 30.0f);
+        row.setTop(260.0f);
+        doLineEdit(ControlID(L"field"), field, L"Text", 0.0f);
+    }
+};
+
+// A window that only fills its frame, for the fills inside a real paint.
+class FillWindow : public gui::AppWindow {
+public:
+    FillWindow(int w, int h, bool modulate)
+        : gui::AppWindow(static_cast<wxWindow*>(nullptr), L"Fill bench", w, h,
+                         gui::NO_SCALE_WINDOW),
+          modulate_(modulate) {}
+    void uiProcedure() override {
+        Box root(ui_);
+        if (modulate_)
+            gui::renderModulate(ui_, orbo::tk::RGBA(0xC0A0B0C0u));
+        else
+            gui::render(ui_, orbo::tk::RGBA(0x80404040u));
+    }
+
+private:
+    bool modulate_;
+};
+
+// A plain X window and an image of its size, uploaded with XPutImage.
+struct PlainX {
+    Display* dpy = nullptr;
+    Window win = 0;
+    GC gc = nullptr;
+    XImage* image = nullptr;
+    std::vector<char> pixels;
+    PlainX(int w, int h) : pixels(static_cast<size_t>(w) * h * 4, 0x40) {
+        dpy = XOpenDisplay(nullptr);
+        const int screen = DefaultScreen(dpy);
+        win = XCreateSimpleWindow(dpy, RootWindow(dpy, screen), 0, 0, w, h, 0, 0, 0);
+        XMapWindow(dpy, win);
+        gc = XCreateGC(dpy, win, 0, nullptr);
+        image = XCreateImage(dpy, DefaultVisual(dpy, screen), 24, ZPixmap, 0, pixels.data(), w, h,
+                             32, 0);
+        XSync(dpy, False);
+    }
+    ~PlainX() {
+        image->data = nullptr; // the vector owns the pixels
+        XDestroyImage(image);
+        XFreeGC(dpy, gc);
+        XDestroyWindow(dpy, win);
+        XCloseDisplay(dpy);
+    }
+    void upload() {
+        XPutImage(dpy, win, gc, image, 0, 0, 0, 0, static_cast<unsigned>(image->width),
+                  static_cast<unsigned>(image->height));
+        XSync(dpy, False);
+    }
+};
+
+struct Op {
+    Op(const char* n, int b, std::function<void()> r) : name(n), batch(b), run(std::move(r)) {}
+    std::string name;
+    int batch; // runs per timed sample
+    std::function<void()> run;
+    std::vector<double> ms;
+    double median() const {
+        std::vector<double> v = ms;
+        std::sort(v.begin(), v.end());
+        return v.empty() ? 0.0 : v[v.size() / 2];
+    }
+};
+
+std::vector<Op> ops;
+
+const Op& op(const std::string& name) {
+    for (const Op& o : ops)
+        if (o.name == name)
+            return o;
+    throw std::runtime_error("no op " + name);
+}
+
+void showAndWait(gui::AppWindow& w) {
+    w.Show(true);
+    wxWindow* canvas = w.window()->canvas();
+    for (int i = 0; i < 300 && !canvas->IsShownOnScreen(); ++i) {
+        wxTheApp->Yield(true);
+        wxMilliSleep(10);
+    }
+    for (int i = 0; i < 20; ++i)
+        wxTheApp->Yield(true);
+}
+
+void measure(int rounds) {
+    const size_t n640 = 640 * 480, n1080 = 1920 * 1080;
+    static std::vector<std::uint32_t> a640(n640), b640(n640, 1u), a1080(n1080), b1080(n1080, 1u);
+
+    auto paint = boost::make_shared<BenchWindow>(640, 480);
+    orbotk::Driver paintDriver(paint->window());
+    paintDriver.resize(640, 480);
+    auto hd = boost::make_shared<BenchWindow>(1280, 720);
+    orbotk::Driver hdDriver(hd->window());
+    hdDriver.resize(1280, 720);
+    auto fhd = boost::make_shared<BenchWindow>(1920, 1080);
+    orbotk::Driver fhdDriver(fhd->window());
+    fhdDriver.resize(1920, 1080);
+    auto blend = boost::make_shared<FillWindow>(640, 480, false);
+    orbotk::Driver blendDriver(blend->window());
+    blendDriver.resize(640, 480);
+    auto modulate = boost::make_shared<FillWindow>(640, 480, true);
+    orbotk::Driver modulateDriver(modulate->window());
+    modulateDriver.resize(640, 480);
+    auto shown = boost::make_shared<BenchWindow>(640, 480);
+    showAndWait(*shown);
+    wxWindow* canvas = shown->window()->canvas();
+    PlainX plain(640, 480);
+    int moves = 0;
+
+    ops = {
+        {"memset 640x480", 200,
+         [&] { std::memset(a640.data(), 0, n640 * 4), benchmark::ClobberMemory(); }},
+        {"memcpy 640x480", 200,
+         [&] { std::memcpy(a640.data(), b640.data(), n640 * 4), benchmark::ClobberMemory(); }},
+        {"paint pass 640x480", 20, [&] { paintDriver.paint(); }},
+        {"input pass 640x480", 200,
+         [&] {
+             ++moves;
+             paintDriver.mouseMove(300 + (moves & 1), 200);
+         }},
+        {"paint+present 640x480", 10,
+         [&] {
+             canvas->Refresh(false);
+             canvas->Update();
+             gdk_display_sync(gdk_display_get_default());
+         }},
+        {"XPutImage 640x480", 10, [&] { plain.upload(); }},
+        {"blend fill in paint 640x480", 50, [&] { blendDriver.paint(); }},
+        {"modulate fill in paint 640x480", 50, [&] { modulateDriver.paint(); }},
+        {"memcpy 1920x1080", 20,
+         [&] { std::memcpy(a1080.data(), b1080.data(), n1080 * 4), benchmark::ClobberMemory(); }},
+        {"paint pass 1280x720", 10, [&] { hdDriver.paint(); }},
+        {"paint pass 1920x1080", 10, [&] { fhdDriver.paint(); }},
+    };
+    for (Op& o : ops) // warm: caches, text, first allocations
+        for (int i = 0; i < o.batch; ++i)
+            o.run();
+    for (int r = 0; r < rounds; ++r)
+        for (Op& o : ops) {
+            const auto t0 = std::chrono::steady_clock::now();
+            for (int i = 0; i < o.batch; ++i)
+                o.run();
+            const auto t1 = std::chrono::steady_clock::now();
+            o.ms.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count() / o.batch);
+        }
+    for (gui::AppWindow* w : std::initializer_list<gui::AppWindow*>{
+             paint.get(), hd.get(), fhd.get(), blend.get(), modulate.get(), shown.get()})
+        w->Close(true);
+    wxTheApp->ProcessIdle();
+}
+
+// Reports one operation's median, with its ratio to the baseline named.
+void report(benchmark::State& state, const std::string& name, const std::string& baseline) {
+    const Op& o = op(name);
+    size_t i = 0;
+    for (auto _ : state)
+        state.SetIterationTime(o.ms[i++ % o.ms.size()] / 1000.0);
+    state.counters["median_ms"] = o.median();
+    if (!baseline.empty())
+        state.counters["x_" + baseline.substr(0, baseline.find(' '))] =
+            o.median() / op(baseline).median();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    orbotk::Application app(argc, argv);
+    const int rounds = 31;
+    measure(rounds);
+    const std::pair<const char*, const char*> rows[] = {
+        {"memset 640x480", "memcpy 640x480"},
+        {"memcpy 640x480", ""},
+        {"paint pass 640x480", "memcpy 640x480"},
+        {"input pass 640x480", "memcpy 640x480"},
+        {"XPutImage 640x480", "memcpy 640x480"},
+        {"paint+present 640x480", "XPutImage 640x480"},
+        {"blend fill in paint 640x480", "memcpy 640x480"},
+        {"modulate fill in paint 640x480", "memcpy 640x480"},
+        {"memcpy 1920x1080", ""},
+        {"paint pass 1280x720", "paint pass 640x480"},
+        {"paint pass 1920x1080", "paint pass 640x480"},
+    };
+    for (const auto& row : rows) {
+        const std::string name = row.first, baseline = row.second;
+        benchmark::RegisterBenchmark(
+            name.c_str(), [name, baseline](benchmark::State& s) { report(s, name, baseline); })
+            ->UseManualTime()
+            ->Iterations(rounds)
+            ->Unit(benchmark::kMillisecond);
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
