@@ -17,6 +17,7 @@
 #include <benchmark/benchmark.h>
 #include <boost/make_shared.hpp>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <gdk/gdk.h>
@@ -193,6 +194,16 @@ void measure(int rounds) {
     for (Op& o : ops) // warm: caches, text, first allocations
         for (int i = 0; i < o.batch; ++i)
             o.run();
+    // FRAME_BENCH_PROFILE=<name>: run that one operation for a few seconds, for a profiler.
+    if (const char* only = std::getenv("FRAME_BENCH_PROFILE")) {
+        for (Op& o : ops)
+            if (o.name.find(only) != std::string::npos) {
+                const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+                while (std::chrono::steady_clock::now() < end)
+                    for (int i = 0; i < o.batch; ++i)
+                        o.run();
+            }
+    }
     for (int r = 0; r < rounds; ++r)
         for (Op& o : ops) {
             const auto t0 = std::chrono::steady_clock::now();

@@ -17,11 +17,16 @@
 #include <boost/enable_shared_from_this.hpp>
 #include <boost/function.hpp>
 #include <boost/shared_ptr.hpp>
+#include <cstdint>
 #include <string>
 
 namespace orbotk {
 
 class UIContext;
+
+// The identity under which the toolkit remembers a box between passes: a 64-bit digest of a
+// control's name, or of an anonymous box's parent and place. 0 is no box.
+typedef std::uint64_t BoxKey;
 
 class Box : public boost::enable_shared_from_this<Box> {
 public:
@@ -38,6 +43,10 @@ public:
     // the box that was current before and records this one in the pass's tree.
     void enter();
     void exit();
+    // Counts n anonymous children as opened and closed without making them. A widget that
+    // skips boxes which only draw (outside paint passes) calls it, so the anonymous boxes after
+    // them keep the identities they have in paint passes.
+    void skipAnonymous(int n) { anonymousChildren_ += n; }
 
     // Geometry in window pixels, y downward; read and written directly by the layout code.
     boost::shared_ptr<Box> parent;
@@ -99,7 +108,7 @@ public:
 
     // The identity under which the toolkit remembers this box across passes: its name for named
     // controls, its place in the tree for anonymous ones.
-    const std::wstring& key() const { return key_; }
+    BoxKey key() const { return key_; }
 
 private:
     friend class UIContext;
@@ -113,7 +122,7 @@ private:
     void askedMouse() const { mouseInput_ = true; }
 
     UIContext* context_ = nullptr;
-    std::wstring key_;
+    BoxKey key_ = 0;
     int anonymousChildren_ = 0;
     int openIndex_ = 0;
     bool enabled_ = true;

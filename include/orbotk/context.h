@@ -146,7 +146,7 @@ private:
     UIContext();
 
     struct Node {
-        std::wstring key;
+        BoxKey key;
         ControlID id;
         int x, y, w, h;
         int openIndex;
@@ -162,10 +162,10 @@ private:
 
     // Per mouse button (0 left, 1 middle, 2 right).
     struct DragState {
-        std::wstring pressKey; // the control that the press was for
+        BoxKey pressKey = 0; // the control that the press was for
         ControlID pressID;
         bool dragging = false;
-        std::wstring key;
+        BoxKey key = 0;
         ControlID id;
     };
 
@@ -173,8 +173,8 @@ private:
     void endPass();
     void recordEvent(wxEvent& event);
     void findHot();
-    const Node* lastNode(const std::wstring& key) const;
-    int lastCloseIndex(const std::wstring& key) const;
+    const Node* lastNode(BoxKey key) const;
+    int lastCloseIndex(BoxKey key) const;
     void closeBox(Box& box);
 
     boost::weak_ptr<Window> window_;
@@ -184,7 +184,7 @@ private:
     boost::shared_ptr<Box> root_, current_;
     int openCounter_ = 0;
     std::vector<Node> tree_, lastTree_;
-    std::unordered_map<std::wstring, int> lastIndex_; // key -> front-most close index
+    std::unordered_map<BoxKey, int> lastIndex_; // key -> front-most close index
 
     wxEvent* event_ = nullptr;
     wxEventType eventType_ = wxEVT_NULL;
@@ -199,11 +199,11 @@ private:
     int leftPressX_ = 0;
     int wheel_ = 0;
 
-    std::wstring hotKey_;
+    BoxKey hotKey_ = 0;
     int hotIndex_ = -1;
-    std::wstring activeKey_;
+    BoxKey activeKey_ = 0;
     ControlID activeID_;
-    std::wstring focusKey_;
+    BoxKey focusKey_ = 0;
     ControlID focused_;
     ControlID claim_;
 

@@ -11,18 +11,41 @@
 namespace orbotk {
 
 namespace {
-// Named controls are known by name; anonymous boxes by parent and ordinal. The two marks keep a
-// name from ever colliding with a tree path.
-const wchar_t NAMED_MARK = L'\x1E';
-const wchar_t PATH_MARK = L'\x1F';
+// Named controls are known by name; anonymous boxes by parent and ordinal. Both are digested
+// into 64 bits (the odds of two controls of one window sharing a key are about n^2 / 2^65), so
+// making a key costs a few multiplications and no memory. The two seeds keep a name's digest
+// apart from a tree path's.
+const std::uint64_t NAMED_SEED = 0x9E3779B97F4A7C15ull;
+const std::uint64_t PATH_SEED = 0xD1B54A32D192ED03ull;
+const BoxKey ROOT_KEY = 0x2545F4914F6CDD1Dull;
+
+// The finaliser of splitmix64: every input bit reaches every output bit.
+std::uint64_t mix(std::uint64_t x) {
+    x ^= x >> 30;
+    x *= 0xBF58476D1CE4E5B9ull;
+    x ^= x >> 27;
+    x *= 0x94D049BB133111EBull;
+    return x ^ (x >> 31);
+}
+
+BoxKey nonZero(std::uint64_t k) {
+    return k == 0 ? 1 : k;
+}
+
+BoxKey childKey(BoxKey parent, int ordinal) {
+    return nonZero(mix(parent ^ mix(PATH_SEED + static_cast<std::uint64_t>(ordinal))));
+}
 
 const wxEventType downTypes[3] = {wxEVT_LEFT_DOWN, wxEVT_MIDDLE_DOWN, wxEVT_RIGHT_DOWN};
 const wxEventType upTypes[3] = {wxEVT_LEFT_UP, wxEVT_MIDDLE_UP, wxEVT_RIGHT_UP};
 const wxEventType doubleTypes[3] = {wxEVT_LEFT_DCLICK, wxEVT_MIDDLE_DCLICK, wxEVT_RIGHT_DCLICK};
 } // namespace
 
-std::wstring namedKey(const std::wstring& name) {
-    return NAMED_MARK + name;
+BoxKey namedKey(const std::wstring& name) {
+    std::uint64_t h = NAMED_SEED;
+    for (wchar_t c : name)
+        h = mix(h ^ static_cast<std::uint32_t>(c));
+    return nonZero(mix(h ^ name.size()));
 }
 
 boost::shared_ptr<Box> Box::makeBox(const boost::shared_ptr<UIContext>& ui, const ControlID& id,
@@ -42,9 +65,9 @@ boost::shared_ptr<Box> Box::makeBox(const boost::shared_ptr<UIContext>& ui, cons
     if (!id.anonymous())
         b->key_ = namedKey(id.name());
     else if (b->parent)
-        b->key_ = b->parent->key_ + PATH_MARK + std::to_wstring(b->parent->anonymousChildren_++);
+        b->key_ = childKey(b->parent->key_, b->parent->anonymousChildren_++);
     else
-        b->key_ = std::wstring(1, PATH_MARK);
+        b->key_ = ROOT_KEY;
     return b;
 }
 
@@ -76,7 +99,7 @@ bool Box::pressed(int button, bool doubleClick) const {
     const wxEventType t = context_->eventType_;
     const bool match = doubleClick ? t == doubleTypes[button]
                                    : (t == downTypes[button] || t == doubleTypes[button]);
-    return match && !key_.empty() && context_->hotKey_ == key_;
+    return match && key_ != 0 && context_->hotKey_ == key_;
 }
 
 bool Box::released(int button) const {
@@ -84,7 +107,7 @@ bool Box::released(int button) const {
     if (context_->eventType_ != upTypes[button])
         return false;
     // The left release belongs to the pressed control wherever the pointer went.
-    if (button == 0 && !context_->activeKey_.empty())
+    if (button == 0 && context_->activeKey_ != 0)
         return context_->activeKey_ == key_;
     return context_->hotKey_ == key_;
 }
@@ -174,7 +197,7 @@ bool Box::rightDropped(const IdPredicate& a) const {
 bool Box::over() const {
     if (!context_->pointerInside_ || !overAbsolute(context_->mouseX_, context_->mouseY_))
         return false;
-    if (context_->hotKey_.empty() || context_->hotKey_ == key_)
+    if (context_->hotKey_ == 0 || context_->hotKey_ == key_)
         return true;
     // Not hot itself: still over if it was drawn in front of the hot box.
     const int mine = context_->lastCloseIndex(key_);
@@ -194,7 +217,7 @@ void Box::eventPosition(double& ex, double& ey) const {
 
 bool Box::active() const {
     askedMouse();
-    return !context_->activeKey_.empty() && context_->activeKey_ == key_;
+    return context_->activeKey_ != 0 && context_->activeKey_ == key_;
 }
 
 void Box::makeActive() {
@@ -205,13 +228,13 @@ void Box::makeActive() {
 
 void Box::clearActive() {
     if (context_->activeKey_ == key_) {
-        context_->activeKey_.clear();
+        context_->activeKey_ = 0;
         context_->activeID_ = ControlID();
     }
 }
 
 bool Box::focused() const {
-    return !context_->focusKey_.empty() && context_->focusKey_ == key_;
+    return context_->focusKey_ != 0 && context_->focusKey_ == key_;
 }
 
 void Box::makeFocused() {
@@ -221,7 +244,7 @@ void Box::makeFocused() {
 
 void Box::clearFocused() {
     if (focused()) {
-        context_->focusKey_.clear();
+        context_->focusKey_ = 0;
         context_->focused_ = ControlID();
     }
     if (!id.anonymous() && context_->claim_ == id)
@@ -233,7 +256,7 @@ void Box::clearFocused() {
 bool Box::receivesKeys() const {
     if (!enabled_)
         return false;
-    if (!context_->focusKey_.empty())
+    if (context_->focusKey_ != 0)
         return context_->focusKey_ == key_;
     // Nothing focused: the window's top level (the client-area root and the boxes directly in it).
     return !parent || !parent->parent;

@@ -182,7 +182,7 @@ void UIContext::recordEvent(wxEvent& event) {
 }
 
 void UIContext::findHot() {
-    hotKey_.clear();
+    hotKey_ = 0;
     hotIndex_ = -1;
     if (!pointerInside_)
         return;
@@ -213,7 +213,7 @@ void UIContext::beginPass(wxEvent& event) {
     if (eventType_ == wxEVT_MOTION) {
         for (int b = 0; b < 3; ++b) {
             DragState& d = drags_[b];
-            if (buttonDown_[b] && !d.dragging && !d.pressKey.empty()) {
+            if (buttonDown_[b] && !d.dragging && d.pressKey != 0) {
                 d.dragging = true;
                 d.key = d.pressKey;
                 d.id = d.pressID;
@@ -253,15 +253,15 @@ void UIContext::endPass() {
             focusKey_ = namedKey(claim_.name());
         }
         // A control that is gone, or can no longer take focus, gives it up.
-        if (!focusKey_.empty()) {
+        if (focusKey_ != 0) {
             const Node* n = lastNode(focusKey_);
             if (n == nullptr || !n->focusable()) {
-                focusKey_.clear();
+                focusKey_ = 0;
                 focused_ = ControlID();
             }
         }
-        if (!activeKey_.empty() && lastNode(activeKey_) == nullptr) {
-            activeKey_.clear();
+        if (activeKey_ != 0 && lastNode(activeKey_) == nullptr) {
+            activeKey_ = 0;
             activeID_ = ControlID();
         }
     }
@@ -277,7 +277,7 @@ void UIContext::endPass() {
             d = DragState();
             // A release ends the press: whatever no widget released is released now.
             if (b == 0) {
-                activeKey_.clear();
+                activeKey_ = 0;
                 activeID_ = ControlID();
             }
         } else if (eventType_ == down[b] || eventType_ == dbl[b]) {
@@ -287,7 +287,7 @@ void UIContext::endPass() {
                 d.pressKey = activeKey_;
                 d.pressID = activeID_;
                 leftPressX_ = mouseX_;
-            } else if (hotIndex_ >= 0 && !hotKey_.empty()) {
+            } else if (hotIndex_ >= 0 && hotKey_ != 0) {
                 d.pressKey = hotKey_;
                 const Node* n = lastNode(hotKey_);
                 d.pressID = n ? n->id : ControlID();
@@ -302,12 +302,12 @@ void UIContext::endPass() {
     inPass_ = false;
 }
 
-const UIContext::Node* UIContext::lastNode(const std::wstring& key) const {
+const UIContext::Node* UIContext::lastNode(BoxKey key) const {
     auto it = lastIndex_.find(key);
     return it == lastIndex_.end() ? nullptr : &lastTree_[static_cast<size_t>(it->second)];
 }
 
-int UIContext::lastCloseIndex(const std::wstring& key) const {
+int UIContext::lastCloseIndex(BoxKey key) const {
     auto it = lastIndex_.find(key);
     return it == lastIndex_.end() ? -1 : it->second;
 }
@@ -320,7 +320,7 @@ void UIContext::moveFocus(bool forward) {
             order.push_back(&n);
     std::stable_sort(order.begin(), order.end(),
                      [](const Node* a, const Node* b) { return a->openIndex < b->openIndex; });
-    std::unordered_set<std::wstring> seen;
+    std::unordered_set<BoxKey> seen;
     order.erase(std::remove_if(order.begin(), order.end(),
                                [&](const Node* n) { return !seen.insert(n->key).second; }),
                 order.end());
@@ -352,7 +352,7 @@ bool UIContext::findControl(const std::wstring& name, int& x, int& y, int& w, in
 void UIContext::setFocusedID(const ControlID& id) {
     focused_ = id;
     if (id.anonymous())
-        focusKey_.clear();
+        focusKey_ = 0;
     else
         focusKey_ = namedKey(id.name());
 }

@@ -1,11 +1,13 @@
 // Helpers shared by the toolkit's own sources; not installed.
 #pragma once
 
+#include "orbotk/box.h"
+
 #include <string>
 
 namespace orbotk {
 
 // The key under which a named control is remembered between passes.
-std::wstring namedKey(const std::wstring& name);
+BoxKey namedKey(const std::wstring& name);
 
 } // namespace orbotk

@@ -65,6 +65,11 @@ void renderDiced(const ui_t& ui, const diced_t& images, const bounds_t& hBounds,
     const size_t rows = images.shape()[0], columns = images.shape()[1];
     if (hBounds.size() != columns + 1 || vBounds.size() != rows + 1)
         throw BadShape("incorrect number of position bounds");
+    // The cells only draw: outside paint passes they are counted, not made.
+    if (!ui->isPaint()) {
+        ui->current()->skipAnonymous(static_cast<int>(rows * columns));
+        return;
+    }
     const std::vector<float> h(hBounds.begin(), hBounds.end());
     const std::vector<float> v(vBounds.begin(), vBounds.end());
     for (size_t i = 0; i < rows; ++i)
