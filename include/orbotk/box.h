@@ -113,6 +113,8 @@ public:
 private:
     friend class UIContext;
     Box() = default;
+    // Returns a box's memory to the pool it came from.
+    static void release(Box* b);
 
     bool dragging(int button) const;
     bool dropped(int button, const IdPredicate& accepts) const;

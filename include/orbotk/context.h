@@ -173,6 +173,7 @@ private:
     void endPass();
     void recordEvent(wxEvent& event);
     void findHot();
+    void indexLastTree();
     const Node* lastNode(BoxKey key) const;
     int lastCloseIndex(BoxKey key) const;
     void closeBox(Box& box);
@@ -184,7 +185,8 @@ private:
     boost::shared_ptr<Box> root_, current_;
     int openCounter_ = 0;
     std::vector<Node> tree_, lastTree_;
-    std::unordered_map<BoxKey, int> lastIndex_; // key -> front-most close index
+    // key -> front-most close index in lastTree_, open addressing (0 marks a free slot)
+    std::vector<std::pair<BoxKey, int>> lastIndex_;
 
     wxEvent* event_ = nullptr;
     wxEventType eventType_ = wxEVT_NULL;

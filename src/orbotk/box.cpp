@@ -41,16 +41,66 @@ const wxEventType upTypes[3] = {wxEVT_LEFT_UP, wxEVT_MIDDLE_UP, wxEVT_RIGHT_UP};
 const wxEventType doubleTypes[3] = {wxEVT_LEFT_DCLICK, wxEVT_MIDDLE_DCLICK, wxEVT_RIGHT_DCLICK};
 } // namespace
 
-BoxKey namedKey(const std::wstring& name) {
+BoxKey namedKey(const wchar_t* name, size_t length) {
     std::uint64_t h = NAMED_SEED;
-    for (wchar_t c : name)
-        h = mix(h ^ static_cast<std::uint32_t>(c));
-    return nonZero(mix(h ^ name.size()));
+    for (size_t i = 0; i < length; ++i)
+        h = mix(h ^ static_cast<std::uint32_t>(name[i]));
+    return nonZero(mix(h ^ length));
+}
+
+namespace {
+
+// Boxes are made and dropped by the hundred in every pass. Their memory, and that of the
+// shared pointers' counts, is kept on free lists (one per block size) and reused, so a warm
+// pass asks nothing of the heap. UI thread only, like the boxes themselves.
+template <size_t Size> struct FreeList {
+    static void*& head() {
+        static void* h = nullptr;
+        return h;
+    }
+    static void* get() {
+        void*& h = head();
+        if (h == nullptr)
+            return ::operator new(Size < sizeof(void*) ? sizeof(void*) : Size);
+        void* p = h;
+        h = *static_cast<void**>(p);
+        return p;
+    }
+    static void put(void* p) {
+        *static_cast<void**>(p) = head();
+        head() = p;
+    }
+};
+
+template <class T> struct PoolAllocator {
+    typedef T value_type;
+    PoolAllocator() = default;
+    template <class U> PoolAllocator(const PoolAllocator<U>&) {}
+    T* allocate(size_t n) {
+        return n == 1 ? static_cast<T*>(FreeList<sizeof(T)>::get())
+                      : static_cast<T*>(::operator new(n * sizeof(T)));
+    }
+    void deallocate(T* p, size_t n) {
+        if (n == 1)
+            FreeList<sizeof(T)>::put(p);
+        else
+            ::operator delete(p);
+    }
+    template <class U> bool operator==(const PoolAllocator<U>&) const { return true; }
+    template <class U> bool operator!=(const PoolAllocator<U>&) const { return false; }
+};
+
+} // namespace
+
+void Box::release(Box* b) {
+    b->~Box();
+    FreeList<sizeof(Box)>::put(b);
 }
 
 boost::shared_ptr<Box> Box::makeBox(const boost::shared_ptr<UIContext>& ui, const ControlID& id,
                                     bool enabled) {
-    boost::shared_ptr<Box> b(new Box);
+    Box* raw = new (FreeList<sizeof(Box)>::get()) Box;
+    boost::shared_ptr<Box> b(raw, &Box::release, PoolAllocator<Box>());
     b->context_ = ui.get();
     b->parent = ui->current_;
     b->id = id;
@@ -63,7 +113,7 @@ boost::shared_ptr<Box> Box::makeBox(const boost::shared_ptr<UIContext>& ui, cons
         b->h = b->parent->h;
     }
     if (!id.anonymous())
-        b->key_ = namedKey(id.name());
+        b->key_ = id.key();
     else if (b->parent)
         b->key_ = childKey(b->parent->key_, b->parent->anonymousChildren_++);
     else

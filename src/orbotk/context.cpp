@@ -245,12 +245,10 @@ void UIContext::endPass() {
 
     if (!incomplete_) {
         lastTree_.swap(tree_);
-        lastIndex_.clear();
-        for (size_t i = 0; i < lastTree_.size(); ++i)
-            lastIndex_.emplace(lastTree_[i].key, static_cast<int>(i)); // keeps the front-most
+        indexLastTree();
         if (!claim_.anonymous()) {
             focused_ = claim_;
-            focusKey_ = namedKey(claim_.name());
+            focusKey_ = claim_.key();
         }
         // A control that is gone, or can no longer take focus, gives it up.
         if (focusKey_ != 0) {
@@ -302,14 +300,36 @@ void UIContext::endPass() {
     inPass_ = false;
 }
 
-const UIContext::Node* UIContext::lastNode(BoxKey key) const {
-    auto it = lastIndex_.find(key);
-    return it == lastIndex_.end() ? nullptr : &lastTree_[static_cast<size_t>(it->second)];
+void UIContext::indexLastTree() {
+    // Open addressing, at most half full; the table keeps its size from pass to pass.
+    size_t size = lastIndex_.empty() ? 64 : lastIndex_.size();
+    while (size < 2 * lastTree_.size())
+        size *= 2;
+    lastIndex_.assign(size, std::make_pair(BoxKey(0), -1));
+    const size_t mask = size - 1;
+    for (size_t i = 0; i < lastTree_.size(); ++i) {
+        const BoxKey key = lastTree_[i].key;
+        size_t at = key & mask;
+        while (lastIndex_[at].first != 0 && lastIndex_[at].first != key)
+            at = (at + 1) & mask;
+        if (lastIndex_[at].first == 0) // a repeated key keeps its front-most, first, box
+            lastIndex_[at] = std::make_pair(key, static_cast<int>(i));
+    }
 }
 
 int UIContext::lastCloseIndex(BoxKey key) const {
-    auto it = lastIndex_.find(key);
-    return it == lastIndex_.end() ? -1 : it->second;
+    if (key == 0 || lastIndex_.empty())
+        return -1;
+    const size_t mask = lastIndex_.size() - 1;
+    for (size_t at = key & mask; lastIndex_[at].first != 0; at = (at + 1) & mask)
+        if (lastIndex_[at].first == key)
+            return lastIndex_[at].second;
+    return -1;
+}
+
+const UIContext::Node* UIContext::lastNode(BoxKey key) const {
+    const int i = lastCloseIndex(key);
+    return i < 0 ? nullptr : &lastTree_[static_cast<size_t>(i)];
 }
 
 void UIContext::moveFocus(bool forward) {
@@ -354,7 +374,7 @@ void UIContext::setFocusedID(const ControlID& id) {
     if (id.anonymous())
         focusKey_ = 0;
     else
-        focusKey_ = namedKey(id.name());
+        focusKey_ = id.key();
 }
 
 void UIContext::focusControl(const std::wstring& name) {

@@ -8,6 +8,9 @@
 namespace orbotk {
 
 // The key under which a named control is remembered between passes.
-BoxKey namedKey(const std::wstring& name);
+BoxKey namedKey(const wchar_t* name, size_t length);
+inline BoxKey namedKey(const std::wstring& name) {
+    return namedKey(name.data(), name.size());
+}
 
 } // namespace orbotk
