@@ -18,6 +18,7 @@
 
 #include <boost/shared_ptr.hpp>
 #include <string>
+#include <string_view>
 #include <wx/font.h>
 
 namespace gui {
@@ -79,7 +80,7 @@ shape_t getTextShape(const ui_t& ui, const wchar_t* text, const wxFont& font);
 float getFontHeight(const ui_t& ui, const wxFont& font);
 // Draws text (line feeds start new lines) in the current colour into the current box, one
 // pixel below its top, shifted left by offset (truncated toward zero) and cut at the box.
-void render(const ui_t& ui, const wxFont& font, const std::wstring& text, float offset);
+void render(const ui_t& ui, const wxFont& font, std::wstring_view text, float offset);
 // Draws a text field's content inside the current box (a one-pixel inset), scrolled to keep
 // the caret in view; when focused, also the caret bar and the selection fill.
 void render(const ui_t& ui, const TextState& state, const orbo::tk::RGBA& selection, bool focused);

@@ -6,6 +6,7 @@
 #include "gui/render.h"
 
 #include <string>
+#include <string_view>
 #include <wx/font.h>
 #include <wx/string.h>
 
@@ -21,5 +22,8 @@ float greedy_word_wrap(const ui_t& ui, const wxFont& font, wxString& text, float
 // width; width becomes the width of what is returned. Empty when even "..." does not fit.
 std::wstring fit(const ui_t& ui, const wxFont& font, float& width, const wxString& text,
                  bool keepStart);
+// The same into out, a buffer the caller keeps so that a warm pass allocates nothing.
+void fit(const ui_t& ui, const wxFont& font, float& width, std::wstring_view text, bool keepStart,
+         std::wstring& out);
 
 } // namespace gui

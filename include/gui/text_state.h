@@ -34,6 +34,8 @@ public:
     virtual unsigned len() const;
     // The displayed text.
     virtual std::wstring text() const;
+    // The same into out, whose capacity is reused: what a pass draws with, without allocating.
+    virtual void textInto(std::wstring& out) const;
     // The selected part of the displayed text; what a copy puts on the clipboard.
     virtual std::wstring selection() const;
     // A hook for hosts to call when the field gains focus; the library never calls it.
@@ -120,9 +122,10 @@ public:
     PasswordState(const PasswordState& other) = default;
     ~PasswordState() override;
 
-    char at(unsigned i) const override;      // always '*'
-    unsigned len() const override;           // 8 for a placeholder
-    std::wstring text() const override;      // asterisks
+    char at(unsigned i) const override; // always '*'
+    unsigned len() const override;      // 8 for a placeholder
+    std::wstring text() const override; // asterisks
+    void textInto(std::wstring& out) const override;
     std::wstring selection() const override; // always empty: nothing to copy
     void onFocus() override;                 // a placeholder becomes an empty password
     void type(const std::wstring& s) override;

@@ -10,6 +10,7 @@
 #include <boost/weak_ptr.hpp>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <wx/dialog.h>
 
 namespace orbotk {
@@ -32,6 +33,10 @@ public:
     boost::weak_ptr<Window> handle() const { return self_; }
     // The window area that receives input and shows the framebuffer.
     wxWindow* canvas() const { return canvas_; }
+
+    // The title, kept here as well so that the chrome reads it in every paint without a copy.
+    void SetTitle(const wxString& title) override;
+    const std::wstring& title() const { return title_; }
 
     // Runs f later on the UI thread, after the event being handled.
     void postEval(const boost::function<void()>& f);
@@ -90,6 +95,7 @@ private:
     int modalDepth_ = 0;
     bool destroyAfterModal_ = false;
     std::wstring shownTooltip_;
+    std::wstring title_;
 
     bool dragging_ = false;
     wxPoint dragGrab_; // the pointer in window coordinates when the drag began

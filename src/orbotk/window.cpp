@@ -51,7 +51,8 @@ bool isKey(wxEventType t) {
 } // namespace
 
 Window::Window(wxWindow* parent, const wxString& title)
-    : wxDialog(parent, wxID_ANY, title, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE) {
+    : wxDialog(parent, wxID_ANY, title, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE),
+      title_(title.ToStdWstring()) {
     // Escape and the close box mean nothing to wxDialog here: the library decides.
     SetEscapeId(wxID_NONE);
     self_.reset(this, [](Window*) {}); // wxWidgets deletes the window; handles only observe it
@@ -93,6 +94,11 @@ Window::~Window() {
         w->Hide();
     }
     self_.reset();
+}
+
+void Window::SetTitle(const wxString& title) {
+    title_ = title.ToStdWstring();
+    wxDialog::SetTitle(title);
 }
 
 void Window::postEval(const boost::function<void()>& f) {

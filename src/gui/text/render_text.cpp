@@ -54,7 +54,7 @@ void composite(const ui_t& ui, const textcache::Coverage& cov, px_t colour) {
 
 } // namespace
 
-void render(const ui_t& ui, const wxFont& font, const std::wstring& text, float offset) {
+void render(const ui_t& ui, const wxFont& font, std::wstring_view text, float offset) {
     if (!ui || !ui->isPaint() || text.empty())
         return;
     const wxSize extent = textcache::multiLineExtent(ui->drawDC(), font, text);
@@ -73,7 +73,8 @@ void render(const ui_t& ui, const wxFont& font, const std::wstring& text, float 
 void render(const ui_t& ui, const TextState& state, const RGBA& selection, bool focused) {
     if (!ui || !ui->isPaint())
         return;
-    std::wstring s = state.text();
+    static std::wstring s; // kept: a warm pass allocates nothing
+    state.textInto(s);
     std::replace(s.begin(), s.end(), L'\n', L' '); // a text field has one line
     float caretX = 0, offset = 0;
     {

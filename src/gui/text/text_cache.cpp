@@ -104,13 +104,42 @@ const std::wstring& fontKey(const wxFont& font) {
     return known.front().key;
 }
 
-std::wstring key(wchar_t kind, const wxFont& font, const std::wstring& text,
-                 const std::wstring& extra = std::wstring()) {
-    return std::wstring(1, kind) + fontKey(font) + L'\x1F' + extra + L'\x1F' + text;
+void appendNumber(std::wstring& out, int v) {
+    if (v < 0) {
+        out += L'-';
+        v = -v;
+    }
+    wchar_t digits[12];
+    int n = 0;
+    do
+        digits[n++] = static_cast<wchar_t>(L'0' + v % 10);
+    while ((v /= 10) != 0);
+    while (n > 0)
+        out += digits[--n];
+}
+
+// The key of an entry, built into out (a buffer that keeps its capacity): kind, font, the
+// clipped size and shift for coverage, text.
+const std::wstring& key(std::wstring& out, wchar_t kind, const wxFont& font, std::wstring_view text,
+                        const int* sizeAndShift = nullptr) {
+    out.clear();
+    out += kind;
+    out += fontKey(font);
+    out += L'\x1F';
+    if (sizeAndShift) {
+        appendNumber(out, sizeAndShift[0]);
+        out += L'x';
+        appendNumber(out, sizeAndShift[1]);
+        out += L'+';
+        appendNumber(out, sizeAndShift[2]);
+    }
+    out += L'\x1F';
+    out.append(text.data(), text.size());
+    return out;
 }
 
 template <class Measure>
-const Measurement& measured(wchar_t kind, const wxFont& font, const std::wstring& text,
+const Measurement& measured(wchar_t kind, const wxFont& font, std::wstring_view text,
                             Measure measure) {
     State& s = state();
     if (!s.enabled) {
@@ -118,7 +147,8 @@ const Measurement& measured(wchar_t kind, const wxFont& font, const std::wstring
         uncached = measure();
         return uncached;
     }
-    const std::wstring k = key(kind, font, text);
+    static std::wstring buffer;
+    const std::wstring& k = key(buffer, kind, font, text);
     if (Measurement* hit = s.measurements.find(k)) {
         ++s.stats.hits;
         return *hit;
@@ -129,44 +159,50 @@ const Measurement& measured(wchar_t kind, const wxFont& font, const std::wstring
 
 } // namespace
 
-void partialExtents(wxDC& dc, const wxFont& font, const std::wstring& text, wxArrayInt& out) {
-    const Measurement& m = measured(L'p', font, text, [&] {
-        Measurement r;
-        wxArrayInt widths;
-        dc.SetFont(font);
-        dc.GetPartialTextExtents(text, widths);
-        r.partial.assign(widths.begin(), widths.end());
-        return r;
-    });
-    out.assign(m.partial.begin(), m.partial.end());
+const std::vector<int>& partialExtents(wxDC& dc, const wxFont& font, std::wstring_view text) {
+    return measured(L'p', font, text,
+                    [&] {
+                        Measurement r;
+                        wxArrayInt widths;
+                        dc.SetFont(font);
+                        dc.GetPartialTextExtents(wxString(text.data(), text.size()), widths);
+                        r.partial.assign(widths.begin(), widths.end());
+                        return r;
+                    })
+        .partial;
+}
+
+void partialExtents(wxDC& dc, const wxFont& font, std::wstring_view text, wxArrayInt& out) {
+    const std::vector<int>& widths = partialExtents(dc, font, text);
+    out.assign(widths.begin(), widths.end());
 }
 
 namespace {
 // A cached size measured by one of wxDC's extent calls.
-wxSize size(wchar_t kind, wxDC& dc, const wxFont& font, const std::wstring& text,
+wxSize size(wchar_t kind, wxDC& dc, const wxFont& font, std::wstring_view text,
             wxSize (wxDC::*measure)(const wxString&) const) {
     return measured(kind, font, text,
                     [&] {
                         Measurement r;
                         dc.SetFont(font);
-                        r.size = (dc.*measure)(text);
+                        r.size = (dc.*measure)(wxString(text.data(), text.size()));
                         return r;
                     })
         .size;
 }
 } // namespace
 
-wxSize extent(wxDC& dc, const wxFont& font, const std::wstring& text) {
+wxSize extent(wxDC& dc, const wxFont& font, std::wstring_view text) {
     return size(L'e', dc, font, text, &wxDC::GetTextExtent);
 }
 
-wxSize multiLineExtent(wxDC& dc, const wxFont& font, const std::wstring& text) {
+wxSize multiLineExtent(wxDC& dc, const wxFont& font, std::wstring_view text) {
     return size(L'm', dc, font, text, &wxDC::GetMultiLineTextExtent);
 }
 
 namespace {
 // Black on white into a 24-bit bitmap of the clipped size, then grey to coverage weight.
-void rasterise(const wxFont& font, const std::wstring& text, int w, int h, int x, Coverage& out) {
+void rasterise(const wxFont& font, std::wstring_view text, int w, int h, int x, Coverage& out) {
     wxBitmap bitmap(w, h, 24);
     {
         wxMemoryDC dc(bitmap);
@@ -176,7 +212,7 @@ void rasterise(const wxFont& font, const std::wstring& text, int w, int h, int x
         dc.SetBackgroundMode(wxSOLID);
         dc.SetBackground(*wxWHITE_BRUSH);
         dc.Clear();
-        dc.DrawLabel(text, wxRect(x, 0, w, h), 0, -1);
+        dc.DrawLabel(wxString(text.data(), text.size()), wxRect(x, 0, w, h), 0, -1);
     }
     const wxImage image = bitmap.ConvertToImage();
     const unsigned char* rgb = image.GetData();
@@ -190,15 +226,15 @@ void rasterise(const wxFont& font, const std::wstring& text, int w, int h, int x
 }
 } // namespace
 
-const Coverage& coverage(const wxFont& font, const std::wstring& text, int w, int h, int x) {
+const Coverage& coverage(const wxFont& font, std::wstring_view text, int w, int h, int x) {
     State& s = state();
     if (!s.enabled) {
         rasterise(font, text, w, h, x, s.scratch);
         return s.scratch;
     }
-    const std::wstring k =
-        key(L'c', font, text,
-            std::to_wstring(w) + L'x' + std::to_wstring(h) + L'+' + std::to_wstring(x));
+    static std::wstring buffer;
+    const int sizeAndShift[3] = {w, h, x};
+    const std::wstring& k = key(buffer, L'c', font, text, sizeAndShift);
     if (Coverage* hit = s.coverage.find(k)) {
         ++s.stats.hits;
         return *hit;

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 #include <wx/dc.h>
 #include <wx/font.h>
@@ -17,12 +18,16 @@
 namespace gui {
 namespace textcache {
 
+// A lookup copies nothing once its entry exists: keys are built in buffers that keep their
+// capacity, and results are handed out by reference until the next call.
+
 // wxDC::GetPartialTextExtents of text in font: entry i is the width of the first i + 1 units.
-void partialExtents(wxDC& dc, const wxFont& font, const std::wstring& text, wxArrayInt& out);
+const std::vector<int>& partialExtents(wxDC& dc, const wxFont& font, std::wstring_view text);
+void partialExtents(wxDC& dc, const wxFont& font, std::wstring_view text, wxArrayInt& out);
 // wxDC::GetTextExtent (one line).
-wxSize extent(wxDC& dc, const wxFont& font, const std::wstring& text);
+wxSize extent(wxDC& dc, const wxFont& font, std::wstring_view text);
 // wxDC::GetMultiLineTextExtent: the widest line and the height of all lines.
-wxSize multiLineExtent(wxDC& dc, const wxFont& font, const std::wstring& text);
+wxSize multiLineExtent(wxDC& dc, const wxFont& font, std::wstring_view text);
 
 // The text drawn black on white into a w x h bitmap at (x, 0), as coverage weights
 // k = 256 - grey per pixel, rows top-down (grey = ((R + B) / 2 + G) / 2, floored).
@@ -30,7 +35,7 @@ struct Coverage {
     int w = 0, h = 0;
     std::vector<std::uint16_t> k;
 };
-const Coverage& coverage(const wxFont& font, const std::wstring& text, int w, int h, int x);
+const Coverage& coverage(const wxFont& font, std::wstring_view text, int w, int h, int x);
 
 // Caching can be switched off (everything is then measured and rasterised anew), to show that
 // both give the same results and to measure what the cache saves.

@@ -45,25 +45,26 @@ float greedy_word_wrap(const ui_t& ui, const wxFont& font, wxString& text, float
     return static_cast<float>(textcache::multiLineExtent(dc, font, t).y);
 }
 
-std::wstring fit(const ui_t& ui, const wxFont& font, float& width, const wxString& text,
-                 bool keepStart) {
-    const std::wstring t = text.ToStdWstring();
+void fit(const ui_t& ui, const wxFont& font, float& width, std::wstring_view t, bool keepStart,
+         std::wstring& out) {
+    out.clear();
     if (t.empty())
-        return std::wstring();
+        return;
     wxDC& dc = ui->measureDC();
-    static const std::wstring ELLIPSIS = L"...";
+    static const std::wstring_view ELLIPSIS = L"...";
     const float ew = static_cast<float>(textcache::extent(dc, font, ELLIPSIS).x);
     if (ew > width) {
         width = 0;
-        return std::wstring();
+        return;
     }
-    wxArrayInt e;
-    textcache::partialExtents(dc, font, t, e);
+    // The cache's own vector: read before the next cache call.
+    const std::vector<int>& e = textcache::partialExtents(dc, font, t);
     const size_t n = t.size();
     const float tw = static_cast<float>(e[n - 1]);
     if (width >= tw) {
         width = tw;
-        return t;
+        out.assign(t.data(), t.size());
+        return;
     }
     if (keepStart) {
         const float target = width - ew;
@@ -73,7 +74,9 @@ std::wstring fit(const ui_t& ui, const wxFont& font, float& width, const wxStrin
                              [](int v, float x) { return static_cast<float>(v) < x; }) -
             e.begin());
         width = p == 0 ? ew : static_cast<float>(e[p - 1]) + ew;
-        return t.substr(0, p) + ELLIPSIS;
+        out.assign(t.data(), p);
+        out.append(ELLIPSIS.data(), ELLIPSIS.size());
+        return;
     }
     const float target = (tw - width) + ew;
     // The first index whose extent passes the target.
@@ -83,7 +86,16 @@ std::wstring fit(const ui_t& ui, const wxFont& font, float& width, const wxStrin
         e.begin());
     const size_t m = n > p + 1 ? n - p - 1 : 0;
     width = ew + (m > 0 ? tw - static_cast<float>(e[p]) : 0.0f);
-    return ELLIPSIS + t.substr(n - m);
+    out.assign(ELLIPSIS.data(), ELLIPSIS.size());
+    out.append(t.data() + (n - m), m);
+}
+
+std::wstring fit(const ui_t& ui, const wxFont& font, float& width, const wxString& text,
+                 bool keepStart) {
+    const std::wstring t = text.ToStdWstring();
+    std::wstring out;
+    fit(ui, font, width, std::wstring_view(t), keepStart, out);
+    return out;
 }
 
 } // namespace gui

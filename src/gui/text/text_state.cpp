@@ -30,6 +30,10 @@ std::wstring TextState::text() const {
     return text_;
 }
 
+void TextState::textInto(std::wstring& out) const {
+    out.assign(text_);
+}
+
 std::wstring TextState::selection() const {
     return text_.substr(selectBegin(), selectSize());
 }
@@ -191,7 +195,8 @@ void TextState::clearNextWord() {
 }
 
 float TextState::offset(wxDC& dc, float width, float& caretX) const {
-    const std::wstring t = text();
+    static std::wstring t; // kept: a warm pass allocates nothing
+    textInto(t);
     if (t.empty()) {
         extents_.clear();
     } else {
@@ -237,6 +242,10 @@ unsigned PasswordState::len() const {
 
 std::wstring PasswordState::text() const {
     return std::wstring(len(), L'*');
+}
+
+void PasswordState::textInto(std::wstring& out) const {
+    out.assign(len(), L'*');
 }
 
 std::wstring PasswordState::selection() const {

@@ -70,8 +70,10 @@ void renderDiced(const ui_t& ui, const diced_t& images, const bounds_t& hBounds,
         ui->current()->skipAnonymous(static_cast<int>(rows * columns));
         return;
     }
-    const std::vector<float> h(hBounds.begin(), hBounds.end());
-    const std::vector<float> v(vBounds.begin(), vBounds.end());
+    // Kept from call to call: a paint draws dozens of these, and should not allocate.
+    static std::vector<float> h, v;
+    h.assign(hBounds.begin(), hBounds.end());
+    v.assign(vBounds.begin(), vBounds.end());
     for (size_t i = 0; i < rows; ++i)
         for (size_t j = 0; j < columns; ++j) {
             // Sizes and places follow the sign convention: a negative difference is the

@@ -215,9 +215,10 @@ bool AppWindow::doLink(ControlID id, const wchar_t* text, const wchar_t* tooltip
     requirePass(ui_, "doLink");
     const bool on = IsEnabled() && enabled;
     const RGBA colour = on ? orbopal::Link : orbopal::DisabledText;
-    const std::wstring t = text ? text : L"";
+    const std::wstring_view t = text ? text : L"";
     float w = static_cast<float>(ui_->current()->w);
-    fit(ui_, font, w, t, false); // only the width is used: the full text is drawn, clipped
+    static std::wstring unused; // only the width is used: the full text is drawn, clipped
+    fit(ui_, font, w, t, false, unused);
     const float h = getFontHeight(ui_, font) + 1.0f;
     Box link(ui_, w, h, id, on);
     render(ui_, colour, BORDER_BOTTOM); // the underline, drawn first: it lies in front

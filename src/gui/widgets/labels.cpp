@@ -12,12 +12,21 @@ namespace {
 std::wstring str(const wchar_t* text) {
     return text ? std::wstring(text) : std::wstring();
 }
+
+// The fitted text of the label being laid out, in a buffer kept from pass to pass so that a
+// warm pass allocates nothing. Labels do not nest, so one buffer serves them all.
+const std::wstring& fitted(const ui_t& ui, const wxFont& font, float& width, const wchar_t* text,
+                           bool keepStart) {
+    static std::wstring buffer;
+    fit(ui, font, width, std::wstring_view(text ? text : L""), keepStart, buffer);
+    return buffer;
+}
 } // namespace
 
 void AppWindow::doLabel(const wchar_t* text, const wxFont& font, bool enabled) {
     requirePass(ui_, "doLabel");
     glColor(IsEnabled() && enabled ? orbopal::Text : orbopal::DisabledText);
-    render(ui_, font, str(text), 0);
+    render(ui_, font, text ? text : L"", 0);
 }
 
 void AppWindow::doLabel(const wchar_t* text, bool enabled) {
@@ -34,7 +43,7 @@ void AppWindow::doLabel(orbotk::ControlID id, const wchar_t* text, const wchar_t
 void AppWindow::doLabelFit(const wchar_t* text, const wxFont& font, bool enabled, bool keepStart) {
     requirePass(ui_, "doLabelFit");
     float w = ui_->current()->w;
-    const std::wstring shown = fit(ui_, font, w, str(text), keepStart);
+    const std::wstring& shown = fitted(ui_, font, w, text, keepStart);
     doLabel(shown.c_str(), font, enabled);
 }
 
@@ -47,7 +56,7 @@ void AppWindow::doLabelCenter(const wchar_t* text, const wxFont& font, bool enab
     requirePass(ui_, "doLabelCenter");
     const float W = static_cast<float>(ui_->current()->w);
     float w = W;
-    const std::wstring shown = fit(ui_, font, w, str(text), keepStart);
+    const std::wstring& shown = fitted(ui_, font, w, text, keepStart);
     const float offset = (W - w) * 0.5f;
     Box centred(ui_, W - offset, FILL);
     centred.setLeft(offset);
@@ -61,7 +70,7 @@ void AppWindow::doLabelCenter(const wchar_t* text, bool enabled, bool keepStart)
 void AppWindow::doLabelLeft(const wchar_t* text, bool enabled) {
     requirePass(ui_, "doLabelLeft");
     float w = ui_->current()->w;
-    const std::wstring shown = fit(ui_, configFont_, w, str(text), true);
+    const std::wstring& shown = fitted(ui_, configFont_, w, text, true);
     Box box(ui_);
     doLabel(shown.c_str(), configFont_, enabled);
     doToolTip(text); // the whole text, even when it fits
@@ -71,7 +80,7 @@ void AppWindow::doLabelRight(const wchar_t* text, bool enabled) {
     requirePass(ui_, "doLabelRight");
     const float W = static_cast<float>(ui_->current()->w);
     float w = W;
-    const std::wstring shown = fit(ui_, configFont_, w, str(text), true);
+    const std::wstring& shown = fitted(ui_, configFont_, w, text, true);
     Box box(ui_, w, FILL);
     box.setLeft(W - w);
     doLabel(shown.c_str(), configFont_, enabled);
@@ -83,7 +92,7 @@ void AppWindow::indentedLabel(float& x, float y, const wchar_t* text, const wxFo
     const orbotk::Box& current = *ui_->current();
     const float x0 = x;
     float w = static_cast<float>(current.w) - x0;
-    const std::wstring shown = fit(ui_, font, w, str(text), true);
+    const std::wstring& shown = fitted(ui_, font, w, text, true);
     x = x0 + w;
     Box box(ui_, w, static_cast<float>(current.h) - y);
     box.setTop(y);

@@ -63,9 +63,14 @@ void AppWindow::doLogo(bool showLogo) {
         const float x0 = showLogo ? veltsmall_.w() + 3.0f : 0.0f;
         Box title(ui_);
         title.setPos(std::trunc(x0 + 31.0f), 27.0f);
-        float w = static_cast<float>(panelW()) - PANEL_X - 150.0f;
-        const std::wstring text = fit(ui_, nameFont_, w, GetTitle(), true);
-        render(ui_, nameFont_, text, 0);
+        // Only drawn: the title is fetched and fitted in paint passes alone.
+        boost::shared_ptr<orbotk::Window> w = window();
+        if (ui_->isPaint() && w) {
+            float width = static_cast<float>(panelW()) - PANEL_X - 150.0f;
+            static std::wstring shown; // kept: a warm pass allocates nothing
+            fit(ui_, nameFont_, width, std::wstring_view(w->title()), true, shown);
+            render(ui_, nameFont_, shown, 0);
+        }
     }
     {
         // The title area moves the window; it lies behind the band's buttons.
