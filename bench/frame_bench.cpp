@@ -58,23 +58,27 @@ public:
     }
 };
 
-// A window that only fills its frame, for the fills inside a real paint.
+// A window that only fills its frame, for the fills inside a real paint: nothing (what the
+// pass itself costs, the clear included), a blended fill, or an opaque fill then a modulation.
+enum class Fill { Nothing, Blend, Modulate };
 class FillWindow : public gui::AppWindow {
 public:
-    FillWindow(int w, int h, bool modulate)
+    FillWindow(int w, int h, Fill fill)
         : gui::AppWindow(static_cast<wxWindow*>(nullptr), L"Fill bench", w, h,
                          gui::NO_SCALE_WINDOW),
-          modulate_(modulate) {}
+          fill_(fill) {}
     void uiProcedure() override {
         Box root(ui_);
-        if (modulate_)
+        if (fill_ == Fill::Modulate) {
+            gui::renderNoBlend(ui_, orbo::tk::RGBA(0xFF608040u));
             gui::renderModulate(ui_, orbo::tk::RGBA(0xC0A0B0C0u));
-        else
+        } else if (fill_ == Fill::Blend) {
             gui::render(ui_, orbo::tk::RGBA(0x80404040u));
+        }
     }
 
 private:
-    bool modulate_;
+    Fill fill_;
 };
 
 // A plain X window and an image of its size, uploaded with XPutImage.
@@ -154,10 +158,13 @@ void measure(int rounds) {
     auto fhd = boost::make_shared<BenchWindow>(1920, 1080);
     orbotk::Driver fhdDriver(fhd->window());
     fhdDriver.resize(1920, 1080);
-    auto blend = boost::make_shared<FillWindow>(640, 480, false);
+    auto empty = boost::make_shared<FillWindow>(640, 480, Fill::Nothing);
+    orbotk::Driver emptyDriver(empty->window());
+    emptyDriver.resize(640, 480);
+    auto blend = boost::make_shared<FillWindow>(640, 480, Fill::Blend);
     orbotk::Driver blendDriver(blend->window());
     blendDriver.resize(640, 480);
-    auto modulate = boost::make_shared<FillWindow>(640, 480, true);
+    auto modulate = boost::make_shared<FillWindow>(640, 480, Fill::Modulate);
     orbotk::Driver modulateDriver(modulate->window());
     modulateDriver.resize(640, 480);
     auto shown = boost::make_shared<BenchWindow>(640, 480);
@@ -184,6 +191,7 @@ void measure(int rounds) {
              gdk_display_sync(gdk_display_get_default());
          }},
         {"XPutImage 640x480", 10, [&] { plain.upload(); }},
+        {"empty paint pass 640x480", 50, [&] { emptyDriver.paint(); }},
         {"blend fill in paint 640x480", 50, [&] { blendDriver.paint(); }},
         {"modulate fill in paint 640x480", 50, [&] { modulateDriver.paint(); }},
         {"memcpy 1920x1080", 20,
@@ -212,8 +220,9 @@ void measure(int rounds) {
             const auto t1 = std::chrono::steady_clock::now();
             o.ms.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count() / o.batch);
         }
-    for (gui::AppWindow* w : std::initializer_list<gui::AppWindow*>{
-             paint.get(), hd.get(), fhd.get(), blend.get(), modulate.get(), shown.get()})
+    for (gui::AppWindow* w :
+         std::initializer_list<gui::AppWindow*>{paint.get(), hd.get(), fhd.get(), empty.get(),
+                                                blend.get(), modulate.get(), shown.get()})
         w->Close(true);
     wxTheApp->ProcessIdle();
 }
@@ -244,6 +253,7 @@ int main(int argc, char** argv) {
         {"input pass 640x480", "memcpy 640x480"},
         {"XPutImage 640x480", "memcpy 640x480"},
         {"paint+present 640x480", "XPutImage 640x480"},
+        {"empty paint pass 640x480", "memcpy 640x480"},
         {"blend fill in paint 640x480", "memcpy 640x480"},
         {"modulate fill in paint 640x480", "memcpy 640x480"},
         {"memcpy 1920x1080", ""},

@@ -7,8 +7,10 @@
 //   modulate:    mulhi(d << 8, c + 1)
 // A destination vector that is wholly opaque gains nothing from anything blended under it
 // (scale by 256 - 255 floors every channel to 0), so the blends skip it: layers drawn under
-// finished foreground cost a load and a compare. Tails shorter than a vector use the scalar
-// reference.
+// finished foreground cost a load and a compare. Under a wholly transparent vector (the
+// cleared frame) the source comes through unchanged (scale by 256 is exact, and adding to zero
+// does not saturate), so the blends store it as a fill would. Tails shorter than a vector use the
+// scalar reference.
 #include "render/kernels.h"
 #include "render/pixel.h"
 
@@ -39,21 +41,25 @@ template <class V> inline typename V::reg factor16(px_t c) {
     return V::add16(V::unpacklo(V::set1(c), V::zero()), V::set16(1));
 }
 
+template <class V>
+inline void blendOne(px_t* p, typename V::reg d, typename V::reg s, typename V::reg s8) {
+    if (V::allZero(d))
+        V::store(p, s);
+    else if (!V::allOpaque(d))
+        V::store(p, blendWide<V>(d, s8, s8));
+}
+
 template <class V> void blendSpan(px_t* dst, int n, px_t c) {
-    const typename V::reg s8 = V::unpacklo(V::zero(), V::set1(c)); // the colour, << 8
+    const typename V::reg s = V::set1(c);
+    const typename V::reg s8 = V::unpacklo(V::zero(), s); // the colour, << 8
     int i = 0;
     for (; i + 2 * V::N <= n; i += 2 * V::N) { // two vectors a step keep both pipes busy
         const typename V::reg a = V::load(dst + i), b = V::load(dst + i + V::N);
-        if (!V::allOpaque(a))
-            V::store(dst + i, blendWide<V>(a, s8, s8));
-        if (!V::allOpaque(b))
-            V::store(dst + i + V::N, blendWide<V>(b, s8, s8));
+        blendOne<V>(dst + i, a, s, s8);
+        blendOne<V>(dst + i + V::N, b, s, s8);
     }
-    for (; i + V::N <= n; i += V::N) {
-        const typename V::reg a = V::load(dst + i);
-        if (!V::allOpaque(a))
-            V::store(dst + i, blendWide<V>(a, s8, s8));
-    }
+    for (; i + V::N <= n; i += V::N)
+        blendOne<V>(dst + i, V::load(dst + i), s, s8);
     for (; i < n; ++i)
         dst[i] = px::blendUnder(dst[i], c);
 }
@@ -93,7 +99,8 @@ template <class V> void blendRow(px_t* dst, const px_t* src, int n, px_t c) {
         typename V::reg s = V::load(src + i);
         if (tint)
             s = modulateWide<V>(s, m, m);
-        V::store(dst + i, blendWide<V>(d, V::unpacklo(z, s), V::unpackhi(z, s)));
+        V::store(dst + i,
+                 V::allZero(d) ? s : blendWide<V>(d, V::unpacklo(z, s), V::unpackhi(z, s)));
     }
     for (; i < n; ++i)
         dst[i] = px::blendUnder(dst[i], tint ? px::modulatePixel(src[i], c) : src[i]);
