@@ -3,6 +3,7 @@
 // test program counts while a pass runs; GUI_ALLOC_TRACE=1 prints the stack of each counted
 // allocation, to find the one that crept in.
 #include "gui/gui.h"
+#include "orbotk/driver.h"
 #include "widget_host.h"
 
 #include <atomic>
@@ -117,5 +118,42 @@ TEST(Allocations, WarmInputAndPaintPassesAllocateNothing) {
     EXPECT_EQ(during([&] { d.mouseMove(280, 90); }), 0) << "input pass over a button";
     EXPECT_EQ(during([&] { d.paint(); }), 0) << "paint pass";
     form->Close(true);
+    d.flush();
+}
+
+TEST(Allocations, ADialogWithItsAdvancedSectionOpenAllocatesNothingWhenWarm) {
+    // The dialog frame, the split panel and the OK/Cancel pair, with a checkbox in each part.
+    struct Settings : gui::Dialog {
+        Settings()
+            : gui::Dialog(static_cast<wxWindow*>(nullptr), L"Settings", 420, 280, true, true, true,
+                          false, gui::NO_SCALE_WINDOW) {
+            setExpandoSplit(180);
+            setExpandoHeight(90);
+        }
+        bool a = true, b = false;
+        void doScene() override {
+            Box row(ui_, 200.0f, 24.0f);
+            doCheckbox(a, L"Start at login", true);
+            isOK(checkboxCheck_, true);
+        }
+        void doAdvanced() override {
+            Box row(ui_, 200.0f, 24.0f);
+            doCheckbox(b, L"Verbose log", true);
+        }
+    };
+    auto dialog = boost::make_shared<Settings>();
+    orbotk::Driver d(dialog->window());
+    d.resize(420, 280);
+    d.paint();
+    dialog->openExpando(true);
+    d.resize(420, 370);
+    for (int i = 0; i < 3; ++i) {
+        d.paint();
+        d.mouseMove(100 + i, 100);
+    }
+    ASSERT_TRUE(dialog->expandoOpened());
+    EXPECT_EQ(during([&] { d.mouseMove(120, 250); }), 0) << "input pass";
+    EXPECT_EQ(during([&] { d.paint(); }), 0) << "paint pass";
+    dialog->Close(true);
     d.flush();
 }

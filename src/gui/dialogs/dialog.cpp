@@ -126,32 +126,24 @@ bool Dialog::isOK(const Image& okImage, bool okEnabled) {
 
 namespace {
 
-// Rows first and first + 1 of a 3 x 3 cut, sharing its images.
-diced_t rows(const diced_t& d, int first) {
-    diced_t sub(boost::extents[2][3]);
-    for (int i = 0; i < 2; ++i)
-        for (int j = 0; j < 3; ++j)
-            sub[i][j] = d[first + i][j];
-    return sub;
-}
-
-bounds_t columnBounds(const diced_t& d) {
-    return capBounds(static_cast<float>(d[0][0].w()), -static_cast<float>(d[0][2].w()));
-}
-
-// The upper rows keep their first row's height at the top, the lower rows their last row's at
-// the bottom; the middle row stretches between.
-bounds_t upperRowBounds(const diced_t& d) {
-    return bounds_t{0.0f, static_cast<float>(d[0][0].h()), FILL};
-}
-bounds_t lowerRowBounds(const diced_t& d) {
-    return bounds_t{0.0f, -static_cast<float>(d[1][0].h()), FILL};
-}
-
-void renderRows(const ui_t& ui, const diced_t& d, bool upper) {
-    const diced_t sub = rows(d, upper ? 0 : 1);
-    renderDiced(ui, sub, columnBounds(sub), upper ? upperRowBounds(sub) : lowerRowBounds(sub));
-}
+// Two rows of a 3 x 3 cut (sharing its images) with the bounds that draw them: the column
+// bounds of its first row, and rows that keep the first row's height at the top (upper) or the
+// last row's at the bottom (lower), the middle row stretching between.
+struct RowPair {
+    diced_t cells{boost::extents[2][3]};
+    bounds_t columns, rows;
+    RowPair(const diced_t& d, bool upper) {
+        const int first = upper ? 0 : 1;
+        for (int i = 0; i < 2; ++i)
+            for (int j = 0; j < 3; ++j)
+                cells[i][j] = d[first + i][j];
+        columns =
+            capBounds(static_cast<float>(cells[0][0].w()), -static_cast<float>(cells[0][2].w()));
+        rows = upper ? bounds_t{0.0f, static_cast<float>(cells[0][0].h()), FILL}
+                     : bounds_t{0.0f, -static_cast<float>(cells[1][0].h()), FILL};
+    }
+    void render(const ui_t& ui) const { renderDiced(ui, cells, columns, rows); }
+};
 
 } // namespace
 
@@ -159,21 +151,28 @@ void Dialog::doPanelSplit() {
     const float s = static_cast<float>(expandoSplit_);
     const float e = static_cast<float>(expandoHeight());
     const float H = static_cast<float>(ui_->current()->h);
+    // Cut once: the textures are the process's and never change.
+    static const RowPair lightingAbove(dicedLighting_, true), lightingBelow(dicedLighting_, false);
+    static const RowPair boundaryAbove(dicedBoundary_, true), boundaryBelow(dicedBoundary_, false);
+    static const bounds_t trayColumns = capBounds(static_cast<float>(dicedTray_[0][0].w()),
+                                                  -static_cast<float>(dicedTray_[0][2].w()));
+    static const bounds_t trayRows = capBounds(static_cast<float>(dicedTray_[0][0].h()),
+                                               -static_cast<float>(dicedTray_[2][0].h()));
 
     glColor(Color::White);
     {
         Box above(ui_, FILL, s - 6.0f);
-        renderRows(ui_, dicedLighting_, true);
+        lightingAbove.render(ui_);
     }
     {
         Box below(ui_, FILL, H - e - s - 6.0f);
         below.setBottom(FILL);
-        renderRows(ui_, dicedLighting_, false);
+        lightingBelow.render(ui_);
     }
     {
         Box above(ui_, FILL, s);
         glColor(orbopal::Panel);
-        renderRows(ui_, dicedBoundary_, true);
+        boundaryAbove.render(ui_);
     }
     {
         Box band(ui_, -34.0f, e);
@@ -193,14 +192,12 @@ void Dialog::doPanelSplit() {
         Box below(ui_, FILL, H - s - e);
         below.setTop(s + e);
         glColor(orbopal::Panel);
-        renderRows(ui_, dicedBoundary_, false);
+        boundaryBelow.render(ui_);
     }
     {
         Box tray(ui_, FILL, e + 12.0f);
         tray.setTop(s - 6.0f);
-        renderDiced(ui_, dicedTray_, columnBounds(dicedTray_),
-                    capBounds(static_cast<float>(dicedTray_[0][0].h()),
-                              -static_cast<float>(dicedTray_[2][0].h())));
+        renderDiced(ui_, dicedTray_, trayColumns, trayRows);
     }
 }
 

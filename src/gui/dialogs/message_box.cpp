@@ -93,18 +93,21 @@ void MessageBoxDialog::doScene() {
             greedy_word_wrap(ui_, nameFont_, title_, 100000.0f);
             wrapped_ = true;
         }
-        const std::wstring message = text_.ToStdWstring();
+        // Views of the wrapped strings: measuring them copies nothing.
+        const std::wstring_view message(text_.wc_str(), text_.length());
         const wxSize extent =
             textcache::multiLineExtent(ui_->measureDC(), messageBoxFont_, message);
         float th = static_cast<float>(extent.y);
         text.setHeight(th);
         text.setTop(10.0f);
-        doTextWrap(th, message.c_str(), messageBoxFont_, true);
+        doTextWrap(th, text_.wc_str(), messageBoxFont_, true);
 
         y = th > iconH + 5.0f ? th + 10.0f : iconH + 15.0f;
 
         const float tt = static_cast<float>(
-            textcache::multiLineExtent(ui_->measureDC(), nameFont_, title_.ToStdWstring()).x);
+            textcache::multiLineExtent(ui_->measureDC(), nameFont_,
+                                       std::wstring_view(title_.wc_str(), title_.length()))
+                .x);
         const float width = std::max(static_cast<float>(extent.x),
                                      std::floor(static_cast<float>(veltsmall_.w()) + tt + 3.0f));
         content = width + iconW + 30.0f;
