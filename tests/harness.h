@@ -58,7 +58,10 @@ public:
     }
     ~Scene() {
         ui->setUIProcedure(orbotk::UIContext::Procedure());
-        window->Destroy();
+        // A window waits for the handles held on it: let go of ours first.
+        orbotk::Window* w = window.get();
+        window.reset();
+        w->Destroy();
         driver->flush();
     }
 

@@ -433,6 +433,23 @@ TEST(Toolkit, PostEvalRunsLaterOnTheUIThread) {
     EXPECT_EQ(runs, 1);
 }
 
+TEST(Toolkit, AWindowDestroyedWhileAHandleIsHeldLastsUntilTheHandleGoes) {
+    auto ui = orbotk::UIContext::create(L"held", static_cast<wxWindow*>(nullptr));
+    boost::weak_ptr<orbotk::Window> handle = ui->window();
+    orbotk::Driver driver(handle.lock());
+    {
+        boost::shared_ptr<orbotk::Window> held = handle.lock();
+        held->Destroy();
+        driver.flush();
+        // Still a whole window: a call that ran the event loop under the handle can go on.
+        EXPECT_FALSE(handle.expired());
+        EXPECT_FALSE(held->IsShown());
+        EXPECT_EQ(held->title(), L"held");
+    }
+    driver.flush();
+    EXPECT_TRUE(handle.expired());
+}
+
 TEST(Toolkit, ControlIDFromAnAddressIsItsPointerText) {
     static int object;
     ControlID id(static_cast<const void*>(&object), TabIdx::DISABLED);

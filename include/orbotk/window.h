@@ -16,7 +16,18 @@
 namespace orbotk {
 
 class UIContext;
+class Window;
 struct PresentSurface;
+
+// Watches every toolkit window of the process, for tools that must follow a whole application
+// rather than one window: fuzzers and recorders that act inside modal loops the application
+// opens by itself. Callbacks run on the UI thread.
+class WindowObserver {
+public:
+    virtual ~WindowObserver() = default;
+    // From inside the window's modal loop, once the loop runs and before any event reaches it.
+    virtual void modalLoopRunning(Window& window) = 0;
+};
 
 class Window : public wxDialog {
 public:
@@ -47,6 +58,13 @@ public:
     // The modal loop. A window closed inside its own loop is destroyed after the loop has
     // returned, never under it.
     int ShowModal() override;
+    // A window that somebody still holds a strong handle on is hidden, and destroyed once the
+    // last such handle is released, so that a handle never outlives its window.
+    bool Destroy() override;
+
+    // Observers of every window; the caller keeps each alive until it is removed.
+    static void addObserver(WindowObserver* observer);
+    static void removeObserver(WindowObserver* observer);
 
     // The result ShowModal returns when the window is closed without EndModal.
     int escapeResult() const { return escapeResult_; }
@@ -81,6 +99,10 @@ private:
     void onCaptureLost(wxMouseCaptureLostEvent& event);
     void onClose(wxCloseEvent& event);
     void onSize(wxSizeEvent& event);
+    void onIdleDestroy(wxIdleEvent& event);
+    void tellObserversModal();
+    // Whether a strong handle besides the window's own is alive.
+    bool held() const;
     void present(wxDC& dc);
     void applyAfterPass();
     void updateCapture(wxEvent& event);
@@ -94,6 +116,7 @@ private:
     int escapeResult_ = wxID_CANCEL;
     int modalDepth_ = 0;
     bool destroyAfterModal_ = false;
+    bool destroyWhenReleased_ = false;
     std::wstring shownTooltip_;
     std::wstring title_;
 

@@ -6,10 +6,12 @@
 #include "orbotk/context.h"
 #include "orboutil/log.h"
 
+#include <algorithm>
 #include <cairo.h>
 #include <chrono>
 #include <cstdint>
 #include <vector>
+#include <wx/app.h>
 #include <wx/bitmap.h>
 #include <wx/dcclient.h>
 #include <wx/graphics.h>
@@ -81,18 +83,25 @@ Window::~Window() {
     }
     // wxWidgets deletes a window's children with it. A child window still inside its modal
     // loop would be deleted under that loop: it is let go instead, ends its loop with its
-    // escape result, and is destroyed when the loop has returned.
+    // escape result, and is destroyed when the loop has returned. One that somebody holds a
+    // strong handle on is let go too, and destroyed once the handle is released.
     const wxWindowList children = GetChildren();
     for (wxWindow* child : children) {
         Window* w = dynamic_cast<Window*>(child);
-        if (w == nullptr || w->modalDepth_ == 0)
+        if (w == nullptr || (w->modalDepth_ == 0 && !w->held()))
             continue;
         w->Reparent(nullptr);
+        if (w->modalDepth_ == 0) {
+            w->Destroy();
+            continue;
+        }
         if (w->IsModal())
             w->EndModal(w->escapeResult_);
         w->destroyAfterModal_ = true;
         w->Hide();
     }
+    if (destroyWhenReleased_)
+        wxTheApp->Unbind(wxEVT_IDLE, &Window::onIdleDestroy, this);
     self_.reset();
 }
 
@@ -378,8 +387,69 @@ void Window::onClose(wxCloseEvent& event) {
     Destroy();
 }
 
+namespace {
+std::vector<WindowObserver*>& observers() {
+    static std::vector<WindowObserver*> list;
+    return list;
+}
+} // namespace
+
+void Window::addObserver(WindowObserver* observer) {
+    observers().push_back(observer);
+}
+
+void Window::removeObserver(WindowObserver* observer) {
+    auto& list = observers();
+    list.erase(std::remove(list.begin(), list.end(), observer), list.end());
+}
+
+void Window::tellObserversModal() {
+    if (modalDepth_ == 0)
+        return;
+    // Deferred calls can run before the loop has begun (a yield inside showing the window):
+    // the observers hear of the loop from inside it, and before any event reaches it.
+    if (!IsModal()) {
+        CallAfter(&Window::tellObserversModal);
+        return;
+    }
+    const boost::shared_ptr<Window> keep = self_;
+    const std::vector<WindowObserver*> list = observers(); // an observer may leave
+    for (WindowObserver* o : list)
+        o->modalLoopRunning(*this);
+}
+
+bool Window::held() const {
+    return self_.use_count() > 1;
+}
+
+bool Window::Destroy() {
+    // Handles are shared pointers that do not own the window. One held across a call that
+    // runs the event loop (a message box over this window, say) would point at a deleted
+    // window when the call returns: while any is held, the window only hides.
+    if (held()) {
+        Hide();
+        if (!destroyWhenReleased_) {
+            destroyWhenReleased_ = true;
+            wxTheApp->Bind(wxEVT_IDLE, &Window::onIdleDestroy, this);
+        }
+        return true;
+    }
+    return wxDialog::Destroy();
+}
+
+void Window::onIdleDestroy(wxIdleEvent& event) {
+    event.Skip();
+    if (held())
+        return;
+    wxTheApp->Unbind(wxEVT_IDLE, &Window::onIdleDestroy, this);
+    destroyWhenReleased_ = false;
+    wxDialog::Destroy();
+}
+
 int Window::ShowModal() {
     ++modalDepth_;
+    if (!observers().empty())
+        CallAfter(&Window::tellObserversModal);
     const int result = wxDialog::ShowModal();
     --modalDepth_;
     if (modalDepth_ == 0 && destroyAfterModal_)
