@@ -17,3 +17,5 @@ target_link_libraries(gui_deps INTERFACE ${wxWidgets_LIBRARIES} Boost::boost Boo
 # also talks to GDK and Xlib directly.
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo)
+# Programs that drive the gallery with random input close its native menus through GTK.
+pkg_check_modules(GTK3 REQUIRED IMPORTED_TARGET gtk+-3.0)

@@ -70,8 +70,10 @@ public:
         setStatusHover(L"Click to go to the next page");
         setStatusCallbacks([this] { showPage((page_ + 1) % PAGES); },
                            [this] {
+                               // The numbered circles go up to 8: the ninth page has none.
+                               const int n = page_ + 1;
                                return std::make_pair(orbo::utf8_string("The page number"),
-                                                     &circles_[page_ + 1]);
+                                                     n < 9 ? &circles_[n] : nullptr);
                            });
         fields_[0].caretEnd(false);
         fields_[0].prevWord(true);
@@ -141,6 +143,7 @@ public:
     }
 
 private:
+    friend struct GalleryProbe; // the invariants of the event fuzzer and the soak run
     static const int PAGES = 9;
     static constexpr const wchar_t* PAGE_NAMES[PAGES] = {L"Buttons", L"Labels",   L"Controls",
                                                          L"Form",    L"Text",     L"Images",

@@ -1,0 +1,278 @@
+// Random input for the gallery: a byte string read as a sequence of driver events (moves,
+// presses, drags in and outside the window, wheel, keys with modifiers, characters from every
+// plane, Tab, focus, resizes down to 0 x 0, paints), and the invariants that must hold after
+// each one. The event fuzzer reads its bytes from libFuzzer, the soak run from a seeded
+// generator. Dialogs and message boxes that the gallery opens are driven from inside their own
+// modal loops with the bytes that follow, and closed when the bytes run out.
+#pragma once
+
+#include "gallery.h"
+#include "orbotk/context.h"
+#include "orbotk/driver.h"
+#include "orbotk/window.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <wx/app.h>
+#include <wx/menu.h>
+
+#include <gtk/gtk.h>
+
+namespace gallery {
+
+// Reads the gallery's private state for the invariants.
+struct GalleryProbe {
+    // A page number from any byte.
+    static int page(std::uint8_t b) { return b % Gallery::PAGES; }
+    // The first invariant that fails, or nullptr.
+    static const char* broken(const Gallery& g) {
+        const gui::TextState* states[] = {&g.fields_[0], &g.fields_[1], &g.fields_[2], &g.password_,
+                                          &g.name_,      &g.digits_,    &g.secret_,    &g.stored_,
+                                          &g.fixed_,     &g.note_};
+        for (const gui::TextState* s : states) {
+            if (s->caret() > s->len() || s->anchor() > s->len())
+                return "a caret or selection end outside its text";
+            if (s->len() > s->maxLen())
+                return "a text longer than its maximum";
+        }
+        if (!(g.volume_ >= 0.0f && g.volume_ <= 100.0f) ||
+            !(g.volumePreview_ >= 0.0f && g.volumePreview_ <= 100.0f))
+            return "the slider outside its range";
+        if (g.firstRow_ < 0 || g.firstRow_ > 90)
+            return "the list's scroll position outside its range";
+        if (g.firstNumber_ < 0 || g.firstNumber_ >= 30)
+            return "the scrolling combo box's first row outside its list";
+        if (!(g.cacheMB_ >= 64.0f && g.cacheMB_ <= 1024.0f))
+            return "the settings slider outside its range";
+        if (g.fruitOpen_ && g.numberOpen_)
+            return "two combo boxes open at once";
+        if (g.page_ < 0 || g.page_ >= Gallery::PAGES)
+            return "no such page";
+        return nullptr;
+    }
+};
+
+class EventScript : public orbotk::WindowObserver {
+public:
+    // failed receives a description of the first broken invariant; the script stops there.
+    EventScript(const std::uint8_t* data, size_t size, std::function<void(const char*)> failed)
+        : data_(data), size_(size), failed_(std::move(failed)) {
+        orbotk::Window::addObserver(this);
+    }
+    ~EventScript() override { orbotk::Window::removeObserver(this); }
+    EventScript(const EventScript&) = delete;
+    EventScript& operator=(const EventScript&) = delete;
+
+    // Plays the script into the gallery until the bytes run out; returns the events sent.
+    size_t play(Gallery& g) {
+        gallery_ = &g;
+        orbotk::Driver d(g.window());
+        d.resize(800, 600);
+        d.paint();
+        run(d, true);
+        return events_;
+    }
+
+    // A modal window the gallery opened: the next bytes go to it, until they run out or ask
+    // for the window to be left; a loop still running then is ended as Escape would.
+    void modalLoopRunning(orbotk::Window& w) override {
+        orbotk::Driver d(w.handle().lock());
+        if (depth_ < 3) {
+            ++depth_;
+            d.resize(w.GetSize().x, w.GetSize().y);
+            d.paint();
+            run(d, false);
+            --depth_;
+        }
+        if (w.IsModal())
+            w.EndModal(w.escapeResult());
+    }
+
+    size_t events() const { return events_; }
+
+private:
+    bool more() const { return pos_ < size_ && !stopped_; }
+    std::uint8_t byte() { return pos_ < size_ ? data_[pos_++] : 0; }
+
+    // A coordinate across the window and 24 pixels beyond each edge.
+    int coord(int side) { return static_cast<int>(byte()) * (side + 48) / 255 - 24; }
+
+    static int modifiers(std::uint8_t b) {
+        return ((b & 1) ? wxMOD_SHIFT : 0) | ((b & 2) ? wxMOD_CONTROL : 0) |
+               ((b & 4) ? wxMOD_ALT : 0);
+    }
+
+    void run(orbotk::Driver& d, bool top) {
+        while (more()) {
+            const std::uint8_t op = byte();
+            // In a modal window, one code in 32 leaves it (the loop ends as if by Escape).
+            if (!top && op % 32 == 31)
+                return;
+            step(d, op % 20);
+            ++events_;
+            // What a pass deferred (opening a dialog, say) runs before the next input, as the
+            // event loop would run it.
+            d.flush();
+            if (!d.window())
+                return; // the window closed itself
+            check(d);
+        }
+    }
+
+    void step(orbotk::Driver& d, int op) {
+        static const int keys[] = {WXK_LEFT,     WXK_RIGHT,  WXK_UP,    WXK_DOWN,
+                                   WXK_HOME,     WXK_END,    WXK_BACK,  WXK_DELETE,
+                                   WXK_RETURN,   WXK_ESCAPE, WXK_SPACE, WXK_PAGEUP,
+                                   WXK_PAGEDOWN, 'A',        'C',       'V',
+                                   'X',          'Z',        '1',       '3',
+                                   '4',          '5',        '9',       WXK_F1,
+                                   WXK_INSERT,   WXK_TAB,    WXK_SHIFT, WXK_NUMPAD_ENTER};
+        static const wchar_t chars[] = {L'a',  L'Z',  L'0',   L' ',    L'.',     0xE9,  0xDF,
+                                        0x5D0, 0x5E9, 0x4E2D, 0x1F600, 0x200B,   0x301, 0x7F,
+                                        0x01,  0x1B,  0xFFFF, 0xD800,  0x10FFFF, L'\t', L'\r',
+                                        L'\n', 0xA0,  0x0627, 0x30C6};
+        const int w = d.width() > 0 ? d.width() : 1, h = d.height() > 0 ? d.height() : 1;
+        switch (op) {
+        case 0:
+        case 1:
+        case 2: {
+            const int x = coord(w), y = coord(h);
+            d.mouseMove(x, y);
+            break;
+        }
+        case 3: {
+            const int x = coord(w), y = coord(h);
+            d.leftDown(x, y);
+            break;
+        }
+        case 4: {
+            const int x = coord(w), y = coord(h);
+            d.leftUp(x, y);
+            break;
+        }
+        case 5: {
+            const int x = coord(w), y = coord(h);
+            d.click(x, y);
+            break;
+        }
+        case 6: {
+            const int x = coord(w), y = coord(h);
+            d.leftDoubleClick(x, y);
+            break;
+        }
+        case 7: {
+            const int x = coord(w), y = coord(h);
+            const std::uint8_t b = byte();
+            if (b & 1) {
+                d.rightDown(x, y);
+                d.rightUp(x, y);
+            } else {
+                d.middleDown(x, y);
+                d.middleUp(x, y);
+            }
+            break;
+        }
+        case 8: {
+            const int x = coord(w), y = coord(h);
+            d.wheel(x, y, (static_cast<int>(byte()) - 128) * 15);
+            break;
+        }
+        case 9: {
+            const int key = keys[byte() % (sizeof keys / sizeof keys[0])];
+            const std::uint8_t b = byte();
+            if (b & 8)
+                d.keyUp(key, modifiers(b));
+            else
+                d.keyDown(key, modifiers(b));
+            break;
+        }
+        case 10:
+        case 11: {
+            const int key = keys[byte() % (sizeof keys / sizeof keys[0])];
+            d.press(key, modifiers(byte()));
+            break;
+        }
+        case 12:
+        case 13: {
+            const std::uint8_t b = byte();
+            d.character(static_cast<int>(chars[b % (sizeof chars / sizeof chars[0])]),
+                        modifiers(b >> 5));
+            break;
+        }
+        case 14:
+            d.press(WXK_TAB, (byte() & 1) ? wxMOD_SHIFT : wxMOD_NONE);
+            break;
+        case 15:
+            if (byte() & 1)
+                d.focusIn();
+            else
+                d.focusOut();
+            break;
+        case 16: {
+            const std::uint8_t b = byte();
+            if (b & 1)
+                d.enter(coord(w), coord(h));
+            else
+                d.leave();
+            break;
+        }
+        case 17: {
+            // Sizes from nothing to twice the gallery's, weighted towards the small ones.
+            static const int sides[] = {0, 1, 2, 7, 40, 120, 333, 600, 800, 1024, 1600};
+            const std::uint8_t b = byte();
+            d.resize(sides[(b & 15) % 11], sides[(b >> 4) % 11]);
+            d.paint();
+            break;
+        }
+        default:
+            d.paint();
+            break;
+        }
+    }
+
+    void check(orbotk::Driver& d) {
+        const auto ui = d.context();
+        const wxSize canvas = d.window()->canvas()->GetClientSize();
+        if (ui->W() != canvas.x || ui->H() != canvas.y) {
+            // The framebuffer follows the window at the next paint; one now shows whether it does.
+            d.paint();
+            if (ui->W() != canvas.x || ui->H() != canvas.y)
+                return fail("the framebuffer is not the window's size");
+        }
+        if (const char* why = GalleryProbe::broken(*gallery_))
+            fail(why);
+    }
+
+    void fail(const char* why) {
+        stopped_ = true;
+        failed_(why);
+    }
+
+    const std::uint8_t* data_;
+    size_t size_, pos_ = 0, events_ = 0;
+    int depth_ = 0;
+    bool stopped_ = false;
+    Gallery* gallery_ = nullptr;
+    std::function<void(const char*)> failed_;
+};
+
+// Menus that the gallery pops up would wait for a person: each is closed as soon as it opens.
+inline void closeMenusAsTheyOpen(wxWindow& w) {
+    w.Bind(wxEVT_MENU_OPEN, [](wxMenuEvent& e) {
+        wxMenu* menu = e.GetMenu();
+        if (menu == nullptr || menu->m_menu == nullptr)
+            return;
+        // The reference keeps the widget alive should the menu be gone by then.
+        GtkWidget* widget = GTK_WIDGET(g_object_ref(menu->m_menu));
+        wxTheApp->CallAfter([widget] {
+            gtk_menu_popdown(GTK_MENU(widget));
+            g_object_unref(widget);
+        });
+    });
+}
+
+} // namespace gallery
