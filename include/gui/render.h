@@ -65,9 +65,11 @@ void pinstripes(const ui_t& ui, unsigned char level);
 
 // ---- Images.
 // The view stretched to the current box by nearest-pixel sampling, tinted by the current
-// colour; blended or written as the context's imageBlend flag says.
+// colour; blended or written as the context's imageBlend flag says. An image without pixels,
+// or a view reaching past its buffer, draws nothing.
 void render(const ui_t& ui, const Image& image);
-// The current box multiplied by the view 1:1 (tinted); the box must not exceed the view.
+// The current box multiplied by the view 1:1 (tinted), from the view's top-left pixel; where the
+// box is larger than the view, the part beyond it is left as it was.
 void renderModulate(const ui_t& ui, const Image& image);
 
 // ---- Text. Measuring works in every event; drawing only in paint events. Text is rasterised

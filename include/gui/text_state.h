@@ -23,7 +23,7 @@ namespace gui {
 
 class TextState {
 public:
-    // The font is referenced, not copied: it must outlive the state. text must not be null.
+    // The font is referenced, not copied: it must outlive the state. A null text is empty.
     TextState(const wxFont& font, const wchar_t* text);
     TextState(const TextState& other) = default;
     TextState& operator=(const TextState&) = delete;

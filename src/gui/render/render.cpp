@@ -227,10 +227,9 @@ namespace {
 // skipped (blending or modulating by it changes nothing).
 void gradientRows(const ui_t& ui, const Rect& r, int x, float step, const RGBA& top,
                   const RGBA& bottom, Op op) {
-    for (int i = 0; i < r.h; ++i) {
+    // Rows above the framebuffer are skipped without a step each: a box can start far above.
+    for (int i = std::max(0, -r.y); i < r.h; ++i) {
         const std::int64_t y = static_cast<std::int64_t>(r.y) + i;
-        if (y < 0)
-            continue;
         if (y >= ui->H())
             break;
         const px_t c = px::lerpPixel(top.word, bottom.word, static_cast<float>(i) * step);
@@ -298,10 +297,23 @@ bool clipImage(const ui_t& ui, const Rect& r, ImageClip& out) {
     return true;
 }
 
-// An image whose buffer holds no pixels (made from a 0 x 0 wxImage) has no view to sample.
+// An image whose buffer holds no pixels (made from a 0 x 0 wxImage) has no view to sample, and
+// a view cut past its buffer's edges would sample memory that is not the image's: neither draws.
+// Edges are compared in pixels with half a pixel of slack, since the view keeps them as inexact
+// fractions; the first pixel sampled must lie inside the buffer. A reversed view (right of
+// left) samples leftward from its left edge and is drawn when both edges are inside.
 bool drawable(const Image& image) {
-    return image.get() != nullptr && image.stride() > 0 && std::isfinite(image.l()) &&
-           std::isfinite(image.r()) && std::isfinite(image.t()) && std::isfinite(image.b());
+    if (image.get() == nullptr || image.stride() <= 0 || image.bufferHeight() <= 0)
+        return false;
+    const float W = static_cast<float>(image.stride()),
+                H = static_cast<float>(image.bufferHeight());
+    const float x0 = image.l() * W, x1 = image.r() * W, y0 = image.t() * H, y1 = image.b() * H;
+    if (!(std::isfinite(x0) && std::isfinite(x1) && std::isfinite(y0) && std::isfinite(y1)))
+        return false;
+    const auto inside = [](float a, float b, float size) {
+        return std::min(a, b) > -0.5f && std::max(a, b) < size + 0.5f && a < size - 0.5f;
+    };
+    return inside(x0, x1, W) && inside(y0, y1, H);
 }
 
 // Paint events only, a drawable image, and a box that shows on the framebuffer.
@@ -417,6 +429,14 @@ void renderModulate(const ui_t& ui, const Image& image) {
     Rect r;
     ImageClip clip;
     if (!imageSetup(ui, image, r, clip))
+        return;
+    // The view is read 1:1 from its top-left corner: a box larger than the view gets the view
+    // and nothing beyond it.
+    clip.xe =
+        static_cast<int>(std::min<std::int64_t>(clip.xe, clip.xs + std::lround(image.w()) - 1));
+    clip.ye =
+        static_cast<int>(std::min<std::int64_t>(clip.ye, clip.ys + std::lround(image.h()) - 1));
+    if (clip.xe < clip.xs || clip.ye < clip.ys)
         return;
     const px_t c = ui->colour().word;
     const kernels::Table& k = kernels::active();

@@ -7,6 +7,7 @@
 #include "render/kernels.h"
 #include "render/pixel.h"
 #include "text/text_cache.h"
+#include "window/pixels.h"
 
 #include <algorithm>
 #include <cmath>
@@ -62,8 +63,7 @@ void render(const ui_t& ui, const wxFont& font, std::wstring_view text, float of
     const int w = std::min(extent.x, current.w), h = std::min(extent.y, current.h);
     if (w <= 0 || h <= 0)
         return;
-    const textcache::Coverage& cov =
-        textcache::coverage(font, text, w, h, static_cast<int>(-offset));
+    const textcache::Coverage& cov = textcache::coverage(font, text, w, h, pixels(-offset));
     Box box(ui, static_cast<float>(w), static_cast<float>(h), orbotk::ControlID(), true);
     box.setTop(1.0f); // one pixel below the top of the current box, at its left edge
     box.setLeft(0.0f);

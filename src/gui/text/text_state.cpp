@@ -12,7 +12,8 @@ namespace gui {
 
 // ---- TextState
 
-TextState::TextState(const wxFont& font, const wchar_t* text) : text_(text), font_(font) {}
+TextState::TextState(const wxFont& font, const wchar_t* text)
+    : text_(text ? text : L""), font_(font) {}
 
 TextState::~TextState() = default;
 

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace gui {
 
@@ -36,26 +37,35 @@ bool released(Box& box) {
 int AppWindow::doVScroll(ControlID id, int& pos, int visible, float& dragTop, float& dragMouse,
                          int min, int max, bool enabled) {
     requirePass(ui_, "doVScroll");
-    dragTop = std::floor(dragTop);
-    dragMouse = std::floor(dragMouse);
-    const int range = max - min + 1;
-    if (range <= visible)
+    // A drag state that is not a number is no drag at all.
+    dragTop = std::isfinite(dragTop) ? std::floor(dragTop) : 0.0f;
+    dragMouse = std::isfinite(dragMouse) ? std::floor(dragMouse) : 0.0f;
+    visible = std::max(visible, 1); // a page shows at least one row
+    // In 64 bits: min and max may be anywhere in the int range. max below min is an empty list.
+    const std::int64_t rows = static_cast<std::int64_t>(max) - min + 1;
+    if (rows <= visible)
         return pos; // every row fits: no bar
-    const bool on = IsEnabled() && range > 0 && enabled;
-    const int last = max - visible + 1; // the largest first row
+    const bool on = IsEnabled() && enabled;
+    const int last = static_cast<int>(max - visible + 1); // the largest first row
+    pos = std::min(std::max(pos, min), last);             // the first row lies in the list
+    // Row steps in 64 bits too, kept between min and last.
+    const auto step = [&](std::int64_t by) {
+        pos = static_cast<int>(std::min<std::int64_t>(std::max<std::int64_t>(pos + by, min), last));
+    };
+    const float pages = static_cast<float>(rows - visible); // first rows beyond min
 
     Box bar(ui_, SCROLL_SIZE, FILL, ControlID(), true);
     bar.setRight(FILL);
     const float trackH = bar.h() - 38.0f;
     float thumbH =
-        std::floor(static_cast<float>(visible) * trackH / static_cast<float>(range) + 0.5f);
+        std::floor(static_cast<float>(visible) * trackH / static_cast<float>(rows) + 0.5f);
     thumbH = std::max(thumbH, std::floor(checkboxTex_.h()));
     const float travel = std::floor(trackH - thumbH);
     const drag_bounds bounds = make_bounds(pos_t(bar.x(), bar.y() + 19.0f), shape_t(1.0f, travel));
     float thumbTop = dragTop != 0.0f
                          ? dragTop
-                         : bounds.top() + static_cast<float>(pos - min) /
-                                              static_cast<float>(range - visible) * travel;
+                         : bounds.top() + static_cast<float>(static_cast<std::int64_t>(pos) - min) /
+                                              pages * travel;
 
     {
         Box up(ui_, SCROLL_SIZE, SCROLL_SIZE, ControlID(), true);
@@ -68,7 +78,7 @@ int AppWindow::doVScroll(ControlID id, int& pos, int visible, float& dragTop, fl
         }
         renderPushButton(orbopal::ScrollBar, on);
         if (on && released(up)) {
-            pos = std::max(pos - 1, min);
+            step(-1);
             Refresh();
         }
     }
@@ -76,7 +86,7 @@ int AppWindow::doVScroll(ControlID id, int& pos, int visible, float& dragTop, fl
         Box pageUp(ui_, SCROLL_SIZE, thumbTop - bar.y() - 19.0f, ControlID(), true);
         pageUp.setTop(19.0f);
         if (on && released(pageUp)) {
-            pos = std::max(pos - visible, min);
+            step(-visible);
             Refresh();
         }
     }
@@ -85,7 +95,7 @@ int AppWindow::doVScroll(ControlID id, int& pos, int visible, float& dragTop, fl
                      true);
         pageDown.setY(thumbTop + thumbH);
         if (on && released(pageDown)) {
-            pos = std::min(pos + visible, last);
+            step(visible);
             Refresh();
         }
     }
@@ -101,7 +111,7 @@ int AppWindow::doVScroll(ControlID id, int& pos, int visible, float& dragTop, fl
         }
         renderPushButton(orbopal::ScrollBar, on);
         if (on && released(down)) {
-            pos = std::min(pos + 1, last);
+            step(1);
             Refresh();
         }
     }
@@ -128,12 +138,13 @@ int AppWindow::doVScroll(ControlID id, int& pos, int visible, float& dragTop, fl
             // A dead zone of 5 pixels: the thumb follows the pointer in larger steps only.
             if (std::fabs(delta) > 5.0f) {
                 thumbTop = std::min(std::max(thumbTop + delta, bounds.top()), bounds.bottom());
-                if (travel > 0.0f)
-                    pos = static_cast<int>(
-                        std::floor(static_cast<float>(min) +
-                                   (thumbTop - bounds.top()) / (bounds.bottom() - bounds.top()) *
-                                       static_cast<float>(range - visible) +
-                                   0.5f));
+                if (travel > 0.0f) {
+                    const double row = std::floor(static_cast<float>(min) +
+                                                  (thumbTop - bounds.top()) /
+                                                      (bounds.bottom() - bounds.top()) * pages +
+                                                  0.5f);
+                    pos = static_cast<int>(std::clamp<double>(row, min, last));
+                }
                 dragTop = thumbTop;
                 dragMouse = pointerY;
                 thumb.setY(thumbTop);

@@ -7,6 +7,7 @@
 #include "gui/render.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace gui {
 
@@ -28,7 +29,11 @@ bool AppWindow::doHSlider(ControlID id, float& value, float& dragValue, float mi
     const drag_bounds travel =
         make_bounds(slider.pos(), shape_t(slider.w() - checkboxTex_.w(), slider.h()));
     const float left = travel.left(), right = travel.right();
-    const float knobPos = left + (right - 1.0f - left) * (value - min) / (max - min);
+    // A range with a non-finite end or width, or with max not above min, has no positions to move
+    // between: the knob rests at the left and nothing is committed.
+    const bool usable = std::isfinite(max - min) && max > min;
+    const float knobPos =
+        usable ? left + (right - 1.0f - left) * (value - min) / (max - min) : left;
 
     const std::wstring knobName = id.name() + L"dragger";
     bool dropped = false;
@@ -47,11 +52,14 @@ bool AppWindow::doHSlider(ControlID id, float& value, float& dragValue, float mi
             // Only this knob's drag moves it: another control's drag leaves it alone.
             const float dx =
                 knob.leftDragging() ? static_cast<float>(ui_->mouseX() - ui_->dragStartX()) : 0.0f;
-            const float x = clampTo(knobPos + dx, left, right - 1.0f);
-            dragValue = right - left - 1.0f > 0.0f
-                            ? min + (max - min) * (x - left) / (right - left - 1.0f)
-                            : min;
-            if (dropped)
+            const float x = usable ? clampTo(knobPos + dx, left, right - 1.0f) : left;
+            if (!usable)
+                dragValue = value;
+            else if (right - left - 1.0f > 0.0f)
+                dragValue = min + (max - min) * (x - left) / (right - left - 1.0f);
+            else
+                dragValue = min;
+            if (dropped && usable)
                 value = dragValue;
             if (knob.active() && ui_->eventType() == wxEVT_MOTION)
                 Refresh();
@@ -70,7 +78,7 @@ bool AppWindow::doHSlider(ControlID id, float& value, float& dragValue, float mi
         }
     }
     drawWell(); // behind the knob
-    return dropped;
+    return dropped && usable;
 }
 
 bool AppWindow::doHSlider(ControlID id, float& value, float min, float max, const wchar_t* tooltip,

@@ -4,6 +4,7 @@
 #include "gui/box.h"
 
 #include "orboutil/log.h"
+#include "window/pixels.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -29,6 +30,11 @@ namespace {
 void requireContext(const boost::shared_ptr<orbotk::UIContext>& ui) {
     if (!ui)
         requirePass(ui, "gui::Box");
+}
+
+// The sign convention's "negative": the sign bit, so -0.0 (FILL) counts; NaN never does.
+bool negative(float v) {
+    return std::signbit(v) && !std::isnan(v);
 }
 } // namespace
 
@@ -82,10 +88,10 @@ float Box::b() const {
 }
 
 void Box::setX(float v) {
-    box_->x = static_cast<int>(v);
+    box_->x = pixels(v);
 }
 void Box::setY(float v) {
-    box_->y = static_cast<int>(v);
+    box_->y = pixels(v);
 }
 void Box::setPos(const pos_t& p) {
     setPos(p.x, p.y);
@@ -98,9 +104,9 @@ void Box::setPos(float px, float py) {
 namespace {
 // size <- trunc(v); a negative v counts back from the parent's size.
 int signedSize(float v, int parentSize) {
-    int s = static_cast<int>(v);
-    if (std::signbit(v))
-        s = parentSize + s;
+    int s = pixels(v);
+    if (negative(v))
+        s = pixels(static_cast<double>(parentSize) + s);
     return s;
 }
 
@@ -109,23 +115,23 @@ int signedSize(float v, int parentSize) {
 // parent size is added, which is why -10.5 and -10 differ from the far edge by the same amount.
 int leftEdge(float v, int parentPos, int parentSize, int size) {
     const float d = static_cast<float>(parentSize - size);
-    int pos = static_cast<int>(static_cast<float>(parentPos) + v);
-    if (std::signbit(v))
-        pos = static_cast<int>((static_cast<float>(size) + static_cast<float>(pos)) + d);
+    int pos = pixels(static_cast<float>(parentPos) + v);
+    if (negative(v))
+        pos = pixels((static_cast<float>(size) + static_cast<float>(pos)) + d);
     return pos;
 }
 
 // The far edge lands at parent + v, or at the parent's far edge + v for negative v.
 int rightEdge(float v, int parentPos, int parentSize, int size) {
     const float d = static_cast<float>(parentSize - size);
-    int pos = static_cast<int>((v - static_cast<float>(size)) + static_cast<float>(parentPos));
-    if (std::signbit(v))
-        pos = static_cast<int>((static_cast<float>(size) + static_cast<float>(pos)) + d);
+    int pos = pixels((v - static_cast<float>(size)) + static_cast<float>(parentPos));
+    if (negative(v))
+        pos = pixels((static_cast<float>(size) + static_cast<float>(pos)) + d);
     return pos;
 }
 
 int centred(int parentPos, int parentSize, int size) {
-    return static_cast<int>(static_cast<double>(parentSize - size) * 0.5 + parentPos);
+    return pixels(static_cast<double>(parentSize - size) * 0.5 + parentPos);
 }
 } // namespace
 
