@@ -78,9 +78,19 @@ std::vector<const Table*> available() {
     return out;
 }
 
+namespace {
+const Table*& chosen() {
+    static const Table* t = choose();
+    return t;
+}
+} // namespace
+
 const Table& active() {
-    static const Table* chosen = choose();
-    return *chosen;
+    return *chosen();
+}
+
+void use(const Table& t) {
+    chosen() = &t;
 }
 
 } // namespace kernels

@@ -37,6 +37,8 @@ std::vector<const Table*> available();
 // The chosen level: the last of available(), unless GUI_KERNELS names another ("scalar",
 // "sse2", "avx2").
 const Table& active();
+// Makes t the active level from now on; for tests and fuzzers that compare levels in one run.
+void use(const Table& t);
 
 } // namespace kernels
 } // namespace gui
