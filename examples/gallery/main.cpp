@@ -2,37 +2,76 @@
 // pass through the driver, writes the PNG and exits, so it also runs without a person (and under
 // Xvfb without a window manager). --page N picks the page; on screen the number keys and the tabs
 // switch pages and Escape closes the window. --click NAME clicks the control of that name
-// before the screenshot (an open combo box, a checked checkbox).
+// before the screenshot (an open combo box, a checked checkbox). --record FILE writes what
+// happens in the window (and the dialogs it opens) to FILE; --replay FILE plays such a file
+// back into a fresh gallery and leaves it open, or with --check compares every recorded frame
+// and exits: 0 when all match, 1 at the first that differs (naming it and writing both images).
 #include "gallery.h"
+#include "orbotk/recorder.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <memory>
 #include <string>
 
 namespace {
 
 int usage() {
-    std::fprintf(stderr, "usage: gallery [--page N] [--screenshot FILE.png [--click NAME]]\n");
+    std::fprintf(stderr, "usage: gallery [--page N] [--screenshot FILE.png [--click NAME]]\n"
+                         "               [--record FILE | --replay FILE [--check]]\n");
     return 2;
+}
+
+// Replays once the event loop runs (the window is on screen by then). With check, exits with
+// the verdict; without, the gallery stays open where the recording left it.
+int replayInto(orbotk::Application& app, gallery::Gallery& gallery, const std::string& path,
+               bool check) {
+    int code = 0;
+    gallery.postEval([&] {
+        orbotk::Driver driver(gallery.window());
+        const orbotk::ReplayResult r = driver.replay(path);
+        std::printf("replayed %zu events, %zu frames compared\n", r.events, r.framesChecked);
+        if (!r.ok()) {
+            std::printf("differs: %s\n", r.message.c_str());
+            if (!r.expectedPNG.empty())
+                std::printf("expected: %s\n", r.expectedPNG.c_str());
+            if (!r.actualPNG.empty())
+                std::printf("actual:   %s\n", r.actualPNG.c_str());
+            code = 1;
+        }
+        if (check)
+            gallery.Close(true);
+    });
+    const int loop = app.run();
+    return code != 0 ? code : loop;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string screenshot, click;
+    std::string screenshot, click, record, replay;
+    bool check = false;
     int page = 0;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc)
             screenshot = argv[++i];
         else if (std::strcmp(argv[i], "--click") == 0 && i + 1 < argc)
             click = argv[++i];
+        else if (std::strcmp(argv[i], "--record") == 0 && i + 1 < argc)
+            record = argv[++i];
+        else if (std::strcmp(argv[i], "--replay") == 0 && i + 1 < argc)
+            replay = argv[++i];
+        else if (std::strcmp(argv[i], "--check") == 0)
+            check = true;
         else if (std::strcmp(argv[i], "--page") == 0 && i + 1 < argc)
             page = std::atoi(argv[++i]) - 1;
         else
             return usage();
     }
+    if ((check && replay.empty()) || (!record.empty() && !replay.empty()))
+        return usage();
     try {
         orbotk::Application app(argc, argv);
         auto gallery = boost::make_shared<gallery::Gallery>(page < 0 ? 0 : page);
@@ -53,7 +92,15 @@ int main(int argc, char** argv) {
             return 0;
         }
         gallery->Show(true);
-        return app.run();
+        std::unique_ptr<orbotk::Recorder> recorder;
+        if (!record.empty())
+            recorder.reset(new orbotk::Recorder(record, gallery->window()));
+        if (!replay.empty())
+            return replayInto(app, *gallery, replay, check);
+        const int code = app.run();
+        if (recorder)
+            std::printf("recorded %zu lines to %s\n", recorder->lines(), record.c_str());
+        return code;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "gallery: %s\n", e.what());
         return 1;

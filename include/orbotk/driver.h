@@ -20,6 +20,19 @@ namespace orbotk {
 class Window;
 class UIContext;
 
+// What a replay found. A replay stops at the first frame that differs from its recording, or at
+// the first event that cannot be sent as recorded (a window that did not open, a modal loop
+// that did not start or end).
+struct ReplayResult {
+    size_t events = 0;        // recorded lines sent
+    size_t framesChecked = 0; // paints whose checksum was compared
+    int line = 0;             // the line where the replay stopped early; 0 when it ran through
+    std::string message;      // why it stopped; empty when it ran through
+    std::string expectedPNG;  // the recorded frame, when its image was kept beside the recording
+    std::string actualPNG;    // the frame the replay drew at that line
+    bool ok() const { return message.empty(); }
+};
+
 class Driver {
 public:
     // The driver observes the window without keeping it: once the window is destroyed, every
@@ -66,6 +79,16 @@ public:
 
     void paint();
     void resize(int w, int h);
+    // Any input event, handed to the canvas as the platform hands it (object and id set).
+    void send(wxEvent& event);
+
+    // Replays a recording (orbotk::Recorder) into this window, as its window 0, and into the
+    // windows it opens meanwhile, in the order they open; deferred calls run after each event.
+    // Where the recording has checksums, each paint's frame is compared. Throws
+    // std::runtime_error, naming the line, when the file is not a recording or a line cannot
+    // be read; nothing is sent then. Differing frames are written beside the recording, in
+    // PATH.diff/.
+    ReplayResult replay(const std::string& path);
     // Runs deferred calls and deletes windows whose destruction is pending.
     void flush();
 

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 #include <wx/dialog.h>
+#include <wx/timer.h>
 
 namespace orbotk {
 
@@ -22,11 +23,20 @@ struct PresentSurface;
 // Watches every toolkit window of the process, for tools that must follow a whole application
 // rather than one window: fuzzers and recorders that act inside modal loops the application
 // opens by itself. Callbacks run on the UI thread.
+// Hears what happens to every toolkit window of the process (see Window::addObserver).
 class WindowObserver {
 public:
     virtual ~WindowObserver() = default;
+    // At the end of the window's construction.
+    virtual void windowOpened(Window&) {}
+    // Each input event (mouse, keys, focus, size) as it reaches the window, before its pass.
+    virtual void eventReceived(Window&, const wxEvent&) {}
+    // After each paint pass that ran, with the new frame in the framebuffer.
+    virtual void framePainted(Window&) {}
     // From inside the window's modal loop, once the loop runs and before any event reaches it.
-    virtual void modalLoopRunning(Window& window) = 0;
+    virtual void modalLoopRunning(Window&) {}
+    // When ShowModal returns, with its result.
+    virtual void modalLoopEnded(Window&, int) {}
 };
 
 class Window : public wxDialog {
@@ -100,7 +110,8 @@ private:
     void onClose(wxCloseEvent& event);
     void onSize(wxSizeEvent& event);
     void onIdleDestroy(wxIdleEvent& event);
-    void tellObserversModal();
+    void onModalStarted(wxTimerEvent& event);
+    template <typename F> void tellObservers(F tell);
     // Whether a strong handle besides the window's own is alive.
     bool held() const;
     void present(wxDC& dc);
@@ -115,6 +126,8 @@ private:
     boost::shared_ptr<Window> self_;
     int escapeResult_ = wxID_CANCEL;
     int modalDepth_ = 0;
+    // Fires once the modal loop runs; see onModalStarted.
+    wxTimer modalStarted_;
     bool destroyAfterModal_ = false;
     bool destroyWhenReleased_ = false;
     std::wstring shownTooltip_;

@@ -244,6 +244,13 @@ void Driver::resize(int w, int h) {
     canvas->GetEventHandler()->ProcessEvent(e);
 }
 
+void Driver::send(wxEvent& event) {
+    wxWindow* canvas = live()->canvas();
+    event.SetEventObject(canvas);
+    event.SetId(canvas->GetId());
+    canvas->GetEventHandler()->ProcessEvent(event);
+}
+
 void Driver::flush() {
     if (wxTheApp) {
         wxTheApp->ProcessPendingEvents();

@@ -70,6 +70,9 @@ Window::Window(wxWindow* parent, const wxString& title)
     canvas_->Bind(wxEVT_MOUSE_CAPTURE_LOST, &Window::onCaptureLost, this);
     Bind(wxEVT_CLOSE_WINDOW, &Window::onClose, this);
     Bind(wxEVT_SIZE, &Window::onSize, this);
+    modalStarted_.SetOwner(this);
+    Bind(wxEVT_TIMER, &Window::onModalStarted, this, modalStarted_.GetId());
+    tellObservers([this](WindowObserver& o) { o.windowOpened(*this); });
 }
 
 Window::~Window() {
@@ -189,6 +192,7 @@ void Window::paintPass(wxDC* dc) {
         present(*dc);
     if (!ran)
         return;
+    tellObservers([this](WindowObserver& o) { o.framePainted(*this); });
     const std::int64_t ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                                 std::chrono::steady_clock::now() - start)
                                 .count();
@@ -304,6 +308,7 @@ void Window::onEvent(wxEvent& event) {
 
 void Window::dispatch(wxEvent& event) {
     const wxEventType type = event.GetEventType();
+    tellObservers([&](WindowObserver& o) { o.eventReceived(*this, event); });
 
     // Tab and Shift+Tab move focus; the toolkit consumes them and no pass sees them.
     if (isKey(type)) {
@@ -403,19 +408,30 @@ void Window::removeObserver(WindowObserver* observer) {
     list.erase(std::remove(list.begin(), list.end(), observer), list.end());
 }
 
-void Window::tellObserversModal() {
+// A modal loop opened from a deferred call starts while wxWidgets is still working through its
+// queue of deferred calls, and calls queued meanwhile (by the code that showed the window, say)
+// can be left waiting until some input wakes the loop; under a virtual display none may come.
+// A timer is a source of the platform's own loop and fires regardless: once the loop runs it
+// wakes deferred-call processing, then tells the observers, from inside the loop and before
+// any event reaches it.
+void Window::onModalStarted(wxTimerEvent&) {
     if (modalDepth_ == 0)
         return;
-    // Deferred calls can run before the loop has begun (a yield inside showing the window):
-    // the observers hear of the loop from inside it, and before any event reaches it.
-    if (!IsModal()) {
-        CallAfter(&Window::tellObserversModal);
+    if (!IsModal()) { // still being shown: a yield inside ShowModal ran the timer
+        modalStarted_.StartOnce(1);
         return;
     }
+    wxWakeUpIdle();
     const boost::shared_ptr<Window> keep = self_;
+    tellObservers([this](WindowObserver& o) { o.modalLoopRunning(*this); });
+}
+
+template <typename F> void Window::tellObservers(F tell) {
+    if (observers().empty())
+        return;
     const std::vector<WindowObserver*> list = observers(); // an observer may leave
     for (WindowObserver* o : list)
-        o->modalLoopRunning(*this);
+        tell(*o);
 }
 
 bool Window::held() const {
@@ -448,10 +464,10 @@ void Window::onIdleDestroy(wxIdleEvent& event) {
 
 int Window::ShowModal() {
     ++modalDepth_;
-    if (!observers().empty())
-        CallAfter(&Window::tellObserversModal);
+    modalStarted_.StartOnce(1);
     const int result = wxDialog::ShowModal();
     --modalDepth_;
+    tellObservers([&](WindowObserver& o) { o.modalLoopEnded(*this, result); });
     if (modalDepth_ == 0 && destroyAfterModal_)
         Destroy();
     return result;

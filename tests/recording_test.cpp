@@ -1,0 +1,211 @@
+// Recordings: a scripted run on the gallery (typing, a slider drag, a scroll-bar drag, the wheel,
+// a message box answered inside its loop) replays frame for frame into a fresh gallery; an
+// edited recording stops at the first frame that differs, with both images written; a file that
+// is not a recording is refused before anything is sent; and real X input recorded on screen
+// replays through the gallery's own --replay --check.
+#include "../examples/gallery/gallery.h"
+#include "orbotk/recorder.h"
+#include "widget_host.h"
+
+#include <boost/make_shared.hpp>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct TempDir {
+    fs::path path;
+    TempDir() {
+        char tmpl[] = "/tmp/gui-recording-XXXXXX";
+        path = mkdtemp(tmpl);
+    }
+    ~TempDir() { fs::remove_all(path); }
+    std::string file(const char* name) const { return (path / name).string(); }
+};
+
+std::string slurp(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+wxPoint centre(const wxRect& r) {
+    return wxPoint(r.x + r.width / 2, r.y + r.height / 2);
+}
+
+// The scripted run: form, controls and dialogs pages of the gallery.
+void script(orbotk::Driver& d) {
+    d.typeText(L"Ada");
+    d.press(WXK_TAB);
+    d.typeText(L"12345");
+    d.paint();
+
+    d.click(L"tab:Controls");
+    d.paint();
+    const wxPoint knob = centre(d.rect(L"volumedragger"));
+    d.mouseMove(knob.x, knob.y);
+    d.leftDown(knob.x, knob.y);
+    for (int dx = 10; dx <= 60; dx += 10) {
+        d.mouseMove(knob.x + dx, knob.y);
+        d.paint();
+    }
+    d.leftUp(knob.x + 60, knob.y);
+    d.paint();
+    const wxPoint thumb = centre(d.rect(L"list scroll"));
+    d.leftDown(thumb.x, thumb.y);
+    d.mouseMove(thumb.x, thumb.y + 40);
+    d.leftUp(thumb.x, thumb.y + 40);
+    d.paint();
+    const wxPoint rows = centre(d.rect(L"list rows"));
+    d.wheel(rows.x, rows.y, -120);
+    d.paint();
+
+    d.click(L"tab:Dialogs");
+    d.paint();
+    testing_support::answerNextModal(L"No");
+    d.click(L"dialog:Warning");
+    d.flush(); // the box runs its loop here, answered from inside it
+    d.paint();
+}
+
+boost::shared_ptr<gallery::Gallery> freshGallery(orbotk::Driver*& driver) {
+    auto g = boost::make_shared<gallery::Gallery>(3); // the form page
+    driver = new orbotk::Driver(g->window());
+    driver->resize(800, 600);
+    driver->paint();
+    return g;
+}
+
+} // namespace
+
+TEST(Recording, AScriptedGalleryRunReplaysFrameForFrameAndAnEditShowsWhereItDiffers) {
+    TempDir dir;
+    const std::string path = dir.file("run.rec");
+    orbotk::Driver* raw = nullptr;
+    {
+        auto g = freshGallery(raw);
+        std::unique_ptr<orbotk::Driver> d(raw);
+        {
+            orbotk::Recorder recorder(path, g->window());
+            script(*d);
+            EXPECT_GT(recorder.lines(), 60u);
+        }
+        EXPECT_EQ(g->dialogAnswer(L"Warning"), L"Answered No");
+        g->Close(true);
+        d->flush();
+    }
+    const std::string text = slurp(path);
+    EXPECT_EQ(text.rfind("orbotk-recording 1\n", 0), 0u);
+    EXPECT_NE(text.find("\nmodal 1\n"), std::string::npos) << "the message box's loop is marked";
+    EXPECT_NE(text.find("\nend 1 "), std::string::npos);
+
+    auto replay = [&](const std::string& file) {
+        orbotk::Driver* r = nullptr;
+        auto g = freshGallery(r);
+        std::unique_ptr<orbotk::Driver> d(r);
+        const orbotk::ReplayResult result = d->replay(file);
+        const std::wstring answer = g->dialogAnswer(L"Warning");
+        g->Close(true);
+        d->flush();
+        return std::make_pair(result, answer);
+    };
+    const auto [same, answer] = replay(path);
+    EXPECT_TRUE(same.ok()) << same.message;
+    EXPECT_GT(same.framesChecked, 15u);
+    EXPECT_EQ(answer, L"Answered No") << "the replayed message box was answered as recorded";
+
+    // The first character typed, made a different one: the replay stops at the next paint.
+    std::string edited = text;
+    const size_t charLine = edited.find("\nchar 0 65 U+0041 ") + 1;
+    ASSERT_NE(charLine, 0u);
+    edited.replace(charLine, 17, "char 0 65 U+0042 ");
+    const std::string editedPath = dir.file("edited.rec");
+    std::ofstream(editedPath) << edited;
+    fs::copy(path + ".frames", editedPath + ".frames");
+    const int lineOfChar =
+        1 + static_cast<int>(std::count(edited.begin(), edited.begin() + charLine, '\n'));
+    const size_t nextPaint = edited.find("\npaint ", charLine) + 1;
+    const int lineOfPaint =
+        1 + static_cast<int>(std::count(edited.begin(), edited.begin() + nextPaint, '\n'));
+    const auto [differs, unused] = replay(editedPath);
+    EXPECT_FALSE(differs.ok());
+    EXPECT_GT(lineOfPaint, lineOfChar);
+    EXPECT_EQ(differs.line, lineOfPaint) << differs.message;
+    EXPECT_NE(differs.message.find("differs"), std::string::npos) << differs.message;
+    EXPECT_TRUE(fs::exists(differs.actualPNG)) << differs.actualPNG;
+    EXPECT_TRUE(fs::exists(differs.expectedPNG)) << differs.expectedPNG;
+}
+
+TEST(Recording, AFileThatIsNotARecordingIsRefusedBeforeAnythingIsSent) {
+    TempDir dir;
+    orbotk::Driver* raw = nullptr;
+    auto g = freshGallery(raw);
+    std::unique_ptr<orbotk::Driver> d(raw);
+    const std::pair<const char*, const char*> cases[] = {
+        {"hello\n", "line 1: not a recording"},
+        {"orbotk-recording 1\nmove 0 10 10 - -\nfly 0 1 2\n", "line 3: unknown kind \"fly\""},
+        {"orbotk-recording 1\nchar 0 65 U+ZZ -\n", "line 2: a character is U+"},
+        {"orbotk-recording 1\nleft-down 0 10 10 L hyper\n", "line 2: unknown modifier"},
+        {"orbotk-recording 1\nsize 0 100\n", "line 2: the fields of \"size\" do not read"}};
+    for (const auto& [content, expected] : cases) {
+        const std::string path = dir.file("bad.rec");
+        std::ofstream(path) << content;
+        try {
+            d->replay(path);
+            ADD_FAILURE() << "accepted: " << content;
+        } catch (const std::runtime_error& e) {
+            EXPECT_NE(std::string(e.what()).find(expected), std::string::npos) << e.what();
+        }
+    }
+    EXPECT_THROW(d->replay(dir.file("missing.rec")), std::runtime_error);
+    g->Close(true);
+    d->flush();
+}
+
+// Real X input (XTest, through wxUIActionSimulator) into the gallery on screen, recorded, then
+// checked by the gallery program itself.
+TEST(Recording, RealInputRecordedOnScreenReplaysWithTheGallerysCheck) {
+    TempDir dir;
+    const std::string path = dir.file("real.rec");
+    {
+        auto g = boost::make_shared<gallery::Gallery>(3);
+        g->Show(true);
+        g->Raise();
+        orbotk::Recorder recorder(path, g->window());
+        auto settle = [] {
+            for (int i = 0; i < 20; ++i) {
+                wxTheApp->Yield(true);
+                wxMilliSleep(10);
+            }
+        };
+        settle();
+        orbotk::Driver d(g->window());
+        const wxPoint field =
+            g->window()->canvas()->ClientToScreen(centre(d.rect(L"tab:Controls")));
+        wxUIActionSimulator sim;
+        sim.Text("Grace");
+        settle();
+        sim.MouseMove(field);
+        settle();
+        sim.MouseClick();
+        settle();
+        EXPECT_GT(recorder.lines(), 20u);
+        g->Close(true);
+        settle();
+    }
+    const std::string text = slurp(path);
+    EXPECT_NE(text.find("char 0 71 U+0047 shift"), std::string::npos) << "G, typed for real";
+    const std::string command =
+        std::string(GUI_GALLERY) + " --page 4 --replay " + path + " --check";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+}
