@@ -68,7 +68,8 @@ void plot(const std::vector<Sample>& samples, double warmup, const std::string& 
     for (int i = 0; i <= 4; ++i) {
         const double m = top * i / 4;
         dc.DrawText(wxString::Format("%.0f MiB", m), 2, py(m) - 6);
-        dc.DrawText(wxString::Format("%.1f min", end / 60 * i / 4), px(end * i / 4) - 14, H - B + 6);
+        dc.DrawText(wxString::Format("%.1f min", end / 60 * i / 4), px(end * i / 4) - 14,
+                    H - B + 6);
     }
     dc.DrawText("warm-up", px(0) + 4, T + 2);
     dc.SetPen(wxPen(wxColour(30, 90, 200), 2));
@@ -111,8 +112,10 @@ int main(int argc, char** argv) {
         }
         for (std::uint8_t& b : bytes)
             b = static_cast<std::uint8_t>(random());
-        gallery::EventScript script(bytes.data(), bytes.size(), [](const char* why) {
-            std::fprintf(stderr, "broken invariant: %s\n", why);
+        gallery::EventScript script(bytes.data(), bytes.size(), [&](const char* why) {
+            std::printf("soak: broken invariant in script %zu, after %zu events: %s\n", scripts,
+                        events + script.events(), why);
+            std::fflush(stdout);
             std::abort();
         });
         events += script.play(*g);
@@ -145,8 +148,8 @@ int main(int argc, char** argv) {
                 "warm-up, %.1f MiB at the end: %+.2f MiB\n",
                 samples.back().seconds / 60, scripts, events, windows, after, last, growth);
     if (warm == samples.end() || growth > 4.0) {
-        std::printf("soak: FAILED (%s)\n", warm == samples.end() ? "too short to judge"
-                                                                 : "memory still growing");
+        std::printf("soak: FAILED (%s)\n",
+                    warm == samples.end() ? "too short to judge" : "memory still growing");
         return 1;
     }
     return 0;
