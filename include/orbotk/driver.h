@@ -79,8 +79,12 @@ public:
 
     void paint();
     void resize(int w, int h);
-    // Any input event, handed to the canvas as the platform hands it (object and id set).
-    void send(wxEvent& event);
+    // Single events with every field given, as a recording holds them: a mouse event with the
+    // buttons held and modifiers (rotation for the wheel), a key event with its character (-1
+    // for none); keyEvent returns whether the event was skipped.
+    void mouseEvent(wxEventType type, int x, int y, bool left, bool middle, bool right,
+                    int modifiers, int rotation = 0);
+    bool keyEvent(wxEventType type, int code, int ch, int modifiers);
 
     // Replays a recording (orbotk::Recorder) into this window, as its window 0, and into the
     // windows it opens meanwhile, in the order they open; deferred calls run after each event.
@@ -103,6 +107,8 @@ public:
     void savePNG(const std::string& path) const;
 
 private:
+    // Hands an event to the canvas as the platform does (object and id set).
+    void send(wxEvent& event);
     void mouse(wxEventType type, int x, int y);
     // Key down, the character when key down was skipped and ch is one, key up.
     void keyStroke(int code, int ch, int modifiers);

@@ -29,20 +29,34 @@ boost::shared_ptr<UIContext> Driver::context() const {
     return live()->context();
 }
 
-void Driver::mouse(wxEventType type, int x, int y) {
+void Driver::mouseEvent(wxEventType type, int x, int y, bool left, bool middle, bool right,
+                        int modifiers, int rotation) {
     x_ = x;
     y_ = y;
-    wxWindow* canvas = live()->canvas();
     wxMouseEvent e(type);
-    e.SetEventObject(canvas);
-    e.SetId(canvas->GetId());
     e.SetPosition(wxPoint(x, y));
-    e.SetLeftDown(left_);
-    e.SetMiddleDown(middle_);
-    e.SetRightDown(right_);
-    if (type == wxEVT_LEFT_DOWN || type == wxEVT_LEFT_UP || type == wxEVT_LEFT_DCLICK)
-        e.m_clickCount = type == wxEVT_LEFT_DCLICK ? 2 : 1;
-    canvas->GetEventHandler()->ProcessEvent(e);
+    e.SetLeftDown(left);
+    e.SetMiddleDown(middle);
+    e.SetRightDown(right);
+    e.SetShiftDown((modifiers & wxMOD_SHIFT) != 0);
+    e.SetControlDown((modifiers & wxMOD_CONTROL) != 0);
+    e.SetAltDown((modifiers & wxMOD_ALT) != 0);
+    e.SetMetaDown((modifiers & wxMOD_META) != 0);
+    if (e.ButtonDClick())
+        e.m_clickCount = 2;
+    else if (e.ButtonDown() || e.ButtonUp())
+        e.m_clickCount = 1;
+    if (type == wxEVT_MOUSEWHEEL) {
+        e.m_wheelRotation = rotation;
+        e.m_wheelDelta = 120;
+        e.m_linesPerAction = 3;
+        e.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
+    }
+    send(e);
+}
+
+void Driver::mouse(wxEventType type, int x, int y) {
+    mouseEvent(type, x, y, left_, middle_, right_, wxMOD_NONE);
 }
 
 void Driver::mouseMove(int x, int y) {
@@ -94,17 +108,7 @@ void Driver::middleUp(int x, int y) {
 }
 
 void Driver::wheel(int x, int y, int rotation) {
-    x_ = x;
-    y_ = y;
-    wxWindow* canvas = live()->canvas();
-    wxMouseEvent e(wxEVT_MOUSEWHEEL);
-    e.SetEventObject(canvas);
-    e.SetPosition(wxPoint(x, y));
-    e.m_wheelRotation = rotation;
-    e.m_wheelDelta = 120;
-    e.m_linesPerAction = 3;
-    e.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
-    canvas->GetEventHandler()->ProcessEvent(e);
+    mouseEvent(wxEVT_MOUSEWHEEL, x, y, left_, middle_, right_, wxMOD_NONE, rotation);
 }
 
 void Driver::enter(int x, int y) {
@@ -116,56 +120,44 @@ void Driver::leave() {
 }
 
 namespace {
-wxKeyEvent keyEvent(wxEventType type, wxWindow* canvas, int code, int ch, int modifiers, int x,
-                    int y) {
+// wxGTK gives characters beyond Latin-1 no key code, only their Unicode value.
+int keyCodeOf(int ch) {
+    return ch >= 0 && ch < 256 ? ch : static_cast<int>(WXK_NONE);
+}
+} // namespace
+
+bool Driver::keyEvent(wxEventType type, int code, int ch, int modifiers) {
     wxKeyEvent e(type);
-    e.SetEventObject(canvas);
-    e.SetId(canvas->GetId());
     e.m_keyCode = code;
     e.m_uniChar = static_cast<wxChar>(ch >= 0 ? ch : static_cast<int>(WXK_NONE));
     e.SetControlDown((modifiers & wxMOD_CONTROL) != 0);
     e.SetShiftDown((modifiers & wxMOD_SHIFT) != 0);
     e.SetAltDown((modifiers & wxMOD_ALT) != 0);
     e.SetMetaDown((modifiers & wxMOD_META) != 0);
-    e.m_x = x;
-    e.m_y = y;
-    return e;
-}
-} // namespace
-
-namespace {
-// wxGTK gives characters beyond Latin-1 no key code, only their Unicode value.
-int keyCodeOf(int ch) {
-    return ch >= 0 && ch < 256 ? ch : static_cast<int>(WXK_NONE);
-}
-
-bool sendKey(wxWindow* canvas, wxEventType type, int code, int ch, int modifiers, int x, int y) {
-    wxKeyEvent e = keyEvent(type, canvas, code, ch, modifiers, x, y);
-    canvas->GetEventHandler()->ProcessEvent(e);
+    e.m_x = x_;
+    e.m_y = y_;
+    send(e);
     return e.GetSkipped();
 }
-} // namespace
 
 bool Driver::keyDown(int code, int modifiers) {
-    return sendKey(live()->canvas(), wxEVT_KEY_DOWN, code, characterFor(code, modifiers), modifiers,
-                   x_, y_);
+    return keyEvent(wxEVT_KEY_DOWN, code, characterFor(code, modifiers), modifiers);
 }
 
 void Driver::keyUp(int code, int modifiers) {
-    sendKey(live()->canvas(), wxEVT_KEY_UP, code, characterFor(code, modifiers), modifiers, x_, y_);
+    keyEvent(wxEVT_KEY_UP, code, characterFor(code, modifiers), modifiers);
 }
 
 void Driver::character(int ch, int modifiers) {
-    sendKey(live()->canvas(), wxEVT_CHAR, keyCodeOf(ch), ch, modifiers, x_, y_);
+    keyEvent(wxEVT_CHAR, keyCodeOf(ch), ch, modifiers);
 }
 
 void Driver::keyStroke(int code, int ch, int modifiers) {
-    wxWindow* canvas = live()->canvas();
-    const bool skipped = sendKey(canvas, wxEVT_KEY_DOWN, code, ch, modifiers, x_, y_);
+    const bool skipped = keyEvent(wxEVT_KEY_DOWN, code, ch, modifiers);
     if (skipped && ch >= 0)
         character(ch, modifiers);
-    // Looked up again: the character may have closed the window, which live() reports.
-    sendKey(live()->canvas(), wxEVT_KEY_UP, code, ch, modifiers, x_, y_);
+    // The character may have closed the window: then this throws, as every call on it does.
+    keyEvent(wxEVT_KEY_UP, code, ch, modifiers);
 }
 
 int Driver::characterFor(int code, int modifiers) {
@@ -218,17 +210,13 @@ void Driver::focus(const std::wstring& name) {
 }
 
 void Driver::focusIn() {
-    wxWindow* canvas = live()->canvas();
-    wxFocusEvent e(wxEVT_SET_FOCUS, canvas->GetId());
-    e.SetEventObject(canvas);
-    canvas->GetEventHandler()->ProcessEvent(e);
+    wxFocusEvent e(wxEVT_SET_FOCUS);
+    send(e);
 }
 
 void Driver::focusOut() {
-    wxWindow* canvas = live()->canvas();
-    wxFocusEvent e(wxEVT_KILL_FOCUS, canvas->GetId());
-    e.SetEventObject(canvas);
-    canvas->GetEventHandler()->ProcessEvent(e);
+    wxFocusEvent e(wxEVT_KILL_FOCUS);
+    send(e);
 }
 
 void Driver::paint() {

@@ -297,39 +297,14 @@ private:
         }
         Driver d(w);
         if (const Kind* k = kindNamed(mouseKinds(), l.kind)) {
-            wxMouseEvent e(k->type);
-            e.SetPosition(wxPoint(l.x, l.y));
-            e.SetLeftDown(l.buttons.find('L') != std::string::npos);
-            e.SetMiddleDown(l.buttons.find('M') != std::string::npos);
-            e.SetRightDown(l.buttons.find('R') != std::string::npos);
-            e.SetShiftDown((l.mods & wxMOD_SHIFT) != 0);
-            e.SetControlDown((l.mods & wxMOD_CONTROL) != 0);
-            e.SetAltDown((l.mods & wxMOD_ALT) != 0);
-            e.SetMetaDown((l.mods & wxMOD_META) != 0);
-            if (l.kind.find("-dclick") != std::string::npos)
-                e.m_clickCount = 2;
-            else if (l.kind.find("-down") != std::string::npos ||
-                     l.kind.find("-up") != std::string::npos)
-                e.m_clickCount = 1;
-            if (k->type == wxEVT_MOUSEWHEEL) {
-                e.m_wheelRotation = l.rotation;
-                e.m_wheelDelta = 120;
-                e.m_linesPerAction = 3;
-                e.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
-            }
-            d.send(e);
+            const auto held = [&l](char b) { return l.buttons.find(b) != std::string::npos; };
+            d.mouseEvent(k->type, l.x, l.y, held('L'), held('M'), held('R'), l.mods, l.rotation);
         } else if (const Kind* key = kindNamed(keyKinds(), l.kind)) {
-            wxKeyEvent e(key->type);
-            e.m_keyCode = l.code;
-            e.m_uniChar = static_cast<wxChar>(l.ch >= 0 ? l.ch : static_cast<int>(WXK_NONE));
-            e.SetShiftDown((l.mods & wxMOD_SHIFT) != 0);
-            e.SetControlDown((l.mods & wxMOD_CONTROL) != 0);
-            e.SetAltDown((l.mods & wxMOD_ALT) != 0);
-            e.SetMetaDown((l.mods & wxMOD_META) != 0);
-            d.send(e);
-        } else if (l.kind == "focus-in" || l.kind == "focus-out") {
-            wxFocusEvent e(l.kind == "focus-in" ? wxEVT_SET_FOCUS : wxEVT_KILL_FOCUS);
-            d.send(e);
+            d.keyEvent(key->type, l.code, l.ch, l.mods);
+        } else if (l.kind == "focus-in") {
+            d.focusIn();
+        } else if (l.kind == "focus-out") {
+            d.focusOut();
         } else if (l.kind == "size") {
             d.resize(l.w, l.h);
         } else if (l.kind == "paint") {
