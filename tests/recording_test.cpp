@@ -78,31 +78,33 @@ void script(orbotk::Driver& d) {
     d.paint();
 }
 
-boost::shared_ptr<gallery::Gallery> freshGallery(orbotk::Driver*& driver) {
-    auto g = boost::make_shared<gallery::Gallery>(3); // the form page
-    driver = new orbotk::Driver(g->window());
-    driver->resize(800, 600);
-    driver->paint();
-    return g;
-}
+// A gallery on its form page at 800 x 600 with a driver, painted once; closed at the end.
+struct FreshGallery {
+    boost::shared_ptr<gallery::Gallery> g = boost::make_shared<gallery::Gallery>(3);
+    orbotk::Driver d{g->window()};
+    FreshGallery() {
+        d.resize(800, 600);
+        d.paint();
+    }
+    ~FreshGallery() {
+        g->Close(true);
+        d.flush();
+    }
+};
 
 } // namespace
 
 TEST(Recording, AScriptedGalleryRunReplaysFrameForFrameAndAnEditShowsWhereItDiffers) {
     TempDir dir;
     const std::string path = dir.file("run.rec");
-    orbotk::Driver* raw = nullptr;
     {
-        auto g = freshGallery(raw);
-        std::unique_ptr<orbotk::Driver> d(raw);
+        FreshGallery run;
         {
-            orbotk::Recorder recorder(path, g->window());
-            script(*d);
+            orbotk::Recorder recorder(path, run.g->window());
+            script(run.d);
             EXPECT_GT(recorder.lines(), 60u);
         }
-        EXPECT_EQ(g->dialogAnswer(L"Warning"), L"Answered No");
-        g->Close(true);
-        d->flush();
+        EXPECT_EQ(run.g->dialogAnswer(L"Warning"), L"Answered No");
     }
     const std::string text = slurp(path);
     EXPECT_EQ(text.rfind("orbotk-recording 1\n", 0), 0u);
@@ -110,14 +112,9 @@ TEST(Recording, AScriptedGalleryRunReplaysFrameForFrameAndAnEditShowsWhereItDiff
     EXPECT_NE(text.find("\nend 1 "), std::string::npos);
 
     auto replay = [&](const std::string& file) {
-        orbotk::Driver* r = nullptr;
-        auto g = freshGallery(r);
-        std::unique_ptr<orbotk::Driver> d(r);
-        const orbotk::ReplayResult result = d->replay(file);
-        const std::wstring answer = g->dialogAnswer(L"Warning");
-        g->Close(true);
-        d->flush();
-        return std::make_pair(result, answer);
+        FreshGallery fresh;
+        const orbotk::ReplayResult result = fresh.d.replay(file);
+        return std::make_pair(result, fresh.g->dialogAnswer(L"Warning"));
     };
     const auto [same, answer] = replay(path);
     EXPECT_TRUE(same.ok()) << same.message;
@@ -148,28 +145,29 @@ TEST(Recording, AScriptedGalleryRunReplaysFrameForFrameAndAnEditShowsWhereItDiff
 
 TEST(Recording, AFileThatIsNotARecordingIsRefusedBeforeAnythingIsSent) {
     TempDir dir;
-    orbotk::Driver* raw = nullptr;
-    auto g = freshGallery(raw);
-    std::unique_ptr<orbotk::Driver> d(raw);
+    FreshGallery fresh;
+    // What reaches the window while the bad files are tried: nothing, beyond the recorder's
+    // own first two lines.
+    orbotk::Recorder watch(dir.file("watch.rec"), fresh.g->window());
     const std::pair<const char*, const char*> cases[] = {
         {"hello\n", "line 1: not a recording"},
         {"orbotk-recording 1\nmove 0 10 10 - -\nfly 0 1 2\n", "line 3: unknown kind \"fly\""},
         {"orbotk-recording 1\nchar 0 65 U+ZZ -\n", "line 2: a character is U+"},
         {"orbotk-recording 1\nleft-down 0 10 10 L hyper\n", "line 2: unknown modifier"},
-        {"orbotk-recording 1\nsize 0 100\n", "line 2: the fields of \"size\" do not read"}};
+        {"orbotk-recording 1\nsize 0 100\n", "line 2: the fields of \"size\" do not read"},
+        {"orbotk-recording 1\nleft-down 0 10 10 X -\n", "line 2: the fields of \"left-down\""}};
     for (const auto& [content, expected] : cases) {
         const std::string path = dir.file("bad.rec");
         std::ofstream(path) << content;
         try {
-            d->replay(path);
+            fresh.d.replay(path);
             ADD_FAILURE() << "accepted: " << content;
         } catch (const std::runtime_error& e) {
             EXPECT_NE(std::string(e.what()).find(expected), std::string::npos) << e.what();
         }
     }
-    EXPECT_THROW(d->replay(dir.file("missing.rec")), std::runtime_error);
-    g->Close(true);
-    d->flush();
+    EXPECT_THROW(fresh.d.replay(dir.file("missing.rec")), std::runtime_error);
+    EXPECT_EQ(watch.lines(), 2u) << slurp(dir.file("watch.rec"));
 }
 
 // Real X input (XTest, through wxUIActionSimulator) into the gallery on screen, recorded, then

@@ -20,10 +20,9 @@ class UIContext;
 class Window;
 struct PresentSurface;
 
-// Watches every toolkit window of the process, for tools that must follow a whole application
-// rather than one window: fuzzers and recorders that act inside modal loops the application
-// opens by itself. Callbacks run on the UI thread.
-// Hears what happens to every toolkit window of the process (see Window::addObserver).
+// Watches every toolkit window of the process (see Window::addObserver), for tools that must
+// follow a whole application rather than one window: fuzzers, the soak run and recorders, which
+// act inside modal loops the application opens by itself. Callbacks run on the UI thread.
 class WindowObserver {
 public:
     virtual ~WindowObserver() = default;

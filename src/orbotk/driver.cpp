@@ -225,11 +225,9 @@ void Driver::paint() {
 
 void Driver::resize(int w, int h) {
     live()->SetClientSize(w, h);
-    wxWindow* canvas = live()->canvas();
-    canvas->SetSize(0, 0, w, h);
-    wxSizeEvent e(wxSize(w, h), canvas->GetId());
-    e.SetEventObject(canvas);
-    canvas->GetEventHandler()->ProcessEvent(e);
+    live()->canvas()->SetSize(0, 0, w, h);
+    wxSizeEvent e(wxSize(w, h));
+    send(e);
 }
 
 void Driver::send(wxEvent& event) {

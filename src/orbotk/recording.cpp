@@ -176,7 +176,8 @@ std::vector<Line> read(const std::string& path) {
         std::string a, b;
         bool ok = true;
         if (kindNamed(mouseKinds(), l.kind)) {
-            ok = static_cast<bool>(fields >> l.x >> l.y >> l.buttons >> a);
+            ok = static_cast<bool>(fields >> l.x >> l.y >> l.buttons >> a) &&
+                 (l.buttons == "-" || l.buttons.find_first_not_of("LMR") == std::string::npos);
             if (ok && l.kind == "wheel")
                 ok = static_cast<bool>(fields >> l.rotation);
             if (ok)
@@ -190,7 +191,7 @@ std::vector<Line> read(const std::string& path) {
         } else if (l.kind == "size") {
             ok = static_cast<bool>(fields >> l.w >> l.h) && l.w >= 0 && l.h >= 0;
         } else if (l.kind == "paint") {
-            ok = static_cast<bool>(fields >> l.w >> l.h >> a);
+            ok = static_cast<bool>(fields >> l.w >> l.h >> a) && l.w >= 0 && l.h >= 0;
             if (ok && a != "-") {
                 char* end = nullptr;
                 l.checksum = std::strtoull(a.c_str(), &end, 16);
