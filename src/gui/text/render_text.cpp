@@ -46,7 +46,8 @@ void composite(const ui_t& ui, const textcache::Coverage& cov, px_t colour) {
     row.resize(static_cast<size_t>(n));
     const kernels::Table& k = kernels::active();
     px_t* fb = reinterpret_cast<px_t*>(ui->framebuffer());
-    for (int y = ys; y <= ye && y - ys < cov.h; ++y) {
+    // Bottom row first: ascending memory, as the renderer's loops run.
+    for (int y = std::min(ye, ys + cov.h - 1); y >= ys; --y) {
         const std::uint16_t* weights = cov.k.data() + static_cast<size_t>(y - ys) * cov.w;
         if (k.scaleRow(row.data(), weights, n, colour)) // white background adds nothing
             k.blendRow(fb + static_cast<size_t>(H - 1 - y) * W + xs, row.data(), n, 0xFFFFFFFFu);
