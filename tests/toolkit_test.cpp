@@ -3,6 +3,7 @@
 #include "gui/box.h"
 #include "harness.h"
 #include "orbotk/context.h"
+#include "over_background.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -522,4 +523,28 @@ TEST(Toolkit, AFramebufferThatCannotBeAllocatedLeavesTheWindowEmpty) {
     EXPECT_NE(log.find(line), std::string::npos) << log;
     EXPECT_EQ(log.find(line), log.rfind(line));
 #endif
+}
+
+TEST(Toolkit, FramesReachTheScreenOverTheBackgroundExactlyAsTheTableSays) {
+    // Every premultiplied pixel (each channel at most alpha), in rows of odd length so that
+    // both the four-at-a-time steps and the tail run, over backgrounds from black to white.
+    for (const std::uint32_t bg : {0x000000u, 0xF6F5F4u, 0x12AB7Fu, 0xFFFFFFu}) {
+        const orbotk::OverBackground over(bg);
+        std::vector<orbo::tk::RGBA> in;
+        for (std::uint32_t a = 0; a < 256; ++a)
+            for (std::uint32_t c = 0; c <= a; ++c)
+                in.push_back(
+                    orbo::tk::RGBA(a << 24 | c << 16 | ((c * 7) % (a + 1)) << 8 | (a - c)));
+        std::vector<std::uint32_t> out(in.size());
+        for (size_t start = 0; start < in.size(); start += 1021) {
+            const int n = static_cast<int>(std::min<size_t>(1021, in.size() - start));
+            over.row(out.data() + start, in.data() + start, n);
+        }
+        for (size_t i = 0; i < in.size(); ++i)
+            ASSERT_EQ(out[i], over.pixel(in[i].word)) << std::hex << "pixel " << in[i].word;
+    }
+    // Transparent shows the background; opaque shows the pixel.
+    const orbotk::OverBackground over(0xF6F5F4u);
+    EXPECT_EQ(over.pixel(0u), 0xF6F5F4u);
+    EXPECT_EQ(over.pixel(0xFF102030u), 0x102030u);
 }

@@ -19,6 +19,7 @@ namespace orbotk {
 class UIContext;
 class Window;
 struct PresentSurface;
+class X11Presenter;
 
 // Watches every toolkit window of the process (see Window::addObserver), for tools that must
 // follow a whole application rather than one window: fuzzers, the soak run and recorders, which
@@ -85,8 +86,16 @@ public:
     std::int64_t longestFrameMs() const { return longestFrameMs_; }
     std::int64_t frameCount() const { return frameCount_; }
 
-    // Refresh repaints the canvas too; the count lets tests see that a widget asked for it.
+    // Asks for a repaint (see repaint()), once however often it is called before the repaint
+    // runs; the count lets tests see that a widget asked for it.
     void Refresh(bool eraseBackground = true, const wxRect* rect = nullptr) override;
+    // A paint pass now, put on the screen. On X11 the frame goes straight to the canvas's X
+    // window, outside GTK's paint cycle, through memory shared with the server where it
+    // allows; elsewhere GTK repaints the canvas at once. Nothing while the canvas is not
+    // shown. ORBOTK_PRESENT=gtk always paints through GTK, =upload never shares memory.
+    void repaint();
+    // Whether frames go straight to the X window (known once the canvas has been shown).
+    bool presentsDirectly() { return presenter() != nullptr; }
     std::int64_t refreshRequests() const { return refreshRequests_; }
     // The cursor applies to the canvas as well, which covers the whole window.
     bool SetCursor(const wxCursor& cursor) override;
@@ -114,6 +123,10 @@ private:
     // Whether a strong handle besides the window's own is alive.
     bool held() const;
     void present(wxDC& dc);
+    X11Presenter* presenter();
+    bool presentDirect();
+    void writeFrame(std::uint32_t* out, int stride) const;
+    void paint(wxDC* dc, bool direct);
     void applyAfterPass();
     void updateCapture(wxEvent& event);
     void followDrag(wxMouseEvent& event);
@@ -121,6 +134,9 @@ private:
     wxWindow* canvas_ = nullptr;
     // The frame as the screen takes it, kept from frame to frame and rewritten in place.
     std::unique_ptr<PresentSurface> surface_;
+    std::unique_ptr<X11Presenter> direct_;
+    bool directTried_ = false;   // direct_ was asked for, once the canvas was on screen
+    bool repaintQueued_ = false; // a repaint() is due from the event loop
     boost::shared_ptr<UIContext> context_;
     boost::shared_ptr<Window> self_;
     int escapeResult_ = wxID_CANCEL;

@@ -5,11 +5,15 @@
 
 #include "orbotk/context.h"
 #include "orboutil/log.h"
+#include "over_background.h"
+#include "x11_present.h"
 
 #include <algorithm>
 #include <cairo.h>
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 #include <wx/app.h>
 #include <wx/bitmap.h>
@@ -133,6 +137,18 @@ void Window::followDrag(wxMouseEvent& event) {
 
 void Window::Refresh(bool eraseBackground, const wxRect* rect) {
     ++refreshRequests_;
+    // Presenting directly, the repaint runs from the event loop, once for all the requests
+    // made until then (a pass's widgets each ask).
+    if (canvas_ && canvas_->IsShownOnScreen() && presenter()) {
+        if (!repaintQueued_) {
+            repaintQueued_ = true;
+            CallAfter([this] {
+                repaintQueued_ = false;
+                repaint();
+            });
+        }
+        return;
+    }
     wxDialog::Refresh(eraseBackground, rect);
     if (canvas_)
         canvas_->Refresh(eraseBackground, rect);
@@ -178,7 +194,32 @@ void Window::onPaint(wxPaintEvent& event) {
     paintPass(&dc);
 }
 
+X11Presenter* Window::presenter() {
+    if (!directTried_ && canvas_ && canvas_->IsShownOnScreen()) {
+        directTried_ = true;
+        const char* how = std::getenv("ORBOTK_PRESENT");
+        if (how == nullptr || std::strcmp(how, "gtk") != 0)
+            direct_ = X11Presenter::create(canvas_, how == nullptr || std::strcmp(how, "upload"));
+    }
+    return direct_.get();
+}
+
+void Window::repaint() {
+    if (canvas_ == nullptr || !canvas_->IsShownOnScreen())
+        return;
+    if (presenter() == nullptr) {
+        canvas_->Refresh(false);
+        canvas_->Update();
+        return;
+    }
+    paint(nullptr, true);
+}
+
 void Window::paintPass(wxDC* dc) {
+    paint(dc, false);
+}
+
+void Window::paint(wxDC* dc, bool direct) {
     const wxSize size = canvas_->GetClientSize();
     const auto start = std::chrono::steady_clock::now();
     PaintPassEvent event(canvas_);
@@ -190,6 +231,8 @@ void Window::paintPass(wxDC* dc) {
     // A paint that arrives during a pass (a modal loop opened from a scene) shows the last frame.
     if (dc)
         present(*dc);
+    else if (direct && !presentDirect())
+        canvas_->Refresh(false); // the canvas could not be drawn on directly: GTK paints it
     if (!ran)
         return;
     tellObservers([this](WindowObserver& o) { o.framePainted(*this); });
@@ -226,44 +269,32 @@ struct PresentSurface {
     }
 };
 
-namespace {
+void Window::writeFrame(std::uint32_t* out, int stride) const {
+    const int w = context_->W(), h = context_->H();
+    const wxColour back = GetBackgroundColour();
+    const OverBackground over((static_cast<std::uint32_t>(back.Red()) << 16) |
+                              (static_cast<std::uint32_t>(back.Green()) << 8) | back.Blue());
+    const orbo::tk::RGBA* fb = context_->framebuffer();
+    // The framebuffer's rows are bottom-up.
+    for (int y = 0; y < h; ++y)
+        over.row(out + static_cast<size_t>(y) * static_cast<size_t>(stride),
+                 fb + static_cast<size_t>(h - 1 - y) * static_cast<size_t>(w), w);
+}
 
-// The window has no alpha channel, so what the frame leaves transparent (the notches beside a
-// dialog's advanced section, the slightly translucent panel edges) shows the background colour:
-// premultiplied colour over it is the colour plus the background times what alpha leaves.
-// That addend depends on alpha only, so one table per frame holds it for all 256 values.
-struct OverBackground {
-    std::uint32_t addend[256];
-    explicit OverBackground(std::uint32_t bg) {
-        const unsigned c[3] = {(bg >> 16) & 0xFFu, (bg >> 8) & 0xFFu, bg & 0xFFu};
-        for (unsigned a = 0; a < 256; ++a) {
-            const unsigned rest = 255u - a;
-            addend[a] = (((c[0] * rest + 127u) / 255u) << 16) |
-                        (((c[1] * rest + 127u) / 255u) << 8) | ((c[2] * rest + 127u) / 255u);
-        }
-    }
-    // One row as cairo's 0x00RRGGBB words, the layout of our pixels less alpha. No channel
-    // carries: a premultiplied channel is at most alpha, and the addend at most 255 - alpha.
-    void row(std::uint32_t* out, const orbo::tk::RGBA* in, int w) const {
-        for (int x = 0; x < w; ++x) {
-            const std::uint32_t p = in[x].word;
-            out[x] = (p + addend[p >> 24]) & 0xFFFFFFu;
-        }
-    }
-};
-
-} // namespace
+bool Window::presentDirect() {
+    int stride = 0;
+    std::uint32_t* out = direct_ ? direct_->begin(context_->W(), context_->H(), stride) : nullptr;
+    if (out == nullptr)
+        return false;
+    writeFrame(out, stride);
+    direct_->put();
+    return true;
+}
 
 void Window::present(wxDC& dc) {
     const int w = context_->W(), h = context_->H();
     if (w <= 0 || h <= 0)
         return;
-    const wxColour back = GetBackgroundColour();
-    const std::uint32_t bg = (static_cast<std::uint32_t>(back.Red()) << 16) |
-                             (static_cast<std::uint32_t>(back.Green()) << 8) | back.Blue();
-    const orbo::tk::RGBA* fb = context_->framebuffer();
-    const OverBackground over(bg);
-
     wxGraphicsContext* gc = dc.GetGraphicsContext();
     cairo_t* cr = gc ? static_cast<cairo_t*>(gc->GetNativeContext()) : nullptr;
     if (!surface_)
@@ -271,12 +302,8 @@ void Window::present(wxDC& dc) {
     cairo_surface_t* surface = cr ? surface_->sized(w, h) : nullptr;
     if (surface) {
         cairo_surface_flush(surface);
-        unsigned char* data = cairo_image_surface_get_data(surface);
-        const int stride = cairo_image_surface_get_stride(surface);
-        // The framebuffer's rows are bottom-up.
-        for (int y = 0; y < h; ++y)
-            over.row(reinterpret_cast<std::uint32_t*>(data + static_cast<size_t>(y) * stride),
-                     fb + static_cast<size_t>(h - 1 - y) * static_cast<size_t>(w), w);
+        writeFrame(reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(surface)),
+                   cairo_image_surface_get_stride(surface) / 4);
         cairo_surface_mark_dirty(surface);
         cairo_save(cr);
         cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
@@ -288,16 +315,14 @@ void Window::present(wxDC& dc) {
     }
     // A device context that cairo does not draw (or a surface that could not be had): through
     // a bitmap made for this frame.
+    std::vector<std::uint32_t> frame(static_cast<size_t>(w) * static_cast<size_t>(h));
+    writeFrame(frame.data(), w);
     wxImage image(w, h, false);
     unsigned char* out = image.GetData();
-    std::vector<std::uint32_t> row(static_cast<size_t>(w));
-    for (int y = 0; y < h; ++y) {
-        over.row(row.data(), fb + static_cast<size_t>(h - 1 - y) * static_cast<size_t>(w), w);
-        for (int x = 0; x < w; ++x, out += 3) {
-            out[0] = static_cast<unsigned char>(row[x] >> 16);
-            out[1] = static_cast<unsigned char>(row[x] >> 8);
-            out[2] = static_cast<unsigned char>(row[x]);
-        }
+    for (const std::uint32_t p : frame) {
+        *out++ = static_cast<unsigned char>(p >> 16);
+        *out++ = static_cast<unsigned char>(p >> 8);
+        *out++ = static_cast<unsigned char>(p);
     }
     dc.DrawBitmap(wxBitmap(image), 0, 0, false);
 }
