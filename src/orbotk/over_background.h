@@ -17,8 +17,7 @@ namespace orbotk {
 // depends on alpha only: round(bg * (255 - alpha) / 255) per channel.
 struct OverBackground {
     std::uint32_t addend[256];
-    std::uint32_t bg;
-    explicit OverBackground(std::uint32_t background) : bg(background) {
+    explicit OverBackground(std::uint32_t bg) {
         const unsigned c[3] = {(bg >> 16) & 0xFFu, (bg >> 8) & 0xFFu, bg & 0xFFu};
         for (unsigned a = 0; a < 256; ++a) {
             const unsigned rest = 255u - a;
@@ -28,30 +27,30 @@ struct OverBackground {
     }
     // One row as 0x00RRGGBB words (cairo's and X's), the layout of our pixels less alpha. No
     // channel carries: a premultiplied channel is at most alpha, and the addend at most
-    // 255 - alpha. Four pixels a step work the addends out in 16-bit lanes, dividing by 255
-    // as floor(x / 255) = (x + 1 + (x >> 8)) >> 8, exact for every x up to 255 * 255 + 127, and
-    // add them as whole words, as the table's are.
+    // 255 - alpha. A window is long runs of one alpha (the opaque foreground, the translucent
+    // panel), so four pixels of one alpha take that alpha's addend at once.
     void row(std::uint32_t* out, const orbo::tk::RGBA* in, int w) const {
         int x = 0;
 #if defined(__SSE2__)
-        const __m128i zero = _mm_setzero_si128();
-        const __m128i back = _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(bg)), zero);
-        const __m128i k255 = _mm_set1_epi16(255), k127 = _mm_set1_epi16(127);
-        const __m128i one = _mm_set1_epi16(1), colour = _mm_set1_epi32(0x00FFFFFF);
+        const __m128i alphas = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+        const __m128i colour = _mm_set1_epi32(0x00FFFFFF);
+        __m128i runAlpha = alphas; // the run's alpha, and its addend
+        __m128i runAddend = _mm_set1_epi32(static_cast<int>(addend[255]));
         for (; x + 4 <= w; x += 4) {
             const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + x));
-            const __m128i lo = _mm_unpacklo_epi8(p, zero), hi = _mm_unpackhi_epi8(p, zero);
-            const auto addends = [&](__m128i px) {
-                // Each pixel's alpha in all four of its lanes, then what it leaves.
-                const __m128i a = _mm_shufflehi_epi16(_mm_shufflelo_epi16(px, 0xFF), 0xFF);
-                const __m128i t =
-                    _mm_add_epi16(_mm_mullo_epi16(back, _mm_sub_epi16(k255, a)), k127);
-                return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(t, one), _mm_srli_epi16(t, 8)),
-                                      8);
-            };
-            const __m128i add = _mm_packus_epi16(addends(lo), addends(hi));
+            const __m128i a = _mm_and_si128(p, alphas);
+            if (_mm_movemask_epi8(_mm_cmpeq_epi32(a, runAlpha)) != 0xFFFF) {
+                const __m128i first = _mm_shuffle_epi32(a, 0);
+                if (_mm_movemask_epi8(_mm_cmpeq_epi32(a, first)) != 0xFFFF) {
+                    for (int i = x; i < x + 4; ++i)
+                        out[i] = pixel(in[i].word);
+                    continue;
+                }
+                runAlpha = first;
+                runAddend = _mm_set1_epi32(static_cast<int>(addend[in[x].word >> 24]));
+            }
             _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x),
-                             _mm_and_si128(_mm_add_epi32(p, add), colour));
+                             _mm_and_si128(_mm_add_epi32(p, runAddend), colour));
         }
 #endif
         for (; x < w; ++x)

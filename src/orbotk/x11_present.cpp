@@ -116,8 +116,10 @@ struct X11Presenter::State {
             gdk_window_coords_to_parent(w, x, y, &x, &y);
             w = gdk_window_get_parent(w);
         }
+        // A scaled window (GDK_SCALE=2) has more device pixels than the frame: GTK scales it.
         if (w == nullptr || gdk_window_get_visual(w) == nullptr ||
-            gdk_x11_visual_get_xvisual(gdk_window_get_visual(w)) != visual)
+            gdk_x11_visual_get_xvisual(gdk_window_get_visual(w)) != visual ||
+            gdk_window_get_scale_factor(w) != 1)
             return false;
         target = gdk_x11_window_get_xid(w);
         dx = static_cast<int>(x);
@@ -147,6 +149,8 @@ std::unique_ptr<X11Presenter> X11Presenter::create(wxWindow* canvas, bool shared
     // true-colour visual with those masks, and a server that takes images in that order.
     const std::uint32_t one = 1;
     const bool little = *reinterpret_cast<const unsigned char*>(&one) == 1;
+    if (gdk_window_get_scale_factor(top) != 1)
+        return nullptr;
     if (visual == nullptr || visual->c_class != TrueColor || visual->red_mask != 0xFF0000u ||
         visual->green_mask != 0xFF00u || visual->blue_mask != 0xFFu ||
         gdk_visual_get_depth(gdk_window_get_visual(top)) != 24 ||
