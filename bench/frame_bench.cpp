@@ -205,10 +205,11 @@ void measure(int rounds) {
     for (Op& o : ops) // warm: caches, text, first allocations
         for (int i = 0; i < o.batch; ++i)
             o.run();
-    // FRAME_BENCH_PROFILE=<name>: run that one operation for a few seconds, for a profiler.
+    // FRAME_BENCH_PROFILE=<name>: run the operation of that exact name for a few seconds, for
+    // a profiler.
     if (const char* only = std::getenv("FRAME_BENCH_PROFILE")) {
         for (Op& o : ops)
-            if (o.name.find(only) != std::string::npos) {
+            if (o.name == only) {
                 const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
                 while (std::chrono::steady_clock::now() < end)
                     for (int i = 0; i < o.batch; ++i)

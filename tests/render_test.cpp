@@ -6,6 +6,7 @@
 #include "harness.h"
 #include "render/pixel.h"
 
+#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
 #include <vector>
@@ -535,4 +536,74 @@ TEST(Images, BadGeometryAndEmptyImagesDrawNothingAndThrowNothing) {
     EXPECT_EQ(c.at(20, 15), 0u);
     EXPECT_NE(c.at(20, 6), 0u);
     EXPECT_NE(c.at(6, 20), 0u);
+}
+
+TEST(Frame, DrawingOverStalePixelsEqualsDrawingOnACleanFrame) {
+    // A paint pass clears only what it has not drawn on. Every operation, onto columns drawn
+    // and not drawn yet in the same rows (inside, across and beside what is there, leaving
+    // gaps), over a frame full of the last pass's garbage, must give what the same drawing
+    // gives on a frame cleared first (asking for the framebuffer clears it).
+    const wxFont font(wxFontInfo(9).FaceName("Arial"));
+    const gui::Image image = coordinateImage(6, 5);
+    auto place = [](Box& b, float x, float y) {
+        b.setLeft(x);
+        b.setTop(y);
+    };
+    auto drawing = [&](const Ctx& ui) {
+        gui::render(ui, 10, 2, 6, HALF_WHITE); // then beside it, leaving a gap
+        gui::render(ui, 20, 2, 5, RGBA(0xFF102030u));
+        gui::render(ui, 5, 2, 30, RGBA(0x40404040u));         // across both and the gap
+        gui::renderModulate(ui, 0, 3, 20, RGBA(0x80FF8040u)); // onto nothing
+        gui::renderDashed(ui, 2, 4, 30, WHITE, 3);
+        gui::renderDashed(ui, 0, 4, 38, HALF_WHITE, 2); // dashes over dashes
+        {
+            Box b(ui, 12.0f, 9.0f);
+            place(b, 3, 6);
+            gui::render(ui, WHITE, gui::BORDER_ALL);
+            gui::render(ui, RGBA(0x30303030u), RGBA(0xC0806040u));
+        }
+        {
+            Box b(ui, 6.0f, 5.0f);
+            place(b, 8, 10);
+            ui->setColour(HALF_WHITE);
+            gui::render(ui, image);
+            gui::renderModulate(ui, image);
+        }
+        {
+            Box b(ui, 12.0f, 10.0f); // stretched
+            place(b, 20, 8);
+            gui::render(ui, image);
+        }
+        {
+            Box b(ui, 6.0f, 5.0f); // overwriting
+            place(b, 4, 4);
+            ui->imageBlend = false;
+            gui::render(ui, image);
+            ui->imageBlend = true;
+        }
+        {
+            Box b(ui, 38.0f, 10.0f);
+            place(b, 0, 18);
+            ui->setColour(RGBA(0xFF000080u));
+            gui::render(ui, font, L"Ag text", 0.0f);
+            gui::renderModulate(ui, RGBA(0xFFFFFF80u), RGBA(0x80808080u));
+            gui::render(ui, HALF_WHITE);
+        }
+    };
+    Canvas canvas(40, 30);
+    auto garbage = [&] {
+        canvas.paint([](const Ctx& ui) { gui::renderNoBlend(ui, RGBA(0x7F3355AAu)); });
+    };
+    garbage();
+    canvas.paint([&](const Ctx& ui) {
+        ui->framebuffer(); // cleared first
+        drawing(ui);
+    });
+    const std::vector<RGBA> clean = canvas.scene().driver->pixels();
+    garbage();
+    canvas.paint(drawing);
+    const std::vector<RGBA> lazy = canvas.scene().driver->pixels();
+    for (size_t i = 0; i < clean.size(); ++i)
+        ASSERT_EQ(lazy[i].word, clean[i].word) << "at (" << i % 40 << ", " << i / 40 << ")";
+    EXPECT_GT(canvas.countDrawn(), 400);
 }

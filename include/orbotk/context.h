@@ -12,6 +12,7 @@
 #include "orbotk/control_id.h"
 #include "orbotk/rgba.h"
 
+#include <algorithm>
 #include <boost/enable_shared_from_this.hpp>
 #include <boost/function.hpp>
 #include <boost/shared_ptr.hpp>
@@ -114,8 +115,64 @@ public:
     int W() const { return width_; }
     int H() const { return height_; }
     // W x H premultiplied pixels, rows bottom-up: window pixel (x, y) is [(H - 1 - y) * W + x].
-    orbo::tk::RGBA* framebuffer() { return framebuffer_.get(); }
-    const orbo::tk::RGBA* framebuffer() const { return framebuffer_.get(); }
+    // During a paint pass the frame reads as cleared at the start of the pass plus whatever has
+    // been drawn since.
+    orbo::tk::RGBA* framebuffer() {
+        settle();
+        return framebuffer_.get();
+    }
+    const orbo::tk::RGBA* framebuffer() const {
+        settle();
+        return framebuffer_.get();
+    }
+
+    // Drawing on window row y (0 <= y < H), columns x0 .. x1 - 1 (within 0 .. W). A paint pass
+    // does not clear the frame up front: each row keeps the run of columns drawn on so far in
+    // the pass, and the rest of the row reads as transparent. Columns a .. a + n - 1 not drawn
+    // on yet are handed to fresh(row, a, n), which must write them as if drawing onto
+    // transparent black (for most operations a plain store: that saves the clear and a read of
+    // every pixel); the others go to drawn(row, a, n). row is the row's first pixel. Columns
+    // between the run and x0 .. x1 are cleared, so the run stays one run. What nothing drew on is
+    // cleared when the pass ends.
+    template <typename Fresh, typename Drawn>
+    void drawRow(int y, int x0, int x1, Fresh fresh, Drawn drawn) {
+        if (x0 >= x1)
+            return;
+        orbo::tk::RGBA* row =
+            framebuffer_.get() + static_cast<size_t>(height_ - 1 - y) * static_cast<size_t>(width_);
+        Run& r = drawn_[static_cast<size_t>(y)];
+        if (x0 >= r.lo && x1 <= r.hi) { // the usual case once the row has been drawn on
+            drawn(row, x0, x1 - x0);
+            return;
+        }
+        if (r.lo >= r.hi) {
+            fresh(row, x0, x1 - x0);
+            r = Run{x0, x1};
+            return;
+        }
+        if (x1 < r.lo)
+            clear(row + x1, r.lo - x1);
+        if (x0 > r.hi)
+            clear(row + r.hi, x0 - r.hi);
+        const int lo = std::max(x0, r.lo), hi = std::min(x1, r.hi);
+        if (lo < hi)
+            drawn(row, lo, hi - lo);
+        if (x0 < r.lo)
+            fresh(row, x0, std::min(x1, r.lo) - x0);
+        if (x1 > r.hi)
+            fresh(row, std::max(x0, r.hi), x1 - std::max(x0, r.hi));
+        r = Run{std::min(x0, r.lo), std::max(x1, r.hi)};
+    }
+    // The same, for operations that read every pixel they draw on: fresh columns are cleared.
+    template <typename Drawn> void drawRow(int y, int x0, int x1, Drawn drawn) {
+        drawRow(
+            y, x0, x1,
+            [&](orbo::tk::RGBA* row, int a, int n) {
+                clear(row + a, n);
+                drawn(row, a, n);
+            },
+            drawn);
+    }
     // Fill colour, text colour and image tint. Opaque white at the start of every pass.
     orbo::tk::RGBA colour() const { return colour_; }
     void setColour(const orbo::tk::RGBA& c) { colour_ = c; }
@@ -177,6 +234,8 @@ private:
     const Node* lastNode(BoxKey key) const;
     int lastCloseIndex(BoxKey key) const;
     void closeBox(Box& box);
+    static void clear(orbo::tk::RGBA* p, int n);
+    void settle() const;
 
     boost::weak_ptr<Window> window_;
     Procedure procedure_;
@@ -217,6 +276,14 @@ private:
     std::unique_ptr<orbo::tk::RGBA[], Free> framebuffer_;
     int width_ = 0, height_ = 0;
     int failedW_ = -1, failedH_ = -1; // the size whose allocation failed last
+    // Per window row, the columns lo .. hi - 1 that hold this pass's pixels; the rest of the
+    // row is stale and reads as transparent. Empty (lo = W, hi = 0) at the start of a paint
+    // pass, whole (0, W) once settled. Mutable: settling changes no pixel's meaning.
+    struct Run {
+        int lo, hi;
+    };
+    mutable std::vector<Run> drawn_;
+    mutable bool unsettled_ = false;
     orbo::tk::RGBA colour_{0xFFFFFFFFu};
     std::unique_ptr<wxBitmap> measureBitmap_, drawBitmap_;
     std::unique_ptr<wxMemoryDC> measureDC_, drawDC_;

@@ -22,10 +22,9 @@ namespace orbotk {
 
 namespace {
 
-// Transparent black over the whole frame with ordinary vector stores. glibc's memset clears a
-// frame this size with "rep stosb", after which the blends that follow run as if the frame
-// were out of cache (three to four times slower); plain stores leave it in cache.
-void clearFrame(orbo::tk::RGBA* frame, size_t n) {
+// Transparent black with ordinary vector stores: glibc's memset clears a frame with "rep
+// stosb", which can leave it out of cache for the drawing that follows.
+void clearPixels(orbo::tk::RGBA* frame, size_t n) {
 #if defined(__SSE2__)
     size_t i = 0;
     for (; i < n && (reinterpret_cast<std::uintptr_t>(frame + i) & 15u) != 0; ++i)
@@ -121,7 +120,31 @@ bool UIContext::resizeFramebuffer(int w, int h) {
     width_ = w;
     height_ = h;
     failedW_ = failedH_ = -1;
+    drawn_.assign(static_cast<size_t>(h), Run{0, w}); // calloc cleared it all
+    unsettled_ = false;
     return true;
+}
+
+void UIContext::clear(orbo::tk::RGBA* p, int n) {
+    clearPixels(p, static_cast<size_t>(n));
+}
+
+void UIContext::settle() const {
+    if (!unsettled_)
+        return;
+    unsettled_ = false;
+    for (int y = height_ - 1; y >= 0; --y) { // ascending memory
+        orbo::tk::RGBA* row =
+            framebuffer_.get() + static_cast<size_t>(height_ - 1 - y) * static_cast<size_t>(width_);
+        Run& r = drawn_[static_cast<size_t>(y)];
+        if (r.lo >= r.hi) {
+            clearPixels(row, static_cast<size_t>(width_));
+        } else {
+            clearPixels(row, static_cast<size_t>(r.lo));
+            clearPixels(row + r.hi, static_cast<size_t>(width_ - r.hi));
+        }
+        r = Run{0, width_};
+    }
 }
 
 // ---- Passes
@@ -201,8 +224,10 @@ void UIContext::beginPass(wxEvent& event) {
     inPass_ = true;
     incomplete_ = false;
     recordEvent(event);
-    if (eventType_ == wxEVT_PAINT)
-        clearFrame(framebuffer_.get(), static_cast<size_t>(width_) * static_cast<size_t>(height_));
+    if (eventType_ == wxEVT_PAINT) {
+        std::fill(drawn_.begin(), drawn_.end(), Run{width_, 0});
+        unsettled_ = true;
+    }
     claim_ = ControlID();
     returnReleased = false;
     tooltip.clear();
@@ -237,6 +262,7 @@ void UIContext::closeBox(Box& box) {
 }
 
 void UIContext::endPass() {
+    settle(); // what nothing drew on is cleared
     // Boxes a procedure left open are closed here so the tree stays whole.
     while (current_ && current_ != root_)
         current_->exit();

@@ -26,12 +26,29 @@ bool painting(const ui_t& ui) {
     return ui && ui->isPaint();
 }
 
+// Every pixel drawn goes through one of these: columns x0 .. x0 + n - 1 of window row y, given
+// to fresh(p, i, m) where the pass has not drawn yet (p is the first of m pixels, i its offset
+// from x0; write as onto transparent black) and to drawn(p, i, m) elsewhere. The second form is
+// for operations that read what they draw on: it clears fresh columns first. See
+// UIContext::drawRow.
+//
 // Loops over rows run bottom to top: the framebuffer's rows are stored bottom-up, so that is
 // ascending memory, which the processor prefetches well. Top to bottom (descending memory) made
 // full-window fills a quarter to a third slower at 1920 x 1080.
-px_t* rowAt(const ui_t& ui, int y) {
-    return reinterpret_cast<px_t*>(ui->framebuffer()) +
-           static_cast<size_t>(ui->H() - 1 - y) * static_cast<size_t>(ui->W());
+template <typename Fresh, typename Drawn>
+void onRow(const ui_t& ui, int y, int x0, int n, Fresh fresh, Drawn drawn) {
+    auto to = [x0](auto& f) {
+        return [&f, x0](orbo::tk::RGBA* row, int a, int m) {
+            f(reinterpret_cast<px_t*>(row) + a, a - x0, m);
+        };
+    };
+    ui->drawRow(y, x0, x0 + n, to(fresh), to(drawn));
+}
+
+template <typename Drawn> void onRow(const ui_t& ui, int y, int x0, int n, Drawn drawn) {
+    ui->drawRow(y, x0, x0 + n, [&drawn, x0](orbo::tk::RGBA* row, int a, int m) {
+        drawn(reinterpret_cast<px_t*>(row) + a, a - x0, m);
+    });
 }
 
 struct Rect {
@@ -66,17 +83,20 @@ void span(const ui_t& ui, int x, int y, int w, px_t c, Op op) {
     int start, end;
     if (!clipSpan(ui, x, y, w, start, end))
         return;
-    px_t* p = rowAt(ui, y) + start;
     const kernels::Table& k = kernels::active();
+    // Onto transparent black, a blend leaves the colour and a modulation leaves nothing.
+    auto fill = [&](px_t* p, int, int n) { k.fillSpan(p, n, c); };
     switch (op) {
     case Op::Blend:
-        k.blendSpan(p, end - start, c);
+        onRow(ui, y, start, end - start, fill, [&](px_t* p, int, int n) { k.blendSpan(p, n, c); });
         break;
     case Op::Write:
-        k.fillSpan(p, end - start, c);
+        onRow(ui, y, start, end - start, fill, fill);
         break;
     case Op::Modulate:
-        k.modulateSpan(p, end - start, c);
+        onRow(
+            ui, y, start, end - start, [&](px_t* p, int, int n) { k.fillSpan(p, n, 0u); },
+            [&](px_t* p, int, int n) { k.modulateSpan(p, n, c); });
         break;
     }
 }
@@ -95,10 +115,16 @@ void dashedSpan(const ui_t& ui, int x, int y, int w, px_t c, int dash) {
     int start, end;
     if (!clipSpan(ui, x, y, w, start, end))
         return;
-    px_t* p = rowAt(ui, y) + start;
     const kernels::Table& k = kernels::active();
-    dashRuns(end - start, dash,
-             [&](std::int64_t o, std::int64_t n) { k.blendSpan(p + o, static_cast<int>(n), c); });
+    onRow(ui, y, start, end - start, [&](px_t* p, int i, int m) {
+        // The dashes of the whole span, cut to this piece of it.
+        dashRuns(end - start, dash, [&](std::int64_t o, std::int64_t n) {
+            const std::int64_t a = std::max<std::int64_t>(o, i),
+                               b = std::min<std::int64_t>(o + n, static_cast<std::int64_t>(i) + m);
+            if (a < b)
+                k.blendSpan(p + (a - i), static_cast<int>(b - a), c);
+        });
+    });
 }
 
 // Rows y0 .. end - 1 of the box with one span operation each; rows off the framebuffer are
@@ -112,8 +138,9 @@ void fillRows(const ui_t& ui, const Rect& r, std::int64_t end, px_t c, Op op) {
 // One column of a border: rows ys .. ye inclusive, each pixel blended; dashed when dash > 0.
 void borderColumn(const ui_t& ui, int x, int ys, int ye, px_t c, int dash) {
     auto blendAt = [&](int y) {
-        px_t* p = rowAt(ui, y) + x;
-        *p = px::blendUnder(*p, c);
+        onRow(
+            ui, y, x, 1, [&](px_t* p, int, int) { *p = c; },
+            [&](px_t* p, int, int) { *p = px::blendUnder(*p, c); });
     };
     if (dash == 0) {
         for (int y = ys; y <= ye; ++y)
@@ -356,13 +383,17 @@ void render(const ui_t& ui, const Image& image) {
         const px_t* top = viewStart(image);
         for (int y = clip.ye; y >= clip.ys; --y) {
             const px_t* src = top + static_cast<size_t>(y - clip.ys) * image.stride();
-            px_t* dst = rowAt(ui, y) + clip.xs;
+            auto write = [&](px_t* p, int i, int m) {
+                if (c == 0xFFFFFFFFu)
+                    std::memcpy(p, src + i, sizeof(px_t) * static_cast<size_t>(m));
+                else
+                    k.writeRow(p, src + i, m, c);
+            };
             if (blend)
-                k.blendRow(dst, src, n, c);
-            else if (c == 0xFFFFFFFFu)
-                std::memcpy(dst, src, sizeof(px_t) * static_cast<size_t>(n));
+                onRow(ui, y, clip.xs, n, write,
+                      [&](px_t* p, int i, int m) { k.blendRow(p, src + i, m, c); });
             else
-                k.writeRow(dst, src, n, c);
+                onRow(ui, y, clip.xs, n, write, write);
         }
         return;
     }
@@ -408,12 +439,16 @@ void render(const ui_t& ui, const Image& image) {
         float u = image.l();
         for (int i = 0; i < n; ++i, u += sx)
             row[static_cast<size_t>(i)] = px::modulatePixel(image.get(u, image.t()).word, c);
+        auto copy = [&](px_t* p, int i, int m) {
+            std::memcpy(p, row.data() + i, sizeof(px_t) * static_cast<size_t>(m));
+        };
         for (int y = clip.ye; y >= clip.ys; --y) {
-            px_t* dst = rowAt(ui, y) + clip.xs;
             if (blend)
-                k.blendRow(dst, row.data(), n, 0xFFFFFFFFu);
+                onRow(ui, y, clip.xs, n, copy, [&](px_t* p, int i, int m) {
+                    k.blendRow(p, row.data() + i, m, 0xFFFFFFFFu);
+                });
             else
-                std::memcpy(dst, row.data(), sizeof(px_t) * static_cast<size_t>(n));
+                onRow(ui, y, clip.xs, n, copy, copy);
         }
         return;
     }
@@ -436,11 +471,12 @@ void render(const ui_t& ui, const Image& image) {
                                        static_cast<size_t>(image.stride());
         for (int i = 0; i < n; ++i)
             row[static_cast<size_t>(i)] = src[columns[static_cast<size_t>(i)]];
-        px_t* dst = rowAt(ui, y) + clip.xs;
+        auto write = [&](px_t* p, int i, int m) { k.writeRow(p, row.data() + i, m, c); };
         if (blend)
-            k.blendRow(dst, row.data(), n, c);
+            onRow(ui, y, clip.xs, n, write,
+                  [&](px_t* p, int i, int m) { k.blendRow(p, row.data() + i, m, c); });
         else
-            k.writeRow(dst, row.data(), n, c);
+            onRow(ui, y, clip.xs, n, write, write);
     }
 }
 
@@ -461,8 +497,11 @@ void renderModulate(const ui_t& ui, const Image& image) {
     const kernels::Table& k = kernels::active();
     const px_t* top = viewStart(image);
     for (int y = clip.ye; y >= clip.ys; --y)
-        k.modulateRow(rowAt(ui, y) + clip.xs,
-                      top + static_cast<size_t>(y - clip.ys) * image.stride(), clip.n(), c);
+        onRow(
+            ui, y, clip.xs, clip.n(), [&](px_t* p, int, int m) { k.fillSpan(p, m, 0u); },
+            [&](px_t* p, int i, int m) {
+                k.modulateRow(p, top + static_cast<size_t>(y - clip.ys) * image.stride() + i, m, c);
+            });
 }
 
 } // namespace gui

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace gui {
@@ -45,12 +46,20 @@ void composite(const ui_t& ui, const textcache::Coverage& cov, px_t colour) {
     static thread_local std::vector<px_t> row;
     row.resize(static_cast<size_t>(n));
     const kernels::Table& k = kernels::active();
-    px_t* fb = reinterpret_cast<px_t*>(ui->framebuffer());
     // Bottom row first: ascending memory, as the renderer's loops run.
     for (int y = std::min(ye, ys + cov.h - 1); y >= ys; --y) {
         const std::uint16_t* weights = cov.k.data() + static_cast<size_t>(y - ys) * cov.w;
         if (k.scaleRow(row.data(), weights, n, colour)) // white background adds nothing
-            k.blendRow(fb + static_cast<size_t>(H - 1 - y) * W + xs, row.data(), n, 0xFFFFFFFFu);
+            ui->drawRow(
+                y, xs, xs + n,
+                [&](orbo::tk::RGBA* p, int a, int m) {
+                    std::memcpy(reinterpret_cast<px_t*>(p + a), row.data() + (a - xs),
+                                sizeof(px_t) * static_cast<size_t>(m));
+                },
+                [&](orbo::tk::RGBA* p, int a, int m) {
+                    k.blendRow(reinterpret_cast<px_t*>(p + a), row.data() + (a - xs), m,
+                               0xFFFFFFFFu);
+                });
     }
 }
 
