@@ -4,9 +4,9 @@
 // fields. Sizes and positions come from a table that holds NaN, the infinities, the float
 // extremes, values past the int range, fractions and negative numbers (which count from the
 // parent's far edge). The same pass runs at every kernel level the processor has, and each must
-// leave the framebuffer exactly as the scalar kernels do; once more on a frame cleared before
-// drawing, which must give the same as the usual pass, drawn over the last input's pixels and
-// clearing only what it does not draw on. Needs a display (xvfb-run).
+// leave the framebuffer exactly as the scalar kernels do; once more on a frame cleared first and
+// between calls, which must give the same as the usual pass, drawn over the last input's pixels
+// and clearing only what it does not draw on. Needs a display (xvfb-run).
 #include "gui/box.h"
 #include "gui/image.h"
 #include "gui/render.h"
@@ -129,8 +129,14 @@ void place(Box& b, Reader& in) {
 }
 
 // Draws into the current box until the input ends or asks to close it; opening a box recurses.
+// Set: the frame is cleared of what nothing drew on before every call (asking for the
+// framebuffer does that).
+bool settleEachCall = false;
+
 void draw(const Ctx& ui, Reader& in, int depth) {
     while (!in.done()) {
+        if (settleEachCall)
+            ui->framebuffer();
         switch (in.byte() % 21) {
         case 0: {
             if (depth >= 8)
@@ -296,10 +302,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     if (shownW != w || shownH != h)
         driver->resize(shownW = w, shownH = h);
     Ctx ui = driver->context();
-    bool clearFirst = false;
     ui->setUIProcedure([&](const Ctx& c) {
-        if (clearFirst)
-            c->framebuffer(); // asking for it clears what the pass has not drawn
         c->imageBlend = true;
         Reader in(data + 2, size - 2);
         Box root(c);
@@ -307,12 +310,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     });
 
     std::vector<const gui::kernels::Table*> levels = gui::kernels::available();
-    levels.push_back(levels.front()); // scalar again, cleared first
+    levels.push_back(levels.front()); // scalar again, cleared before every call
     std::vector<RGBA> reference;
     for (size_t run = 0; run < levels.size(); ++run) {
         const gui::kernels::Table* level = levels[run];
         gui::kernels::use(*level);
-        clearFirst = run + 1 == levels.size();
+        settleEachCall = run + 1 == levels.size();
         driver->paint();
         std::vector<RGBA> frame = driver->pixels();
         if (frame.size() != static_cast<size_t>(w) * static_cast<size_t>(h)) {
@@ -326,7 +329,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
         for (size_t i = 0; i < frame.size(); ++i)
             if (frame[i].word != reference[i].word) {
                 std::fprintf(stderr, "%s differs from scalar at (%zu, %zu): %08x, not %08x\n",
-                             clearFirst ? "the frame cleared first" : level->name,
+                             settleEachCall ? "the frame cleared call by call" : level->name,
                              i % static_cast<size_t>(w), i / static_cast<size_t>(w), frame[i].word,
                              reference[i].word);
                 std::abort();
