@@ -559,6 +559,12 @@ TEST(Frame, DrawingOverStalePixelsEqualsDrawingOnAClearedFrame) {
             [&] { gui::render(ui, 5, 2, 30, RGBA(0x40404040u)); }, // across both and the gap
             [&] { gui::renderModulate(ui, 0, 3, 20, RGBA(0x80FF8040u)); }, // onto nothing
             [&] { gui::renderDashed(ui, 2, 4, 30, WHITE, 3); },
+            [&] { // three runs apart on one row, the gaps never drawn
+                gui::render(ui, 2, 29, 3, WHITE);
+                gui::render(ui, 10, 29, 2, WHITE);
+                gui::render(ui, 20, 29, 5, WHITE);
+                gui::render(ui, 30, 29, 2, WHITE);
+            },
             [&] { gui::renderDashed(ui, 0, 4, 38, HALF_WHITE, 2); }, // dashes over dashes
             [&] {
                 Box b(ui, 12.0f, 9.0f);

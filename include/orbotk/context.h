@@ -127,12 +127,13 @@ public:
     }
 
     // Drawing on window row y (0 <= y < H), columns x0 .. x1 - 1 (within 0 .. W). A paint pass
-    // does not clear the frame up front: each row keeps the run of columns drawn on so far in
+    // does not clear the frame up front: each row keeps the runs of columns drawn on so far in
     // the pass, and the rest of the row reads as transparent. Columns a .. a + n - 1 not drawn
     // on yet are handed to fresh(row, a, n), which must write them as if drawing onto
     // transparent black (for most operations a plain store: that saves the clear and a read of
-    // every pixel); the others go to drawn(row, a, n). row is the row's first pixel. Columns
-    // between the run and x0 .. x1 are cleared, so the run stays one run. What nothing drew on is
+    // every pixel); the others go to drawn(row, a, n). row is the row's first pixel. A row keeps
+    // two runs (a window's left and right edges are drawn before what lies between them); a
+    // third is joined to its nearest by clearing the columns between. What nothing drew on is
     // cleared when the pass ends.
     template <typename Fresh, typename Drawn>
     void drawRow(int y, int x0, int x1, Fresh fresh, Drawn drawn) {
@@ -140,28 +141,32 @@ public:
             return;
         orbo::tk::RGBA* row =
             framebuffer_.get() + static_cast<size_t>(height_ - 1 - y) * static_cast<size_t>(width_);
-        Run& r = drawn_[static_cast<size_t>(y)];
-        if (x0 >= r.lo && x1 <= r.hi) { // the usual case once the row has been drawn on
-            drawn(row, x0, x1 - x0);
-            return;
-        }
-        if (r.lo >= r.hi) {
+        Runs& r = drawn_[static_cast<size_t>(y)];
+        if (r.n == 0) { // the first drawing on the row
             fresh(row, x0, x1 - x0);
-            r = Run{x0, x1};
+            r = Runs{1, {x0, 0}, {x1, 0}};
             return;
         }
-        if (x1 < r.lo)
-            clear(row + x1, r.lo - x1);
-        if (x0 > r.hi)
-            clear(row + r.hi, x0 - r.hi);
-        const int lo = std::max(x0, r.lo), hi = std::min(x1, r.hi);
-        if (lo < hi)
-            drawn(row, lo, hi - lo);
-        if (x0 < r.lo)
-            fresh(row, x0, std::min(x1, r.lo) - x0);
-        if (x1 > r.hi)
-            fresh(row, std::max(x0, r.hi), x1 - std::max(x0, r.hi));
-        r = Run{std::min(x0, r.lo), std::max(x1, r.hi)};
+        for (int i = 0; i < r.n; ++i)
+            if (x0 >= r.lo[i] && x1 <= r.hi[i]) { // the usual case once the row has been drawn on
+                drawn(row, x0, x1 - x0);
+                return;
+            }
+        int at = x0;
+        for (int i = 0; i < r.n && at < x1; ++i) {
+            if (r.hi[i] <= at)
+                continue;
+            if (r.lo[i] >= x1)
+                break;
+            if (r.lo[i] > at)
+                fresh(row, at, r.lo[i] - at);
+            const int from = std::max(at, r.lo[i]);
+            at = std::min(x1, r.hi[i]);
+            drawn(row, from, at - from);
+        }
+        if (at < x1)
+            fresh(row, at, x1 - at);
+        addRun(row, r, x0, x1);
     }
     // The same, for operations that read every pixel they draw on: fresh columns are cleared.
     template <typename Drawn> void drawRow(int y, int x0, int x1, Drawn drawn) {
@@ -235,6 +240,8 @@ private:
     int lastCloseIndex(BoxKey key) const;
     void closeBox(Box& box);
     static void clear(orbo::tk::RGBA* p, int n);
+    struct Runs;
+    static void addRun(orbo::tk::RGBA* row, Runs& r, int x0, int x1);
     void settle() const;
 
     boost::weak_ptr<Window> window_;
@@ -276,13 +283,15 @@ private:
     std::unique_ptr<orbo::tk::RGBA[], Free> framebuffer_;
     int width_ = 0, height_ = 0;
     int failedW_ = -1, failedH_ = -1; // the size whose allocation failed last
-    // Per window row, the columns lo .. hi - 1 that hold this pass's pixels; the rest of the
-    // row is stale and reads as transparent. Empty (lo = W, hi = 0) at the start of a paint
-    // pass, whole (0, W) once settled. Mutable: settling changes no pixel's meaning.
-    struct Run {
-        int lo, hi;
+    // Per window row, the runs of columns lo .. hi - 1 that hold this pass's pixels, left to
+    // right, apart; the rest of the row is stale and reads as transparent. None at the start of
+    // a paint pass, one over the whole row once settled. Mutable: settling changes no pixel's
+    // meaning.
+    struct Runs {
+        int n;
+        int lo[2], hi[2];
     };
-    mutable std::vector<Run> drawn_;
+    mutable std::vector<Runs> drawn_;
     mutable bool unsettled_ = false;
     orbo::tk::RGBA colour_{0xFFFFFFFFu};
     std::unique_ptr<wxBitmap> measureBitmap_, drawBitmap_;

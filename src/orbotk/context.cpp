@@ -120,13 +120,53 @@ bool UIContext::resizeFramebuffer(int w, int h) {
     width_ = w;
     height_ = h;
     failedW_ = failedH_ = -1;
-    drawn_.assign(static_cast<size_t>(h), Run{0, w}); // calloc cleared it all
+    drawn_.assign(static_cast<size_t>(h), Runs{1, {0, 0}, {w, 0}}); // calloc cleared it all
     unsettled_ = false;
     return true;
 }
 
 void UIContext::clear(orbo::tk::RGBA* p, int n) {
     clearPixels(p, static_cast<size_t>(n));
+}
+
+// Joins x0 .. x1 to the runs it overlaps or touches; of three runs, the two with the narrowest
+// gap become one, the gap cleared.
+void UIContext::addRun(orbo::tk::RGBA* row, Runs& r, int x0, int x1) {
+    int lo[3], hi[3], n = 0;
+    bool placed = false;
+    for (int i = 0; i < r.n; ++i) {
+        if (r.hi[i] >= x0 && r.lo[i] <= x1) { // overlapping or touching: one run
+            x0 = std::min(x0, r.lo[i]);
+            x1 = std::max(x1, r.hi[i]);
+            continue;
+        }
+        if (!placed && r.lo[i] > x1) {
+            lo[n] = x0;
+            hi[n++] = x1;
+            placed = true;
+        }
+        lo[n] = r.lo[i];
+        hi[n++] = r.hi[i];
+    }
+    if (!placed) {
+        lo[n] = x0;
+        hi[n++] = x1;
+    }
+    if (n == 3) {
+        const int join = lo[1] - hi[0] <= lo[2] - hi[1] ? 0 : 1;
+        clearPixels(row + hi[join], static_cast<size_t>(lo[join + 1] - hi[join]));
+        hi[join] = hi[join + 1];
+        if (join == 0) {
+            lo[1] = lo[2];
+            hi[1] = hi[2];
+        }
+        n = 2;
+    }
+    r.n = n;
+    for (int i = 0; i < n; ++i) {
+        r.lo[i] = lo[i];
+        r.hi[i] = hi[i];
+    }
 }
 
 void UIContext::settle() const {
@@ -136,14 +176,14 @@ void UIContext::settle() const {
     for (int y = height_ - 1; y >= 0; --y) { // ascending memory
         orbo::tk::RGBA* row =
             framebuffer_.get() + static_cast<size_t>(height_ - 1 - y) * static_cast<size_t>(width_);
-        Run& r = drawn_[static_cast<size_t>(y)];
-        if (r.lo >= r.hi) {
-            clearPixels(row, static_cast<size_t>(width_));
-        } else {
-            clearPixels(row, static_cast<size_t>(r.lo));
-            clearPixels(row + r.hi, static_cast<size_t>(width_ - r.hi));
+        Runs& r = drawn_[static_cast<size_t>(y)];
+        int from = 0; // the columns between the runs, and beside them
+        for (int i = 0; i < r.n; ++i) {
+            clearPixels(row + from, static_cast<size_t>(r.lo[i] - from));
+            from = r.hi[i];
         }
-        r = Run{0, width_};
+        clearPixels(row + from, static_cast<size_t>(width_ - from));
+        r = Runs{1, {0, 0}, {width_, 0}};
     }
 }
 
@@ -225,7 +265,7 @@ void UIContext::beginPass(wxEvent& event) {
     incomplete_ = false;
     recordEvent(event);
     if (eventType_ == wxEVT_PAINT) {
-        std::fill(drawn_.begin(), drawn_.end(), Run{width_, 0});
+        std::fill(drawn_.begin(), drawn_.end(), Runs{0, {0, 0}, {0, 0}});
         unsettled_ = true;
     }
     claim_ = ControlID();
