@@ -8,6 +8,7 @@
 #include "gui/image.h"
 #include "render/kernels.h"
 #include "render/pixel.h"
+#include "render/rows.h"
 
 #include <algorithm>
 #include <cmath>
@@ -26,30 +27,9 @@ bool painting(const ui_t& ui) {
     return ui && ui->isPaint();
 }
 
-// Every pixel drawn goes through one of these: columns x0 .. x0 + n - 1 of window row y, given
-// to fresh(p, i, m) where the pass has not drawn yet (p is the first of m pixels, i its offset
-// from x0; write as onto transparent black) and to drawn(p, i, m) elsewhere. The second form is
-// for operations that read what they draw on: it clears fresh columns first. See
-// UIContext::drawRow.
-//
 // Loops over rows run bottom to top: the framebuffer's rows are stored bottom-up, so that is
 // ascending memory, which the processor prefetches well. Top to bottom (descending memory) made
 // full-window fills a quarter to a third slower at 1920 x 1080.
-template <typename Fresh, typename Drawn>
-void onRow(const ui_t& ui, int y, int x0, int n, Fresh fresh, Drawn drawn) {
-    auto to = [x0](auto& f) {
-        return [&f, x0](orbo::tk::RGBA* row, int a, int m) {
-            f(reinterpret_cast<px_t*>(row) + a, a - x0, m);
-        };
-    };
-    ui->drawRow(y, x0, x0 + n, to(fresh), to(drawn));
-}
-
-template <typename Drawn> void onRow(const ui_t& ui, int y, int x0, int n, Drawn drawn) {
-    ui->drawRow(y, x0, x0 + n, [&drawn, x0](orbo::tk::RGBA* row, int a, int m) {
-        drawn(reinterpret_cast<px_t*>(row) + a, a - x0, m);
-    });
-}
 
 struct Rect {
     int x, y, w, h;
@@ -88,14 +68,14 @@ void span(const ui_t& ui, int x, int y, int w, px_t c, Op op) {
     auto fill = [&](px_t* p, int, int n) { k.fillSpan(p, n, c); };
     switch (op) {
     case Op::Blend:
-        onRow(ui, y, start, end - start, fill, [&](px_t* p, int, int n) { k.blendSpan(p, n, c); });
+        onRow(*ui, y, start, end - start, fill, [&](px_t* p, int, int n) { k.blendSpan(p, n, c); });
         break;
     case Op::Write:
-        onRow(ui, y, start, end - start, fill, fill);
+        onRow(*ui, y, start, end - start, fill, fill);
         break;
     case Op::Modulate:
         onRow(
-            ui, y, start, end - start, [&](px_t* p, int, int n) { k.fillSpan(p, n, 0u); },
+            *ui, y, start, end - start, [&](px_t* p, int, int n) { k.fillSpan(p, n, 0u); },
             [&](px_t* p, int, int n) { k.modulateSpan(p, n, c); });
         break;
     }
@@ -116,7 +96,7 @@ void dashedSpan(const ui_t& ui, int x, int y, int w, px_t c, int dash) {
     if (!clipSpan(ui, x, y, w, start, end))
         return;
     const kernels::Table& k = kernels::active();
-    onRow(ui, y, start, end - start, [&](px_t* p, int i, int m) {
+    onRow(*ui, y, start, end - start, [&](px_t* p, int i, int m) {
         // The dashes of the whole span, cut to this piece of it.
         dashRuns(end - start, dash, [&](std::int64_t o, std::int64_t n) {
             const std::int64_t a = std::max<std::int64_t>(o, i),
@@ -139,7 +119,7 @@ void fillRows(const ui_t& ui, const Rect& r, std::int64_t end, px_t c, Op op) {
 void borderColumn(const ui_t& ui, int x, int ys, int ye, px_t c, int dash) {
     auto blendAt = [&](int y) {
         onRow(
-            ui, y, x, 1, [&](px_t* p, int, int) { *p = c; },
+            *ui, y, x, 1, [&](px_t* p, int, int) { *p = c; },
             [&](px_t* p, int, int) { *p = px::blendUnder(*p, c); });
     };
     if (dash == 0) {
@@ -390,10 +370,10 @@ void render(const ui_t& ui, const Image& image) {
                     k.writeRow(p, src + i, m, c);
             };
             if (blend)
-                onRow(ui, y, clip.xs, n, write,
+                onRow(*ui, y, clip.xs, n, write,
                       [&](px_t* p, int i, int m) { k.blendRow(p, src + i, m, c); });
             else
-                onRow(ui, y, clip.xs, n, write, write);
+                onRow(*ui, y, clip.xs, n, write, write);
         }
         return;
     }
@@ -444,11 +424,11 @@ void render(const ui_t& ui, const Image& image) {
         };
         for (int y = clip.ye; y >= clip.ys; --y) {
             if (blend)
-                onRow(ui, y, clip.xs, n, copy, [&](px_t* p, int i, int m) {
+                onRow(*ui, y, clip.xs, n, copy, [&](px_t* p, int i, int m) {
                     k.blendRow(p, row.data() + i, m, 0xFFFFFFFFu);
                 });
             else
-                onRow(ui, y, clip.xs, n, copy, copy);
+                onRow(*ui, y, clip.xs, n, copy, copy);
         }
         return;
     }
@@ -473,10 +453,10 @@ void render(const ui_t& ui, const Image& image) {
             row[static_cast<size_t>(i)] = src[columns[static_cast<size_t>(i)]];
         auto write = [&](px_t* p, int i, int m) { k.writeRow(p, row.data() + i, m, c); };
         if (blend)
-            onRow(ui, y, clip.xs, n, write,
+            onRow(*ui, y, clip.xs, n, write,
                   [&](px_t* p, int i, int m) { k.blendRow(p, row.data() + i, m, c); });
         else
-            onRow(ui, y, clip.xs, n, write, write);
+            onRow(*ui, y, clip.xs, n, write, write);
     }
 }
 
@@ -498,7 +478,7 @@ void renderModulate(const ui_t& ui, const Image& image) {
     const px_t* top = viewStart(image);
     for (int y = clip.ye; y >= clip.ys; --y)
         onRow(
-            ui, y, clip.xs, clip.n(), [&](px_t* p, int, int m) { k.fillSpan(p, m, 0u); },
+            *ui, y, clip.xs, clip.n(), [&](px_t* p, int, int m) { k.fillSpan(p, m, 0u); },
             [&](px_t* p, int i, int m) {
                 k.modulateRow(p, top + static_cast<size_t>(y - clip.ys) * image.stride() + i, m, c);
             });

@@ -6,6 +6,7 @@
 #include "gui/text_state.h"
 #include "render/kernels.h"
 #include "render/pixel.h"
+#include "render/rows.h"
 #include "text/text_cache.h"
 #include "window/pixels.h"
 
@@ -50,16 +51,12 @@ void composite(const ui_t& ui, const textcache::Coverage& cov, px_t colour) {
     for (int y = std::min(ye, ys + cov.h - 1); y >= ys; --y) {
         const std::uint16_t* weights = cov.k.data() + static_cast<size_t>(y - ys) * cov.w;
         if (k.scaleRow(row.data(), weights, n, colour)) // white background adds nothing
-            ui->drawRow(
-                y, xs, xs + n,
-                [&](orbo::tk::RGBA* p, int a, int m) {
-                    std::memcpy(reinterpret_cast<px_t*>(p + a), row.data() + (a - xs),
-                                sizeof(px_t) * static_cast<size_t>(m));
+            onRow(
+                *ui, y, xs, n,
+                [&](px_t* p, int i, int m) {
+                    std::memcpy(p, row.data() + i, sizeof(px_t) * static_cast<size_t>(m));
                 },
-                [&](orbo::tk::RGBA* p, int a, int m) {
-                    k.blendRow(reinterpret_cast<px_t*>(p + a), row.data() + (a - xs), m,
-                               0xFFFFFFFFu);
-                });
+                [&](px_t* p, int i, int m) { k.blendRow(p, row.data() + i, m, 0xFFFFFFFFu); });
     }
 }
 
