@@ -6,7 +6,8 @@
 // parent's far edge). The same pass runs at every kernel level the processor has, and each must
 // leave the framebuffer exactly as the scalar kernels do; once more on a frame cleared first and
 // between calls, which must give the same as the usual pass, drawn over the last input's pixels
-// and clearing only what it does not draw on. Needs a display (xvfb-run).
+// and clearing only what it does not draw on. Backdrops are drawn in the first run and kept, so
+// the later runs show the kept ones. Needs a display (xvfb-run).
 #include "gui/box.h"
 #include "gui/image.h"
 #include "gui/render.h"
@@ -53,6 +54,14 @@ public:
     Reader(const std::uint8_t* data, size_t size) : p_(data), end_(data + size) {}
     bool done() const { return p_ == end_; }
     std::uint8_t byte() { return p_ == end_ ? 0 : *p_++; }
+    // Names everything still to be read: what is drawn from here on depends on nothing else
+    // but the box it starts in and the depth.
+    std::uint64_t rest() const {
+        std::uint64_t h = 0xcbf29ce484222325ull;
+        for (const std::uint8_t* q = p_; q != end_; ++q)
+            h = (h ^ *q) * 0x100000001b3ull;
+        return h ^ static_cast<std::uint64_t>(end_ - p_) << 48;
+    }
 
     float number() {
         static const float special[] = {std::numeric_limits<float>::quiet_NaN(),
@@ -137,7 +146,7 @@ void draw(const Ctx& ui, Reader& in, int depth) {
     while (!in.done()) {
         if (settleEachCall)
             ui->framebuffer();
-        switch (in.byte() % 21) {
+        switch (in.byte() % 22) {
         case 0: {
             if (depth >= 8)
                 break;
@@ -244,6 +253,15 @@ void draw(const Ctx& ui, Reader& in, int depth) {
             b.setLeft(in.number());
             b.setBottom(in.number());
             draw(ui, in, depth + 1);
+            break;
+        }
+        case 20: {
+            // A backdrop: drawn as the same calls would be, the first run keeping it, the
+            // others drawing it only behind what they drew before it.
+            if (depth >= 8)
+                break;
+            const std::uint64_t key = in.rest() * 31 + static_cast<std::uint64_t>(depth);
+            ui->drawBackdrop(key, [&] { draw(ui, in, depth + 1); });
             break;
         }
         default: {

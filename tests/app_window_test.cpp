@@ -354,6 +354,49 @@ TEST_F(AppWindowTest, AWindowOutlivingItsAppWindowStopsCallingIt) {
     d.flush();
 }
 
+TEST_F(AppWindowTest, ThePanelKeptFromPassToPassLooksAsIfDrawnAfresh) {
+    // A window keeps its panel from its first paint at a size and afterwards draws it only
+    // behind the scene. A changed scene, panel colour or size must look exactly as in a window
+    // that paints them for the first time.
+    struct State {
+        int layout, w, h;
+        orbo::tk::RGBA panel;
+    };
+    const orbo::tk::RGBA panel = gui::orbopal::Panel;
+    const State states[] = {{0, 320, 240, panel},
+                            {1, 320, 240, panel},
+                            {2, 320, 240, orbo::tk::RGBA(0xF0E0F0E0u)},
+                            {3, 300, 260, orbo::tk::RGBA(0xF0E0F0E0u)},
+                            {1, 300, 260, panel}};
+    auto kept = make(320, 240);
+    orbotk::Driver k(kept->window());
+    for (const State& s : states) {
+        gui::orbopal::Panel = s.panel;
+        auto scene = [&s](TestWindow& w) {
+            for (int i = 0; i <= s.layout; ++i) { // rows and columns that differ per state
+                Box b(w.ctx(), 60.0f, 12.0f);
+                b.setTop(40.0f * i + 7.0f * s.layout);
+                b.setLeft(50.0f * s.layout - 20.0f * i);
+                gui::render(w.ctx(), orbo::tk::RGBA(0x80402010u));
+            }
+        };
+        kept->scene = scene;
+        k.resize(s.w, s.h);
+        k.paint();
+        auto fresh = make(s.w, s.h);
+        fresh->scene = scene;
+        orbotk::Driver f(fresh->window());
+        f.resize(s.w, s.h);
+        f.paint();
+        const std::vector<orbo::tk::RGBA> a = k.pixels(), b = f.pixels();
+        ASSERT_EQ(a.size(), b.size());
+        for (size_t i = 0; i < a.size(); ++i)
+            ASSERT_EQ(a[i].word, b[i].word)
+                << "layout " << s.layout << " at (" << i % s.w << ", " << i / s.w << ")";
+    }
+    gui::orbopal::Panel = panel;
+}
+
 TEST_F(AppWindowTest, StatusSettersStoreTheirValues) {
     auto w = make();
     EXPECT_EQ(w->closeTip_, L"Close");

@@ -649,3 +649,60 @@ TEST(Frame, DrawingOverStalePixelsEqualsDrawingOnAClearedFrame) {
         ASSERT_EQ(lazy[i].word, clean[i].word) << "at (" << i % 40 << ", " << i / 40 << ")";
     EXPECT_GT(canvas.countDrawn(), 800);
 }
+
+TEST(Frame, AKeptBackdropShowsWhatDrawingItAgainWould) {
+    // A backdrop is drawn in full once and kept; later passes draw it only behind what they
+    // drew before it, show the kept one elsewhere and keep, per row, what a modulation over the
+    // whole row makes of it. Every pass must give what the same calls made directly give,
+    // whatever is drawn in front, with the frame asked for halfway, and when the key changes.
+    const wxFont font(wxFontInfo(9).FaceName("Arial"));
+    const gui::Image image = coordinateImage(6, 5);
+    struct Pass {
+        int front;
+        std::uint64_t key;
+        RGBA shade;
+        bool settle;
+    };
+    auto body = [&](const Ctx& ui, const Pass& p, bool keep) {
+        for (int i = 0; i < p.front; ++i) // in front, on rows that differ from pass to pass
+            gui::render(ui, 3 + 9 * i, 2 + 5 * i, 4 + i, RGBA(0xC0602010u));
+        if (p.front > 2) // three runs apart on one row
+            for (int x : {2, 12, 30})
+                gui::render(ui, x, 20, 3, WHITE);
+        auto backdrop = [&] {
+            gui::render(ui, RGBA(0xFFE0E0E0u), RGBA(0xFF909090u));
+            {
+                Box b(ui, 20.0f, 12.0f);
+                b.setLeft(10.0f);
+                b.setTop(8.0f);
+                ui->setColour(HALF_WHITE);
+                gui::render(ui, image);
+            }
+            if (p.settle)
+                ui->framebuffer();
+            gui::render(ui, p.key == 1 ? RGBA(0x40102040u) : RGBA(0x80400000u), gui::BORDER_ALL);
+            ui->setColour(RGBA(0xFF000080u));
+            gui::render(ui, font, L"Ag", 0.0f);
+        };
+        if (keep)
+            ui->drawBackdrop(p.key, backdrop);
+        else
+            backdrop();
+        gui::renderModulate(ui, WHITE, p.shade);               // whole rows
+        gui::renderModulate(ui, 5, 12, 15, RGBA(0x80808080u)); // part of rows shown mapped
+        gui::render(ui, 0, 25, 40, HALF_WHITE);                // onto a row that shows it
+    };
+    const Pass passes[] = {{0, 1, HALF_WHITE, false},        {3, 1, HALF_WHITE, false},
+                           {1, 1, RGBA(0xC0FFC080u), false}, {2, 1, RGBA(0xC0FFC080u), true},
+                           {4, 2, HALF_WHITE, false},        {2, 1, HALF_WHITE, false}};
+    Canvas kept, direct;
+    for (const Pass& p : passes) {
+        kept.paint([&](const Ctx& ui) { body(ui, p, true); });
+        direct.paint([&](const Ctx& ui) { body(ui, p, false); });
+        const std::vector<RGBA> a = kept.scene().driver->pixels(),
+                                b = direct.scene().driver->pixels();
+        for (size_t i = 0; i < a.size(); ++i)
+            ASSERT_EQ(a[i].word, b[i].word) << "pass with " << p.front << " in front, key " << p.key
+                                            << ", at (" << i % 40 << ", " << i / 40 << ")";
+    }
+}

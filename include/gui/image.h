@@ -11,6 +11,7 @@
 
 #include <boost/filesystem/path.hpp>
 #include <boost/shared_array.hpp>
+#include <cstdint>
 #include <wx/image.h>
 
 namespace gui {
@@ -37,9 +38,14 @@ public:
     int stride() const { return stride_; }
     int bufferHeight() const { return height_; } // rows of the whole buffer
 
-    // The start of the whole buffer (not of the view); null for an empty image.
-    orbo::tk::RGBA* get() { return pixels_.get(); }
+    // The start of the whole buffer (not of the view); null for an empty image. The writable
+    // form counts as a write (see writes()).
+    orbo::tk::RGBA* get();
     const orbo::tk::RGBA* get() const { return pixels_.get(); }
+    // How many times, in the whole process, pixels were handed out for writing (get()) or
+    // written (data()). What is kept of drawn images (a window's panel) is drawn again when it
+    // changes.
+    static std::uint64_t writes();
     // The pixel at row trunc(height * v), column trunc(stride * u). No bounds check.
     const orbo::tk::RGBA& get(float u, float v) const;
 

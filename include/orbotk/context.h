@@ -17,6 +17,7 @@
 #include <boost/function.hpp>
 #include <boost/shared_ptr.hpp>
 #include <boost/weak_ptr.hpp>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -128,45 +129,26 @@ public:
 
     // Drawing on window row y (0 <= y < H), columns x0 .. x1 - 1 (within 0 .. W). A paint pass
     // does not clear the frame up front: each row keeps the runs of columns drawn on so far in
-    // the pass, and the rest of the row reads as transparent. Columns a .. a + n - 1 not drawn
-    // on yet are handed to fresh(row, a, n), which must write them as if drawing onto
-    // transparent black (for most operations a plain store: that saves the clear and a read of
-    // every pixel); the others go to drawn(row, a, n). row is the row's first pixel. A row keeps
-    // two runs (a window's left and right edges are drawn before what lies between them); a
-    // third is joined to its nearest by clearing the columns between. What nothing drew on is
-    // cleared when the pass ends.
+    // the pass, and the rest of the row reads as transparent (or, behind a backdrop, as the
+    // backdrop). Columns a .. a + n - 1 not drawn on yet are handed to fresh(row, a, n), which
+    // must write them as if drawing onto transparent black (for most operations a plain store:
+    // that saves the clear and a read of every pixel); the others go to drawn(row, a, n). row is
+    // the row's first pixel. fresh and drawn may be called for any piece of the columns, and
+    // more than once for the same columns of different rows of pixels: what they write must
+    // depend only on the columns and the pixels there. A row keeps two runs (a window's left and
+    // right edges are drawn before what lies between them); a third is joined to its nearest by
+    // clearing the columns between. What nothing drew on is cleared when the pass ends.
     template <typename Fresh, typename Drawn>
     void drawRow(int y, int x0, int x1, Fresh fresh, Drawn drawn) {
         if (x0 >= x1)
             return;
-        orbo::tk::RGBA* row =
-            framebuffer_.get() + static_cast<size_t>(height_ - 1 - y) * static_cast<size_t>(width_);
-        Runs& r = drawn_[static_cast<size_t>(y)];
-        if (r.n == 0) { // the first drawing on the row
-            fresh(row, x0, x1 - x0);
-            r = Runs{1, {x0, 0}, {x1, 0}};
+        orbo::tk::RGBA* row = rowAt(y);
+        if (mode_ != Mode::Normal) {
+            drawSpecial(y, row, x0, x1, fresh, drawn);
             return;
         }
-        for (int i = 0; i < r.n; ++i)
-            if (x0 >= r.lo[i] && x1 <= r.hi[i]) { // the usual case once the row has been drawn on
-                drawn(row, x0, x1 - x0);
-                return;
-            }
-        int at = x0;
-        for (int i = 0; i < r.n && at < x1; ++i) {
-            if (r.hi[i] <= at)
-                continue;
-            if (r.lo[i] >= x1)
-                break;
-            if (r.lo[i] > at)
-                fresh(row, at, r.lo[i] - at);
-            const int from = std::max(at, r.lo[i]);
-            at = std::min(x1, r.hi[i]);
-            drawn(row, from, at - from);
-        }
-        if (at < x1)
-            fresh(row, at, x1 - at);
-        addRun(row, r, x0, x1);
+        drawOn(row, drawn_[static_cast<size_t>(y)], under_[static_cast<size_t>(y)], x0, x1, fresh,
+               drawn);
     }
     // The same, for operations that read every pixel they draw on: fresh columns are cleared.
     template <typename Drawn> void drawRow(int y, int x0, int x1, Drawn drawn) {
@@ -178,6 +160,60 @@ public:
             },
             drawn);
     }
+
+    // Drawing on the whole of columns x0 .. x1 - 1 of row y that maps each pixel by itself alone,
+    // the same mapping for every pixel (a modulation by one colour): map(p, n) maps n pixels in
+    // place, fresh(row, a, n) is as for drawRow, and tag names the mapping (equal tags, equal
+    // mappings). Where the row shows the backdrop, the backdrop's row mapped once is kept from
+    // pass to pass and shown instead, so that those columns are neither copied nor mapped.
+    template <typename Fresh, typename Map>
+    void mapRow(int y, int x0, int x1, std::uint64_t tag, Fresh fresh, Map map) {
+        if (x0 >= x1)
+            return;
+        const size_t i = static_cast<size_t>(y);
+        if (mode_ != Mode::Normal || under_[i] == nullptr || under_[i] != &backdrop_.shown[i]) {
+            drawRow(y, x0, x1, fresh, [&](orbo::tk::RGBA* row, int a, int n) { map(row + a, n); });
+            return;
+        }
+        Shown& mapped = backdrop_.shownMapped[i];
+        if (remapBackdropRow(y, x0, x1, tag)) {
+            map(backdrop_.mapped.data() + i * static_cast<size_t>(width_) + x0, x1 - x0);
+            describe(mapped, width_);
+        }
+        under_[i] = &mapped;
+        // Only the columns drawn on in the pass are mapped in the frame itself.
+        orbo::tk::RGBA* row = rowAt(y);
+        const Runs& r = drawn_[i];
+        for (int k = 0; k < r.n; ++k) {
+            const int a = std::max(x0, r.lo[k]), b = std::min(x1, r.hi[k]);
+            if (a < b)
+                map(row + a, b - a);
+        }
+    }
+
+    // A backdrop: drawing that lies behind everything drawn before it in the pass and comes out
+    // the same in every pass while key, the frame's size, the current box, the colour and the
+    // image blend flag stay the same (a window's panel). key must change whenever anything else
+    // that draw() draws changes: its images, colours or shapes. draw() runs exactly once, as
+    // ordinary drawing would. The first time, the context also keeps what draw() makes of a cleared
+    // frame; after that, draw() draws only where the pass has drawn already, and the rest of each
+    // row shows the kept backdrop, copied in only where something is later drawn on it, or when
+    // the pass ends. Outside paint passes draw() just runs.
+    template <typename Draw> void drawBackdrop(std::uint64_t key, Draw draw) {
+        const Mode mode = beginBackdrop(key);
+        if (mode == Mode::Normal) {
+            draw();
+            return;
+        }
+        struct End {
+            UIContext& ui;
+            bool done;
+            ~End() { ui.endBackdrop(done); }
+        } end{*this, false};
+        draw();
+        end.done = true;
+    }
+
     // Fill colour, text colour and image tint. Opaque white at the start of every pass.
     orbo::tk::RGBA colour() const { return colour_; }
     void setColour(const orbo::tk::RGBA& c) { colour_ = c; }
@@ -241,8 +277,100 @@ private:
     void closeBox(Box& box);
     static void clear(orbo::tk::RGBA* p, int n);
     struct Runs;
-    static void addRun(orbo::tk::RGBA* row, Runs& r, int x0, int x1);
+    // A row of the backdrop as the frame shows it: its pixels, of which columns lo .. hi - 1 are
+    // all one colour (stored as such: a row of a panel is mostly one colour).
+    struct Shown {
+        const orbo::tk::RGBA* pixels;
+        int lo, hi;
+        orbo::tk::RGBA colour;
+    };
+    static void describe(Shown& s, int w);
+    // Columns from .. to - 1 of the row as under shows them, or cleared when under is null.
+    static void show(orbo::tk::RGBA* row, const Shown* under, int from, int to);
+    // Joins x0 .. x1 to the row's runs; a gap closed by the join is shown from under.
+    static void addRun(orbo::tk::RGBA* row, Runs& r, const Shown* under, int x0, int x1);
+    // Shows the columns of the row outside its runs from under and makes the row one run over
+    // all w columns.
+    static void settleRow(orbo::tk::RGBA* row, Runs& r, const Shown* under, int w);
     void settle() const;
+    orbo::tk::RGBA* rowAt(int y) const {
+        return framebuffer_.get() +
+               static_cast<size_t>(height_ - 1 - y) * static_cast<size_t>(width_);
+    }
+
+    template <typename Fresh, typename Drawn>
+    static void drawOn(orbo::tk::RGBA* row, Runs& r, const Shown* under, int x0, int x1,
+                       Fresh& fresh, Drawn& drawn) {
+        // Columns not drawn on in the pass: onto transparent black, or onto the backdrop
+        // behind them.
+        auto first = [&](int a, int n) {
+            if (under == nullptr) {
+                fresh(row, a, n);
+            } else {
+                show(row, under, a, a + n);
+                drawn(row, a, n);
+            }
+        };
+        if (r.n == 0) { // the first drawing on the row
+            first(x0, x1 - x0);
+            r = Runs{1, {x0, 0}, {x1, 0}};
+            return;
+        }
+        for (int i = 0; i < r.n; ++i)
+            if (x0 >= r.lo[i] && x1 <= r.hi[i]) { // the usual case once the row has been drawn on
+                drawn(row, x0, x1 - x0);
+                return;
+            }
+        int at = x0;
+        for (int i = 0; i < r.n && at < x1; ++i) {
+            if (r.hi[i] <= at)
+                continue;
+            if (r.lo[i] >= x1)
+                break;
+            if (r.lo[i] > at)
+                first(at, r.lo[i] - at);
+            const int from = std::max(at, r.lo[i]);
+            at = std::min(x1, r.hi[i]);
+            drawn(row, from, at - from);
+        }
+        if (at < x1)
+            first(at, x1 - at);
+        addRun(row, r, under, x0, x1);
+    }
+
+    // Drawing while a backdrop is kept (onto the frame and the kept copy) or drawn behind the
+    // pass's drawing (onto the columns drawn on only).
+    template <typename Fresh, typename Drawn>
+    void drawSpecial(int y, orbo::tk::RGBA* row, int x0, int x1, Fresh& fresh, Drawn& drawn) {
+        const size_t i = static_cast<size_t>(y);
+        Runs& r = drawn_[i];
+        if (mode_ == Mode::Keep) {
+            drawOn(row, r, under_[i], x0, x1, fresh, drawn);
+            drawOn(backdrop_.pixels.data() + i * static_cast<size_t>(width_), backdrop_.runs[i],
+                   nullptr, x0, x1, fresh, drawn);
+            return;
+        }
+        // Behind: on what the pass had drawn when the backdrop began (asking for the frame on
+        // the way settles the rest, which must still show the backdrop).
+        const Runs& was = backdrop_.runs[i];
+        for (int k = 0; k < was.n; ++k) {
+            const int a = std::max(x0, was.lo[k]), b = std::min(x1, was.hi[k]);
+            if (a < b)
+                drawn(row, a, b - a);
+        }
+    }
+
+    enum class Mode {
+        Normal,
+        Keep,  // drawing a backdrop, and keeping it
+        Behind // drawing a kept backdrop behind the pass's drawing
+    };
+    Mode beginBackdrop(std::uint64_t key);
+    // complete is false when draw() threw: what it kept is dropped.
+    void endBackdrop(bool complete);
+    // Whether the kept mapping of the backdrop's row y is not the one named by (x0, x1, tag);
+    // if so it now holds the backdrop's row, to be mapped.
+    bool remapBackdropRow(int y, int x0, int x1, std::uint64_t tag);
 
     boost::weak_ptr<Window> window_;
     Procedure procedure_;
@@ -292,7 +420,25 @@ private:
         int lo[2], hi[2];
     };
     mutable std::vector<Runs> drawn_;
+    // Per window row, what the columns outside its runs show: null for transparent black, else
+    // a row of the backdrop (or of its mapping) behind the pass's drawing.
+    mutable std::vector<const Shown*> under_;
     mutable bool unsettled_ = false;
+    mutable bool underSet_ = false; // some row shows a backdrop
+    Mode mode_ = Mode::Normal;
+    // The kept backdrop, rows top-down, and per row its mapping kept by mapRow.
+    struct Backdrop {
+        std::uint64_t key = 0;
+        int w = 0, h = 0; // 0 x 0: nothing kept
+        std::vector<orbo::tk::RGBA> pixels, mapped;
+        std::vector<Shown> shown, shownMapped; // per row, of pixels and of mapped
+        std::vector<Runs> runs; // keeping: the kept frame's; behind: the pass's when it began
+        struct Mapping {
+            std::uint64_t tag;
+            int x0, x1; // 0, 0: none
+        };
+        std::vector<Mapping> mappings;
+    } backdrop_;
     orbo::tk::RGBA colour_{0xFFFFFFFFu};
     std::unique_ptr<wxBitmap> measureBitmap_, drawBitmap_;
     std::unique_ptr<wxMemoryDC> measureDC_, drawDC_;

@@ -13,6 +13,7 @@
 #include <emmintrin.h>
 #endif
 #include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 #include <unordered_set>
 #include <wx/bitmap.h>
@@ -22,26 +23,36 @@ namespace orbotk {
 
 namespace {
 
-// Transparent black with ordinary vector stores: glibc's memset clears a frame with "rep
-// stosb", which can leave it out of cache for the drawing that follows.
-void clearPixels(orbo::tk::RGBA* frame, size_t n) {
+// One colour with ordinary vector stores: glibc's memset clears a frame with "rep stosb", which
+// can leave it out of cache for the drawing that follows.
+void fillPixels(orbo::tk::RGBA* frame, size_t n, orbo::tk::RGBA colour) {
 #if defined(__SSE2__)
     size_t i = 0;
     for (; i < n && (reinterpret_cast<std::uintptr_t>(frame + i) & 15u) != 0; ++i)
-        frame[i] = orbo::tk::RGBA();
-    const __m128i zero = _mm_setzero_si128();
+        frame[i] = colour;
+    const __m128i c = _mm_set1_epi32(static_cast<int>(colour.word));
     for (; i + 16 <= n; i += 16) {
         __m128i* p = reinterpret_cast<__m128i*>(frame + i);
-        _mm_store_si128(p, zero);
-        _mm_store_si128(p + 1, zero);
-        _mm_store_si128(p + 2, zero);
-        _mm_store_si128(p + 3, zero);
+        _mm_store_si128(p, c);
+        _mm_store_si128(p + 1, c);
+        _mm_store_si128(p + 2, c);
+        _mm_store_si128(p + 3, c);
     }
     for (; i < n; ++i)
-        frame[i] = orbo::tk::RGBA();
+        frame[i] = colour;
 #else
-    std::fill_n(frame, n, orbo::tk::RGBA());
+    std::fill_n(frame, n, colour);
 #endif
+}
+
+void clearPixels(orbo::tk::RGBA* frame, size_t n) {
+    fillPixels(frame, n, orbo::tk::RGBA());
+}
+
+void copyPixels(orbo::tk::RGBA* to, const orbo::tk::RGBA* from, int a, int b) {
+    if (a < b)
+        std::memcpy(static_cast<void*>(to + a), from + a,
+                    sizeof(orbo::tk::RGBA) * static_cast<size_t>(b - a));
 }
 
 } // namespace
@@ -121,7 +132,8 @@ bool UIContext::resizeFramebuffer(int w, int h) {
     height_ = h;
     failedW_ = failedH_ = -1;
     drawn_.assign(static_cast<size_t>(h), Runs{1, {0, 0}, {w, 0}}); // calloc cleared it all
-    unsettled_ = false;
+    under_.assign(static_cast<size_t>(h), nullptr);
+    unsettled_ = underSet_ = false;
     return true;
 }
 
@@ -129,9 +141,40 @@ void UIContext::clear(orbo::tk::RGBA* p, int n) {
     clearPixels(p, static_cast<size_t>(n));
 }
 
+void UIContext::describe(Shown& s, int w) {
+    // The longest run of one colour; short ones are not worth a store of their own.
+    int best = 0, bestAt = 0;
+    for (int x = 0; x < w;) {
+        int e = x + 1;
+        while (e < w && s.pixels[e].word == s.pixels[x].word)
+            ++e;
+        if (e - x > best) {
+            best = e - x;
+            bestAt = x;
+        }
+        x = e;
+    }
+    s.lo = bestAt;
+    s.hi = best >= 16 ? bestAt + best : bestAt;
+    s.colour = best > 0 ? s.pixels[bestAt] : orbo::tk::RGBA();
+}
+
+void UIContext::show(orbo::tk::RGBA* row, const Shown* under, int from, int to) {
+    if (to <= from)
+        return;
+    if (under == nullptr) {
+        clearPixels(row + from, static_cast<size_t>(to - from));
+        return;
+    }
+    const int lo = std::clamp(under->lo, from, to), hi = std::clamp(under->hi, lo, to);
+    copyPixels(row, under->pixels, from, lo);
+    fillPixels(row + lo, static_cast<size_t>(hi - lo), under->colour);
+    copyPixels(row, under->pixels, hi, to);
+}
+
 // Joins x0 .. x1 to the runs it overlaps or touches; of three runs, the two with the narrowest
 // gap become one, the gap cleared.
-void UIContext::addRun(orbo::tk::RGBA* row, Runs& r, int x0, int x1) {
+void UIContext::addRun(orbo::tk::RGBA* row, Runs& r, const Shown* under, int x0, int x1) {
     int lo[3], hi[3], n = 0;
     bool placed = false;
     for (int i = 0; i < r.n; ++i) {
@@ -154,7 +197,7 @@ void UIContext::addRun(orbo::tk::RGBA* row, Runs& r, int x0, int x1) {
     }
     if (n == 3) {
         const int join = lo[1] - hi[0] <= lo[2] - hi[1] ? 0 : 1;
-        clearPixels(row + hi[join], static_cast<size_t>(lo[join + 1] - hi[join]));
+        show(row, under, hi[join], lo[join + 1]);
         hi[join] = hi[join + 1];
         if (join == 0) {
             lo[1] = lo[2];
@@ -169,22 +212,109 @@ void UIContext::addRun(orbo::tk::RGBA* row, Runs& r, int x0, int x1) {
     }
 }
 
+void UIContext::settleRow(orbo::tk::RGBA* row, Runs& r, const Shown* under, int w) {
+    int from = 0; // the columns between the runs, and beside them
+    for (int i = 0; i < r.n; ++i) {
+        show(row, under, from, r.lo[i]);
+        from = r.hi[i];
+    }
+    show(row, under, from, w);
+    r = Runs{1, {0, 0}, {w, 0}};
+}
+
 void UIContext::settle() const {
     if (!unsettled_)
         return;
-    unsettled_ = false;
+    unsettled_ = underSet_ = false;
     for (int y = height_ - 1; y >= 0; --y) { // ascending memory
-        orbo::tk::RGBA* row =
-            framebuffer_.get() + static_cast<size_t>(height_ - 1 - y) * static_cast<size_t>(width_);
-        Runs& r = drawn_[static_cast<size_t>(y)];
-        int from = 0; // the columns between the runs, and beside them
-        for (int i = 0; i < r.n; ++i) {
-            clearPixels(row + from, static_cast<size_t>(r.lo[i] - from));
-            from = r.hi[i];
-        }
-        clearPixels(row + from, static_cast<size_t>(width_ - from));
-        r = Runs{1, {0, 0}, {width_, 0}};
+        const size_t i = static_cast<size_t>(y);
+        settleRow(rowAt(y), drawn_[i], under_[i], width_);
+        under_[i] = nullptr;
     }
+}
+
+// ---- Backdrops
+
+UIContext::Mode UIContext::beginBackdrop(std::uint64_t key) {
+    if (!isPaint() || mode_ != Mode::Normal || !unsettled_ || !current_ || width_ == 0 ||
+        height_ == 0)
+        return Mode::Normal;
+    // What else decides the drawing: the frame's size, the box it starts in, the colour and how
+    // images draw.
+    const std::int64_t parts[] = {width_,      height_,     current_->x,  current_->y,
+                                  current_->w, current_->h, colour_.word, imageBlend ? 1 : 0};
+    for (std::int64_t v : parts)
+        key = (key ^ static_cast<std::uint64_t>(v)) * 0x100000001b3ull;
+    // A second backdrop in one pass draws behind what the first one shows: that must be in
+    // the frame first.
+    if (underSet_)
+        settle();
+    if (backdrop_.w == width_ && backdrop_.h == height_ && backdrop_.key == key) {
+        std::copy(drawn_.begin(), drawn_.end(), backdrop_.runs.begin());
+        mode_ = Mode::Behind;
+        return mode_;
+    }
+    const size_t n = static_cast<size_t>(width_) * static_cast<size_t>(height_);
+    backdrop_.w = backdrop_.h = 0; // nothing kept until the drawing is complete
+    try {
+        backdrop_.pixels.resize(n);
+        backdrop_.mapped.resize(n);
+        backdrop_.shown.resize(static_cast<size_t>(height_));
+        backdrop_.shownMapped.resize(static_cast<size_t>(height_));
+        backdrop_.runs.assign(static_cast<size_t>(height_), Runs{0, {0, 0}, {0, 0}});
+        backdrop_.mappings.assign(static_cast<size_t>(height_), Backdrop::Mapping{0, 0, 0});
+    } catch (const std::bad_alloc&) {
+        backdrop_ = Backdrop(); // drawn as any other drawing, every time
+        return Mode::Normal;
+    }
+    backdrop_.key = key;
+    mode_ = Mode::Keep;
+    return mode_;
+}
+
+void UIContext::endBackdrop(bool complete) {
+    const Mode mode = mode_;
+    mode_ = Mode::Normal;
+    if (mode == Mode::Keep) {
+        if (!complete)
+            return;
+        for (size_t i = 0; i < static_cast<size_t>(height_); ++i) {
+            orbo::tk::RGBA* row = backdrop_.pixels.data() + i * static_cast<size_t>(width_);
+            settleRow(row, backdrop_.runs[i], nullptr, width_);
+            backdrop_.shown[i].pixels = row;
+            describe(backdrop_.shown[i], width_);
+            backdrop_.shownMapped[i].pixels =
+                backdrop_.mapped.data() + i * static_cast<size_t>(width_);
+        }
+        backdrop_.w = width_;
+        backdrop_.h = height_;
+        return;
+    }
+    for (int y = 0; y < height_; ++y) {
+        const size_t i = static_cast<size_t>(y);
+        Runs& was = backdrop_.runs[i];
+        if (was.n == 1 && was.lo[0] == 0 && was.hi[0] == width_)
+            continue;
+        const Runs& now = drawn_[i];
+        if (now.n == was.n && std::equal(was.lo, was.lo + was.n, now.lo) &&
+            std::equal(was.hi, was.hi + was.n, now.hi)) {
+            under_[i] = &backdrop_.shown[i]; // shown when something draws there, or at the end
+            underSet_ = true;
+        } else {
+            settleRow(rowAt(y), was, &backdrop_.shown[i], width_); // the frame was settled
+        }
+    }
+}
+
+bool UIContext::remapBackdropRow(int y, int x0, int x1, std::uint64_t tag) {
+    const size_t i = static_cast<size_t>(y);
+    Backdrop::Mapping& m = backdrop_.mappings[i];
+    if (m.tag == tag && m.x0 == x0 && m.x1 == x1)
+        return false;
+    std::memcpy(static_cast<void*>(backdrop_.mapped.data() + i * static_cast<size_t>(width_)),
+                backdrop_.shown[i].pixels, sizeof(orbo::tk::RGBA) * static_cast<size_t>(width_));
+    m = Backdrop::Mapping{tag, x0, x1};
+    return true;
 }
 
 // ---- Passes
@@ -266,7 +396,9 @@ void UIContext::beginPass(wxEvent& event) {
     recordEvent(event);
     if (eventType_ == wxEVT_PAINT) {
         std::fill(drawn_.begin(), drawn_.end(), Runs{0, {0, 0}, {0, 0}});
+        std::fill(under_.begin(), under_.end(), nullptr);
         unsettled_ = true;
+        underSet_ = false;
     }
     claim_ = ControlID();
     returnReleased = false;

@@ -2,6 +2,7 @@
 #include "gui/image.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <stdexcept>
 #include <wx/log.h>
@@ -87,7 +88,21 @@ const RGBA& Image::get(float u, float v) const {
                    static_cast<size_t>(col)];
 }
 
+namespace {
+std::atomic<std::uint64_t> imageWrites{0};
+}
+
+std::uint64_t Image::writes() {
+    return imageWrites.load(std::memory_order_relaxed);
+}
+
+orbo::tk::RGBA* Image::get() {
+    imageWrites.fetch_add(1, std::memory_order_relaxed);
+    return pixels_.get();
+}
+
 void Image::data(int x, int y, int w, int h, void* src) {
+    imageWrites.fetch_add(1, std::memory_order_relaxed);
     initCoords(x, y, w, h);
     const auto* in = static_cast<const unsigned char*>(src);
     for (int j = 0; j < h; ++j) {

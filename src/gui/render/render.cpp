@@ -74,9 +74,11 @@ void span(const ui_t& ui, int x, int y, int w, px_t c, Op op) {
         onRow(*ui, y, start, end - start, fill, fill);
         break;
     case Op::Modulate:
-        onRow(
-            *ui, y, start, end - start, [&](px_t* p, int, int n) { k.fillSpan(p, n, 0u); },
-            [&](px_t* p, int, int n) { k.modulateSpan(p, n, c); });
+        // Tagged with the colour: what the window's backdrop becomes is kept per row.
+        mapOnRow(
+            *ui, y, start, end - start, (std::uint64_t{1} << 32) | c,
+            [&](px_t* p, int, int n) { k.fillSpan(p, n, 0u); },
+            [&](px_t* p, int n) { k.modulateSpan(p, n, c); });
         break;
     }
 }

@@ -4,6 +4,8 @@
 #include "orbotk/context.h"
 #include "render/kernels.h"
 
+#include <cstdint>
+
 namespace gui {
 
 // Columns x0 .. x0 + n - 1 of window row y, given to fresh(p, i, m) where the pass has not drawn
@@ -24,6 +26,21 @@ template <typename Drawn> void onRow(orbotk::UIContext& ui, int y, int x0, int n
     ui.drawRow(y, x0, x0 + n, [&drawn, x0](orbo::tk::RGBA* row, int a, int m) {
         drawn(reinterpret_cast<kernels::px_t*>(row) + a, a - x0, m);
     });
+}
+
+// Columns x0 .. x0 + n - 1 of window row y, each pixel mapped by itself alone with the mapping
+// tag names (a modulation by one colour): map(p, m) maps m pixels in place, fresh is as above.
+// Where the row shows the window's backdrop, its mapping is kept from pass to pass. See
+// UIContext::mapRow.
+template <typename Fresh, typename Map>
+void mapOnRow(orbotk::UIContext& ui, int y, int x0, int n, std::uint64_t tag, Fresh fresh,
+              Map map) {
+    ui.mapRow(
+        y, x0, x0 + n, tag,
+        [&fresh, x0](orbo::tk::RGBA* row, int a, int m) {
+            fresh(reinterpret_cast<kernels::px_t*>(row) + a, a - x0, m);
+        },
+        [&map](orbo::tk::RGBA* p, int m) { map(reinterpret_cast<kernels::px_t*>(p), m); });
 }
 
 } // namespace gui

@@ -8,7 +8,11 @@
 #include "orboutil/strings.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <initializer_list>
 #include <sstream>
+#include <vector>
 
 namespace gui {
 
@@ -139,12 +143,63 @@ void AppWindow::doStatus(bool rule) {
     }
 }
 
+namespace {
+// Names what the panel draws: the images of its two cuts (buffers and views), their bounds and
+// colours, and the count of image writes. The buffers named are held here, so that no other
+// image can come to have one of their addresses while a window keeps what they drew.
+std::uint64_t panelKey(std::initializer_list<const diced_t*> cuts,
+                       std::initializer_list<const bounds_t*> bounds,
+                       std::initializer_list<RGBA> colours) {
+    static std::vector<Image> held;
+    std::uint64_t key = 0xcbf29ce484222325ull;
+    auto mix = [&key](std::uint64_t v) { key = (key ^ v) * 0x100000001b3ull; };
+    auto bits = [](float f) {
+        std::uint32_t u;
+        std::memcpy(&u, &f, sizeof u);
+        return u;
+    };
+    mix(Image::writes());
+    size_t n = 0;
+    for (const diced_t* cut : cuts)
+        for (const Image* image = cut->data(); image != cut->data() + cut->num_elements();
+             ++image, ++n) {
+            if (held.size() <= n)
+                held.resize(n + 1);
+            if (static_cast<const Image&>(held[n]).get() != image->get())
+                held[n] = *image;
+            mix(reinterpret_cast<std::uintptr_t>(image->get()));
+            mix(static_cast<std::uint64_t>(image->stride()) << 32 |
+                static_cast<std::uint32_t>(image->bufferHeight()));
+            mix(static_cast<std::uint64_t>(bits(image->l())) << 32 | bits(image->r()));
+            mix(static_cast<std::uint64_t>(bits(image->t())) << 32 | bits(image->b()));
+        }
+    for (const bounds_t* b : bounds) {
+        mix(b->size());
+        for (float f : *b)
+            mix(bits(f));
+    }
+    for (const RGBA& c : colours)
+        mix(c.word);
+    return key;
+}
+} // namespace
+
 void AppWindow::doPanel() {
-    // The lighting is drawn first, so it lies over the frame tinted in the panel colour.
-    glColor(Color::White);
-    renderDiced(ui_, dicedLighting_, dicedLightingHBounds_, dicedLightingVBounds_);
-    glColor(orbopal::Panel);
-    renderDiced(ui_, dicedBoundary_, dicedBoundaryHBounds_, dicedBoundaryVBounds_);
+    // The panel comes out the same in every pass at a given size: the window keeps it and
+    // draws it only behind what the pass drew, showing the kept one everywhere else.
+    const std::uint64_t key = ui_->isPaint()
+                                  ? panelKey({&dicedLighting_, &dicedBoundary_},
+                                             {&dicedLightingHBounds_, &dicedLightingVBounds_,
+                                              &dicedBoundaryHBounds_, &dicedBoundaryVBounds_},
+                                             {Color::White, orbopal::Panel})
+                                  : 0;
+    ui_->drawBackdrop(key, [this] {
+        // The lighting is drawn first, so it lies over the frame tinted in the panel colour.
+        glColor(Color::White);
+        renderDiced(ui_, dicedLighting_, dicedLightingHBounds_, dicedLightingVBounds_);
+        glColor(orbopal::Panel);
+        renderDiced(ui_, dicedBoundary_, dicedBoundaryHBounds_, dicedBoundaryVBounds_);
+    });
 }
 
 void AppWindow::doToolTip(const wchar_t* text) {
