@@ -6,8 +6,9 @@
 //   - the input pass (a mouse move, nothing drawn);
 //   - paint and present of the shown window, beside a plain XPutImage of a 640 x 480 buffer to
 //     an X window of the same size (all waited for with a round trip to the server): as the
-//     toolkit repaints after a change (straight to the X window), and through GTK's paint
-//     cycle as an expose does;
+//     toolkit repaints after a change (straight to the X window: a small mark that comes and
+//     goes, and a line down the whole window, which changes every row), and through GTK's
+//     paint cycle as an expose does;
 //   - a full-window blended fill and a modulated fill inside a real paint pass (clear, fill).
 // Each benchmark reports the median of its rounds; the counters give the ratios.
 // Run on a display (xvfb-run).
@@ -40,7 +41,23 @@ public:
         : gui::AppWindow(static_cast<wxWindow*>(nullptr), L"Frame bench", w, h,
                          gui::NO_SCALE_WINDOW) {}
     gui::TextState field{textFont_, L"twenty characters ok"};
+    // Changes between repaints: a small mark beside the buttons (what a hover or a click
+    // changes), or a line down the whole window (every row changes).
+    bool mark = false, line = false;
+    void uiProcedure() override {
+        if (line) {
+            Box b(ui_, 1.0f, gui::FILL);
+            b.setLeft(500.0f);
+            gui::render(ui_, orbo::tk::RGBA(0xFF000000u));
+        }
+        gui::AppWindow::uiProcedure();
+    }
     void doScene() override {
+        if (mark) {
+            Box b(ui_, 40.0f, 16.0f);
+            b.setLeft(400.0f);
+            gui::render(ui_, orbo::tk::RGBA(0xFF2060C0u));
+        }
         for (int i = 0; i < 10; ++i) {
             Box label(ui_, 200.0f, 20.0f);
             label.setTop(24.0f * i);
@@ -186,7 +203,16 @@ void measure(int rounds) {
              ++moves;
              paintDriver.mouseMove(300 + (moves & 1), 200);
          }},
-        {"paint+present 640x480", 10, [&] { shown->window()->repaint(); }},
+        {"paint+present 640x480", 10,
+         [&] {
+             shown->mark = !shown->mark;
+             shown->window()->repaint();
+         }},
+        {"paint+present 640x480, all rows changed", 10,
+         [&] {
+             shown->line = !shown->line;
+             shown->window()->repaint();
+         }},
         {"paint+present via GTK 640x480", 10,
          [&] {
              canvas->Refresh(false);
@@ -257,6 +283,7 @@ int main(int argc, char** argv) {
         {"input pass 640x480", "memcpy 640x480"},
         {"XPutImage 640x480", "memcpy 640x480"},
         {"paint+present 640x480", "XPutImage 640x480"},
+        {"paint+present 640x480, all rows changed", "XPutImage 640x480"},
         {"paint+present via GTK 640x480", "XPutImage 640x480"},
         {"empty paint pass 640x480", "memcpy 640x480"},
         {"blend fill in paint 640x480", "memcpy 640x480"},

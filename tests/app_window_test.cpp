@@ -489,6 +489,22 @@ void presentAndReadBack() {
     EXPECT_EQ(after(10, 40), rgb(255, 0, 0));
     EXPECT_EQ(after(100, 10), background);
     EXPECT_EQ(after(100, 60), stripe);
+
+    // A repaint puts only the rows that changed; one that changes nothing puts none. After GTK
+    // painted another frame, the window shows that one: a repaint puts everything again.
+    stripeTop = 0;
+    s.window->repaint();
+    s.window->repaint();
+    EXPECT_EQ(screen()(100, 10), stripe);
+    stripeTop = 50;
+    canvas->Refresh(false);
+    canvas->Update();
+    wxTheApp->Yield(true);
+    stripeTop = 0;
+    s.window->repaint();
+    const auto back = screen();
+    EXPECT_EQ(back(100, 10), stripe);
+    EXPECT_EQ(back(100, 60), background);
     s.window->Hide();
 }
 } // namespace

@@ -125,7 +125,9 @@ private:
     void present(wxDC& dc);
     X11Presenter* presenter();
     bool presentDirect();
-    void writeFrame(std::uint32_t* out, int stride) const;
+    // The frame as 0x00RRGGBB rows; with y0 and y1, the rows whose words changed (y0 .. y1 - 1,
+    // y0 >= y1 when none did).
+    void writeFrame(std::uint32_t* out, int stride, int* y0 = nullptr, int* y1 = nullptr) const;
     void paint(wxDC* dc, bool direct);
     void applyAfterPass();
     void updateCapture(wxEvent& event);

@@ -30,12 +30,32 @@ struct OverBackground {
     // 255 - alpha. A window is long runs of one alpha (the opaque foreground, the translucent
     // panel), so four pixels of one alpha take that alpha's addend at once.
     void row(std::uint32_t* out, const orbo::tk::RGBA* in, int w) const {
+        convert<false>(out, in, w);
+    }
+    // The same, telling whether any word of out changed. A store to memory not in cache reads
+    // it first anyway, so the comparison costs next to nothing.
+    bool rowChanged(std::uint32_t* out, const orbo::tk::RGBA* in, int w) const {
+        return convert<true>(out, in, w);
+    }
+    // One pixel from the table: the reference the rows equal.
+    std::uint32_t pixel(std::uint32_t p) const { return (p + addend[p >> 24]) & 0xFFFFFFu; }
+
+private:
+    template <bool Compare>
+    bool convert(std::uint32_t* out, const orbo::tk::RGBA* in, int w) const {
+        std::uint32_t changed = 0;
+        auto put = [&](int i, std::uint32_t v) {
+            if (Compare)
+                changed |= out[i] ^ v;
+            out[i] = v;
+        };
         int x = 0;
 #if defined(__SSE2__)
         const __m128i alphas = _mm_set1_epi32(static_cast<int>(0xFF000000u));
         const __m128i colour = _mm_set1_epi32(0x00FFFFFF);
         __m128i runAlpha = alphas; // the run's alpha, and its addend
         __m128i runAddend = _mm_set1_epi32(static_cast<int>(addend[255]));
+        __m128i differs = _mm_setzero_si128();
         for (; x + 4 <= w; x += 4) {
             const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + x));
             const __m128i a = _mm_and_si128(p, alphas);
@@ -43,22 +63,26 @@ struct OverBackground {
                 const __m128i first = _mm_shuffle_epi32(a, 0);
                 if (_mm_movemask_epi8(_mm_cmpeq_epi32(a, first)) != 0xFFFF) {
                     for (int i = x; i < x + 4; ++i)
-                        out[i] = pixel(in[i].word);
+                        put(i, pixel(in[i].word));
                     continue;
                 }
                 runAlpha = first;
                 runAddend = _mm_set1_epi32(static_cast<int>(addend[in[x].word >> 24]));
             }
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x),
-                             _mm_and_si128(_mm_add_epi32(p, runAddend), colour));
+            __m128i* o = reinterpret_cast<__m128i*>(out + x);
+            const __m128i v = _mm_and_si128(_mm_add_epi32(p, runAddend), colour);
+            if (Compare)
+                differs = _mm_or_si128(differs, _mm_xor_si128(_mm_loadu_si128(o), v));
+            _mm_storeu_si128(o, v);
         }
+        if (Compare)
+            changed |= static_cast<std::uint32_t>(
+                           _mm_movemask_epi8(_mm_cmpeq_epi32(differs, _mm_setzero_si128()))) ^
+                       0xFFFFu;
 #endif
         for (; x < w; ++x)
-            out[x] = pixel(in[x].word);
-    }
-    // One pixel from the table: the reference the rows equal.
-    std::uint32_t pixel(std::uint32_t p) const {
-        return (p + addend[p >> 24]) & 0xFFFFFFu;
+            put(x, pixel(in[x].word));
+        return changed != 0;
     }
 };
 

@@ -269,16 +269,27 @@ struct PresentSurface {
     }
 };
 
-void Window::writeFrame(std::uint32_t* out, int stride) const {
+void Window::writeFrame(std::uint32_t* out, int stride, int* y0, int* y1) const {
     const int w = context_->W(), h = context_->H();
     const wxColour back = GetBackgroundColour();
     const OverBackground over((static_cast<std::uint32_t>(back.Red()) << 16) |
                               (static_cast<std::uint32_t>(back.Green()) << 8) | back.Blue());
     const orbo::tk::RGBA* fb = context_->framebuffer();
+    if (y0) {
+        *y0 = h;
+        *y1 = 0;
+    }
     // The framebuffer's rows are bottom-up.
-    for (int y = 0; y < h; ++y)
-        over.row(out + static_cast<size_t>(y) * static_cast<size_t>(stride),
-                 fb + static_cast<size_t>(h - 1 - y) * static_cast<size_t>(w), w);
+    for (int y = 0; y < h; ++y) {
+        std::uint32_t* o = out + static_cast<size_t>(y) * static_cast<size_t>(stride);
+        const orbo::tk::RGBA* in = fb + static_cast<size_t>(h - 1 - y) * static_cast<size_t>(w);
+        if (y0 == nullptr) {
+            over.row(o, in, w);
+        } else if (over.rowChanged(o, in, w)) {
+            *y0 = std::min(*y0, y);
+            *y1 = y + 1;
+        }
+    }
 }
 
 bool Window::presentDirect() {
@@ -286,8 +297,11 @@ bool Window::presentDirect() {
     std::uint32_t* out = direct_ ? direct_->begin(context_->W(), context_->H(), stride) : nullptr;
     if (out == nullptr)
         return false;
-    writeFrame(out, stride);
-    direct_->put();
+    // Only the rows that changed since the last put go to the server: after a change, most of
+    // a window is as it was.
+    int y0 = 0, y1 = 0;
+    writeFrame(out, stride, &y0, &y1);
+    direct_->put(y0, y1);
     return true;
 }
 
@@ -300,6 +314,8 @@ void Window::present(wxDC& dc) {
     if (!surface_)
         surface_.reset(new PresentSurface);
     cairo_surface_t* surface = cr ? surface_->sized(w, h) : nullptr;
+    if (direct_)
+        direct_->forget(); // the window shows this frame now, whatever the direct image holds
     if (surface) {
         cairo_surface_flush(surface);
         writeFrame(reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(surface)),

@@ -6,6 +6,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
+#include <algorithm>
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 #include <sys/ipc.h>
@@ -30,6 +31,9 @@ struct X11Presenter::State {
     XImage* image = nullptr;
     XShmSegmentInfo segment{};
     std::vector<std::uint32_t> plain; // the pixels of a plain image
+    // The window shows what the image held at the last put: nothing else has painted it
+    // since, and it has not moved in its native window.
+    bool shown = false;
 
     ~State() {
         dropImage();
@@ -97,6 +101,7 @@ struct X11Presenter::State {
     bool sized(int w, int h) {
         if (image && image->width == w && image->height == h)
             return true;
+        shown = false;
         dropImage();
         if (shm && shmImage(w, h))
             return true;
@@ -121,9 +126,13 @@ struct X11Presenter::State {
             gdk_x11_visual_get_xvisual(gdk_window_get_visual(w)) != visual ||
             gdk_window_get_scale_factor(w) != 1)
             return false;
+        const ::Window was = target;
+        const int wasX = dx, wasY = dy;
         target = gdk_x11_window_get_xid(w);
         dx = static_cast<int>(x);
         dy = static_cast<int>(y);
+        if (target != was || dx != wasX || dy != wasY)
+            shown = false;
         if (gcFor != target) {
             if (gc)
                 XFreeGC(dpy, gc);
@@ -175,17 +184,36 @@ std::uint32_t* X11Presenter::begin(int w, int h, int& stride) {
     return reinterpret_cast<std::uint32_t*>(s_->image->data);
 }
 
-void X11Presenter::put() {
+bool X11Presenter::showsImage() const {
+    return s_->shown;
+}
+
+void X11Presenter::forget() {
+    s_->shown = false;
+}
+
+void X11Presenter::put(int y0, int y1) {
     State& s = *s_;
-    const unsigned w = static_cast<unsigned>(s.image->width),
-                   h = static_cast<unsigned>(s.image->height);
+    const int w = s.image->width, h = s.image->height;
+    if (!s.shown) {
+        y0 = 0;
+        y1 = h;
+    }
+    y0 = std::max(y0, 0);
+    y1 = std::min(y1, h);
+    if (y0 >= y1)
+        return; // the window shows all of it already
+    const unsigned rows = static_cast<unsigned>(y1 - y0);
     if (s.shm)
-        XShmPutImage(s.dpy, s.target, s.gc, s.image, 0, 0, s.dx, s.dy, w, h, False);
+        XShmPutImage(s.dpy, s.target, s.gc, s.image, 0, y0, s.dx, s.dy + y0,
+                     static_cast<unsigned>(w), rows, False);
     else
-        XPutImage(s.dpy, s.target, s.gc, s.image, 0, 0, s.dx, s.dy, w, h);
+        XPutImage(s.dpy, s.target, s.gc, s.image, 0, y0, s.dx, s.dy + y0, static_cast<unsigned>(w),
+                  rows);
     // The server reads a shared image when it gets to the request; the next frame writes the
     // same memory, so wait for it here.
     XSync(s.dpy, False);
+    s.shown = true;
 }
 
 } // namespace orbotk

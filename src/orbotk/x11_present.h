@@ -25,9 +25,14 @@ public:
     // when the canvas cannot be drawn on directly now (not realized, moved to another screen).
     // The memory stays until the size changes, so a frame allocates nothing.
     std::uint32_t* begin(int w, int h, int& stride);
-    // Puts the rows written since begin() on the canvas and waits until the server has read
-    // them, so the next frame may write them again.
-    void put();
+    // Puts rows y0 .. y1 - 1 of the image on the canvas (all of them when the window may show
+    // something else: the first put, or after forget()) and waits until the server has read
+    // them, so the next frame may write them again. Rows the window shows already need no put.
+    void put(int y0, int y1);
+    // Whether the window shows what the image held at its last put.
+    bool showsImage() const;
+    // Something else painted the window (GTK's paint cycle, for an expose).
+    void forget();
 
 private:
     struct State;
