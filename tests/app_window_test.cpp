@@ -361,13 +361,15 @@ TEST_F(AppWindowTest, ThePanelKeptFromPassToPassLooksAsIfDrawnAfresh) {
     struct State {
         int layout, w, h;
         orbo::tk::RGBA panel;
+        std::uint64_t kept; // panels drawn in full so far: only a new size or colour draws one
     };
     const orbo::tk::RGBA panel = gui::orbopal::Panel;
-    const State states[] = {{0, 320, 240, panel},
-                            {1, 320, 240, panel},
-                            {2, 320, 240, orbo::tk::RGBA(0xF0E0F0E0u)},
-                            {3, 300, 260, orbo::tk::RGBA(0xF0E0F0E0u)},
-                            {1, 300, 260, panel}};
+    const State states[] = {{0, 320, 240, panel, 1},
+                            {1, 320, 240, panel, 1},
+                            {2, 320, 240, orbo::tk::RGBA(0xF0E0F0E0u), 2},
+                            {3, 300, 260, orbo::tk::RGBA(0xF0E0F0E0u), 3},
+                            {1, 300, 260, panel, 4},
+                            {4, 300, 260, panel, 4}};
     auto kept = make(320, 240);
     orbotk::Driver k(kept->window());
     for (const State& s : states) {
@@ -383,6 +385,7 @@ TEST_F(AppWindowTest, ThePanelKeptFromPassToPassLooksAsIfDrawnAfresh) {
         kept->scene = scene;
         k.resize(s.w, s.h);
         k.paint();
+        EXPECT_EQ(k.context()->backdropsKept(), s.kept) << "layout " << s.layout;
         auto fresh = make(s.w, s.h);
         fresh->scene = scene;
         orbotk::Driver f(fresh->window());

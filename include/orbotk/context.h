@@ -133,9 +133,9 @@ public:
     // backdrop). Columns a .. a + n - 1 not drawn on yet are handed to fresh(row, a, n), which
     // must write them as if drawing onto transparent black (for most operations a plain store:
     // that saves the clear and a read of every pixel); the others go to drawn(row, a, n). row is
-    // the row's first pixel. fresh and drawn may be called for any piece of the columns, and
-    // more than once for the same columns of different rows of pixels: what they write must
-    // depend only on the columns and the pixels there. A row keeps two runs (a window's left and
+    // the row's first pixel. fresh and drawn may be called for any pieces of the columns, and
+    // while a backdrop is kept once more for the kept copy's row: what they write must depend
+    // only on the columns and the pixels there. A row keeps two runs (a window's left and
     // right edges are drawn before what lies between them); a third is joined to its nearest by
     // clearing the columns between. What nothing drew on is cleared when the pass ends.
     template <typename Fresh, typename Drawn>
@@ -199,6 +199,9 @@ public:
     // frame; after that, draw() draws only where the pass has drawn already, and the rest of each
     // row shows the kept backdrop, copied in only where something is later drawn on it, or when
     // the pass ends. Outside paint passes draw() just runs.
+    // How many times a backdrop was drawn in full and kept: once per size and key, if the key
+    // says what it should.
+    std::uint64_t backdropsKept() const { return backdropsKept_; }
     template <typename Draw> void drawBackdrop(std::uint64_t key, Draw draw) {
         const Mode mode = beginBackdrop(key);
         if (mode == Mode::Normal) {
@@ -420,6 +423,7 @@ private:
         int lo[2], hi[2];
     };
     mutable std::vector<Runs> drawn_;
+    std::uint64_t backdropsKept_ = 0;
     // Per window row, what the columns outside its runs show: null for transparent black, else
     // a row of the backdrop (or of its mapping) behind the pass's drawing.
     mutable std::vector<const Shown*> under_;

@@ -288,6 +288,7 @@ void UIContext::endBackdrop(bool complete) {
         }
         backdrop_.w = width_;
         backdrop_.h = height_;
+        ++backdropsKept_;
         return;
     }
     for (int y = 0; y < height_; ++y) {
