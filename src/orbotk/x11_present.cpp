@@ -184,10 +184,6 @@ std::uint32_t* X11Presenter::begin(int w, int h, int& stride) {
     return reinterpret_cast<std::uint32_t*>(s_->image->data);
 }
 
-bool X11Presenter::showsImage() const {
-    return s_->shown;
-}
-
 void X11Presenter::forget() {
     s_->shown = false;
 }

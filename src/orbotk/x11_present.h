@@ -29,8 +29,6 @@ public:
     // something else: the first put, or after forget()) and waits until the server has read
     // them, so the next frame may write them again. Rows the window shows already need no put.
     void put(int y0, int y1);
-    // Whether the window shows what the image held at its last put.
-    bool showsImage() const;
     // Something else painted the window (GTK's paint cycle, for an expose).
     void forget();
 
