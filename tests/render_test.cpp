@@ -692,9 +692,11 @@ TEST(Frame, AKeptBackdropShowsWhatDrawingItAgainWould) {
         gui::renderModulate(ui, 5, 12, 15, RGBA(0x80808080u)); // part of rows shown mapped
         gui::render(ui, 0, 25, 40, HALF_WHITE);                // onto a row that shows it
     };
+    // The first pass at a size draws as usual, the second keeps the backdrop.
     const Pass passes[] = {{0, 1, HALF_WHITE, false},        {3, 1, HALF_WHITE, false},
                            {1, 1, RGBA(0xC0FFC080u), false}, {2, 1, RGBA(0xC0FFC080u), true},
-                           {4, 2, HALF_WHITE, false},        {2, 1, HALF_WHITE, false}};
+                           {0, 1, HALF_WHITE, false},        {4, 2, HALF_WHITE, false},
+                           {2, 1, HALF_WHITE, false},        {1, 1, HALF_WHITE, false}};
     Canvas kept, direct;
     for (const Pass& p : passes) {
         kept.paint([&](const Ctx& ui) { body(ui, p, true); });

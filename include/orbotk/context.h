@@ -191,17 +191,19 @@ public:
         }
     }
 
+    // How many times a backdrop was drawn in full and kept: once per size and key, if the key
+    // says what it should.
+    std::uint64_t backdropsKept() const { return backdropsKept_; }
+
     // A backdrop: drawing that lies behind everything drawn before it in the pass and comes out
     // the same in every pass while key, the frame's size, the current box, the colour and the
     // image blend flag stay the same (a window's panel). key must change whenever anything else
     // that draw() draws changes: its images, colours or shapes. draw() runs exactly once, as
-    // ordinary drawing would. The first time, the context also keeps what draw() makes of a cleared
-    // frame; after that, draw() draws only where the pass has drawn already, and the rest of each
+    // ordinary drawing would. The second time at a size (the first may be one of many sizes a
+    // resize goes through), the context also keeps what draw() makes of a cleared frame; after
+    // that, draw() draws only where the pass has drawn already, and the rest of each
     // row shows the kept backdrop, copied in only where something is later drawn on it, or when
     // the pass ends. Outside paint passes draw() just runs.
-    // How many times a backdrop was drawn in full and kept: once per size and key, if the key
-    // says what it should.
-    std::uint64_t backdropsKept() const { return backdropsKept_; }
     template <typename Draw> void drawBackdrop(std::uint64_t key, Draw draw) {
         const Mode mode = beginBackdrop(key);
         if (mode == Mode::Normal) {
@@ -433,7 +435,8 @@ private:
     // The kept backdrop, rows top-down, and per row its mapping kept by mapRow.
     struct Backdrop {
         std::uint64_t key = 0;
-        int w = 0, h = 0; // 0 x 0: nothing kept
+        int w = 0, h = 0;         // 0 x 0: nothing kept
+        int seenW = 0, seenH = 0; // the frame's size at the last backdrop
         std::vector<orbo::tk::RGBA> pixels, mapped;
         std::vector<Shown> shown, shownMapped; // per row, of pixels and of mapped
         std::vector<Runs> runs; // keeping: the kept frame's; behind: the pass's when it began

@@ -254,6 +254,13 @@ UIContext::Mode UIContext::beginBackdrop(std::uint64_t key) {
         mode_ = Mode::Behind;
         return mode_;
     }
+    // Keeping costs the drawing twice: not while the window is being resized, when every pass
+    // has a new size. The second pass at a size keeps it.
+    if (backdrop_.seenW != width_ || backdrop_.seenH != height_) {
+        backdrop_.seenW = width_;
+        backdrop_.seenH = height_;
+        return Mode::Normal;
+    }
     const size_t n = static_cast<size_t>(width_) * static_cast<size_t>(height_);
     backdrop_.w = backdrop_.h = 0; // nothing kept until the drawing is complete
     try {
@@ -264,7 +271,7 @@ UIContext::Mode UIContext::beginBackdrop(std::uint64_t key) {
         backdrop_.runs.assign(static_cast<size_t>(height_), Runs{0, {0, 0}, {0, 0}});
         backdrop_.mappings.assign(static_cast<size_t>(height_), Backdrop::Mapping{0, 0, 0});
     } catch (const std::bad_alloc&) {
-        backdrop_ = Backdrop(); // drawn as any other drawing, every time
+        backdrop_ = Backdrop(); // drawn as any other drawing, until the next try
         return Mode::Normal;
     }
     backdrop_.key = key;
