@@ -319,8 +319,8 @@ bool UIContext::remapBackdropRow(int y, int x0, int x1, std::uint64_t tag) {
     Backdrop::Mapping& m = backdrop_.mappings[i];
     if (m.tag == tag && m.x0 == x0 && m.x1 == x1)
         return false;
-    std::memcpy(static_cast<void*>(backdrop_.mapped.data() + i * static_cast<size_t>(width_)),
-                backdrop_.shown[i].pixels, sizeof(orbo::tk::RGBA) * static_cast<size_t>(width_));
+    copyPixels(backdrop_.mapped.data() + i * static_cast<size_t>(width_), backdrop_.shown[i].pixels,
+               0, width_);
     m = Backdrop::Mapping{tag, x0, x1};
     return true;
 }
