@@ -3,11 +3,11 @@
 // strips, single pixels, views past their buffer, reversed views), nine-patches, text and text
 // fields. Sizes and positions come from a table that holds NaN, the infinities, the float
 // extremes, values past the int range, fractions and negative numbers (which count from the
-// parent's far edge). The same pass runs at every kernel level the processor has, and each must
-// leave the framebuffer exactly as the scalar kernels do; once more on a frame cleared first and
-// between calls, which must give the same as the usual pass, drawn over the last input's pixels
-// and clearing only what it does not draw on. Backdrops are drawn in the first run and kept, so
-// the later runs show the kept ones. Needs a display (xvfb-run).
+// parent's far edge). The same pass runs over the frame the last input left (a pass writes only
+// what may differ from it), then on a frame forgotten (every pixel written), at every kernel
+// level the processor has, and each must leave the framebuffer exactly as the scalar kernels
+// do; once more on a frame cleared first and between calls. Backdrops are kept by the first
+// runs, so the later runs show the kept ones. Needs a display (xvfb-run).
 #include "gui/box.h"
 #include "gui/image.h"
 #include "gui/render.h"
@@ -19,6 +19,7 @@
 #include "orbotk/window.h"
 #include "render/kernels.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
@@ -54,6 +55,12 @@ public:
     Reader(const std::uint8_t* data, size_t size) : p_(data), end_(data + size) {}
     bool done() const { return p_ == end_; }
     std::uint8_t byte() { return p_ == end_ ? 0 : *p_++; }
+    // The next n bytes (fewer at the end), read apart from the rest.
+    Reader take(size_t n) {
+        n = std::min(n, static_cast<size_t>(end_ - p_));
+        p_ += n;
+        return Reader(p_ - n, n);
+    }
     // Names everything still to be read: what is drawn from here on depends on nothing else
     // but the box it starts in and the depth.
     std::uint64_t rest() const {
@@ -256,12 +263,14 @@ void draw(const Ctx& ui, Reader& in, int depth) {
             break;
         }
         case 20: {
-            // A backdrop: drawn as the same calls would be, the first run keeping it, the
-            // others drawing it only behind what they drew before it.
+            // A backdrop, the calls of the next bytes: drawn as the same calls would be, the
+            // first run keeping it, the others drawing it only behind what they drew before
+            // it. Named by its own bytes, so that inputs that differ around it share it.
             if (depth >= 8)
                 break;
-            const std::uint64_t key = in.rest() * 31 + static_cast<std::uint64_t>(depth);
-            ui->drawBackdrop(key, [&] { draw(ui, in, depth + 1); });
+            Reader calls = in.take(in.byte());
+            const std::uint64_t key = calls.rest() * 31 + static_cast<std::uint64_t>(depth);
+            ui->drawBackdrop(key, [&] { draw(ui, calls, depth + 1); });
             break;
         }
         default: {
@@ -329,11 +338,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
 
     std::vector<const gui::kernels::Table*> levels = gui::kernels::available();
     levels.push_back(levels.front()); // scalar again, cleared before every call
-    std::vector<RGBA> reference;
+    // First over what the last input left in the frame (a pass writes only what may differ
+    // from it), then from a frame forgotten: the scalar reference.
+    levels.insert(levels.begin(), levels.front());
+    std::vector<RGBA> carried, reference;
     for (size_t run = 0; run < levels.size(); ++run) {
         const gui::kernels::Table* level = levels[run];
         gui::kernels::use(*level);
         settleEachCall = run + 1 == levels.size();
+        if (run == 1)
+            ui->framebuffer(); // writable: what the frame holds is forgotten
         driver->paint();
         std::vector<RGBA> frame = driver->pixels();
         if (frame.size() != static_cast<size_t>(w) * static_cast<size_t>(h)) {
@@ -341,13 +355,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
             std::abort();
         }
         if (run == 0) {
-            reference.swap(frame);
+            carried.swap(frame);
             continue;
+        }
+        if (run == 1) {
+            reference.swap(frame);
+            frame = carried;
         }
         for (size_t i = 0; i < frame.size(); ++i)
             if (frame[i].word != reference[i].word) {
                 std::fprintf(stderr, "%s differs from scalar at (%zu, %zu): %08x, not %08x\n",
-                             settleEachCall ? "the frame cleared call by call" : level->name,
+                             run == 1         ? "the frame over the last input's"
+                             : settleEachCall ? "the frame cleared call by call"
+                                              : level->name,
                              i % static_cast<size_t>(w), i / static_cast<size_t>(w), frame[i].word,
                              reference[i].word);
                 std::abort();

@@ -654,14 +654,15 @@ TEST(Frame, AKeptBackdropShowsWhatDrawingItAgainWould) {
     // A backdrop is drawn in full once and kept; later passes draw it only behind what they
     // drew before it, show the kept one elsewhere and keep, per row, what a modulation over the
     // whole row makes of it. Every pass must give what the same calls made directly give,
-    // whatever is drawn in front, with the frame asked for halfway, and when the key changes.
+    // whatever is drawn in front, with the frame asked for halfway, with the backdrop drawn
+    // twice, when the key changes, and whatever the pass before left in the frame.
     const wxFont font(wxFontInfo(9).FaceName("Arial"));
     const gui::Image image = coordinateImage(6, 5);
     struct Pass {
         int front;
         std::uint64_t key;
         RGBA shade;
-        bool settle;
+        bool settle, twice;
     };
     auto body = [&](const Ctx& ui, const Pass& p, bool keep) {
         for (int i = 0; i < p.front; ++i) // in front, on rows that differ from pass to pass
@@ -691,12 +692,20 @@ TEST(Frame, AKeptBackdropShowsWhatDrawingItAgainWould) {
         gui::renderModulate(ui, WHITE, p.shade);               // whole rows
         gui::renderModulate(ui, 5, 12, 15, RGBA(0x80808080u)); // part of rows shown mapped
         gui::render(ui, 0, 25, 40, HALF_WHITE);                // onto a row that shows it
+        if (p.twice) { // over what the first shows: that is settled first
+            ui->setColour(WHITE);
+            keep ? ui->drawBackdrop(p.key, backdrop) : backdrop();
+            gui::render(ui, 0, 3, 40, RGBA(0xC0206020u));
+        }
     };
     // The first pass at a size draws as usual, the second keeps the backdrop.
-    const Pass passes[] = {{0, 1, HALF_WHITE, false},        {3, 1, HALF_WHITE, false},
-                           {1, 1, RGBA(0xC0FFC080u), false}, {2, 1, RGBA(0xC0FFC080u), true},
-                           {0, 1, HALF_WHITE, false},        {4, 2, HALF_WHITE, false},
-                           {2, 1, HALF_WHITE, false},        {1, 1, HALF_WHITE, false}};
+    const RGBA green(0xC0FFC080u);
+    const Pass passes[] = {{0, 1, HALF_WHITE, false, false}, {3, 1, HALF_WHITE, false, false},
+                           {1, 1, green, false, false},      {2, 1, green, true, false},
+                           {0, 1, HALF_WHITE, false, false}, {1, 1, green, false, false},
+                           {1, 1, green, false, true},       {0, 1, green, false, false},
+                           {4, 2, HALF_WHITE, false, false}, {2, 1, HALF_WHITE, false, false},
+                           {1, 1, HALF_WHITE, false, false}};
     Canvas kept, direct;
     for (const Pass& p : passes) {
         kept.paint([&](const Ctx& ui) { body(ui, p, true); });

@@ -117,9 +117,12 @@ public:
     int H() const { return height_; }
     // W x H premultiplied pixels, rows bottom-up: window pixel (x, y) is [(H - 1 - y) * W + x].
     // During a paint pass the frame reads as cleared at the start of the pass plus whatever has
-    // been drawn since.
+    // been drawn since. A paint pass writes only the pixels that differ from the frame the last
+    // one left, so writing through this pointer (until the next paint pass ends) makes the next
+    // pass write every pixel.
     orbo::tk::RGBA* framebuffer() {
         settle();
+        forgetFrame();
         return framebuffer_.get();
     }
     const orbo::tk::RGBA* framebuffer() const {
@@ -147,8 +150,8 @@ public:
             drawSpecial(y, row, x0, x1, fresh, drawn);
             return;
         }
-        drawOn(row, drawn_[static_cast<size_t>(y)], under_[static_cast<size_t>(y)], x0, x1, fresh,
-               drawn);
+        const size_t i = static_cast<size_t>(y);
+        drawOn(row, drawn_[i], under_[i], &memo_[i], x0, x1, fresh, drawn);
     }
     // The same, for operations that read every pixel they draw on: fresh columns are cleared.
     template <typename Drawn> void drawRow(int y, int x0, int x1, Drawn drawn) {
@@ -190,6 +193,16 @@ public:
                 map(row + a, b - a);
         }
     }
+
+    // Columns lo .. hi - 1 of window row y hold every pixel of the row written since the last
+    // clearDamage() (lo >= hi: none): what a presenter that keeps the last frame it was given
+    // needs to look at again. A new size damages every row.
+    void damage(int y, int& lo, int& hi) const {
+        const Memo& m = memo_[static_cast<size_t>(y)];
+        lo = m.damageLo;
+        hi = m.damageHi;
+    }
+    void clearDamage();
 
     // How many times a backdrop was drawn in full and kept: once per size and key, if the key
     // says what it should.
@@ -290,21 +303,28 @@ private:
         orbo::tk::RGBA colour;
     };
     static void describe(Shown& s, int w);
+    struct Memo;
     // Columns from .. to - 1 of the row as under shows them, or cleared when under is null.
-    static void show(orbo::tk::RGBA* row, const Shown* under, int from, int to);
+    // With the frame row's memo (null for other rows), columns the row shows so already are
+    // left alone, and what is written counts as damage.
+    static void show(orbo::tk::RGBA* row, const Shown* under, int from, int to, Memo* m);
+    static void put(orbo::tk::RGBA* row, const Shown* under, int from, int to, Memo* m);
     // Joins x0 .. x1 to the row's runs; a gap closed by the join is shown from under.
-    static void addRun(orbo::tk::RGBA* row, Runs& r, const Shown* under, int x0, int x1);
+    static void addRun(orbo::tk::RGBA* row, Runs& r, const Shown* under, Memo* m, int x0, int x1);
     // Shows the columns of the row outside its runs from under and makes the row one run over
     // all w columns.
-    static void settleRow(orbo::tk::RGBA* row, Runs& r, const Shown* under, int w);
-    void settle() const;
+    static void settleRow(orbo::tk::RGBA* row, Runs& r, const Shown* under, Memo* m, int w);
+    // ending: in the pass's end, so that what the frame shows is what the next pass finds.
+    void settle(bool ending = false) const;
+    // The frame may hold anything: the next paint pass writes every pixel.
+    void forgetFrame();
     orbo::tk::RGBA* rowAt(int y) const {
         return framebuffer_.get() +
                static_cast<size_t>(height_ - 1 - y) * static_cast<size_t>(width_);
     }
 
     template <typename Fresh, typename Drawn>
-    static void drawOn(orbo::tk::RGBA* row, Runs& r, const Shown* under, int x0, int x1,
+    static void drawOn(orbo::tk::RGBA* row, Runs& r, const Shown* under, Memo* m, int x0, int x1,
                        Fresh& fresh, Drawn& drawn) {
         // Columns not drawn on in the pass: onto transparent black, or onto the backdrop
         // behind them.
@@ -312,7 +332,7 @@ private:
             if (under == nullptr) {
                 fresh(row, a, n);
             } else {
-                show(row, under, a, a + n);
+                show(row, under, a, a + n, m);
                 drawn(row, a, n);
             }
         };
@@ -340,7 +360,7 @@ private:
         }
         if (at < x1)
             first(at, x1 - at);
-        addRun(row, r, under, x0, x1);
+        addRun(row, r, under, m, x0, x1);
     }
 
     // Drawing while a backdrop is kept (onto the frame and the kept copy) or drawn behind the
@@ -350,9 +370,9 @@ private:
         const size_t i = static_cast<size_t>(y);
         Runs& r = drawn_[i];
         if (mode_ == Mode::Keep) {
-            drawOn(row, r, under_[i], x0, x1, fresh, drawn);
+            drawOn(row, r, under_[i], &memo_[i], x0, x1, fresh, drawn);
             drawOn(backdrop_.pixels.data() + i * static_cast<size_t>(width_), backdrop_.runs[i],
-                   nullptr, x0, x1, fresh, drawn);
+                   nullptr, nullptr, x0, x1, fresh, drawn);
             return;
         }
         // Behind: on what the pass had drawn when the backdrop began (asking for the frame on
@@ -429,6 +449,19 @@ private:
     // Per window row, what the columns outside its runs show: null for transparent black, else
     // a row of the backdrop (or of its mapping) behind the pass's drawing.
     mutable std::vector<const Shown*> under_;
+    // Per window row, what the frame shows since it was last settled, so that the next pass
+    // writes only what may differ: outside the columns drawn on before, the row shows what was
+    // under them. Unknown after writes through framebuffer(), for rows settled halfway through
+    // a pass, and where a row's mapping of the backdrop changes (a backdrop's own rows change only
+    // in a pass that keeps it anew, and such a pass leaves nothing under: its memos name
+    // transparent black). And the columns written since the last clearDamage().
+    struct Memo {
+        const Shown* shown; // null: transparent black
+        Runs stale;         // the columns the pass drew on
+        bool known;
+        int damageLo, damageHi;
+    };
+    mutable std::vector<Memo> memo_;
     mutable bool unsettled_ = false;
     mutable bool underSet_ = false; // some row shows a backdrop
     Mode mode_ = Mode::Normal;

@@ -133,6 +133,7 @@ bool UIContext::resizeFramebuffer(int w, int h) {
     failedW_ = failedH_ = -1;
     drawn_.assign(static_cast<size_t>(h), Runs{1, {0, 0}, {w, 0}}); // calloc cleared it all
     under_.assign(static_cast<size_t>(h), nullptr);
+    memo_.assign(static_cast<size_t>(h), Memo{nullptr, Runs{0, {0, 0}, {0, 0}}, true, 0, w});
     unsettled_ = underSet_ = false;
     return true;
 }
@@ -159,9 +160,25 @@ void UIContext::describe(Shown& s, int w) {
     s.colour = best > 0 ? s.pixels[bestAt] : orbo::tk::RGBA();
 }
 
-void UIContext::show(orbo::tk::RGBA* row, const Shown* under, int from, int to) {
+void UIContext::show(orbo::tk::RGBA* row, const Shown* under, int from, int to, Memo* m) {
     if (to <= from)
         return;
+    if (m && m->known && m->shown == under) {
+        // The row shows under already, but where the last pass drew.
+        for (int k = 0; k < m->stale.n; ++k)
+            put(row, under, std::max(from, m->stale.lo[k]), std::min(to, m->stale.hi[k]), m);
+        return;
+    }
+    put(row, under, from, to, m);
+}
+
+void UIContext::put(orbo::tk::RGBA* row, const Shown* under, int from, int to, Memo* m) {
+    if (to <= from)
+        return;
+    if (m) {
+        m->damageLo = std::min(m->damageLo, from);
+        m->damageHi = std::max(m->damageHi, to);
+    }
     if (under == nullptr) {
         clearPixels(row + from, static_cast<size_t>(to - from));
         return;
@@ -174,7 +191,7 @@ void UIContext::show(orbo::tk::RGBA* row, const Shown* under, int from, int to) 
 
 // Joins x0 .. x1 to the runs it overlaps or touches; of three runs, the two with the narrowest
 // gap become one, the gap cleared.
-void UIContext::addRun(orbo::tk::RGBA* row, Runs& r, const Shown* under, int x0, int x1) {
+void UIContext::addRun(orbo::tk::RGBA* row, Runs& r, const Shown* under, Memo* m, int x0, int x1) {
     int lo[3], hi[3], n = 0;
     bool placed = false;
     for (int i = 0; i < r.n; ++i) {
@@ -197,7 +214,7 @@ void UIContext::addRun(orbo::tk::RGBA* row, Runs& r, const Shown* under, int x0,
     }
     if (n == 3) {
         const int join = lo[1] - hi[0] <= lo[2] - hi[1] ? 0 : 1;
-        show(row, under, hi[join], lo[join + 1]);
+        show(row, under, hi[join], lo[join + 1], m);
         hi[join] = hi[join + 1];
         if (join == 0) {
             lo[1] = lo[2];
@@ -212,24 +229,46 @@ void UIContext::addRun(orbo::tk::RGBA* row, Runs& r, const Shown* under, int x0,
     }
 }
 
-void UIContext::settleRow(orbo::tk::RGBA* row, Runs& r, const Shown* under, int w) {
+void UIContext::settleRow(orbo::tk::RGBA* row, Runs& r, const Shown* under, Memo* m, int w) {
     int from = 0; // the columns between the runs, and beside them
     for (int i = 0; i < r.n; ++i) {
-        show(row, under, from, r.lo[i]);
+        show(row, under, from, r.lo[i], m);
         from = r.hi[i];
     }
-    show(row, under, from, w);
+    show(row, under, from, w, m);
     r = Runs{1, {0, 0}, {w, 0}};
 }
 
-void UIContext::settle() const {
+void UIContext::settle(bool ending) const {
     if (!unsettled_)
         return;
     unsettled_ = underSet_ = false;
     for (int y = height_ - 1; y >= 0; --y) { // ascending memory
         const size_t i = static_cast<size_t>(y);
-        settleRow(rowAt(y), drawn_[i], under_[i], width_);
+        Memo& m = memo_[i];
+        const Runs drew = drawn_[i];
+        if (drew.n != 1 || drew.lo[0] != 0 || drew.hi[0] != width_)
+            settleRow(rowAt(y), drawn_[i], under_[i], &m, width_);
+        if (drew.n > 0) {
+            m.damageLo = std::min(m.damageLo, drew.lo[0]);
+            m.damageHi = std::max(m.damageHi, drew.hi[drew.n - 1]);
+        }
+        // Halfway through a pass, the row is one run from here on, drawn on where no run says:
+        // the next pass writes it whole.
+        m = Memo{under_[i], drew, ending, m.damageLo, m.damageHi};
         under_[i] = nullptr;
+    }
+}
+
+void UIContext::forgetFrame() {
+    for (Memo& m : memo_)
+        m = Memo{nullptr, Runs{0, {0, 0}, {0, 0}}, false, 0, width_};
+}
+
+void UIContext::clearDamage() {
+    for (Memo& m : memo_) {
+        m.damageLo = width_;
+        m.damageHi = 0;
     }
 }
 
@@ -287,7 +326,7 @@ void UIContext::endBackdrop(bool complete) {
             return;
         for (size_t i = 0; i < static_cast<size_t>(height_); ++i) {
             orbo::tk::RGBA* row = backdrop_.pixels.data() + i * static_cast<size_t>(width_);
-            settleRow(row, backdrop_.runs[i], nullptr, width_);
+            settleRow(row, backdrop_.runs[i], nullptr, nullptr, width_);
             backdrop_.shown[i].pixels = row;
             describe(backdrop_.shown[i], width_);
             backdrop_.shownMapped[i].pixels =
@@ -309,7 +348,7 @@ void UIContext::endBackdrop(bool complete) {
             under_[i] = &backdrop_.shown[i]; // shown when something draws there, or at the end
             underSet_ = true;
         } else {
-            settleRow(rowAt(y), was, &backdrop_.shown[i], width_); // the frame was settled
+            settleRow(rowAt(y), was, &backdrop_.shown[i], &memo_[i], width_); // settled halfway
         }
     }
 }
@@ -322,6 +361,7 @@ bool UIContext::remapBackdropRow(int y, int x0, int x1, std::uint64_t tag) {
     copyPixels(backdrop_.mapped.data() + i * static_cast<size_t>(width_), backdrop_.shown[i].pixels,
                0, width_);
     m = Backdrop::Mapping{tag, x0, x1};
+    memo_[i].known = false; // the frame's row may show the mapping as it was
     return true;
 }
 
@@ -442,7 +482,7 @@ void UIContext::closeBox(Box& box) {
 }
 
 void UIContext::endPass() {
-    settle(); // what nothing drew on is cleared
+    settle(true); // what nothing drew on is cleared
     // Boxes a procedure left open are closed here so the tree stays whole.
     while (current_ && current_ != root_)
         current_->exit();
