@@ -495,12 +495,15 @@ void presentAndReadBack() {
     EXPECT_EQ(after(100, 10), background);
     EXPECT_EQ(after(100, 60), stripe);
 
-    // A repaint puts only the rows that changed; one that changes nothing puts none. After GTK
-    // painted another frame, the window shows that one: a repaint puts everything again.
+    // A repaint puts only what changed (what was drawn and what is no longer); one that
+    // changes nothing puts nothing. After GTK painted another frame, the window shows that one:
+    // a repaint puts everything again.
     stripeTop = 0;
     s.window->repaint();
     s.window->repaint();
-    EXPECT_EQ(screen()(100, 10), stripe);
+    const auto moved = screen();
+    EXPECT_EQ(moved(100, 10), stripe);
+    EXPECT_EQ(moved(100, 60), background);
     stripeTop = 50;
     canvas->Refresh(false);
     canvas->Update();
@@ -510,6 +513,10 @@ void presentAndReadBack() {
     const auto back = screen();
     EXPECT_EQ(back(100, 10), stripe);
     EXPECT_EQ(back(100, 60), background);
+    // The same frame over another background colour.
+    s.window->SetBackgroundColour(wxColour(40, 80, 120));
+    s.window->repaint();
+    EXPECT_EQ(screen()(100, 60), rgb(40, 80, 120));
     s.window->Hide();
 }
 } // namespace

@@ -547,18 +547,24 @@ TEST(Toolkit, FramesReachTheScreenOverTheBackgroundExactlyAsTheTableSays) {
     const orbotk::OverBackground over(0xF6F5F4u);
     EXPECT_EQ(over.pixel(0u), 0xF6F5F4u);
     EXPECT_EQ(over.pixel(0xFF102030u), 0x102030u);
-    // Writing a row again tells whether any word changed: one pixel at each place (in the
-    // four-at-a-time steps, across a change of alpha, in the tail) and nothing.
+    // Writing a row again tells whether any word changed, and where: one pixel at each place
+    // (in the four-at-a-time steps, across a change of alpha, in the tail), two, and nothing.
     std::vector<orbo::tk::RGBA> row(23, orbo::tk::RGBA(0xF2E0E0E0u));
     row[9] = orbo::tk::RGBA(0xFF101010u);
     std::vector<std::uint32_t> shown(row.size());
     over.row(shown.data(), row.data(), 23);
+    int first = 0, last = 0;
     for (int x = 0; x < 23; ++x) {
         std::vector<std::uint32_t> out = shown;
-        EXPECT_FALSE(over.rowChanged(out.data(), row.data(), 23));
+        EXPECT_FALSE(over.rowChanged(out.data(), row.data(), 23, first, last));
         std::vector<orbo::tk::RGBA> changed = row;
         changed[static_cast<size_t>(x)].word ^= 1u;
-        EXPECT_TRUE(over.rowChanged(out.data(), changed.data(), 23)) << "pixel " << x;
+        EXPECT_TRUE(over.rowChanged(out.data(), changed.data(), 23, first, last)) << x;
+        EXPECT_TRUE(first <= x && x < last && last - first <= 4) << x;
         EXPECT_EQ(out[static_cast<size_t>(x)], over.pixel(changed[static_cast<size_t>(x)].word));
+        out = shown;
+        changed[22].word ^= 2u;
+        EXPECT_TRUE(over.rowChanged(out.data(), changed.data(), 23, first, last));
+        EXPECT_TRUE(first <= x && last == 23) << x;
     }
 }

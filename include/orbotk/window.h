@@ -125,9 +125,10 @@ private:
     void present(wxDC& dc);
     X11Presenter* presenter();
     bool presentDirect();
-    // The frame as 0x00RRGGBB rows; with y0 and y1, the rows whose words changed (y0 .. y1 - 1,
-    // y0 >= y1 when none did).
-    void writeFrame(std::uint32_t* out, int stride, int* y0 = nullptr, int* y1 = nullptr) const;
+    // The canvas's background colour as 0x00RRGGBB: what transparent pixels show.
+    std::uint32_t background() const;
+    // The frame as 0x00RRGGBB rows.
+    void writeFrame(std::uint32_t* out, int stride) const;
     void paint(wxDC* dc, bool direct);
     void applyAfterPass();
     void updateCapture(wxEvent& event);
@@ -137,8 +138,9 @@ private:
     // The frame as the screen takes it, kept from frame to frame and rewritten in place.
     std::unique_ptr<PresentSurface> surface_;
     std::unique_ptr<X11Presenter> direct_;
-    bool directTried_ = false;   // direct_ was asked for, once the canvas was on screen
-    bool repaintQueued_ = false; // a repaint() is due from the event loop
+    bool directTried_ = false;           // direct_ was asked for, once the canvas was on screen
+    std::uint32_t directBackground_ = 0; // the background direct_'s image was converted over
+    bool repaintQueued_ = false;         // a repaint() is due from the event loop
     boost::shared_ptr<UIContext> context_;
     boost::shared_ptr<Window> self_;
     int escapeResult_ = wxID_CANCEL;

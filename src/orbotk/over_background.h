@@ -4,6 +4,7 @@
 
 #include "orbotk/rgba.h"
 
+#include <algorithm>
 #include <cstdint>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -30,23 +31,32 @@ struct OverBackground {
     // 255 - alpha. A window is long runs of one alpha (the opaque foreground, the translucent
     // panel), so four pixels of one alpha take that alpha's addend at once.
     void row(std::uint32_t* out, const orbo::tk::RGBA* in, int w) const {
-        convert<false>(out, in, w);
+        int first, last;
+        convert<false>(out, in, w, first, last);
     }
-    // The same, telling whether any word of out changed. A store to memory not in cache reads
-    // it first anyway, so the comparison costs next to nothing.
-    bool rowChanged(std::uint32_t* out, const orbo::tk::RGBA* in, int w) const {
-        return convert<true>(out, in, w);
+    // The same, telling whether any word of out changed, and which: words first .. last - 1
+    // hold every change (whole groups of four, so a few beside them may not have changed). A
+    // store to memory not in cache reads it first anyway, so the comparison costs next to
+    // nothing.
+    bool rowChanged(std::uint32_t* out, const orbo::tk::RGBA* in, int w, int& first,
+                    int& last) const {
+        return convert<true>(out, in, w, first, last);
     }
     // One pixel from the table: the reference the rows equal.
     std::uint32_t pixel(std::uint32_t p) const { return (p + addend[p >> 24]) & 0xFFFFFFu; }
 
 private:
     template <bool Compare>
-    bool convert(std::uint32_t* out, const orbo::tk::RGBA* in, int w) const {
-        std::uint32_t changed = 0;
+    bool convert(std::uint32_t* out, const orbo::tk::RGBA* in, int w, int& first, int& last) const {
+        first = w;
+        last = 0;
+        auto changed = [&](int i, int n) {
+            first = std::min(first, i);
+            last = i + n;
+        };
         auto put = [&](int i, std::uint32_t v) {
-            if (Compare)
-                changed |= out[i] ^ v;
+            if (Compare && out[i] != v)
+                changed(i, 1);
             out[i] = v;
         };
         int x = 0;
@@ -55,7 +65,6 @@ private:
         const __m128i colour = _mm_set1_epi32(0x00FFFFFF);
         __m128i runAlpha = alphas; // the run's alpha, and its addend
         __m128i runAddend = _mm_set1_epi32(static_cast<int>(addend[255]));
-        __m128i differs = _mm_setzero_si128();
         for (; x + 4 <= w; x += 4) {
             const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + x));
             const __m128i a = _mm_and_si128(p, alphas);
@@ -71,18 +80,14 @@ private:
             }
             __m128i* o = reinterpret_cast<__m128i*>(out + x);
             const __m128i v = _mm_and_si128(_mm_add_epi32(p, runAddend), colour);
-            if (Compare)
-                differs = _mm_or_si128(differs, _mm_xor_si128(_mm_loadu_si128(o), v));
+            if (Compare && _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_loadu_si128(o), v)) != 0xFFFF)
+                changed(x, 4);
             _mm_storeu_si128(o, v);
         }
-        if (Compare)
-            changed |= static_cast<std::uint32_t>(
-                           _mm_movemask_epi8(_mm_cmpeq_epi32(differs, _mm_setzero_si128()))) ^
-                       0xFFFFu;
 #endif
         for (; x < w; ++x)
             put(x, pixel(in[x].word));
-        return changed != 0;
+        return first < last;
     }
 };
 

@@ -269,39 +269,57 @@ struct PresentSurface {
     }
 };
 
-void Window::writeFrame(std::uint32_t* out, int stride, int* y0, int* y1) const {
-    const int w = context_->W(), h = context_->H();
+std::uint32_t Window::background() const {
     const wxColour back = GetBackgroundColour();
-    const OverBackground over((static_cast<std::uint32_t>(back.Red()) << 16) |
-                              (static_cast<std::uint32_t>(back.Green()) << 8) | back.Blue());
-    const orbo::tk::RGBA* fb = context_->framebuffer();
-    if (y0) {
-        *y0 = h;
-        *y1 = 0;
-    }
+    return (static_cast<std::uint32_t>(back.Red()) << 16) |
+           (static_cast<std::uint32_t>(back.Green()) << 8) | back.Blue();
+}
+
+void Window::writeFrame(std::uint32_t* out, int stride) const {
+    const UIContext& c = *context_;
+    const int w = c.W(), h = c.H();
+    const OverBackground over(background());
+    const orbo::tk::RGBA* fb = c.framebuffer();
     // The framebuffer's rows are bottom-up.
-    for (int y = 0; y < h; ++y) {
-        std::uint32_t* o = out + static_cast<size_t>(y) * static_cast<size_t>(stride);
-        const orbo::tk::RGBA* in = fb + static_cast<size_t>(h - 1 - y) * static_cast<size_t>(w);
-        if (y0 == nullptr) {
-            over.row(o, in, w);
-        } else if (over.rowChanged(o, in, w)) {
-            *y0 = std::min(*y0, y);
-            *y1 = y + 1;
-        }
-    }
+    for (int y = 0; y < h; ++y)
+        over.row(out + static_cast<size_t>(y) * static_cast<size_t>(stride),
+                 fb + static_cast<size_t>(h - 1 - y) * static_cast<size_t>(w), w);
 }
 
 bool Window::presentDirect() {
+    UIContext& c = *context_;
+    const int w = c.W(), h = c.H();
     int stride = 0;
-    std::uint32_t* out = direct_ ? direct_->begin(context_->W(), context_->H(), stride) : nullptr;
+    bool kept = false;
+    std::uint32_t* out = direct_ ? direct_->begin(w, h, stride, kept) : nullptr;
     if (out == nullptr)
         return false;
-    // Only the rows that changed since the last put go to the server: after a change, most of
-    // a window is as it was.
-    int y0 = 0, y1 = 0;
-    writeFrame(out, stride, &y0, &y1);
-    direct_->put(y0, y1);
+    // The image holds the frame as the last direct present left it, over the background of
+    // then; the context has written only its damage since. Of that, only what changed goes to
+    // the server: after a change, most of a window is as it was.
+    const std::uint32_t back = background();
+    const bool whole = !kept || back != directBackground_;
+    directBackground_ = back;
+    const OverBackground over(back);
+    const orbo::tk::RGBA* fb = static_cast<const UIContext&>(c).framebuffer(); // settled
+    int x0 = w, y0 = h, x1 = 0, y1 = 0;
+    for (int y = 0; y < h; ++y) {
+        int lo = 0, hi = w;
+        if (!whole)
+            c.damage(y, lo, hi);
+        int first = 0, last = 0;
+        if (lo < hi &&
+            over.rowChanged(out + static_cast<size_t>(y) * static_cast<size_t>(stride) + lo,
+                            fb + static_cast<size_t>(h - 1 - y) * static_cast<size_t>(w) + lo,
+                            hi - lo, first, last)) {
+            x0 = std::min(x0, lo + first);
+            x1 = std::max(x1, lo + last);
+            y0 = std::min(y0, y);
+            y1 = y + 1;
+        }
+    }
+    c.clearDamage();
+    direct_->put(x0, y0, x1, y1);
     return true;
 }
 

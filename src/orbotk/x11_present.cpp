@@ -34,6 +34,7 @@ struct X11Presenter::State {
     // The window shows what the image held at the last put: nothing else has painted it
     // since, and it has not moved in its native window.
     bool shown = false;
+    bool filled = false; // the image holds what was written into it last
 
     ~State() {
         dropImage();
@@ -101,7 +102,7 @@ struct X11Presenter::State {
     bool sized(int w, int h) {
         if (image && image->width == w && image->height == h)
             return true;
-        shown = false;
+        shown = filled = false;
         dropImage();
         if (shm && shmImage(w, h))
             return true;
@@ -177,9 +178,11 @@ X11Presenter::X11Presenter(std::unique_ptr<State> state) : s_(std::move(state)) 
 
 X11Presenter::~X11Presenter() = default;
 
-std::uint32_t* X11Presenter::begin(int w, int h, int& stride) {
+std::uint32_t* X11Presenter::begin(int w, int h, int& stride, bool& kept) {
     if (w <= 0 || h <= 0 || !s_->locate() || !s_->sized(w, h))
         return nullptr;
+    kept = s_->filled;
+    s_->filled = true;
     stride = s_->image->bytes_per_line / 4;
     return reinterpret_cast<std::uint32_t*>(s_->image->data);
 }
@@ -188,24 +191,26 @@ void X11Presenter::forget() {
     s_->shown = false;
 }
 
-void X11Presenter::put(int y0, int y1) {
+void X11Presenter::put(int x0, int y0, int x1, int y1) {
     State& s = *s_;
     const int w = s.image->width, h = s.image->height;
     if (!s.shown) {
-        y0 = 0;
+        x0 = y0 = 0;
+        x1 = w;
         y1 = h;
     }
+    x0 = std::max(x0, 0);
     y0 = std::max(y0, 0);
+    x1 = std::min(x1, w);
     y1 = std::min(y1, h);
-    if (y0 >= y1)
+    if (x0 >= x1 || y0 >= y1)
         return; // the window shows all of it already
-    const unsigned rows = static_cast<unsigned>(y1 - y0);
+    const unsigned cols = static_cast<unsigned>(x1 - x0), rows = static_cast<unsigned>(y1 - y0);
     if (s.shm)
-        XShmPutImage(s.dpy, s.target, s.gc, s.image, 0, y0, s.dx, s.dy + y0,
-                     static_cast<unsigned>(w), rows, False);
+        XShmPutImage(s.dpy, s.target, s.gc, s.image, x0, y0, s.dx + x0, s.dy + y0, cols, rows,
+                     False);
     else
-        XPutImage(s.dpy, s.target, s.gc, s.image, 0, y0, s.dx, s.dy + y0, static_cast<unsigned>(w),
-                  rows);
+        XPutImage(s.dpy, s.target, s.gc, s.image, x0, y0, s.dx + x0, s.dy + y0, cols, rows);
     // The server reads a shared image when it gets to the request; the next frame writes the
     // same memory, so wait for it here.
     XSync(s.dpy, False);

@@ -23,12 +23,14 @@ public:
 
     // Rows of w x h pixels to write the frame into, top row first, stride pixels apart; null
     // when the canvas cannot be drawn on directly now (not realized, moved to another screen).
-    // The memory stays until the size changes, so a frame allocates nothing.
-    std::uint32_t* begin(int w, int h, int& stride);
-    // Puts rows y0 .. y1 - 1 of the image on the canvas (all of them when the window may show
-    // something else: the first put, or after forget()) and waits until the server has read
-    // them, so the next frame may write them again. Rows the window shows already need no put.
-    void put(int y0, int y1);
+    // The memory stays until the size changes, so a frame allocates nothing, and holds what was
+    // written into it last: kept is false when it is new and holds nothing yet.
+    std::uint32_t* begin(int w, int h, int& stride, bool& kept);
+    // Puts columns x0 .. x1 - 1 of rows y0 .. y1 - 1 of the image on the canvas (all of it when
+    // the window may show something else: the first put, or after forget()) and waits until
+    // the server has read them, so the next frame may write them again. What the window shows
+    // already needs no put.
+    void put(int x0, int y0, int x1, int y1);
     // Something else painted the window (GTK's paint cycle, for an expose).
     void forget();
 
