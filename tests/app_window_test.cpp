@@ -429,8 +429,11 @@ namespace {
 // stripe has moved down (as a widget's change is).
 void presentAndReadBack() {
     int stripeTop = 0;
+    bool halfway = false;
     testing_support::Scene s(120, 80);
     s.body = [&](const boost::shared_ptr<orbotk::UIContext>& ui) {
+        if (halfway) // the frame as drawn so far, read
+            static_cast<const orbotk::UIContext&>(*ui).framebuffer();
         Box left(ui, 60.0f, gui::FILL);
         gui::render(ui, orbo::tk::RGBA(255, 0, 0, 255));
         Box stripe(ui, 60.0f, 20.0f);
@@ -513,10 +516,19 @@ void presentAndReadBack() {
     const auto back = screen();
     EXPECT_EQ(back(100, 10), stripe);
     EXPECT_EQ(back(100, 60), background);
+    // What is drawn after the frame was asked for during the pass.
+    halfway = true;
+    stripeTop = 50;
+    s.window->repaint();
+    const auto asked = screen();
+    EXPECT_EQ(asked(100, 60), stripe);
+    EXPECT_EQ(asked(100, 10), background);
     // The same frame over another background colour.
+    halfway = false;
+    s.window->repaint();
     s.window->SetBackgroundColour(wxColour(40, 80, 120));
     s.window->repaint();
-    EXPECT_EQ(screen()(100, 60), rgb(40, 80, 120));
+    EXPECT_EQ(screen()(100, 10), rgb(40, 80, 120));
     s.window->Hide();
 }
 } // namespace

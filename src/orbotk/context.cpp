@@ -249,12 +249,15 @@ void UIContext::settle(bool ending) const {
         const Runs drew = drawn_[i];
         if (drew.n != 1 || drew.lo[0] != 0 || drew.hi[0] != width_)
             settleRow(rowAt(y), drawn_[i], under_[i], &m, width_);
-        if (drew.n > 0) {
+        if (!ending) {
+            // Halfway through a pass, the row is one run from here on, drawn on where no run
+            // says: the next pass writes it whole, and a presenter looks at all of it.
+            m.damageLo = 0;
+            m.damageHi = width_;
+        } else if (drew.n > 0) {
             m.damageLo = std::min(m.damageLo, drew.lo[0]);
             m.damageHi = std::max(m.damageHi, drew.hi[drew.n - 1]);
         }
-        // Halfway through a pass, the row is one run from here on, drawn on where no run says:
-        // the next pass writes it whole.
         m = Memo{under_[i], drew, ending, m.damageLo, m.damageHi};
         under_[i] = nullptr;
     }
