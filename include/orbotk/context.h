@@ -314,6 +314,8 @@ private:
     // Shows the columns of the row outside its runs from under and makes the row one run over
     // all w columns.
     static void settleRow(orbo::tk::RGBA* row, Runs& r, const Shown* under, Memo* m, int w);
+    // Every column of b's runs lies in one of a's.
+    static bool covers(const Runs& a, const Runs& b);
     // ending: in the pass's end, so that what the frame shows is what the next pass finds.
     void settle(bool ending = false) const;
     // The frame may hold anything: the next paint pass writes every pixel.

@@ -243,24 +243,44 @@ void UIContext::settle(bool ending) const {
     if (!unsettled_)
         return;
     unsettled_ = underSet_ = false;
+    const int w = width_;
     for (int y = height_ - 1; y >= 0; --y) { // ascending memory
         const size_t i = static_cast<size_t>(y);
         Memo& m = memo_[i];
-        const Runs drew = drawn_[i];
-        if (drew.n != 1 || drew.lo[0] != 0 || drew.hi[0] != width_)
-            settleRow(rowAt(y), drawn_[i], under_[i], &m, width_);
+        Runs& r = drawn_[i];
+        const Runs drew = r;
+        const Shown* under = under_[i];
+        under_[i] = nullptr;
+        // Nothing to show where the pass drew all of the row, or again all it drew last time
+        // over the same thing (a repaint of the same layout).
+        const bool whole = drew.n == 1 && drew.lo[0] == 0 && drew.hi[0] == w;
+        if (!whole && !(m.known && m.shown == under && covers(drew, m.stale)))
+            settleRow(rowAt(y), r, under, &m, w);
+        r = Runs{1, {0, 0}, {w, 0}};
         if (!ending) {
             // Halfway through a pass, the row is one run from here on, drawn on where no run
             // says: the next pass writes it whole, and a presenter looks at all of it.
             m.damageLo = 0;
-            m.damageHi = width_;
+            m.damageHi = w;
         } else if (drew.n > 0) {
             m.damageLo = std::min(m.damageLo, drew.lo[0]);
             m.damageHi = std::max(m.damageHi, drew.hi[drew.n - 1]);
         }
-        m = Memo{under_[i], drew, ending, m.damageLo, m.damageHi};
-        under_[i] = nullptr;
+        m.shown = under;
+        m.stale = drew;
+        m.known = ending;
     }
+}
+
+bool UIContext::covers(const Runs& a, const Runs& b) {
+    for (int k = 0; k < b.n; ++k) {
+        bool in = false;
+        for (int j = 0; j < a.n; ++j)
+            in = in || (a.lo[j] <= b.lo[k] && b.hi[k] <= a.hi[j]);
+        if (!in)
+            return false;
+    }
+    return true;
 }
 
 void UIContext::forgetFrame() {
