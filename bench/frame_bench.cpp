@@ -11,7 +11,8 @@
 //     toolkit repaints after a change (straight to the X window: a small mark that comes and
 //     goes, and a line down the whole window, which changes every row), and through GTK's
 //     paint cycle as an expose does;
-//   - a full-window blended fill and a modulated fill inside a real paint pass (clear, fill).
+//   - inside a real paint pass: a full-window blended fill, a modulation of the cleared frame,
+//     and an opaque fill then a modulation.
 // Each benchmark reports the median of its rounds; the counters give the ratios.
 // Run on a display (xvfb-run).
 #include "gui/gui.h"
@@ -80,8 +81,9 @@ public:
 };
 
 // A window that only fills its frame, for the fills inside a real paint: nothing (what the
-// pass itself costs), a blended fill, or an opaque fill then a modulation.
-enum class Fill { Nothing, Blend, Modulate };
+// pass itself costs), a blended fill, a modulation of the cleared frame, or an opaque fill then
+// a modulation.
+enum class Fill { Nothing, Blend, ModulateCleared, Modulate };
 class FillWindow : public gui::AppWindow {
 public:
     FillWindow(int w, int h, Fill fill)
@@ -95,6 +97,8 @@ public:
             gui::renderModulate(ui_, orbo::tk::RGBA(0xC0A0B0C0u));
         } else if (fill_ == Fill::Blend) {
             gui::render(ui_, orbo::tk::RGBA(0x80404040u));
+        } else if (fill_ == Fill::ModulateCleared) {
+            gui::renderModulate(ui_, orbo::tk::RGBA(0xC0A0B0C0u));
         }
     }
 
@@ -185,6 +189,9 @@ void measure(int rounds) {
     auto blend = boost::make_shared<FillWindow>(640, 480, Fill::Blend);
     orbotk::Driver blendDriver(blend->window());
     blendDriver.resize(640, 480);
+    auto modulateCleared = boost::make_shared<FillWindow>(640, 480, Fill::ModulateCleared);
+    orbotk::Driver modulateClearedDriver(modulateCleared->window());
+    modulateClearedDriver.resize(640, 480);
     auto modulate = boost::make_shared<FillWindow>(640, 480, Fill::Modulate);
     orbotk::Driver modulateDriver(modulate->window());
     modulateDriver.resize(640, 480);
@@ -224,6 +231,7 @@ void measure(int rounds) {
         {"XPutImage 640x480", 10, [&] { plain.upload(); }},
         {"empty paint pass 640x480", 50, [&] { emptyDriver.paint(); }},
         {"blend fill in paint 640x480", 50, [&] { blendDriver.paint(); }},
+        {"modulate cleared in paint 640x480", 50, [&] { modulateClearedDriver.paint(); }},
         {"modulate fill in paint 640x480", 50, [&] { modulateDriver.paint(); }},
         {"memcpy 1920x1080", 20,
          [&] { std::memcpy(a1080.data(), b1080.data(), n1080 * 4), benchmark::ClobberMemory(); }},
@@ -258,9 +266,9 @@ void measure(int rounds) {
             const auto t1 = std::chrono::steady_clock::now();
             o.ms.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count() / o.batch);
         }
-    for (gui::AppWindow* w :
-         std::initializer_list<gui::AppWindow*>{paint.get(), hd.get(), fhd.get(), empty.get(),
-                                                blend.get(), modulate.get(), shown.get()})
+    for (gui::AppWindow* w : std::initializer_list<gui::AppWindow*>{
+             paint.get(), hd.get(), fhd.get(), empty.get(), blend.get(), modulateCleared.get(),
+             modulate.get(), shown.get()})
         w->Close(true);
     wxTheApp->ProcessIdle();
 }
@@ -295,6 +303,7 @@ int main(int argc, char** argv) {
         {"paint+present via GTK 640x480", "XPutImage 640x480"},
         {"empty paint pass 640x480", "memcpy 640x480"},
         {"blend fill in paint 640x480", "memcpy 640x480"},
+        {"modulate cleared in paint 640x480", "memcpy 640x480"},
         {"modulate fill in paint 640x480", "memcpy 640x480"},
         {"memcpy 1920x1080", ""},
         {"paint pass 1280x720", "paint pass 640x480"},
