@@ -501,28 +501,27 @@ void presentAndReadBack() {
     // A repaint puts only what changed (what was drawn and what is no longer); one that
     // changes nothing puts nothing. After GTK painted another frame, the window shows that one:
     // a repaint puts everything again.
+    auto stripeShownAt = [&](int top) { // 0 or 50, and the background at the other
+        const auto shown = screen();
+        EXPECT_EQ(shown(100, top + 10), stripe) << top;
+        EXPECT_EQ(shown(100, 60 - top), background) << top;
+    };
     stripeTop = 0;
     s.window->repaint();
     s.window->repaint();
-    const auto moved = screen();
-    EXPECT_EQ(moved(100, 10), stripe);
-    EXPECT_EQ(moved(100, 60), background);
+    stripeShownAt(0);
     stripeTop = 50;
     canvas->Refresh(false);
     canvas->Update();
     wxTheApp->Yield(true);
     stripeTop = 0;
     s.window->repaint();
-    const auto back = screen();
-    EXPECT_EQ(back(100, 10), stripe);
-    EXPECT_EQ(back(100, 60), background);
+    stripeShownAt(0);
     // What is drawn after the frame was asked for during the pass.
     halfway = true;
     stripeTop = 50;
     s.window->repaint();
-    const auto asked = screen();
-    EXPECT_EQ(asked(100, 60), stripe);
-    EXPECT_EQ(asked(100, 10), background);
+    stripeShownAt(50);
     // The same frame over another background colour.
     halfway = false;
     s.window->repaint();
