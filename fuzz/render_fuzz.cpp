@@ -336,16 +336,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
         draw(c, in, 0);
     });
 
+    // Scalar over what the last input left in the frame (a pass writes only what may differ
+    // from it), scalar from a frame forgotten (the reference), scalar cleared before every call,
+    // then the processor's other levels; the last leaves the next input a frame settled as usual.
     std::vector<const gui::kernels::Table*> levels = gui::kernels::available();
-    levels.push_back(levels.front()); // scalar again, cleared before every call
-    // First over what the last input left in the frame (a pass writes only what may differ
-    // from it), then from a frame forgotten: the scalar reference.
-    levels.insert(levels.begin(), levels.front());
+    const gui::kernels::Table* scalar = levels.front();
+    levels.insert(levels.begin(), 2, scalar);
     std::vector<RGBA> carried, reference;
     for (size_t run = 0; run < levels.size(); ++run) {
         const gui::kernels::Table* level = levels[run];
         gui::kernels::use(*level);
-        settleEachCall = run + 1 == levels.size();
+        settleEachCall = run == 2;
         if (run == 1)
             ui->framebuffer(); // writable: what the frame holds is forgotten
         driver->paint();

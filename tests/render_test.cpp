@@ -662,7 +662,8 @@ TEST(Frame, AKeptBackdropShowsWhatDrawingItAgainWould) {
         int front;
         std::uint64_t key;
         RGBA shade;
-        bool settle, twice;
+        bool settle;
+        int when; // the backdrop drawn: 1 before the shading, 2 after it, 3 both
     };
     auto body = [&](const Ctx& ui, const Pass& p, bool keep) {
         for (int i = 0; i < p.front; ++i) // in front, on rows that differ from pass to pass
@@ -671,6 +672,7 @@ TEST(Frame, AKeptBackdropShowsWhatDrawingItAgainWould) {
             for (int x : {2, 12, 30})
                 gui::render(ui, x, 20, 3, WHITE);
         auto backdrop = [&] {
+            Box area(ui, p.key == 1 ? 40.0f : 30.0f, gui::FILL); // key 2: not whole rows
             gui::render(ui, RGBA(0xFFE0E0E0u), RGBA(0xFF909090u));
             {
                 Box b(ui, 20.0f, 12.0f);
@@ -685,14 +687,14 @@ TEST(Frame, AKeptBackdropShowsWhatDrawingItAgainWould) {
             ui->setColour(RGBA(0xFF000080u));
             gui::render(ui, font, L"Ag", 0.0f);
         };
-        if (keep)
-            ui->drawBackdrop(p.key, backdrop);
-        else
-            backdrop();
-        gui::renderModulate(ui, WHITE, p.shade);               // whole rows
-        gui::renderModulate(ui, 5, 12, 15, RGBA(0x80808080u)); // part of rows shown mapped
-        gui::render(ui, 0, 25, 40, HALF_WHITE);                // onto a row that shows it
-        if (p.twice) { // over what the first shows: that is settled first
+        if (p.when & 1)
+            keep ? ui->drawBackdrop(p.key, backdrop) : backdrop();
+        if (p.shade.word != 0) {
+            gui::renderModulate(ui, WHITE, p.shade);               // whole rows
+            gui::renderModulate(ui, 5, 12, 15, RGBA(0x80808080u)); // part of rows shown mapped
+        }
+        gui::render(ui, 0, 25, 40, HALF_WHITE); // onto a row that shows it
+        if (p.when & 2) { // over what the first one shows, if any: that is settled first
             ui->setColour(WHITE);
             keep ? ui->drawBackdrop(p.key, backdrop) : backdrop();
             gui::render(ui, 0, 3, 40, RGBA(0xC0206020u));
@@ -700,12 +702,12 @@ TEST(Frame, AKeptBackdropShowsWhatDrawingItAgainWould) {
     };
     // The first pass at a size draws as usual, the second keeps the backdrop.
     const RGBA green(0xC0FFC080u);
-    const Pass passes[] = {{0, 1, HALF_WHITE, false, false}, {3, 1, HALF_WHITE, false, false},
-                           {1, 1, green, false, false},      {2, 1, green, true, false},
-                           {0, 1, HALF_WHITE, false, false}, {1, 1, green, false, false},
-                           {1, 1, green, false, true},       {0, 1, green, false, false},
-                           {4, 2, HALF_WHITE, false, false}, {2, 1, HALF_WHITE, false, false},
-                           {1, 1, HALF_WHITE, false, false}};
+    const Pass passes[] = {
+        {0, 1, HALF_WHITE, false, 1}, {3, 1, HALF_WHITE, false, 1}, {1, 1, green, false, 1},
+        {2, 1, green, true, 1},       {0, 1, HALF_WHITE, false, 1}, {1, 1, green, false, 1},
+        {1, 1, green, false, 3},      {1, 1, RGBA(), false, 2},     {0, 2, RGBA(), false, 3},
+        {4, 2, HALF_WHITE, false, 3}, {0, 2, green, false, 1},      {2, 1, HALF_WHITE, false, 1},
+        {1, 1, HALF_WHITE, false, 1}};
     Canvas kept, direct;
     for (const Pass& p : passes) {
         kept.paint([&](const Ctx& ui) { body(ui, p, true); });

@@ -454,9 +454,8 @@ private:
     // Per window row, what the frame shows since it was last settled, so that the next pass
     // writes only what may differ: outside the columns drawn on before, the row shows what was
     // under them. Unknown after writes through framebuffer(), for rows settled halfway through
-    // a pass, and where a row's mapping of the backdrop changes (a backdrop's own rows change only
-    // in a pass that keeps it anew, and such a pass leaves nothing under: its memos name
-    // transparent black). And the columns written since the last clearDamage().
+    // a pass, where a row's mapping of the backdrop changes, and when a backdrop is kept anew.
+    // And the columns written since the last clearDamage().
     struct Memo {
         const Shown* shown; // null: transparent black
         Runs stale;         // the columns the pass drew on

@@ -325,6 +325,9 @@ UIContext::Mode UIContext::beginBackdrop(std::uint64_t key) {
     }
     const size_t n = static_cast<size_t>(width_) * static_cast<size_t>(height_);
     backdrop_.w = backdrop_.h = 0; // nothing kept until the drawing is complete
+    // Rows that showed the backdrop kept before show what is no longer there.
+    for (Memo& m : memo_)
+        m.known = false;
     try {
         backdrop_.pixels.resize(n);
         backdrop_.mapped.resize(n);
