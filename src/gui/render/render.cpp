@@ -59,28 +59,41 @@ bool clipSpan(const ui_t& ui, int x, int y, int w, int& start, int& end) {
 
 enum class Op { Blend, Write, Modulate };
 
-void span(const ui_t& ui, int x, int y, int w, px_t c, Op op) {
+// The same span on rows y0 .. y1 - 1, clipped and with its kernels looked up once: a fill is
+// hundreds of rows, each a few hundred pixels.
+void spans(const ui_t& ui, int x, int w, std::int64_t y0, std::int64_t y1, px_t c, Op op) {
     int start, end;
-    if (!clipSpan(ui, x, y, w, start, end))
+    y0 = std::max<std::int64_t>(y0, 0);
+    y1 = std::min<std::int64_t>(y1, ui->H());
+    if (y0 >= y1 || !clipSpan(ui, x, static_cast<int>(y0), w, start, end))
         return;
     const kernels::Table& k = kernels::active();
+    orbotk::UIContext& u = *ui;
+    const int n = end - start;
     // Onto transparent black, a blend leaves the colour and a modulation leaves nothing.
-    auto fill = [&](px_t* p, int, int n) { k.fillSpan(p, n, c); };
-    switch (op) {
-    case Op::Blend:
-        onRow(*ui, y, start, end - start, fill, [&](px_t* p, int, int n) { k.blendSpan(p, n, c); });
-        break;
-    case Op::Write:
-        onRow(*ui, y, start, end - start, fill, fill);
-        break;
-    case Op::Modulate:
-        // Tagged with the colour: what the window's backdrop becomes is kept per row.
-        mapOnRow(
-            *ui, y, start, end - start, (std::uint64_t{1} << 32) | c,
-            [&](px_t* p, int, int n) { k.fillSpan(p, n, 0u); },
-            [&](px_t* p, int n) { k.modulateSpan(p, n, c); });
-        break;
+    auto fill = [&](px_t* p, int, int m) { k.fillSpan(p, m, c); };
+    auto blend = [&](px_t* p, int, int m) { k.blendSpan(p, m, c); };
+    auto clear = [&](px_t* p, int, int m) { k.fillSpan(p, m, 0u); };
+    auto modulate = [&](px_t* p, int m) { k.modulateSpan(p, m, c); };
+    for (std::int64_t y = y1 - 1; y >= y0; --y) {
+        const int row = static_cast<int>(y);
+        switch (op) {
+        case Op::Blend:
+            onRow(u, row, start, n, fill, blend);
+            break;
+        case Op::Write:
+            onRow(u, row, start, n, fill, fill);
+            break;
+        case Op::Modulate:
+            // Tagged with the colour: what the window's backdrop becomes is kept per row.
+            mapOnRow(u, row, start, n, (std::uint64_t{1} << 32) | c, clear, modulate);
+            break;
+        }
     }
+}
+
+void span(const ui_t& ui, int x, int y, int w, px_t c, Op op) {
+    spans(ui, x, w, y, static_cast<std::int64_t>(y) + 1, c, op);
 }
 
 // The dash pattern from the first drawn pixel: dash - 1 on, dash + 1 off. This is the counter
@@ -109,12 +122,9 @@ void dashedSpan(const ui_t& ui, int x, int y, int w, px_t c, int dash) {
     });
 }
 
-// Rows y0 .. end - 1 of the box with one span operation each; rows off the framebuffer are
-// skipped by the span itself, the loop bounds only save the empty calls.
+// Rows r.y .. end - 1 of the box with one span operation each.
 void fillRows(const ui_t& ui, const Rect& r, std::int64_t end, px_t c, Op op) {
-    end = std::min<std::int64_t>(end, ui->H());
-    for (std::int64_t y = end - 1; y >= std::max(r.y, 0); --y)
-        span(ui, r.x, static_cast<int>(y), r.w, c, op);
+    spans(ui, r.x, r.w, r.y, end, c, op);
 }
 
 // One column of a border: rows ys .. ye inclusive, each pixel blended; dashed when dash > 0.
