@@ -661,7 +661,7 @@ TEST(Frame, AKeptBackdropShowsWhatDrawingItAgainWould) {
     struct Pass {
         int front;
         std::uint64_t key;
-        RGBA shade;
+        RGBA shade; // transparent: no shading
         bool settle;
         int when; // the backdrop drawn: 1 before the shading, 2 after it, 3 both
     };
