@@ -11,7 +11,9 @@
 
 #include <boost/filesystem/path.hpp>
 #include <boost/shared_array.hpp>
+#include <boost/shared_ptr.hpp>
 #include <cstdint>
+#include <vector>
 #include <wx/image.h>
 
 namespace gui {
@@ -54,6 +56,23 @@ public:
     void data(int x, int y, int w, int h, void* src);
     void data(int w, int h, void* src);
 
+    // ---- Device scales. An image is drawn at the resolution of the frame it is drawn on: on
+    // a frame of device scale 2 a box of logical size w x h covers 2w x 2h device pixels. An
+    // image with only its own pixels is magnified there by repeating each pixel (sharp edges,
+    // as pixel art wants); one given a sharper variant for that scale is drawn from it.
+    //
+    // Adds the same picture drawn at scale times the resolution (2 or 3): its buffer is scale
+    // times this one's in each direction, and the view keeps to the same part of it. Views cut
+    // from this image afterwards (Image(other, x, y, w, h), nine-patch cells) cut the variant
+    // too. Throws std::invalid_argument for another scale or size. Writing pixels through
+    // data() drops the variants; writing through get() leaves them as they are.
+    void addScaled(int scale, const Image& sharper);
+    // The image to draw on a frame of device scale s: out becomes this view over the sharpest
+    // variant whose scale is at most s (sharing its buffer); returns that variant's scale (1:
+    // this image itself).
+    int forScale(int s, Image& out) const;
+    bool hasScaled(int scale) const;
+
     // The whole buffer as a wxImage with alpha. The colour stays premultiplied.
     wxImage convertToWXImage() const;
     // A deep copy with each colour set to trunc(0.3 r + 0.59 g + 0.11 b).
@@ -64,7 +83,16 @@ public:
 private:
     void initCoords(int x, int y, int w, int h);
 
+    // A buffer drawn at a device scale, for the same view fractions.
+    struct Sharper {
+        int scale;
+        boost::shared_array<orbo::tk::RGBA> pixels;
+        int stride, height;
+    };
     boost::shared_array<orbo::tk::RGBA> pixels_;
+    // At most one per scale, sharpest last; shared by views and assignments, copied by the
+    // copy constructor.
+    boost::shared_ptr<const std::vector<Sharper>> sharper_;
     int stride_ = 0;
     int height_ = 0;
     float l_ = 0, r_ = 0, t_ = 0, b_ = 0;

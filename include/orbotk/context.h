@@ -113,9 +113,18 @@ public:
     void focusControl(const std::wstring& name);
 
     // ---- Drawing state.
-    int W() const { return width_; }
-    int H() const { return height_; }
-    // W x H premultiplied pixels, rows bottom-up: window pixel (x, y) is [(H - 1 - y) * W + x].
+    // The window's size in logical pixels: what boxes, the pointer and hosts count in.
+    int W() const { return logicalW_; }
+    int H() const { return logicalH_; }
+    // Device pixels per logical pixel (1 on most screens, 2 on a HiDPI one). The frame holds
+    // scale() x scale() device pixels for each logical one, and the renderer draws at that
+    // resolution: a box from logical x to x + w covers device columns s * x to s * (x + w).
+    int scale() const { return scale_; }
+    // The frame's size in device pixels: W() * scale() x H() * scale().
+    int frameW() const { return width_; }
+    int frameH() const { return height_; }
+    // frameW x frameH premultiplied pixels, rows bottom-up: device pixel (x, y) is
+    // [(frameH - 1 - y) * frameW + x].
     // During a paint pass the frame reads as cleared at the start of the pass plus whatever has
     // been drawn since. A paint pass writes only the pixels that differ from the frame the last
     // one left, so writing through this pointer (until the next paint pass ends) makes the next
@@ -130,8 +139,8 @@ public:
         return framebuffer_.get();
     }
 
-    // Drawing on window row y (0 <= y < H), columns x0 .. x1 - 1 (within 0 .. W). A paint pass
-    // does not clear the frame up front: each row keeps the runs of columns drawn on so far in
+    // Drawing on device row y (0 <= y < frameH), columns x0 .. x1 - 1 (within 0 .. frameW). A paint
+    // pass does not clear the frame up front: each row keeps the runs of columns drawn on so far in
     // the pass, and the rest of the row reads as transparent (or, behind a backdrop, as the
     // backdrop). Columns a .. a + n - 1 not drawn on yet are handed to fresh(row, a, n), which
     // must write them as if drawing onto transparent black (for most operations a plain store:
@@ -194,7 +203,7 @@ public:
         }
     }
 
-    // Columns lo .. hi - 1 of window row y hold every pixel of the row written since the last
+    // Columns lo .. hi - 1 of device row y hold every pixel of the row written since the last
     // clearDamage() (lo >= hi: none): what a presenter that keeps the last frame it was given
     // needs to look at again. A new size damages every row.
     void damage(int y, int& lo, int& hi) const {
@@ -251,10 +260,10 @@ public:
     // A pass whose procedure failed keeps the last complete tree and focus.
     void markPassIncomplete() { incomplete_ = true; }
     bool inPass() const { return inPass_; }
-    // Sizes the framebuffer to the window's client area (content is not kept). When the memory
-    // cannot be had, it logs the failure, leaves the framebuffer empty (0 x 0, so passes draw
-    // nothing) and returns false.
-    bool resizeFramebuffer(int w, int h);
+    // Sizes the framebuffer to the window's client area, w x h logical pixels at the given
+    // device scale (content is not kept). When the memory cannot be had, it logs the failure,
+    // leaves the framebuffer empty (0 x 0, so passes draw nothing) and returns false.
+    bool resizeFramebuffer(int w, int h, int scale = 1);
 
 private:
     friend class Box;
@@ -436,8 +445,10 @@ private:
         void operator()(orbo::tk::RGBA* p) const;
     };
     std::unique_ptr<orbo::tk::RGBA[], Free> framebuffer_;
-    int width_ = 0, height_ = 0;
-    int failedW_ = -1, failedH_ = -1; // the size whose allocation failed last
+    int width_ = 0, height_ = 0; // device pixels
+    int logicalW_ = 0, logicalH_ = 0;
+    int scale_ = 1;
+    int failedW_ = -1, failedH_ = -1; // the device size whose allocation failed last
     // Per window row, the runs of columns lo .. hi - 1 that hold this pass's pixels, left to
     // right, apart; the rest of the row is stale and reads as transparent. None at the start of
     // a paint pass, one over the whole row once settled. Mutable: settling changes no pixel's

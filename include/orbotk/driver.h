@@ -96,14 +96,22 @@ public:
     // Runs deferred calls and deletes windows whose destruction is pending.
     void flush();
 
+    // The window in logical pixels, which is what every coordinate above counts in.
     int width() const;
     int height() const;
-    // Window coordinates, y downward. Out of range gives transparent black.
+    // The frame in device pixels: width() x height() times the window's device scale.
+    int scale() const;
+    int frameWidth() const;
+    int frameHeight() const;
+    // Window coordinates, y downward: the top-left device pixel of logical pixel (x, y). Out
+    // of range gives transparent black.
     orbo::tk::RGBA pixel(int x, int y) const;
-    // Top-down copy of the framebuffer.
+    // Device coordinates, y downward.
+    orbo::tk::RGBA devicePixel(int x, int y) const;
+    // Top-down copy of the framebuffer: frameWidth() x frameHeight() device pixels.
     std::vector<orbo::tk::RGBA> pixels() const;
-    // The framebuffer as a PNG, alpha kept (un-premultiplied, as PNG stores it). Throws
-    // std::runtime_error when the file cannot be written.
+    // The framebuffer as a PNG of device pixels, alpha kept (un-premultiplied, as PNG stores
+    // it). Throws std::runtime_error when the file cannot be written.
     void savePNG(const std::string& path) const;
 
 private:

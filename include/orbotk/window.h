@@ -44,6 +44,8 @@ public:
     // The largest width or height a window can have: GTK refuses anything larger. Larger
     // requests are clamped to it, with a log line.
     static const int MAX_SIDE = 32767;
+    // The largest device scale a frame is drawn at.
+    static const int MAX_SCALE = 4;
 
     // The window keeps the context alive; hand it out through context().
     Window(wxWindow* parent, const wxString& title);
@@ -100,6 +102,15 @@ public:
     // The cursor applies to the canvas as well, which covers the whole window.
     bool SetCursor(const wxCursor& cursor) override;
 
+    // Device pixels per logical pixel for this window's frame: the scale GTK gives the canvas
+    // (1, 2 or 3 on GTK 3, following the monitor the window is on and the desktop's setting),
+    // unless overridden. Each pass reads it, so a window moved to a monitor of another scale
+    // draws its next frame at that scale. The override (0 follows the platform again) is for
+    // tests and screenshots: the frame is drawn at that scale whatever the screen, and shown
+    // through GTK, which fits it to the screen. ORBOTK_SCALE=N overrides every window's scale.
+    int deviceScale() const;
+    void overrideScale(int scale);
+
     // One paint pass into the framebuffer; presented into dc when given.
     void paintPass(wxDC* dc);
     // One pass for any other event, with the toolkit's own handling around it. This is the
@@ -130,6 +141,10 @@ private:
     // The frame as 0x00RRGGBB rows.
     void writeFrame(std::uint32_t* out, int stride) const;
     void paint(wxDC* dc, bool direct);
+    // Sizes the context's frame to the canvas at the device scale, outside passes.
+    void sizeFrame();
+    // GTK's scale of the canvas changed: the next frame is drawn at the new one.
+    static void onScaleChanged(void* widget, void* spec, void* self);
     void applyAfterPass();
     void updateCapture(wxEvent& event);
     void followDrag(wxMouseEvent& event);
@@ -141,6 +156,7 @@ private:
     bool directTried_ = false;           // direct_ was asked for, once the canvas was on screen
     std::uint32_t directBackground_ = 0; // the background direct_'s image was converted over
     bool repaintQueued_ = false;         // a repaint() is due from the event loop
+    int scaleOverride_ = 0;              // 0: the platform's scale
     boost::shared_ptr<UIContext> context_;
     boost::shared_ptr<Window> self_;
     int escapeResult_ = wxID_CANCEL;

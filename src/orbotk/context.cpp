@@ -110,10 +110,14 @@ wxDC& UIContext::drawDC() {
     return *drawDC_;
 }
 
-bool UIContext::resizeFramebuffer(int w, int h) {
-    w = std::max(0, w);
-    h = std::max(0, h);
-    if (w == width_ && h == height_)
+bool UIContext::resizeFramebuffer(int lw, int lh, int scale) {
+    lw = std::max(0, lw);
+    lh = std::max(0, lh);
+    scale = std::max(1, scale);
+    // A side past what a window can have, times the scale, still fits an int.
+    const int w = static_cast<int>(std::min<std::int64_t>(std::int64_t{lw} * scale, INT32_MAX / 4));
+    const int h = static_cast<int>(std::min<std::int64_t>(std::int64_t{lh} * scale, INT32_MAX / 4));
+    if (w == width_ && h == height_ && scale == scale_ && lw == logicalW_ && lh == logicalH_)
         return true;
     if (w == failedW_ && h == failedH_)
         return false; // said once already; a window of another size tries again
@@ -121,7 +125,7 @@ bool UIContext::resizeFramebuffer(int w, int h) {
     framebuffer_.reset(); // the old frame's memory may be what the new one needs
     framebuffer_.reset(static_cast<orbo::tk::RGBA*>(std::calloc(n, sizeof(orbo::tk::RGBA))));
     if (!framebuffer_ && n > 0) {
-        width_ = height_ = 0;
+        width_ = height_ = logicalW_ = logicalH_ = 0;
         failedW_ = w;
         failedH_ = h;
         ORBO_LOG(2) << "framebuffer of " << w << " x " << h << " pixels (" << (n * 4 >> 20)
@@ -130,6 +134,9 @@ bool UIContext::resizeFramebuffer(int w, int h) {
     }
     width_ = w;
     height_ = h;
+    logicalW_ = lw;
+    logicalH_ = lh;
+    scale_ = scale;
     failedW_ = failedH_ = -1;
     drawn_.assign(static_cast<size_t>(h), Runs{1, {0, 0}, {w, 0}}); // calloc cleared it all
     under_.assign(static_cast<size_t>(h), nullptr);
@@ -497,8 +504,8 @@ void UIContext::beginPass(wxEvent& event) {
     current_.reset();
     root_ = Box::makeBox(shared_from_this(), ControlID(), true);
     root_->x = root_->y = 0;
-    root_->w = width_;
-    root_->h = height_;
+    root_->w = logicalW_;
+    root_->h = logicalH_;
     root_->enter();
 }
 

@@ -251,26 +251,46 @@ int Driver::height() const {
     return live()->context()->H();
 }
 
+int Driver::scale() const {
+    return live()->context()->scale();
+}
+int Driver::frameWidth() const {
+    return live()->context()->frameW();
+}
+int Driver::frameHeight() const {
+    return live()->context()->frameH();
+}
+
 orbo::tk::RGBA Driver::pixel(int x, int y) const {
     const UIContext& c = *live()->context();
     if (x < 0 || y < 0 || x >= c.W() || y >= c.H())
         return orbo::tk::RGBA();
-    return c.framebuffer()[static_cast<size_t>(c.H() - 1 - y) * static_cast<size_t>(c.W()) +
-                           static_cast<size_t>(x)];
+    return devicePixel(x * c.scale(), y * c.scale());
+}
+
+orbo::tk::RGBA Driver::devicePixel(int x, int y) const {
+    const UIContext& c = *live()->context();
+    if (x < 0 || y < 0 || x >= c.frameW() || y >= c.frameH())
+        return orbo::tk::RGBA();
+    return c
+        .framebuffer()[static_cast<size_t>(c.frameH() - 1 - y) * static_cast<size_t>(c.frameW()) +
+                       static_cast<size_t>(x)];
 }
 
 std::vector<orbo::tk::RGBA> Driver::pixels() const {
     const UIContext& c = *live()->context();
+    const int w = c.frameW(), h = c.frameH();
     std::vector<orbo::tk::RGBA> out;
-    out.reserve(static_cast<size_t>(c.W()) * static_cast<size_t>(c.H()));
-    for (int y = 0; y < c.H(); ++y)
-        for (int x = 0; x < c.W(); ++x)
-            out.push_back(pixel(x, y));
+    out.reserve(static_cast<size_t>(w) * static_cast<size_t>(h));
+    const orbo::tk::RGBA* fb = c.framebuffer();
+    for (int y = h - 1; y >= 0; --y) // rows are stored bottom-up
+        out.insert(out.end(), fb + static_cast<size_t>(y) * static_cast<size_t>(w),
+                   fb + static_cast<size_t>(y + 1) * static_cast<size_t>(w));
     return out;
 }
 
 void Driver::savePNG(const std::string& path) const {
-    const int w = width(), h = height();
+    const int w = frameWidth(), h = frameHeight();
     if (w <= 0 || h <= 0)
         throw std::runtime_error("savePNG: the framebuffer is empty");
     wxImage image(w, h, false);
@@ -279,7 +299,7 @@ void Driver::savePNG(const std::string& path) const {
     unsigned char* alpha = image.GetAlpha();
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-            const orbo::tk::RGBA p = pixel(x, y);
+            const orbo::tk::RGBA p = devicePixel(x, y);
             const unsigned a = p.a();
             // PNG keeps straight alpha: undo the premultiplication, rounding to nearest.
             auto straight = [a](unsigned c) {

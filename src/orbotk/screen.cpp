@@ -1,6 +1,8 @@
 // Screen metrics with a test override.
 #include "orbotk/screen.h"
 
+#include <algorithm>
+#include <gtk/gtk.h>
 #include <wx/dcscreen.h>
 #include <wx/display.h>
 
@@ -9,6 +11,7 @@ namespace orbotk {
 namespace {
 bool overridden = false;
 wxSize ppiOverride, displayOverride;
+int scaleOverride = 1;
 } // namespace
 
 wxSize Screen::pixelsPerInch() {
@@ -24,8 +27,23 @@ wxSize Screen::displaySize() {
     return wxGetDisplaySize();
 }
 
-void Screen::setOverride(const wxSize& ppi, const wxSize& display) {
+int Screen::deviceScale() {
+    if (overridden)
+        return scaleOverride;
+    GdkDisplay* display = gdk_display_get_default();
+    GdkMonitor* monitor = display ? gdk_display_get_monitor(display, 0) : nullptr;
+    return monitor ? std::max(1, gdk_monitor_get_scale_factor(monitor)) : 1;
+}
+
+wxSize Screen::logicalPixelsPerInch() {
+    const wxSize ppi = pixelsPerInch();
+    const int s = deviceScale();
+    return wxSize(ppi.x / s, ppi.y / s);
+}
+
+void Screen::setOverride(const wxSize& ppi, const wxSize& display, int scale) {
     overridden = true;
+    scaleOverride = std::max(1, scale);
     ppiOverride = ppi;
     displayOverride = display;
 }

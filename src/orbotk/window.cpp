@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <gtk/gtk.h>
 #include <vector>
 #include <wx/app.h>
 #include <wx/bitmap.h>
@@ -72,6 +73,8 @@ Window::Window(wxWindow* parent, const wxString& title)
     for (wxEventType t : passEvents)
         canvas_->Bind(t, &Window::onEvent, this);
     canvas_->Bind(wxEVT_MOUSE_CAPTURE_LOST, &Window::onCaptureLost, this);
+    if (GtkWidget* widget = static_cast<GtkWidget*>(canvas_->GetHandle()))
+        g_signal_connect(widget, "notify::scale-factor", G_CALLBACK(&Window::onScaleChanged), this);
     Bind(wxEVT_CLOSE_WINDOW, &Window::onClose, this);
     Bind(wxEVT_SIZE, &Window::onSize, this);
     modalStarted_.SetOwner(this);
@@ -83,6 +86,8 @@ Window::~Window() {
     // The canvas goes first, while this object is still whole: destroying it sends it focus
     // and size events, and those are routed here. They find no canvas and are ignored.
     if (wxWindow* canvas = canvas_) {
+        if (GtkWidget* widget = static_cast<GtkWidget*>(canvas->GetHandle()))
+            g_signal_handlers_disconnect_by_data(widget, this);
         if (canvas->HasCapture())
             canvas->ReleaseMouse();
         canvas_ = nullptr;
@@ -215,17 +220,56 @@ void Window::repaint() {
     paint(nullptr, true);
 }
 
+namespace {
+// ORBOTK_SCALE=N: every window's device scale, for screenshots and tests (0 when unset).
+int scaleFromEnvironment() {
+    static const int scale = [] {
+        const char* v = std::getenv("ORBOTK_SCALE");
+        const int s = v ? std::atoi(v) : 0;
+        return s >= 1 && s <= Window::MAX_SCALE ? s : 0;
+    }();
+    return scale;
+}
+} // namespace
+
+int Window::deviceScale() const {
+    if (scaleOverride_ > 0)
+        return scaleOverride_;
+    if (const int s = scaleFromEnvironment())
+        return s;
+    // Before the canvas is realized GTK answers with the scale of the screen's first monitor,
+    // where a new window opens.
+    GtkWidget* widget = canvas_ ? static_cast<GtkWidget*>(canvas_->GetHandle()) : nullptr;
+    const int s = widget ? gtk_widget_get_scale_factor(widget) : 1;
+    return std::min(std::max(s, 1), MAX_SCALE);
+}
+
+void Window::overrideScale(int scale) {
+    scaleOverride_ = std::min(std::max(scale, 0), MAX_SCALE);
+    Refresh();
+}
+
+void Window::onScaleChanged(void*, void*, void* self) {
+    static_cast<Window*>(self)->Refresh();
+}
+
+void Window::sizeFrame() {
+    if (context_->inPass())
+        return;
+    const wxSize size = canvas_->GetClientSize();
+    context_->resizeFramebuffer(size.x, size.y, deviceScale());
+}
+
 void Window::paintPass(wxDC* dc) {
     paint(dc, false);
 }
 
 void Window::paint(wxDC* dc, bool direct) {
-    const wxSize size = canvas_->GetClientSize();
     const auto start = std::chrono::steady_clock::now();
     PaintPassEvent event(canvas_);
     bool ran = false;
     if (!context_->inPass()) {
-        context_->resizeFramebuffer(size.x, size.y);
+        sizeFrame();
         ran = context_->runPass(event);
     }
     // A paint that arrives during a pass (a modal loop opened from a scene) shows the last frame.
@@ -277,7 +321,7 @@ std::uint32_t Window::background() const {
 
 void Window::writeFrame(std::uint32_t* out, int stride) const {
     const UIContext& c = *context_;
-    const int w = c.W(), h = c.H();
+    const int w = c.frameW(), h = c.frameH();
     const OverBackground over(background());
     const orbo::tk::RGBA* fb = c.framebuffer();
     // The framebuffer's rows are bottom-up.
@@ -288,10 +332,10 @@ void Window::writeFrame(std::uint32_t* out, int stride) const {
 
 bool Window::presentDirect() {
     UIContext& c = *context_;
-    const int w = c.W(), h = c.H();
+    const int w = c.frameW(), h = c.frameH();
     int stride = 0;
     bool kept = false;
-    std::uint32_t* out = direct_ ? direct_->begin(w, h, stride, kept) : nullptr;
+    std::uint32_t* out = direct_ ? direct_->begin(w, h, c.scale(), stride, kept) : nullptr;
     if (out == nullptr)
         return false;
     // The image holds the frame as the last direct present left it, over the background of
@@ -324,7 +368,7 @@ bool Window::presentDirect() {
 }
 
 void Window::present(wxDC& dc) {
-    const int w = context_->W(), h = context_->H();
+    const int w = context_->frameW(), h = context_->frameH(), scale = context_->scale();
     if (w <= 0 || h <= 0)
         return;
     wxGraphicsContext* gc = dc.GetGraphicsContext();
@@ -339,10 +383,13 @@ void Window::present(wxDC& dc) {
         writeFrame(reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(surface)),
                    cairo_image_surface_get_stride(surface) / 4);
         cairo_surface_mark_dirty(surface);
+        // The surface holds device pixels: with its device scale set, cairo puts them 1:1 on
+        // a window of the same scale instead of magnifying them.
+        cairo_surface_set_device_scale(surface, scale, scale);
         cairo_save(cr);
         cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
         cairo_set_source_surface(cr, surface, 0, 0);
-        cairo_rectangle(cr, 0, 0, w, h);
+        cairo_rectangle(cr, 0, 0, context_->W(), context_->H());
         cairo_fill(cr);
         cairo_restore(cr);
         return;
@@ -358,6 +405,8 @@ void Window::present(wxDC& dc) {
         *out++ = static_cast<unsigned char>(p >> 8);
         *out++ = static_cast<unsigned char>(p);
     }
+    if (scale > 1)
+        image.Rescale(context_->W(), context_->H(), wxIMAGE_QUALITY_BOX_AVERAGE);
     dc.DrawBitmap(wxBitmap(image), 0, 0, false);
 }
 
@@ -391,10 +440,8 @@ void Window::dispatch(wxEvent& event) {
             canvas_->SetFocus();
     }
 
-    const wxSize size = canvas_->GetClientSize();
     boost::shared_ptr<UIContext> keep = context_;
-    if (!context_->inPass())
-        context_->resizeFramebuffer(size.x, size.y);
+    sizeFrame();
     if (!context_->runPass(event)) {
         event.Skip();
         return;

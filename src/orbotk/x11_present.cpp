@@ -112,7 +112,7 @@ struct X11Presenter::State {
 
     // The canvas's GDK window may be drawn by GTK inside its parent (a client-side window):
     // walk up to the first window the X server knows, adding up the offsets. No round trip.
-    bool locate() {
+    bool locate(int scale) {
         GtkWidget* widget = static_cast<GtkWidget*>(canvas->GetHandle());
         GdkWindow* w = widget ? gtk_widget_get_window(widget) : nullptr;
         if (w == nullptr || !gtk_widget_get_realized(widget))
@@ -122,16 +122,17 @@ struct X11Presenter::State {
             gdk_window_coords_to_parent(w, x, y, &x, &y);
             w = gdk_window_get_parent(w);
         }
-        // A scaled window (GDK_SCALE=2) has more device pixels than the frame: GTK scales it.
+        // GDK counts in logical pixels, the X window in device pixels: a frame drawn at
+        // another scale than the window's would show at the wrong size, so GTK paints it.
         if (w == nullptr || gdk_window_get_visual(w) == nullptr ||
             gdk_x11_visual_get_xvisual(gdk_window_get_visual(w)) != visual ||
-            gdk_window_get_scale_factor(w) != 1)
+            gdk_window_get_scale_factor(w) != scale)
             return false;
         const ::Window was = target;
         const int wasX = dx, wasY = dy;
         target = gdk_x11_window_get_xid(w);
-        dx = static_cast<int>(x);
-        dy = static_cast<int>(y);
+        dx = static_cast<int>(x) * scale;
+        dy = static_cast<int>(y) * scale;
         if (target != was || dx != wasX || dy != wasY)
             shown = false;
         if (gcFor != target) {
@@ -159,8 +160,6 @@ std::unique_ptr<X11Presenter> X11Presenter::create(wxWindow* canvas, bool shared
     // true-colour visual with those masks, and a server that takes images in that order.
     const std::uint32_t one = 1;
     const bool little = *reinterpret_cast<const unsigned char*>(&one) == 1;
-    if (gdk_window_get_scale_factor(top) != 1)
-        return nullptr;
     if (visual == nullptr || visual->c_class != TrueColor || visual->red_mask != 0xFF0000u ||
         visual->green_mask != 0xFF00u || visual->blue_mask != 0xFFu ||
         gdk_visual_get_depth(gdk_window_get_visual(top)) != 24 ||
@@ -178,8 +177,8 @@ X11Presenter::X11Presenter(std::unique_ptr<State> state) : s_(std::move(state)) 
 
 X11Presenter::~X11Presenter() = default;
 
-std::uint32_t* X11Presenter::begin(int w, int h, int& stride, bool& kept) {
-    if (w <= 0 || h <= 0 || !s_->locate() || !s_->sized(w, h))
+std::uint32_t* X11Presenter::begin(int w, int h, int scale, int& stride, bool& kept) {
+    if (w <= 0 || h <= 0 || !s_->locate(scale) || !s_->sized(w, h))
         return nullptr;
     kept = s_->filled;
     s_->filled = true;

@@ -21,11 +21,12 @@ public:
     X11Presenter(const X11Presenter&) = delete;
     X11Presenter& operator=(const X11Presenter&) = delete;
 
-    // Rows of w x h pixels to write the frame into, top row first, stride pixels apart; null
-    // when the canvas cannot be drawn on directly now (not realized, moved to another screen).
+    // Rows of w x h device pixels to write the frame into, top row first, stride pixels apart;
+    // null when the canvas cannot be drawn on directly now (not realized, moved to another
+    // screen, or shown at another device scale than the frame's).
     // The memory stays until the size changes, so a frame allocates nothing, and holds what was
     // written into it last: kept is false when it is new and holds nothing yet.
-    std::uint32_t* begin(int w, int h, int& stride, bool& kept);
+    std::uint32_t* begin(int w, int h, int scale, int& stride, bool& kept);
     // Puts columns x0 .. x1 - 1 of rows y0 .. y1 - 1 of the image on the canvas (all of it when
     // the window may show something else: the first put, or after forget()) and waits until
     // the server has read them, so the next frame may write them again. What the window shows

@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <boost/make_shared.hpp>
 #include <cstring>
 #include <stdexcept>
+#include <string>
 #include <wx/log.h>
 
 namespace gui {
@@ -54,22 +56,36 @@ Image::Image(const wxImage& image) {
     initCoords(0, 0, stride_, height_);
 }
 
+namespace {
+boost::shared_array<RGBA> copyOf(const boost::shared_array<RGBA>& pixels, int stride, int height) {
+    boost::shared_array<RGBA> out = allocate(stride, height);
+    std::memcpy(out.get(), pixels.get(),
+                sizeof(RGBA) * static_cast<size_t>(stride) * static_cast<size_t>(height));
+    return out;
+}
+} // namespace
+
 Image::Image(const Image& other) : stride_(other.stride_), height_(other.height_) {
-    if (other.pixels_) {
-        pixels_ = allocate(stride_, height_);
-        std::memcpy(pixels_.get(), other.pixels_.get(),
-                    sizeof(RGBA) * static_cast<size_t>(stride_) * static_cast<size_t>(height_));
+    if (other.pixels_)
+        pixels_ = copyOf(other.pixels_, stride_, height_);
+    if (other.sharper_) {
+        auto copies = boost::make_shared<std::vector<Sharper>>(*other.sharper_);
+        for (Sharper& v : *copies)
+            v.pixels = copyOf(v.pixels, v.stride, v.height);
+        sharper_ = copies;
     }
     initCoords(0, 0, stride_, height_);
 }
 
 Image::Image(const Image& other, int x, int y, int w, int h)
-    : pixels_(other.pixels_), stride_(other.stride_), height_(other.height_) {
+    : pixels_(other.pixels_), sharper_(other.sharper_), stride_(other.stride_),
+      height_(other.height_) {
     initCoords(x, y, w, h);
 }
 
 Image& Image::operator=(const Image& other) {
     pixels_ = other.pixels_;
+    sharper_ = other.sharper_;
     stride_ = other.stride_;
     height_ = other.height_;
     l_ = other.l_;
@@ -101,8 +117,50 @@ orbo::tk::RGBA* Image::get() {
     return pixels_.get();
 }
 
+void Image::addScaled(int scale, const Image& sharper) {
+    if (scale < 2 || scale > 3)
+        throw std::invalid_argument("Image::addScaled: the scale must be 2 or 3");
+    if (!pixels_ || !sharper.pixels_ || sharper.stride_ != scale * stride_ ||
+        sharper.height_ != scale * height_)
+        throw std::invalid_argument("Image::addScaled: the variant must be " +
+                                    std::to_string(scale) + " times the image's size");
+    auto all = sharper_ ? boost::make_shared<std::vector<Sharper>>(*sharper_)
+                        : boost::make_shared<std::vector<Sharper>>();
+    all->erase(std::remove_if(all->begin(), all->end(),
+                              [scale](const Sharper& v) { return v.scale == scale; }),
+               all->end());
+    all->push_back(Sharper{scale, sharper.pixels_, sharper.stride_, sharper.height_});
+    std::sort(all->begin(), all->end(),
+              [](const Sharper& a, const Sharper& b) { return a.scale < b.scale; });
+    sharper_ = all;
+    imageWrites.fetch_add(1, std::memory_order_relaxed); // what was drawn of it may change
+}
+
+bool Image::hasScaled(int scale) const {
+    if (sharper_)
+        for (const Sharper& v : *sharper_)
+            if (v.scale == scale)
+                return true;
+    return false;
+}
+
+int Image::forScale(int s, Image& out) const {
+    out = *this;
+    int scale = 1;
+    if (sharper_)
+        for (const Sharper& v : *sharper_)
+            if (v.scale <= s) {
+                out.pixels_ = v.pixels;
+                out.stride_ = v.stride;
+                out.height_ = v.height;
+                scale = v.scale;
+            }
+    return scale;
+}
+
 void Image::data(int x, int y, int w, int h, void* src) {
     imageWrites.fetch_add(1, std::memory_order_relaxed);
+    sharper_.reset();
     initCoords(x, y, w, h);
     const auto* in = static_cast<const unsigned char*>(src);
     for (int j = 0; j < h; ++j) {
@@ -136,14 +194,19 @@ wxImage Image::convertToWXImage() const {
 
 Image Image::toGreyScale() const {
     Image grey(*this);
-    if (grey.pixels_) {
-        const size_t n = static_cast<size_t>(stride_) * static_cast<size_t>(height_);
+    auto toGrey = [](RGBA* pixels, int stride, int height) {
+        const size_t n = static_cast<size_t>(stride) * static_cast<size_t>(height);
         for (size_t i = 0; i < n; ++i) {
-            const RGBA p = grey.pixels_[i];
+            const RGBA p = pixels[i];
             const unsigned g = static_cast<unsigned>(0.3 * p.r() + 0.59 * p.g() + 0.11 * p.b());
-            grey.pixels_[i] = RGBA(g, g, g, p.a());
+            pixels[i] = RGBA(g, g, g, p.a());
         }
-    }
+    };
+    if (grey.pixels_)
+        toGrey(grey.pixels_.get(), stride_, height_);
+    if (grey.sharper_) // the copy's own variants
+        for (const Sharper& v : *grey.sharper_)
+            toGrey(v.pixels.get(), v.stride, v.height);
     return Image(grey);
 }
 

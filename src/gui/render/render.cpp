@@ -31,15 +31,23 @@ bool painting(const ui_t& ui) {
 // ascending memory, which the processor prefetches well. Top to bottom (descending memory) made
 // full-window fills a quarter to a third slower at 1920 x 1080.
 
+// Device scale. Boxes and spans come in logical pixels; the frame holds s x s device pixels for
+// each, and every rule below (a span stops short of the right-most column, a fill of the bottom
+// row, a border is one pixel wide) is kept in logical pixels: at scale s the right-most column
+// is s device columns wide, a border s device pixels. Everything is worked out on device
+// pixels, so gradients step once per device row and images sample at device resolution.
 struct Rect {
-    int x, y, w, h;
+    std::int64_t x, y, w, h;
 };
 
-// The current box, each value floored after a trip through single precision: integers stay as
-// they are (up to 2^24), which is all a window holds.
+// The current box, each value floored after a trip through single precision (integers stay as
+// they are, up to 2^24, which is all a window holds), in device pixels.
 Rect currentBox(const ui_t& ui) {
     const orbotk::Box& b = *ui->current();
-    auto f = [](int v) { return static_cast<int>(std::floor(static_cast<float>(v))); };
+    const std::int64_t s = ui->scale();
+    auto f = [s](int v) {
+        return s * static_cast<std::int64_t>(std::floor(static_cast<float>(v)));
+    };
     return Rect{f(b.x), f(b.y), f(b.w), f(b.h)};
 }
 
@@ -47,25 +55,24 @@ int clampTo(std::int64_t v, int lo, int hi) {
     return static_cast<int>(std::min<std::int64_t>(hi, std::max<std::int64_t>(lo, v)));
 }
 
-// Span clipping: row y must be visible; columns run from clamp(x) to clamp(x + w), both clamped
-// to W - 1, so a span never touches the right-most column. Returns false when nothing is left.
-bool clipSpan(const ui_t& ui, int x, int y, int w, int& start, int& end) {
-    if (y < 0 || y >= ui->H())
-        return false;
-    start = clampTo(x, 0, ui->W() - 1);
-    end = clampTo(static_cast<std::int64_t>(x) + w, 0, ui->W() - 1);
-    return end > start;
+// The last device column a span may reach, exclusive: the right-most logical column is never
+// drawn by one.
+int spanLimit(const ui_t& ui) {
+    return ui->frameW() - ui->scale();
 }
 
 enum class Op { Blend, Write, Modulate };
 
-// The same span on rows y0 .. y1 - 1, clipped and with its kernels looked up once: a fill is
-// hundreds of rows, each a few hundred pixels.
-void spans(const ui_t& ui, int x, int w, std::int64_t y0, std::int64_t y1, px_t c, Op op) {
-    int start, end;
+// The same span on device rows y0 .. y1 - 1, columns clamp(x) to clamp(x + w), clamped to
+// spanLimit; clipped and with its kernels looked up once: a fill is hundreds of rows, each a
+// few hundred pixels.
+void spans(const ui_t& ui, std::int64_t x, std::int64_t w, std::int64_t y0, std::int64_t y1, px_t c,
+           Op op) {
     y0 = std::max<std::int64_t>(y0, 0);
-    y1 = std::min<std::int64_t>(y1, ui->H());
-    if (y0 >= y1 || !clipSpan(ui, x, static_cast<int>(y0), w, start, end))
+    y1 = std::min<std::int64_t>(y1, ui->frameH());
+    const int limit = spanLimit(ui);
+    const int start = clampTo(x, 0, limit), end = clampTo(x + w, 0, limit);
+    if (y0 >= y1 || end <= start)
         return;
     const kernels::Table& k = kernels::active();
     orbotk::UIContext& u = *ui;
@@ -92,54 +99,72 @@ void spans(const ui_t& ui, int x, int w, std::int64_t y0, std::int64_t y1, px_t 
     }
 }
 
+// A logical span: row y, columns x .. x + w - 1.
 void span(const ui_t& ui, int x, int y, int w, px_t c, Op op) {
-    spans(ui, x, w, y, static_cast<std::int64_t>(y) + 1, c, op);
+    const std::int64_t s = ui->scale();
+    spans(ui, s * x, s * w, s * y, s * (static_cast<std::int64_t>(y) + 1), c, op);
 }
 
-// The dash pattern from the first drawn pixel: dash - 1 on, dash + 1 off. This is the counter
-// rule (k from dash - 1 down, reset at -dash) unrolled into runs.
-template <typename Run> void dashRuns(std::int64_t n, int dash, Run run) {
+// The dash pattern from the first drawn pixel: dash - 1 on, dash + 1 off, in logical pixels of
+// s device pixels each. This is the counter rule (k from dash - 1 down, reset at -dash)
+// unrolled into runs.
+template <typename Run> void dashRuns(std::int64_t n, int dash, int s, Run run) {
     if (dash <= 1)
         return;
-    const std::int64_t period = 2 * static_cast<std::int64_t>(dash);
+    const std::int64_t period = 2 * static_cast<std::int64_t>(dash) * s, on = (dash - 1) * s;
     for (std::int64_t o = 0; o < n; o += period)
-        run(o, std::min<std::int64_t>(dash - 1, n - o));
+        run(o, std::min<std::int64_t>(on, n - o));
 }
 
+// A logical dashed span, its dashes phased from the first visible pixel.
 void dashedSpan(const ui_t& ui, int x, int y, int w, px_t c, int dash) {
-    int start, end;
-    if (!clipSpan(ui, x, y, w, start, end))
+    const int s = ui->scale();
+    const std::int64_t y0 = static_cast<std::int64_t>(s) * y;
+    if (y0 < 0 || y0 >= ui->frameH())
+        return;
+    const int limit = spanLimit(ui);
+    const int start = clampTo(static_cast<std::int64_t>(s) * x, 0, limit),
+              end = clampTo(static_cast<std::int64_t>(s) * x + static_cast<std::int64_t>(s) * w, 0,
+                            limit);
+    if (end <= start)
         return;
     const kernels::Table& k = kernels::active();
-    onRow(*ui, y, start, end - start, [&](px_t* p, int i, int m) {
-        // The dashes of the whole span, cut to this piece of it.
-        dashRuns(end - start, dash, [&](std::int64_t o, std::int64_t n) {
-            const std::int64_t a = std::max<std::int64_t>(o, i),
-                               b = std::min<std::int64_t>(o + n, static_cast<std::int64_t>(i) + m);
-            if (a < b)
-                k.blendSpan(p + (a - i), static_cast<int>(b - a), c);
+    for (int row = static_cast<int>(std::min<std::int64_t>(y0 + s, ui->frameH())) - 1; row >= y0;
+         --row)
+        onRow(*ui, row, start, end - start, [&](px_t* p, int i, int m) {
+            // The dashes of the whole span, cut to this piece of it.
+            dashRuns(end - start, dash, s, [&](std::int64_t o, std::int64_t n) {
+                const std::int64_t a = std::max<std::int64_t>(o, i),
+                                   b = std::min<std::int64_t>(o + n,
+                                                              static_cast<std::int64_t>(i) + m);
+                if (a < b)
+                    k.blendSpan(p + (a - i), static_cast<int>(b - a), c);
+            });
         });
-    });
 }
 
-// Rows r.y .. end - 1 of the box with one span operation each.
-void fillRows(const ui_t& ui, const Rect& r, std::int64_t end, px_t c, Op op) {
-    spans(ui, r.x, r.w, r.y, end, c, op);
-}
-
-// One column of a border: rows ys .. ye inclusive, each pixel blended; dashed when dash > 0.
+// One column of a border: logical column x, device rows ys .. ye inclusive, each pixel blended;
+// dashed when dash > 0.
 void borderColumn(const ui_t& ui, int x, int ys, int ye, px_t c, int dash) {
+    const int s = ui->scale();
     auto blendAt = [&](int y) {
         onRow(
-            *ui, y, x, 1, [&](px_t* p, int, int) { *p = c; },
-            [&](px_t* p, int, int) { *p = px::blendUnder(*p, c); });
+            *ui, y, x * s, s,
+            [&](px_t* p, int, int m) {
+                for (int j = 0; j < m; ++j)
+                    p[j] = c;
+            },
+            [&](px_t* p, int, int m) {
+                for (int j = 0; j < m; ++j)
+                    p[j] = px::blendUnder(p[j], c);
+            });
     };
     if (dash == 0) {
         for (int y = ys; y <= ye; ++y)
             blendAt(y);
         return;
     }
-    dashRuns(static_cast<std::int64_t>(ye) - ys + 1, dash, [&](std::int64_t o, std::int64_t n) {
+    dashRuns(static_cast<std::int64_t>(ye) - ys + 1, dash, s, [&](std::int64_t o, std::int64_t n) {
         for (std::int64_t j = 0; j < n; ++j)
             blendAt(static_cast<int>(ys + o + j));
     });
@@ -150,29 +175,31 @@ void border(const ui_t& ui, const RGBA& colour, border_t edges, int dash) {
     if (!painting(ui))
         return;
     ui->setColour(colour);
-    const Rect r = currentBox(ui);
-    const int W = ui->W(), H = ui->H();
-    const int x1 = r.x + r.w - 1, y1 = r.y + r.h - 1;
+    const orbotk::Box& b = *ui->current();
+    auto f = [](int v) { return static_cast<int>(std::floor(static_cast<float>(v))); };
+    const int x = f(b.x), y = f(b.y), w = f(b.w), h = f(b.h);
+    const int W = ui->W(), H = ui->H(), s = ui->scale();
+    const int x1 = x + w - 1, y1 = y + h - 1;
     const px_t c = colour.word;
-    auto row = [&](int y) {
+    auto row = [&](int r) {
         if (dash == 0)
-            span(ui, r.x, y, r.w, c, Op::Blend);
+            span(ui, x, r, w, c, Op::Blend);
         else
-            dashedSpan(ui, r.x, y, r.w, c, dash);
+            dashedSpan(ui, x, r, w, c, dash);
     };
-    if ((edges & BORDER_TOP) && r.y >= 0 && r.y < H)
-        row(r.y);
+    if ((edges & BORDER_TOP) && y >= 0 && y < H)
+        row(y);
     if ((edges & BORDER_BOTTOM) && y1 >= 0 && y1 < H)
         row(y1);
     if (H <= 0)
         return;
     // The vertical edges run over the box's rows clamped into the framebuffer, and so can reach
     // the bottom row and the right-most column, which spans never do.
-    const int ys = clampTo(r.y, 0, H - 1), ye = clampTo(y1, 0, H - 1);
+    const int ys = clampTo(y, 0, H - 1) * s, ye = clampTo(y1, 0, H - 1) * s + s - 1;
     if ((edges & BORDER_RIGHT) && x1 >= 0 && x1 < W)
         borderColumn(ui, x1, ys, ye, c, dash);
-    if ((edges & BORDER_LEFT) && r.x >= 0 && r.x < W)
-        borderColumn(ui, r.x, ys, ye, c, dash);
+    if ((edges & BORDER_LEFT) && x >= 0 && x < W)
+        borderColumn(ui, x, ys, ye, c, dash);
 }
 
 std::vector<int>& scratchColumns(size_t n) {
@@ -222,10 +249,8 @@ void render(const ui_t& ui) {
         return;
     const Rect r = currentBox(ui);
     // Intended: the fill stops one row short of the framebuffer's bottom edge.
-    std::int64_t end = static_cast<std::int64_t>(r.y) + r.h;
-    if (end >= ui->H())
-        end = ui->H() - 1;
-    fillRows(ui, r, end, ui->colour().word, Op::Blend);
+    const std::int64_t last = ui->frameH() - ui->scale();
+    spans(ui, r.x, r.w, r.y, std::min(r.y + r.h, last), ui->colour().word, Op::Blend);
 }
 
 void render(const ui_t& ui, const RGBA& colour) {
@@ -239,14 +264,14 @@ void renderNoBlend(const ui_t& ui, const RGBA& colour) {
     if (!painting(ui))
         return;
     const Rect r = currentBox(ui);
-    fillRows(ui, r, static_cast<std::int64_t>(r.y) + r.h, colour.word, Op::Write);
+    spans(ui, r.x, r.w, r.y, r.y + r.h, colour.word, Op::Write);
 }
 
 void renderModulate(const ui_t& ui, const RGBA& colour) {
     if (!painting(ui))
         return;
     const Rect r = currentBox(ui);
-    fillRows(ui, r, static_cast<std::int64_t>(r.y) + r.h, colour.word, Op::Modulate);
+    spans(ui, r.x, r.w, r.y, r.y + r.h, colour.word, Op::Modulate);
 }
 
 // ---- Gradients
@@ -254,16 +279,16 @@ void renderModulate(const ui_t& ui, const RGBA& colour) {
 namespace {
 // One span per row from x, coloured lerp(top, bottom, i * step); rows of opaque white are
 // skipped (blending or modulating by it changes nothing).
-void gradientRows(const ui_t& ui, const Rect& r, int x, float step, const RGBA& top,
+// Device rows, so a gradient at scale 2 has twice the steps.
+void gradientRows(const ui_t& ui, const Rect& r, std::int64_t x, float step, const RGBA& top,
                   const RGBA& bottom, Op op) {
     // Rows above the framebuffer are skipped without a step each: a box can start far above.
-    const int last =
-        static_cast<int>(std::min<std::int64_t>(r.h, static_cast<std::int64_t>(ui->H()) - r.y) - 1);
-    for (int i = last; i >= std::max(0, -r.y); --i) {
-        const std::int64_t y = static_cast<std::int64_t>(r.y) + i;
+    const std::int64_t last = std::min<std::int64_t>(r.h, ui->frameH() - r.y) - 1;
+    for (std::int64_t i = last; i >= std::max<std::int64_t>(0, -r.y); --i) {
+        const std::int64_t y = r.y + i;
         const px_t c = px::lerpPixel(top.word, bottom.word, static_cast<float>(i) * step);
         if (c != 0xFFFFFFFFu)
-            span(ui, x, static_cast<int>(y), r.w, c, op);
+            spans(ui, x, r.w, y, y + 1, c, op);
     }
 }
 } // namespace
@@ -276,7 +301,7 @@ void render(const ui_t& ui, const RGBA& top, const RGBA& bottom) {
     // framebuffer reaches further right than it is wide. Intended. The last row gets exactly
     // the bottom colour.
     const float step = r.h > 1 ? 1.0f / static_cast<float>(r.h - 1) : 0.0f;
-    gradientRows(ui, r, std::max(0, r.x), step, top, bottom, Op::Blend);
+    gradientRows(ui, r, std::max<std::int64_t>(0, r.x), step, top, bottom, Op::Blend);
 }
 
 void renderModulate(const ui_t& ui, const RGBA& top, const RGBA& bottom) {
@@ -313,15 +338,15 @@ struct ImageClip {
 bool clipImage(const ui_t& ui, const Rect& r, ImageClip& out) {
     if (r.w <= 0 || r.h <= 0)
         return false;
-    const int W = ui->W(), H = ui->H();
-    const std::int64_t x1 = static_cast<std::int64_t>(r.x) + r.w - 1;
-    const std::int64_t y1 = static_cast<std::int64_t>(r.y) + r.h - 1;
+    const int W = ui->frameW(), H = ui->frameH(), s = ui->scale();
+    const std::int64_t x1 = r.x + r.w - 1;
+    const std::int64_t y1 = r.y + r.h - 1;
     // A box whose left column is the last one draws nothing: intended, it matches the spans.
-    if (r.x >= W - 1 || x1 < 0 || r.y >= H - 1 || y1 < 0)
+    if (r.x >= W - s || x1 < 0 || r.y >= H - s || y1 < 0)
         return false;
-    out.xs = std::max(0, r.x);
+    out.xs = static_cast<int>(std::max<std::int64_t>(0, r.x));
     out.xe = static_cast<int>(std::min<std::int64_t>(x1, W - 1));
-    out.ys = std::max(0, r.y);
+    out.ys = static_cast<int>(std::max<std::int64_t>(0, r.y));
     out.ye = static_cast<int>(std::min<std::int64_t>(y1, H - 1));
     return true;
 }
@@ -345,12 +370,17 @@ bool drawable(const Image& image) {
     return inside(x0, x1, W) && inside(y0, y1, H);
 }
 
-// Paint events only, a drawable image, and a box that shows on the framebuffer.
-bool imageSetup(const ui_t& ui, const Image& image, Rect& r, ImageClip& clip) {
+// Paint events only, a drawable image, and a box that shows on the framebuffer. src becomes the
+// image's sharpest variant for the frame's scale; returns that variant's scale (0: nothing to
+// draw).
+int imageSetup(const ui_t& ui, const Image& image, Image& src, Rect& r, ImageClip& clip) {
     if (!painting(ui) || !drawable(image))
-        return false;
+        return 0;
+    const int scale = image.forScale(ui->scale(), src);
+    if (!drawable(src))
+        return 0;
     r = currentBox(ui);
-    return clipImage(ui, r, clip);
+    return clipImage(ui, r, clip) ? scale : 0;
 }
 
 const px_t* viewStart(const Image& image) {
@@ -358,10 +388,11 @@ const px_t* viewStart(const Image& image) {
 }
 } // namespace
 
-void render(const ui_t& ui, const Image& image) {
+void render(const ui_t& ui, const Image& shown) {
     Rect r;
     ImageClip clip;
-    if (!imageSetup(ui, image, r, clip))
+    static thread_local Image image; // the variant drawn; kept, so that drawing allocates nothing
+    if (imageSetup(ui, shown, image, r, clip) == 0)
         return;
     const px_t c = ui->colour().word;
     const bool blend = ui->imageBlend;
@@ -417,9 +448,9 @@ void render(const ui_t& ui, const Image& image) {
         for (int y = clip.ye; y >= clip.ys; --y) {
             const px_t p = colours[static_cast<size_t>(y - clip.ys)];
             if (!blend)
-                span(ui, clip.xs, y, r.w, p, Op::Write);
+                spans(ui, clip.xs, r.w, y, y + 1, p, Op::Write);
             else if (p != 0)
-                span(ui, clip.xs, y, r.w, p, Op::Blend);
+                spans(ui, clip.xs, r.w, y, y + 1, p, Op::Blend);
         }
         return;
     }
@@ -472,28 +503,44 @@ void render(const ui_t& ui, const Image& image) {
     }
 }
 
-void renderModulate(const ui_t& ui, const Image& image) {
+void renderModulate(const ui_t& ui, const Image& shown) {
     Rect r;
     ImageClip clip;
-    if (!imageSetup(ui, image, r, clip))
+    static thread_local Image image;
+    const int scale = imageSetup(ui, shown, image, r, clip);
+    if (scale == 0)
         return;
-    // The view is read 1:1 from its top-left corner: a box larger than the view gets the view
+    // The view is read 1:1 from its top-left corner, each of its pixels covering s / scale
+    // device pixels each way (s the frame's scale): a box larger than the view gets the view
     // and nothing beyond it.
-    clip.xe =
-        static_cast<int>(std::min<std::int64_t>(clip.xe, clip.xs + std::lround(image.w()) - 1));
-    clip.ye =
-        static_cast<int>(std::min<std::int64_t>(clip.ye, clip.ys + std::lround(image.h()) - 1));
+    const int s = ui->scale();
+    auto covered = [&](float side) {
+        return std::lround(side) * s / scale; // device pixels the view covers
+    };
+    clip.xe = static_cast<int>(std::min<std::int64_t>(clip.xe, clip.xs + covered(image.w()) - 1));
+    clip.ye = static_cast<int>(std::min<std::int64_t>(clip.ye, clip.ys + covered(image.h()) - 1));
     if (clip.xe < clip.xs || clip.ye < clip.ys)
         return;
     const px_t c = ui->colour().word;
     const kernels::Table& k = kernels::active();
     const px_t* top = viewStart(image);
-    for (int y = clip.ye; y >= clip.ys; --y)
+    const size_t stride = static_cast<size_t>(image.stride());
+    // Magnified: each device row samples the view's columns nearest below it.
+    std::vector<px_t>* magnified = nullptr;
+    if (s != scale) {
+        magnified = &scratchRow(static_cast<size_t>(clip.n()));
+    }
+    for (int y = clip.ye; y >= clip.ys; --y) {
+        const px_t* src = top + static_cast<size_t>((y - clip.ys) * scale / s) * stride;
+        if (magnified) {
+            for (int i = 0; i < clip.n(); ++i)
+                (*magnified)[static_cast<size_t>(i)] = src[i * scale / s];
+            src = magnified->data();
+        }
         onRow(
             *ui, y, clip.xs, clip.n(), [&](px_t* p, int, int m) { k.fillSpan(p, m, 0u); },
-            [&](px_t* p, int i, int m) {
-                k.modulateRow(p, top + static_cast<size_t>(y - clip.ys) * image.stride() + i, m, c);
-            });
+            [&](px_t* p, int i, int m) { k.modulateRow(p, src + i, m, c); });
+    }
 }
 
 } // namespace gui

@@ -33,14 +33,18 @@ namespace {
 
 // Composites coverage into the current box, clipped to the framebuffer. A box cut off at the
 // framebuffer's left or top shows the coverage's top-left part, as images do.
+// Coverage is in device pixels, as is the box here.
 void composite(const ui_t& ui, const textcache::Coverage& cov, px_t colour) {
     const orbotk::Box& b = *ui->current();
-    const int W = ui->W(), H = ui->H();
-    const long x1 = static_cast<long>(b.x) + b.w - 1, y1 = static_cast<long>(b.y) + b.h - 1;
-    if (b.x >= W - 1 || x1 < 0 || b.y >= H - 1 || y1 < 0)
+    const int W = ui->frameW(), H = ui->frameH();
+    const long s = ui->scale(), x = s * b.x, y = s * b.y;
+    const long x1 = x + s * b.w - 1, y1 = y + s * b.h - 1;
+    if (x >= W - s || x1 < 0 || y >= H - s || y1 < 0)
         return;
-    const int xs = std::max(0, b.x), xe = static_cast<int>(std::min<long>(x1, W - 1));
-    const int ys = std::max(0, b.y), ye = static_cast<int>(std::min<long>(y1, H - 1));
+    const int xs = static_cast<int>(std::max(0L, x)),
+              xe = static_cast<int>(std::min<long>(x1, W - 1));
+    const int ys = static_cast<int>(std::max(0L, y)),
+              ye = static_cast<int>(std::min<long>(y1, H - 1));
     const int n = std::min(xe - xs + 1, cov.w);
     if (n <= 0)
         return;
@@ -70,7 +74,10 @@ void render(const ui_t& ui, const wxFont& font, std::wstring_view text, float of
     const int w = std::min(extent.x, current.w), h = std::min(extent.y, current.h);
     if (w <= 0 || h <= 0)
         return;
-    const textcache::Coverage& cov = textcache::coverage(font, text, w, h, pixels(-offset));
+    // Rasterised at the frame's resolution, laid out in logical pixels: the text takes the
+    // same room at every scale, and is sharp at each.
+    const textcache::Coverage& cov =
+        textcache::coverage(font, text, w, h, pixels(-offset), ui->scale());
     Box box(ui, static_cast<float>(w), static_cast<float>(h), orbotk::ControlID(), true);
     box.setTop(1.0f); // one pixel below the top of the current box, at its left edge
     box.setLeft(0.0f);

@@ -2,6 +2,7 @@
 // one for coverage bitmaps (bounded by bytes).
 #include "text/text_cache.h"
 
+#include <algorithm>
 #include <list>
 #include <unordered_map>
 #include <wx/bitmap.h>
@@ -84,24 +85,43 @@ State& state() {
 // platform for a string, which costs more than the lookups it serves, so descriptions are
 // remembered per font data. Each remembered entry holds a reference to its font, so the data
 // (and with it the address used as the key) stays alive and unchanged while it is listed.
-const std::wstring& fontKey(const wxFont& font) {
-    struct Known {
-        wxFont font;
-        std::wstring key;
-    };
-    static std::list<Known> known;
+struct KnownFont {
+    wxFont font;
+    std::wstring key;
+    wxFont scaled[3]; // at device scales 2, 3 and 4, made when first asked for
+};
+
+KnownFont& known(const wxFont& font) {
+    static std::list<KnownFont> fonts;
     const wxObjectRefData* data = font.GetRefData();
-    for (auto it = known.begin(); it != known.end(); ++it)
+    for (auto it = fonts.begin(); it != fonts.end(); ++it)
         if (it->font.GetRefData() == data) {
-            known.splice(known.begin(), known, it);
-            return known.front().key;
+            fonts.splice(fonts.begin(), fonts, it);
+            return fonts.front();
         }
-    known.push_front(Known{font, font.GetNativeFontInfoDesc().ToStdWstring() + L'\x1F' +
-                                     std::to_wstring(font.GetFractionalPointSize()) + L'\x1F' +
-                                     (font.GetUnderlined() ? L'u' : L'-')});
-    if (known.size() > 32)
-        known.pop_back();
-    return known.front().key;
+    fonts.push_front(KnownFont{font,
+                               font.GetNativeFontInfoDesc().ToStdWstring() + L'\x1F' +
+                                   std::to_wstring(font.GetFractionalPointSize()) + L'\x1F' +
+                                   (font.GetUnderlined() ? L'u' : L'-'),
+                               {}});
+    if (fonts.size() > 32)
+        fonts.pop_back();
+    return fonts.front();
+}
+
+const std::wstring& fontKey(const wxFont& font) {
+    return known(font).key;
+}
+
+// The font at scale times its size, kept with the font's entry so that a warm pass makes none.
+const wxFont& scaledFont(const wxFont& font, int scale) {
+    if (scale <= 1)
+        return font;
+    KnownFont& k = known(font);
+    wxFont& f = k.scaled[std::min(scale, 4) - 2];
+    if (!f.IsOk())
+        f = font.Scaled(static_cast<float>(scale));
+    return f;
 }
 
 void appendNumber(std::wstring& out, int v) {
@@ -119,7 +139,7 @@ void appendNumber(std::wstring& out, int v) {
 }
 
 // The key of an entry, built into out (a buffer that keeps its capacity): kind, font, the
-// clipped size and shift for coverage, text.
+// clipped size, shift and scale for coverage, text.
 const std::wstring& key(std::wstring& out, wchar_t kind, const wxFont& font, std::wstring_view text,
                         const int* sizeAndShift = nullptr) {
     out.clear();
@@ -132,6 +152,10 @@ const std::wstring& key(std::wstring& out, wchar_t kind, const wxFont& font, std
         appendNumber(out, sizeAndShift[1]);
         out += L'+';
         appendNumber(out, sizeAndShift[2]);
+        if (sizeAndShift[3] != 1) {
+            out += L'@';
+            appendNumber(out, sizeAndShift[3]);
+        }
     }
     out += L'\x1F';
     out.append(text.data(), text.size());
@@ -201,6 +225,33 @@ wxSize multiLineExtent(wxDC& dc, const wxFont& font, std::wstring_view text) {
 }
 
 namespace {
+// The font to draw text in at a device scale. The font at scale times its size is often a few
+// device pixels wider or narrower than scale times the text at its own size, since each size
+// rounds its glyph advances to whole pixels. Layout is done at the logical size, so text that
+// would come out wider is drawn a little smaller, until it fits the room the layout gave it.
+wxFont fontAtScale(const wxFont& font, std::wstring_view text, int scale) {
+    const wxFont& scaled = scaledFont(font, scale);
+    if (scale <= 1)
+        return scaled;
+    // Kept for the process (never destroyed: it would outlive the toolkit at exit).
+    static wxMemoryDC& dc = *new wxMemoryDC(*new wxBitmap(1, 1, 24));
+    const wxString s(text.data(), text.size());
+    dc.SetFont(font);
+    const int room = scale * dc.GetMultiLineTextExtent(s).x;
+    wxFont f = scaled;
+    float size = static_cast<float>(scale);
+    for (int tries = 0; tries < 4; ++tries) {
+        dc.SetFont(f);
+        const int wide = dc.GetMultiLineTextExtent(s).x;
+        if (wide <= room || wide <= 0)
+            break;
+        size *= 0.995f * static_cast<float>(room) / static_cast<float>(wide);
+        f = font.Scaled(size);
+    }
+    dc.SetFont(wxNullFont);
+    return f;
+}
+
 // Black on white into a 24-bit bitmap of the clipped size, then grey to coverage weight.
 void rasterise(const wxFont& font, std::wstring_view text, int w, int h, int x, Coverage& out) {
     wxBitmap bitmap(w, h, 24);
@@ -226,14 +277,16 @@ void rasterise(const wxFont& font, std::wstring_view text, int w, int h, int x, 
 }
 } // namespace
 
-const Coverage& coverage(const wxFont& font, std::wstring_view text, int w, int h, int x) {
+const Coverage& coverage(const wxFont& font, std::wstring_view text, int w, int h, int x,
+                         int scale) {
     State& s = state();
+    scale = std::max(1, scale);
     if (!s.enabled) {
-        rasterise(font, text, w, h, x, s.scratch);
+        rasterise(fontAtScale(font, text, scale), text, w * scale, h * scale, x * scale, s.scratch);
         return s.scratch;
     }
     static std::wstring buffer;
-    const int sizeAndShift[3] = {w, h, x};
+    const int sizeAndShift[4] = {w, h, x, scale};
     const std::wstring& k = key(buffer, L'c', font, text, sizeAndShift);
     if (Coverage* hit = s.coverage.find(k)) {
         ++s.stats.hits;
@@ -241,7 +294,7 @@ const Coverage& coverage(const wxFont& font, std::wstring_view text, int w, int 
     }
     ++s.stats.misses;
     Coverage c;
-    rasterise(font, text, w, h, x, c);
+    rasterise(fontAtScale(font, text, scale), text, w * scale, h * scale, x * scale, c);
     const size_t bytes = c.k.size() * sizeof(std::uint16_t) + k.size() * sizeof(wchar_t);
     return s.coverage.insert(k, std::move(c), bytes);
 }

@@ -30,12 +30,15 @@ wxSize extent(wxDC& dc, const wxFont& font, std::wstring_view text);
 wxSize multiLineExtent(wxDC& dc, const wxFont& font, std::wstring_view text);
 
 // The text drawn black on white into a w x h bitmap at (x, 0), as coverage weights
-// k = 256 - grey per pixel, rows top-down (grey = ((R + B) / 2 + G) / 2, floored).
+// k = 256 - grey per pixel, rows top-down (grey = ((R + B) / 2 + G) / 2, floored). At a device
+// scale s the bitmap is s * w x s * h, the text at s * x drawn in the font at s times its size:
+// the same text laid out in the same room, with s times the pixels.
 struct Coverage {
     int w = 0, h = 0;
     std::vector<std::uint16_t> k;
 };
-const Coverage& coverage(const wxFont& font, std::wstring_view text, int w, int h, int x);
+const Coverage& coverage(const wxFont& font, std::wstring_view text, int w, int h, int x,
+                         int scale = 1);
 
 // Caching can be switched off (everything is then measured and rasterised anew), to show that
 // both give the same results and to measure what the cache saves.

@@ -176,7 +176,9 @@ int AppWindow::standardFontPoints(int pixelHeight, int ppi) {
 }
 
 void AppWindow::initStandardFonts() {
-    const int ppi = orbotk::Screen::pixelsPerInch().x;
+    // Fonts keep their logical pixel size at every device scale; text is rasterised at the
+    // frame's scale when drawn.
+    const int ppi = orbotk::Screen::logicalPixelsPerInch().x;
     auto font = [ppi](int height) {
         return wxFont(standardFontPoints(height, ppi), wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL,
                       wxFONTWEIGHT_NORMAL, false, "Arial", wxFONTENCODING_DEFAULT);

@@ -84,10 +84,11 @@ void AppWindow::initAppWindow(const boost::shared_ptr<orbotk::UIContext>& ui, co
                               int width, int height, scale_window_type scale) {
     boost::shared_ptr<orbotk::Window> w = ui->window().lock();
 
-    // 1. Size, scaled by the horizontal resolution for both axes.
+    // 1. Size, scaled by the horizontal resolution for both axes, counted in logical pixels
+    // (on a HiDPI screen the device scale already makes the window large enough).
     int ww = width, wh = height;
     if (scale == SCALE_WINDOW) {
-        const int ppi = orbotk::Screen::pixelsPerInch().x;
+        const int ppi = orbotk::Screen::logicalPixelsPerInch().x;
         ww = ppi * width / 96;
         wh = ppi * height / 96;
     }
