@@ -1,5 +1,6 @@
 // Draws the library's standard image set with antialiased vector drawing and writes it out:
-// images/*.png, images/gui.xrc (the resource description, in table order) and
+// images/*.png, the same drawn at 2x and 3x for HiDPI screens (images/2x/, images/3x/),
+// images/gui.xrc (the resource description, in table order) and
 // docs/image-set.png (a contact sheet at 1x and 4x on grey and on white).
 //
 //   imagegen <repository root>        (needs a display: run it under xvfb-run)
@@ -19,6 +20,7 @@
 #include <vector>
 #include <wx/dcmemory.h>
 #include <wx/ffile.h>
+#include <wx/filename.h>
 #include <wx/font.h>
 #include <wx/graphics.h>
 #include <wx/image.h>
@@ -48,15 +50,19 @@ wxColour shade(const wxColour& c, double k) {
     return wxColour(f(c.Red()), f(c.Green()), f(c.Blue()), c.Alpha());
 }
 
-// One picture being drawn: a transparent image with a graphics context on it.
+// One picture being drawn: a transparent image with a graphics context on it. At a scale the
+// image has scale times the pixels each way and the context draws scaled, so a drawing written
+// in the picture's own w x h units comes out sharp at every scale.
 class Pic {
 public:
-    Pic(int w, int h) : w(w), h(h), image_(w, h, true) {
+    Pic(int w, int h, int scale = 1) : w(w), h(h), image_(w * scale, h * scale, true) {
         image_.InitAlpha();
-        std::fill(image_.GetAlpha(), image_.GetAlpha() + w * h, 0);
+        std::fill(image_.GetAlpha(), image_.GetAlpha() + w * h * scale * scale, 0);
         gc.reset(wxGraphicsContext::Create(image_));
         gc->SetAntialiasMode(wxANTIALIAS_DEFAULT);
         gc->SetInterpolationQuality(wxINTERPOLATION_BEST);
+        if (scale != 1)
+            gc->Scale(scale, scale);
     }
     // Finishes drawing and returns the picture.
     wxImage done() {
@@ -836,12 +842,22 @@ std::vector<Entry> table() {
 
 // ---- Output
 
+// The device scales drawn besides 1x, each into images/<scale>x/.
+const int SCALES[] = {2, 3};
+
 bool writeXrc(const std::vector<Entry>& entries, const wxString& path) {
     wxString xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                    "<resource xmlns=\"http://www.wxwidgets.org/wxxrc\" version=\"2.8.3\">\n";
     for (const Entry& e : entries)
         xml += wxString::Format("  <object class=\"%s\" name=\"%s\">../images/%s</object>\n",
                                 e.icon ? "wxIcon" : "wxBitmap", e.resource, e.file);
+    // The sharper sets, named after the image with the scale behind an @.
+    for (int scale : SCALES)
+        for (const Entry& e : entries)
+            if (!e.icon)
+                xml += wxString::Format(
+                    "  <object class=\"wxBitmap\" name=\"%s@%dx\">../images/%dx/%s</object>\n",
+                    e.resource, scale, scale, e.file);
     xml += "</resource>\n";
     wxFFile f(path, "wb");
     return f.IsOpened() && f.Write(xml);
@@ -918,6 +934,19 @@ int main(int argc, char** argv) {
             ++failures;
         }
         images.push_back(image);
+        if (e.icon)
+            continue; // window icons come in sizes of their own
+        for (int scale : SCALES) {
+            Pic sharp(e.w, e.h, scale);
+            e.draw(sharp);
+            const wxString file = wxString::Format("%s/images/%dx/%s", root, scale, e.file);
+            if (!wxFileName::Mkdir(wxPathOnly(file), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL) ||
+                !sharp.done().SaveFile(file, wxBITMAP_TYPE_PNG)) {
+                std::fprintf(stderr, "cannot write %s\n",
+                             static_cast<const char*>(file.utf8_str()));
+                ++failures;
+            }
+        }
     }
     if (!writeXrc(entries, root + "/images/gui.xrc")) {
         std::fprintf(stderr, "cannot write images/gui.xrc\n");

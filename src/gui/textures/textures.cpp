@@ -147,18 +147,39 @@ wxIconBundle AppWindow::orboicon_;
 
 namespace {
 
+// An image of the set with its sharper variants, which the set carries under the same
+// resource name with "@2x" and "@3x" behind it.
 Image loadImage(const char* resource) {
-    const wxBitmap bitmap = wxXmlResource::Get()->LoadBitmap(resource);
-    return bitmap.IsOk() ? Image(bitmap.ConvertToImage()) : Image(wxImage());
+    wxXmlResource* xrc = wxXmlResource::Get();
+    const wxBitmap bitmap = xrc->LoadBitmap(resource);
+    if (!bitmap.IsOk())
+        return Image(wxImage());
+    Image image(bitmap.ConvertToImage());
+    for (int scale : {2, 3}) {
+        const wxString name = wxString::Format("%s@%dx", resource, scale);
+        if (xrc->GetResourceNode(name) == nullptr)
+            continue;
+        const wxBitmap sharper = xrc->LoadBitmap(name);
+        if (sharper.IsOk())
+            image.addScaled(scale, Image(sharper.ConvertToImage()));
+    }
+    return image;
 }
 
+// The platform's icon, and the same at twice the size where the icon theme has it, for
+// HiDPI screens.
 Image artImage(const wxArtID& id) {
     const wxIcon icon = wxArtProvider::GetIcon(id, wxART_MESSAGE_BOX);
     if (!icon.IsOk())
         return Image();
     wxBitmap bitmap;
     bitmap.CopyFromIcon(icon);
-    return Image(bitmap.ConvertToImage());
+    Image image(bitmap.ConvertToImage());
+    const wxSize twice = 2 * bitmap.GetSize();
+    const wxBitmap sharper = wxArtProvider::GetBitmap(id, wxART_MESSAGE_BOX, twice);
+    if (sharper.IsOk() && sharper.GetSize() == twice)
+        image.addScaled(2, Image(sharper.ConvertToImage()));
+    return image;
 }
 
 // The horizontal and vertical cap bounds of a three-by-three (or one-row) diced image.
