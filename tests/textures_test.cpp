@@ -218,7 +218,28 @@ TEST_F(TexturesTest, EveryEmbeddedPictureIsAPngWithAnAlphaChannel) {
         EXPECT_EQ(std::string(reinterpret_cast<char*>(header) + 1, 3), "PNG") << f;
         EXPECT_EQ(header[25], 6) << f;
     }
-    EXPECT_EQ(files, 102);
+    EXPECT_EQ(files, 102 + 2 * 96); // 96 pictures also drawn at 2x and 3x; window icons are not
+}
+
+TEST_F(TexturesTest, EveryPictureHasSharperVariantsOfTwiceAndThriceItsSize) {
+    wxXmlResource* xrc = wxXmlResource::Get();
+    for (const char* name : {"IDP_CLOSE", "IDP_PANEL_BOUNDARY", "IDP_CHECKBOX", "IDP_RADIO"}) {
+        const wxSize one = xrc->LoadBitmap(name).GetSize();
+        for (int scale : {2, 3})
+            EXPECT_EQ(xrc->LoadBitmap(wxString::Format("%s@%dx", name, scale)).GetSize(),
+                      scale * one)
+                << name << " at " << scale;
+    }
+    // Cells cut from a texture carry the cut variants: the sharp nine-patch corner is the 1x
+    // corner's size times the scale, over the same view.
+    const gui::Image& corner = Textures::dicedBoundary_[0][0];
+    gui::Image sharp;
+    ASSERT_EQ(corner.forScale(2, sharp), 2);
+    EXPECT_FLOAT_EQ(sharp.w(), 2 * corner.w());
+    EXPECT_FLOAT_EQ(sharp.h(), 2 * corner.h());
+    EXPECT_EQ(corner.forScale(4, sharp), 3); // the sharpest at most the frame's scale
+    EXPECT_EQ(corner.forScale(1, sharp), 1);
+    EXPECT_EQ(sharp.get(), corner.get());
 }
 
 TEST_F(TexturesTest, TheEmbeddedDescriptionAndImagesAreInTheMemoryFileSystem) {
