@@ -43,9 +43,9 @@ class Window : public wxDialog {
 public:
     // The largest width or height a window can have: GTK refuses anything larger. Larger
     // requests are clamped to it, with a log line.
-    static const int MAX_SIDE = 32767;
+    static constexpr int MAX_SIDE = 32767;
     // The largest device scale a frame is drawn at.
-    static const int MAX_SCALE = 4;
+    static constexpr int MAX_SCALE = 4;
 
     // The window keeps the context alive; hand it out through context().
     Window(wxWindow* parent, const wxString& title);
