@@ -1,17 +1,20 @@
 // Golden images: widgets in each state (idle, held, focused after Tab, disabled) and the
 // window chrome, rendered through the driver and compared word for word with the PNGs in
 // tests/golden/. To accept a deliberate change of look, run the test with
-// GUI_UPDATE_GOLDENS=1, look at the new PNGs, and commit them.
+// GUI_UPDATE_GOLDENS=1, look at the new PNGs, and commit them. A set of the same scenes is
+// drawn at device scale 2 too (names ending in @2x): twice the pixels each way, same layout.
 #include "gui/box.h"
 #include "gui/message_box.h"
 #include "orbotk/screen.h"
 #include "widget_host.h"
 
+#include <algorithm>
 #include <boost/make_shared.hpp>
 #include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 #include <wx/image.h>
 
 using gui::Box;
@@ -23,8 +26,18 @@ namespace {
 
 const std::string DIR = GUI_GOLDEN_DIR;
 
+// The device scale the scenes below are drawn at, and the suffix their goldens carry.
+int goldenScale = 1;
+struct AtScale {
+    explicit AtScale(int s) { goldenScale = s; }
+    ~AtScale() { goldenScale = 1; }
+};
+
 // The framebuffer as PNG stores it (straight alpha), compared with the golden.
-void expectGolden(orbotk::Driver& d, const std::string& name) {
+void expectGolden(orbotk::Driver& d, std::string name) {
+    ASSERT_EQ(d.scale(), goldenScale);
+    if (goldenScale != 1)
+        name += "@" + std::to_string(goldenScale) + "x";
     const std::string path = DIR + "/" + name + ".png";
     if (std::getenv("GUI_UPDATE_GOLDENS") != nullptr) {
         d.savePNG(path);
@@ -58,7 +71,7 @@ const char* const STATE_NAMES[] = {"idle", "held", "focused", "disabled"};
 void checkStates(const std::string& name, int w, int h, int px, int py,
                  const std::function<void(Host&, bool enabled)>& widget) {
     for (State s : {State::Idle, State::Held, State::Focused, State::Disabled}) {
-        Hosted win(w, h);
+        Hosted win(w, h, false, goldenScale);
         win->scene = [&](Host& host) { widget(host, s != State::Disabled); };
         win.driver->paint();
         if (s == State::Held) {
@@ -75,15 +88,17 @@ void checkStates(const std::string& name, int w, int h, int px, int py,
     }
 }
 
-} // namespace
-
-TEST(Golden, PushButtons) {
+void pushButton() {
     checkStates("push_button", 104, 50, 30, 25, [](Host& h, bool enabled) {
         Box b(h.ui(), gui::AppWindow::PUSHBUTTON_SHAPE);
         b.setPos(10.0f, 10.0f);
         h.glColor(gui::orbopal::OKButton);
         h.doPushButton(L"OK", enabled);
     });
+}
+
+TEST(Golden, PushButtons) {
+    pushButton();
     checkStates("push_button_icon", 124, 50, 30, 25, [](Host& h, bool enabled) {
         Box b(h.ui(), 104.0f, 30.0f);
         b.setPos(10.0f, 10.0f);
@@ -119,7 +134,7 @@ TEST(Golden, Links) {
 }
 
 TEST(Golden, LabelsInEveryPlacement) {
-    Hosted win(240, 130);
+    Hosted win(240, 130, false, goldenScale);
     win->scene = [](Host& h) {
         auto row = [&](float y, const std::function<void()>& f) {
             Box b(h.ui(), 220.0f, 18.0f);
@@ -145,15 +160,19 @@ TEST(Golden, LabelsInEveryPlacement) {
     expectGolden(*win.driver, "labels");
 }
 
-TEST(Golden, WindowChrome) {
-    Hosted win(640, 480, true);
+void windowChrome() {
+    Hosted win(640, 480, true, goldenScale);
     win->SetTitle(L"Golden window");
     win->setStatus(L"Ready");
     win.driver->paint();
     expectGolden(*win.driver, "chrome");
 }
 
-TEST(Golden, LineEdits) {
+TEST(Golden, WindowChrome) {
+    windowChrome();
+}
+
+void lineEdits(const std::vector<std::string>& only = {}) {
     wxFont font(wxFontInfo(11).FaceName("Arial"));
     struct Case {
         const char* name;
@@ -166,13 +185,15 @@ TEST(Golden, LineEdits) {
                   false, true},
                  {"line_edit_disabled", L"Some text", false, false, false}};
     for (const Case& c : cases) {
+        if (!only.empty() && std::find(only.begin(), only.end(), c.name) == only.end())
+            continue;
         gui::TextState state(font, c.text);
         state.caretEnd(false);
         if (c.select) {
             state.prevWord(false);
             state.prevWord(true);
         }
-        Hosted win(220, 40);
+        Hosted win(220, 40, false, goldenScale);
         win->scene = [&](Host& h) {
             if (!c.focused) { // something else holds the keyboard
                 Box other(h.ui(), 1.0f, 1.0f, ControlID(L"other"));
@@ -188,6 +209,12 @@ TEST(Golden, LineEdits) {
     }
 }
 
+TEST(Golden, LineEdits) {
+    lineEdits();
+}
+
+void checkboxValues();
+
 TEST(Golden, Checkboxes) {
     // Held and focused through the driver; unchecked, checked and disabled side by side.
     checkStates("checkbox", 130, 34, 20, 17, [](Host& h, bool enabled) {
@@ -196,7 +223,11 @@ TEST(Golden, Checkboxes) {
         row.setPos(4.0f, 4.0f);
         h.doCheckbox(ControlID(L"check"), value, L"Remember", nullptr, nullptr, enabled);
     });
-    Hosted win(130, 120);
+    checkboxValues();
+}
+
+void checkboxValues() {
+    Hosted win(130, 120, false, goldenScale);
     win->scene = [](Host& h) {
         const struct {
             bool value, enabled;
@@ -213,8 +244,8 @@ TEST(Golden, Checkboxes) {
     expectGolden(*win.driver, "checkbox_values");
 }
 
-TEST(Golden, RadioButtons) {
-    Hosted win(130, 110);
+void radioButtons() {
+    Hosted win(130, 110, false, goldenScale);
     win->scene = [](Host& h) {
         static const wchar_t* const labels[] = {L"Small", L"Large"};
         const wchar_t* selected = labels[1];
@@ -228,9 +259,13 @@ TEST(Golden, RadioButtons) {
     expectGolden(*win.driver, "radio");
 }
 
+TEST(Golden, RadioButtons) {
+    radioButtons();
+}
+
 TEST(Golden, ScrollBars) {
     // At the top, in the middle, at the bottom and disabled; then dragged 40 pixels down.
-    Hosted win(110, 150);
+    Hosted win(110, 150, false, goldenScale);
     int positions[4] = {0, 45, 90, 45};
     float drag[4][2] = {};
     win->scene = [&](Host& h) {
@@ -255,9 +290,9 @@ TEST(Golden, ScrollBars) {
     win.driver->leftUp(x, y + 40);
 }
 
-TEST(Golden, Sliders) {
-    for (const char* state : {"idle", "dragging", "disabled"}) {
-        Hosted win(220, 40);
+void sliders(const std::vector<const char*>& states) {
+    for (const char* state : states) {
+        Hosted win(220, 40, false, goldenScale);
         float value = 25.0f, preview = 0.0f;
         const bool enabled = std::string(state) != "disabled";
         win->scene = [&](Host& h) {
@@ -277,9 +312,13 @@ TEST(Golden, Sliders) {
     }
 }
 
-TEST(Golden, ProgressBars) {
+TEST(Golden, Sliders) {
+    sliders({"idle", "dragging", "disabled"});
+}
+
+void progressBars() {
     // 0 %, a true width of 16 pixels (half the stub), 50 % and 100 % of a 200-pixel bar.
-    Hosted win(220, 150);
+    Hosted win(220, 150, false, goldenScale);
     win->scene = [](Host& h) {
         const float values[] = {0.0f, 8.0f, 50.0f, 100.0f};
         for (int i = 0; i < 4; ++i) {
@@ -293,12 +332,16 @@ TEST(Golden, ProgressBars) {
     expectGolden(*win.driver, "progress");
 }
 
-TEST(Golden, ComboBoxes) {
+TEST(Golden, ProgressBars) {
+    progressBars();
+}
+
+void comboBoxes(const std::vector<const char*>& states) {
     static const wchar_t* const labels[] = {L"Apple",      L"Banana", L"Cherry", L"Damson",
                                             L"Elderberry", L"Fig",    L"Grape"};
-    for (const char* state : {"closed", "open", "scrolled", "focused", "disabled"}) {
+    for (const char* state : states) {
         const std::string s = state;
-        Hosted win(220, 180);
+        Hosted win(220, 180, false, goldenScale);
         bool open = false;
         const wchar_t* selected = labels[1];
         int first = s == "scrolled" ? 2 : 0;
@@ -323,7 +366,22 @@ TEST(Golden, ComboBoxes) {
     }
 }
 
-namespace {
+TEST(Golden, ComboBoxes) {
+    comboBoxes({"closed", "open", "scrolled", "focused", "disabled"});
+}
+
+// The same scenes at device scale 2: sharp edges and text, proportions kept.
+TEST(Golden, AtTwiceTheScale) {
+    AtScale two(2);
+    windowChrome();
+    pushButton();
+    checkboxValues();
+    radioButtons();
+    comboBoxes({"open"});
+    sliders({"idle", "dragging"});
+    progressBars();
+    lineEdits({"line_edit_selection"});
+}
 
 using gui::FILL;
 

@@ -69,11 +69,15 @@ inline bool drewNothing(const orbotk::Driver& d) {
     return true;
 }
 
-// A host window of the given client size with a driver, closed at the end.
+// A host window of the given client size with a driver, closed at the end; its frame is
+// drawn at the given device scale whatever the screen.
 struct Hosted {
     boost::shared_ptr<Host> host;
     std::unique_ptr<orbotk::Driver> driver;
-    Hosted(int w, int h, bool chrome = false) : host(boost::make_shared<Host>(w, h, chrome)) {
+    Hosted(int w, int h, bool chrome = false, int scale = 1)
+        : host(boost::make_shared<Host>(w, h, chrome)) {
+        if (scale != 1)
+            host->window()->overrideScale(scale);
         driver.reset(new orbotk::Driver(host->window()));
         driver->resize(w, h);
     }
