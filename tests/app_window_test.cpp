@@ -103,6 +103,9 @@ TEST_F(AppWindowTest, ScaledWindowsFollowTheHorizontalPixelsPerInch) {
     // The quotient truncates: 97 * 401 / 96 = 405.17.
     orbotk::Screen::setOverride(wxSize(97, 97), wxSize(1280, 1024));
     EXPECT_EQ(make(401, 300, gui::SCALE_WINDOW)->GetSize(), wxSize(405, 303));
+    // A 2x screen of 192 dpi is 96 dpi in logical pixels, the unit window sizes are in.
+    orbotk::Screen::setOverride(wxSize(192, 192), wxSize(2560, 2048), 2);
+    EXPECT_EQ(make(400, 300, gui::SCALE_WINDOW)->GetSize(), wxSize(400, 300));
 }
 
 TEST_F(AppWindowTest, WindowsAreCentredOnTheDisplay) {

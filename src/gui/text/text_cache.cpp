@@ -225,45 +225,58 @@ wxSize multiLineExtent(wxDC& dc, const wxFont& font, std::wstring_view text) {
 }
 
 namespace {
-// The font to draw text in at a device scale. The font at scale times its size is often a few
-// device pixels wider or narrower than scale times the text at its own size, since each size
-// rounds its glyph advances to whole pixels. Layout is done at the logical size, so text that
-// would come out wider is drawn a little smaller, until it fits the room the layout gave it.
-wxFont fontAtScale(const wxFont& font, std::wstring_view text, int scale) {
-    const wxFont& scaled = scaledFont(font, scale);
-    if (scale <= 1)
-        return scaled;
-    // Kept for the process (never destroyed: it would outlive the toolkit at exit).
-    static wxMemoryDC& dc = *new wxMemoryDC(*new wxBitmap(1, 1, 24));
-    const wxString s(text.data(), text.size());
-    dc.SetFont(font);
-    const int room = scale * dc.GetMultiLineTextExtent(s).x;
-    wxFont f = scaled;
-    float size = static_cast<float>(scale);
-    for (int tries = 0; tries < 4; ++tries) {
-        dc.SetFont(f);
-        const int wide = dc.GetMultiLineTextExtent(s).x;
-        if (wide <= room || wide <= 0)
-            break;
-        size *= 0.995f * static_cast<float>(room) / static_cast<float>(wide);
-        f = font.Scaled(size);
-    }
-    dc.SetFont(wxNullFont);
-    return f;
-}
-
-// Black on white into a 24-bit bitmap of the clipped size, then grey to coverage weight.
-void rasterise(const wxFont& font, std::wstring_view text, int w, int h, int x, Coverage& out) {
+// Black on white into a 24-bit bitmap of the clipped size, then grey to coverage weight. At
+// scale 1 the text is drawn as a label. At a larger scale it is drawn in the font of scale times
+// the size, whose glyph advances round differently from the logical size's: left alone, a line
+// would come out a few pixels narrower or wider than the layout measured it, and a caret or a
+// selection placed by the logical measure would drift off its letters. So each word stands
+// where scale times its logical position falls, and each line's baseline where scale times the
+// logical baseline falls. Words are drawn whole, so that the shaping within them holds.
+void rasterise(const wxFont& font, std::wstring_view text, int w, int h, int x, int scale,
+               Coverage& out) {
+    w *= scale;
+    h *= scale;
+    x *= scale;
     wxBitmap bitmap(w, h, 24);
     {
         wxMemoryDC dc(bitmap);
-        dc.SetFont(font);
         dc.SetTextForeground(wxColour(0, 0, 0, 255));
         dc.SetTextBackground(wxColour(255, 255, 255, 255));
         dc.SetBackgroundMode(wxSOLID);
         dc.SetBackground(*wxWHITE_BRUSH);
         dc.Clear();
-        dc.DrawLabel(wxString(text.data(), text.size()), wxRect(x, 0, w, h), 0, -1);
+        dc.SetFont(font);
+        if (scale == 1) {
+            dc.DrawLabel(wxString(text.data(), text.size()), wxRect(x, 0, w, h), 0, -1);
+        } else {
+            int unused, line, descent, scaledLine, scaledDescent;
+            dc.GetTextExtent(L"W", &unused, &line, &descent);
+            const wxFont& scaled = scaledFont(font, scale);
+            dc.SetFont(scaled);
+            dc.GetTextExtent(L"W", &unused, &scaledLine, &scaledDescent);
+            const int shift = scale * (line - descent) - (scaledLine - scaledDescent);
+            wxArrayInt logical;
+            size_t start = 0;
+            for (int i = 0; start <= text.size(); ++i) {
+                size_t end = text.find(L'\n', start);
+                if (end == std::wstring_view::npos)
+                    end = text.size();
+                const wxString row(text.data() + start, end - start);
+                dc.SetFont(font);
+                dc.GetPartialTextExtents(row, logical);
+                dc.SetFont(scaled);
+                for (size_t a = 0; a < row.size();) {
+                    size_t b = a;
+                    while (b < row.size() && row[b] != L' ')
+                        ++b;
+                    if (b > a)
+                        dc.DrawText(row.substr(a, b - a), x + scale * (a ? logical[a - 1] : 0),
+                                    scale * i * line + shift);
+                    a = b + 1;
+                }
+                start = end + 1;
+            }
+        }
     }
     const wxImage image = bitmap.ConvertToImage();
     const unsigned char* rgb = image.GetData();
@@ -282,7 +295,7 @@ const Coverage& coverage(const wxFont& font, std::wstring_view text, int w, int 
     State& s = state();
     scale = std::max(1, scale);
     if (!s.enabled) {
-        rasterise(fontAtScale(font, text, scale), text, w * scale, h * scale, x * scale, s.scratch);
+        rasterise(font, text, w, h, x, scale, s.scratch);
         return s.scratch;
     }
     static std::wstring buffer;
@@ -294,7 +307,7 @@ const Coverage& coverage(const wxFont& font, std::wstring_view text, int w, int 
     }
     ++s.stats.misses;
     Coverage c;
-    rasterise(fontAtScale(font, text, scale), text, w * scale, h * scale, x * scale, c);
+    rasterise(font, text, w, h, x, scale, c);
     const size_t bytes = c.k.size() * sizeof(std::uint16_t) + k.size() * sizeof(wchar_t);
     return s.coverage.insert(k, std::move(c), bytes);
 }
