@@ -84,6 +84,7 @@ private:
 // protocol that lets a client take screenshots) goes to log().
 class OwnCompositor {
 public:
+    // width x height logical pixels, scale times that in device pixels.
     OwnCompositor(int width, int height, int scale) {
         char dir[] = "/tmp/gui-wayland-XXXXXX";
         if (mkdtemp(dir) == nullptr)
@@ -92,9 +93,17 @@ public:
         chmod(dir, 0700);
         setenv("XDG_RUNTIME_DIR", dir, 1);
         log_ = runtime_ + "/weston.log";
+        // No animations (a window fading in is not yet what it draws), no panel.
+        const std::string config = runtime_ + "/weston.ini";
+        if (FILE* f = std::fopen(config.c_str(), "w")) {
+            std::fputs("[shell]\nanimation=none\nclose-animation=none\nstartup-animation=none\n"
+                       "focus-animation=none\npanel-position=none\n",
+                       f);
+            std::fclose(f);
+        }
         server_.reset(new Child(
             {"weston", "--backend=headless-backend.so", "--use-pixman", "--socket=gui-test",
-             "--debug", "--idle-time=0", "--width=" + std::to_string(width),
+             "--debug", "--idle-time=0", "--config=" + config, "--width=" + std::to_string(width),
              "--height=" + std::to_string(height), "--scale=" + std::to_string(scale)},
             log_));
         const std::string socket = runtime_ + "/gui-test";

@@ -14,6 +14,8 @@
 #include <wx/dialog.h>
 #include <wx/timer.h>
 
+class wxEventLoopBase;
+
 namespace orbotk {
 
 class UIContext;
@@ -68,8 +70,12 @@ public:
     bool windowDragging() const { return dragging_; }
 
     // The modal loop. A window closed inside its own loop is destroyed after the loop has
-    // returned, never under it.
+    // returned, never under it. On a display without a seat (a headless compositor) the
+    // platform's loop would release a pointer that does not exist; there the window runs a
+    // loop of its own, with the other windows disabled as a modal grab would leave them.
     int ShowModal() override;
+    void EndModal(int code) override;
+    bool IsModal() const override;
     // A window that somebody still holds a strong handle on is hidden, and destroyed once the
     // last such handle is released, so that a handle never outlives its window.
     bool Destroy() override;
@@ -161,6 +167,8 @@ private:
     boost::shared_ptr<Window> self_;
     int escapeResult_ = wxID_CANCEL;
     int modalDepth_ = 0;
+    wxEventLoopBase* seatlessLoop_ = nullptr; // the loop of our own, while it runs
+    bool seatlessModal_ = false;              // ... and until EndModal ends it
     // Fires once the modal loop runs; see onModalStarted.
     wxTimer modalStarted_;
     bool destroyAfterModal_ = false;

@@ -19,6 +19,7 @@
 #include <wx/app.h>
 #include <wx/bitmap.h>
 #include <wx/dcclient.h>
+#include <wx/evtloop.h>
 #include <wx/graphics.h>
 #include <wx/image.h>
 
@@ -127,11 +128,23 @@ void Window::postEval(const boost::function<void()>& f) {
         CallAfter([f]() { f(); });
 }
 
+namespace {
+// Takes the pointer for the canvas, so that a press followed out of the window still ends
+// there. A display without a seat (a headless compositor with no input devices) has no
+// pointer to take, and the platform's grab would fail on it: nothing is taken there.
+void capture(wxWindow* canvas) {
+    if (!canvas->IsShownOnScreen() || canvas->HasCapture())
+        return;
+    GdkDisplay* display = gtk_widget_get_display(static_cast<GtkWidget*>(canvas->GetHandle()));
+    if (display && gdk_display_get_default_seat(display))
+        canvas->CaptureMouse();
+}
+} // namespace
+
 void Window::beginDrag(wxMouseEvent& event) {
     dragging_ = true;
     dragGrab_ = event.GetPosition();
-    if (canvas_->IsShownOnScreen() && !canvas_->HasCapture())
-        canvas_->CaptureMouse();
+    capture(canvas_);
 }
 
 void Window::followDrag(wxMouseEvent& event) {
@@ -434,8 +447,7 @@ void Window::dispatch(wxEvent& event) {
     if (mouse && dragging_ && type == wxEVT_MOTION)
         followDrag(*mouse);
     if (isButtonDown(type) && canvas_->IsShownOnScreen()) {
-        if (!canvas_->HasCapture())
-            canvas_->CaptureMouse();
+        capture(canvas_);
         if (wxWindow::FindFocus() != canvas_)
             canvas_->SetFocus();
     }
@@ -568,15 +580,55 @@ void Window::onIdleDestroy(wxIdleEvent& event) {
     wxDialog::Destroy();
 }
 
+namespace {
+bool hasSeat(wxWindow* w) {
+    GdkDisplay* display = gtk_widget_get_display(static_cast<GtkWidget*>(w->GetHandle()));
+    return display && gdk_display_get_default_seat(display);
+}
+} // namespace
+
 int Window::ShowModal() {
     ++modalDepth_;
     modalStarted_.StartOnce(1);
-    const int result = wxDialog::ShowModal();
+    int result;
+    if (hasSeat(this)) {
+        result = wxDialog::ShowModal();
+    } else {
+        GtkWindow* gtk = GTK_WINDOW(GetHandle());
+        if (wxWindow* parent = GetParentForModalDialog())
+            gtk_window_set_transient_for(gtk, GTK_WINDOW(parent->GetHandle()));
+        wxWindowDisabler others(this);
+        Show(true);
+        gtk_window_set_modal(gtk, TRUE);
+        wxGUIEventLoop loop;
+        seatlessLoop_ = &loop;
+        seatlessModal_ = true;
+        loop.Run();
+        seatlessLoop_ = nullptr;
+        gtk_window_set_modal(gtk, FALSE);
+        result = GetReturnCode();
+    }
     --modalDepth_;
     tellObservers([&](WindowObserver& o) { o.modalLoopEnded(*this, result); });
     if (modalDepth_ == 0 && destroyAfterModal_)
         Destroy();
     return result;
+}
+
+void Window::EndModal(int code) {
+    if (seatlessLoop_ == nullptr) {
+        wxDialog::EndModal(code);
+        return;
+    }
+    SetReturnCode(code);
+    if (seatlessModal_)
+        seatlessLoop_->Exit();
+    seatlessModal_ = false;
+    Show(false);
+}
+
+bool Window::IsModal() const {
+    return seatlessLoop_ ? seatlessModal_ : wxDialog::IsModal();
 }
 
 } // namespace orbotk
