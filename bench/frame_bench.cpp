@@ -12,7 +12,11 @@
 //     goes, and a line down the whole window, which changes every row), and through GTK's
 //     paint cycle as an expose does;
 //   - inside a real paint pass: a full-window blended fill, a modulation of the cleared frame,
-//     and an opaque fill then a modulation.
+//     and an opaque fill then a modulation;
+//   - the same window at device scale 2 (1280 x 960 device pixels): its paint pass beside the
+//     one at scale 1, and, with the display's window scale set to 2 as on a 2x screen, its
+//     paint and present beside a plain XPutImage of a 1280 x 960 buffer, in rounds of their
+//     own after the others.
 // Each benchmark reports the median of its rounds; the counters give the ratios.
 // Run on a display (xvfb-run).
 #include "gui/gui.h"
@@ -23,10 +27,12 @@
 #include <benchmark/benchmark.h>
 #include <boost/make_shared.hpp>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <gdk/gdk.h>
+#include <gdk/gdkx.h>
 #include <map>
 #include <string>
 #include <vector>
@@ -150,7 +156,7 @@ struct Op {
     }
 };
 
-std::vector<Op> ops;
+std::vector<Op> ops; // every operation measured, in the order measured
 
 const Op& op(const std::string& name) {
     for (const Op& o : ops)
@@ -170,6 +176,68 @@ void showAndWait(gui::AppWindow& w) {
         wxTheApp->Yield(true);
 }
 
+// Warms the operations, then runs them round by round, and adds them to ops.
+void runRounds(std::vector<Op>& phase, int rounds) {
+    for (Op& o : phase) // warm: caches, text, first allocations
+        for (int i = 0; i < o.batch; ++i)
+            o.run();
+    // FRAME_BENCH_PROFILE=<name>: run the operation of that exact name for a few seconds, for
+    // a profiler, and nothing else.
+    if (const char* only = std::getenv("FRAME_BENCH_PROFILE")) {
+        for (Op& o : phase)
+            if (o.name == only) {
+                const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+                while (std::chrono::steady_clock::now() < end)
+                    for (int i = 0; i < o.batch; ++i)
+                        o.run();
+                std::exit(0);
+            }
+    }
+    for (int r = 0; r < rounds; ++r)
+        for (Op& o : phase) {
+            const auto t0 = std::chrono::steady_clock::now();
+            for (int i = 0; i < o.batch; ++i)
+                o.run();
+            const auto t1 = std::chrono::steady_clock::now();
+            o.ms.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count() / o.batch);
+        }
+    ops.insert(ops.end(), phase.begin(), phase.end());
+}
+
+// Paint and present at device scale 2, as on a 2x screen: every window of the display at
+// window scale 2, so that the frame goes to the X window in device pixels.
+void measureAtScale2(int rounds) {
+    GdkDisplay* display = gdk_display_get_default();
+    if (!GDK_IS_X11_DISPLAY(display))
+        return;
+    gdk_x11_display_set_window_scale(display, 2);
+    const size_t n = 1280 * 960;
+    static std::vector<std::uint32_t> a(n), b(n, 1u);
+    auto shown = boost::make_shared<BenchWindow>(640, 480);
+    showAndWait(*shown);
+    PlainX plain(1280, 960);
+    std::vector<Op> phase = {
+        {"memcpy 1280x960", 50,
+         [&] { std::memcpy(a.data(), b.data(), n * 4), benchmark::ClobberMemory(); }},
+        {"XPutImage 1280x960", 10, [&] { plain.upload(); }},
+        {"paint+present 640x480 @2x", 10,
+         [&] {
+             shown->mark = !shown->mark;
+             shown->window()->repaint();
+         }},
+        {"paint+present 640x480 @2x, all rows changed", 10,
+         [&] {
+             shown->line = !shown->line;
+             shown->window()->repaint();
+         }},
+    };
+    if (shown->window()->deviceScale() != 2 || !shown->window()->presentsDirectly())
+        std::fprintf(stderr, "frame_bench: the window at scale 2 is not presented directly\n");
+    runRounds(phase, rounds);
+    shown->Close(true);
+    wxTheApp->ProcessIdle();
+}
+
 void measure(int rounds) {
     const size_t n640 = 640 * 480, n1080 = 1920 * 1080;
     static std::vector<std::uint32_t> a640(n640), b640(n640, 1u), a1080(n1080), b1080(n1080, 1u);
@@ -177,6 +245,10 @@ void measure(int rounds) {
     auto paint = boost::make_shared<BenchWindow>(640, 480);
     orbotk::Driver paintDriver(paint->window());
     paintDriver.resize(640, 480);
+    auto paint2 = boost::make_shared<BenchWindow>(640, 480);
+    paint2->window()->overrideScale(2);
+    orbotk::Driver paint2Driver(paint2->window());
+    paint2Driver.resize(640, 480);
     auto hd = boost::make_shared<BenchWindow>(1280, 720);
     orbotk::Driver hdDriver(hd->window());
     hdDriver.resize(1280, 720);
@@ -201,12 +273,23 @@ void measure(int rounds) {
     PlainX plain(640, 480);
     int moves = 0;
 
-    ops = {
+    std::vector<Op> phase = {
         {"memset 640x480", 200,
          [&] { std::memset(a640.data(), 0, n640 * 4), benchmark::ClobberMemory(); }},
         {"memcpy 640x480", 200,
          [&] { std::memcpy(a640.data(), b640.data(), n640 * 4), benchmark::ClobberMemory(); }},
         {"paint pass 640x480", 20, [&] { paintDriver.paint(); }},
+        {"paint pass 640x480 @2x", 10, [&] { paint2Driver.paint(); }},
+        {"paint pass 640x480, every pixel", 20,
+         [&] {
+             paint->window()->context()->framebuffer();
+             paintDriver.paint();
+         }},
+        {"paint pass 640x480 @2x, every pixel", 10,
+         [&] {
+             paint2->window()->context()->framebuffer();
+             paint2Driver.paint();
+         }},
         {"input pass 640x480", 200,
          [&] {
              ++moves;
@@ -243,32 +326,10 @@ void measure(int rounds) {
              fhdDriver.paint();
          }},
     };
-    for (Op& o : ops) // warm: caches, text, first allocations
-        for (int i = 0; i < o.batch; ++i)
-            o.run();
-    // FRAME_BENCH_PROFILE=<name>: run the operation of that exact name for a few seconds, for
-    // a profiler, and nothing else.
-    if (const char* only = std::getenv("FRAME_BENCH_PROFILE")) {
-        for (Op& o : ops)
-            if (o.name == only) {
-                const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-                while (std::chrono::steady_clock::now() < end)
-                    for (int i = 0; i < o.batch; ++i)
-                        o.run();
-            }
-        std::exit(0);
-    }
-    for (int r = 0; r < rounds; ++r)
-        for (Op& o : ops) {
-            const auto t0 = std::chrono::steady_clock::now();
-            for (int i = 0; i < o.batch; ++i)
-                o.run();
-            const auto t1 = std::chrono::steady_clock::now();
-            o.ms.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count() / o.batch);
-        }
+    runRounds(phase, rounds);
     for (gui::AppWindow* w : std::initializer_list<gui::AppWindow*>{
-             paint.get(), hd.get(), fhd.get(), empty.get(), blend.get(), modulateCleared.get(),
-             modulate.get(), shown.get()})
+             paint.get(), paint2.get(), hd.get(), fhd.get(), empty.get(), blend.get(),
+             modulateCleared.get(), modulate.get(), shown.get()})
         w->Close(true);
     wxTheApp->ProcessIdle();
 }
@@ -292,10 +353,14 @@ int main(int argc, char** argv) {
     orbotk::Application app(argc, argv);
     const int rounds = 31;
     measure(rounds);
+    measureAtScale2(rounds);
     const std::pair<const char*, const char*> rows[] = {
         {"memset 640x480", "memcpy 640x480"},
         {"memcpy 640x480", ""},
         {"paint pass 640x480", "memcpy 640x480"},
+        {"paint pass 640x480 @2x", "paint pass 640x480"},
+        {"paint pass 640x480, every pixel", "memcpy 640x480"},
+        {"paint pass 640x480 @2x, every pixel", "paint pass 640x480, every pixel"},
         {"input pass 640x480", "memcpy 640x480"},
         {"XPutImage 640x480", "memcpy 640x480"},
         {"paint+present 640x480", "XPutImage 640x480"},
@@ -309,9 +374,15 @@ int main(int argc, char** argv) {
         {"paint pass 1280x720", "paint pass 640x480"},
         {"paint pass 1920x1080", "paint pass 640x480"},
         {"paint pass 1920x1080, every pixel", "paint pass 640x480"},
+        {"memcpy 1280x960", ""},
+        {"XPutImage 1280x960", "memcpy 1280x960"},
+        {"paint+present 640x480 @2x", "XPutImage 1280x960"},
+        {"paint+present 640x480 @2x, all rows changed", "XPutImage 1280x960"},
     };
     for (const auto& row : rows) {
         const std::string name = row.first, baseline = row.second;
+        if (!std::any_of(ops.begin(), ops.end(), [&](const Op& o) { return o.name == name; }))
+            continue; // not measured on this display
         benchmark::RegisterBenchmark(
             name.c_str(), [name, baseline](benchmark::State& s) { report(s, name, baseline); })
             ->UseManualTime()

@@ -105,20 +105,24 @@ int during(const std::function<void()>& pass) {
 
 } // namespace
 
-TEST(Allocations, WarmInputAndPaintPassesAllocateNothing) {
-    auto form = boost::make_shared<Form>();
-    orbotk::Driver d(form->window());
-    d.resize(640, 480);
-    for (int i = 0; i < 3; ++i) { // warm: rasterised text, the trees' capacity, first keys
-        d.paint();
-        d.mouseMove(300 + i, 100);
-        d.mouseMove(20, 20);
+TEST(Allocations, WarmInputAndPaintPassesAllocateNothingAtEveryScale) {
+    for (int scale : {1, 2}) {
+        auto form = boost::make_shared<Form>();
+        form->window()->overrideScale(scale);
+        orbotk::Driver d(form->window());
+        d.resize(640, 480);
+        for (int i = 0; i < 3; ++i) { // warm: rasterised text, the trees' capacity, first keys
+            d.paint();
+            d.mouseMove(300 + i, 100);
+            d.mouseMove(20, 20);
+        }
+        ASSERT_EQ(d.scale(), scale);
+        EXPECT_EQ(during([&] { d.mouseMove(301, 101); }), 0) << "input pass at " << scale;
+        EXPECT_EQ(during([&] { d.mouseMove(280, 90); }), 0) << "over a button at " << scale;
+        EXPECT_EQ(during([&] { d.paint(); }), 0) << "paint pass at " << scale;
+        form->Close(true);
+        d.flush();
     }
-    EXPECT_EQ(during([&] { d.mouseMove(301, 101); }), 0) << "input pass";
-    EXPECT_EQ(during([&] { d.mouseMove(280, 90); }), 0) << "input pass over a button";
-    EXPECT_EQ(during([&] { d.paint(); }), 0) << "paint pass";
-    form->Close(true);
-    d.flush();
 }
 
 TEST(Allocations, ADialogWithItsAdvancedSectionOpenAllocatesNothingWhenWarm) {
