@@ -225,13 +225,21 @@ wxSize multiLineExtent(wxDC& dc, const wxFont& font, std::wstring_view text) {
 }
 
 namespace {
+// Letters of the alphabetic scripts (Latin, Greek, Cyrillic and their punctuation) that stand
+// alone: each takes its own advance, with no shaping that joins it to its neighbours.
+bool standsAlone(wchar_t c) {
+    return (c >= 0x20 && c < 0x300) || (c >= 0x370 && c < 0x483) || (c > 0x489 && c < 0x530) ||
+           (c >= 0x2000 && c < 0x2070);
+}
+
 // Black on white into a 24-bit bitmap of the clipped size, then grey to coverage weight. At
 // scale 1 the text is drawn as a label. At a larger scale it is drawn in the font of scale times
-// the size, whose glyph advances round differently from the logical size's: left alone, a line
-// would come out a few pixels narrower or wider than the layout measured it, and a caret or a
-// selection placed by the logical measure would drift off its letters. So each word stands
-// where scale times its logical position falls, and each line's baseline where scale times the
-// logical baseline falls. Words are drawn whole, so that the shaping within them holds.
+// the size, whose glyph advances round differently from the logical size's: drawn as a whole,
+// a line would come out a few pixels narrower or wider than the layout measured it, and a caret
+// or a selection placed by the logical measure would stand off its letters. So each letter
+// stands where scale times its logical position falls, and each line's baseline where scale
+// times the logical baseline falls: the text is the logical text, sharper. Letters that shape
+// together (joining scripts, combining marks) are drawn as one run from its logical start.
 void rasterise(const wxFont& font, std::wstring_view text, int w, int h, int x, int scale,
                Coverage& out) {
     w *= scale;
@@ -266,13 +274,14 @@ void rasterise(const wxFont& font, std::wstring_view text, int w, int h, int x, 
                 dc.GetPartialTextExtents(row, logical);
                 dc.SetFont(scaled);
                 for (size_t a = 0; a < row.size();) {
-                    size_t b = a;
-                    while (b < row.size() && row[b] != L' ')
-                        ++b;
-                    if (b > a)
+                    size_t b = a + 1; // a run: one letter, or what shapes with it
+                    if (!standsAlone(row[a]))
+                        while (b < row.size() && !standsAlone(row[b]))
+                            ++b;
+                    if (row[a] != L' ')
                         dc.DrawText(row.substr(a, b - a), x + scale * (a ? logical[a - 1] : 0),
                                     scale * i * line + shift);
-                    a = b + 1;
+                    a = b;
                 }
                 start = end + 1;
             }
