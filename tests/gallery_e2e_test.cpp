@@ -11,27 +11,8 @@
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
-namespace {
-
-// Processes real events until done() holds or about three seconds pass.
-bool waitFor(const std::function<bool()>& done) {
-    for (int i = 0; i < 300; ++i) {
-        if (done())
-            return true;
-        wxTheApp->Yield(true);
-        wxMilliSleep(10);
-    }
-    return done();
-}
-
-void settle() {
-    for (int i = 0; i < 10; ++i) {
-        wxTheApp->Yield(true);
-        wxMilliSleep(10);
-    }
-}
-
-} // namespace
+using testing_support::settle;
+using testing_support::waitFor;
 
 TEST(GalleryForm, TypingSelectionWordMovesAndTheClipboardWorkWithRealKeys) {
     auto gallery = boost::make_shared<gallery::Gallery>(3); // the form page

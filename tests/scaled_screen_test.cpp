@@ -22,20 +22,8 @@ using testing_support::Hosted;
 
 namespace {
 
-bool waitFor(const std::function<bool()>& done) {
-    for (int i = 0; i < 300 && !done(); ++i) {
-        wxTheApp->Yield(true);
-        wxMilliSleep(10);
-    }
-    return done();
-}
-
-void settle() {
-    for (int i = 0; i < 10; ++i) {
-        wxTheApp->Yield(true);
-        wxMilliSleep(10);
-    }
-}
+using testing_support::settle;
+using testing_support::waitFor;
 
 // The canvas's X window: where it lies on the root in device pixels, and its device size.
 struct XPlace {

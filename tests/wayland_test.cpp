@@ -19,23 +19,11 @@
 
 namespace {
 
+using testing_support::settle;
+using testing_support::waitFor;
+
 int outputScale = 1;
 const testing_support::OwnCompositor* compositor = nullptr;
-
-bool waitFor(const std::function<bool()>& done) {
-    for (int i = 0; i < 300 && !done(); ++i) {
-        wxTheApp->Yield(true);
-        wxMilliSleep(10);
-    }
-    return done();
-}
-
-void settle() {
-    for (int i = 0; i < 20; ++i) {
-        wxTheApp->Yield(true);
-        wxMilliSleep(10);
-    }
-}
 
 // What the compositor shows, through its screenshot client (allowed by --debug): the whole
 // output in device pixels.

@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <wx/app.h>
+#include <wx/utils.h>
 
 namespace testing_support {
 
@@ -88,6 +89,23 @@ struct Hosted {
     }
     Host* operator->() { return host.get(); }
 };
+
+// Processes real events until done() holds or about three seconds pass.
+inline bool waitFor(const std::function<bool()>& done) {
+    for (int i = 0; i < 300 && !done(); ++i) {
+        wxTheApp->Yield(true);
+        wxMilliSleep(10);
+    }
+    return done();
+}
+
+// Lets the display and the toolkit catch up: a tenth of a second of real events.
+inline void settle() {
+    for (int i = 0; i < 10; ++i) {
+        wxTheApp->Yield(true);
+        wxMilliSleep(10);
+    }
+}
 
 // Once the next modal loop runs, finds its window (the application's modal toolkit window),
 // gives it its size as the platform would, paints it and hands it to act. For dialogs that a
