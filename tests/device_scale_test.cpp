@@ -60,14 +60,21 @@ struct Drawn {
     RGBA at(int x, int y) const { return pixels[static_cast<size_t>(y * w + x)]; }
 };
 
-Drawn draw(int scale) {
+// The scene drawn at a scale; with chrome, in the window's chrome (whose panel is kept from
+// pass to pass). A window first drawn at another scale is switched to this one, as one moved
+// to another screen is.
+Drawn draw(int scale, bool chrome = false, int firstScale = 0) {
     const int W = 340, H = 190;
-    Hosted win(W, H, false, scale);
+    Hosted win(W, H, chrome, firstScale ? firstScale : scale);
     gui::TextState field(win->textFont_, L"Ada Lovelace");
     float wrapped = 0.0f;
     win->scene = [&](Host& h) { scene(h, field, wrapped); };
     win.driver->paint();
     win.driver->paint();
+    if (firstScale) {
+        win->window()->overrideScale(scale);
+        win.driver->paint();
+    }
     return Drawn{win.driver->pixels(), win.driver->frameWidth(), win.driver->frameHeight(), scale,
                  wrapped};
 }
@@ -131,6 +138,15 @@ TEST(DeviceScale, TwiceTheScaleHalvedIsTheSameSceneAndNotItMagnified) {
         }
     EXPECT_GT(splitColumns, 1000);
     EXPECT_GT(splitRows, 1000);
+}
+
+TEST(DeviceScale, AWindowMovedToAScreenOfAnotherScaleDrawsAsIfMadeThere) {
+    // Frame, rows, memos and the kept panel all follow the new scale at the next pass.
+    for (const auto& [from, to] : {std::pair{1, 2}, std::pair{2, 1}, std::pair{2, 3}}) {
+        const Drawn moved = draw(to, true, from), made = draw(to, true);
+        ASSERT_EQ(moved.w, made.w);
+        EXPECT_TRUE(moved.pixels == made.pixels) << from << " to " << to;
+    }
 }
 
 TEST(DeviceScale, HostImagesAreMagnifiedPixelForPixelUnlessGivenASharperVariant) {
