@@ -66,6 +66,24 @@ TEST(GalleryForm, TypingSelectionWordMovesAndTheClipboardWorkWithRealKeys) {
     settle();
 }
 
+TEST(GalleryForm, TheDigitThatSwitchesToTheFormIsNotTypedIntoItsField) {
+    auto gallery = boost::make_shared<gallery::Gallery>(0);
+    gallery->Show(true);
+    ASSERT_TRUE(waitFor([&] { return gallery->window()->canvas()->IsShownOnScreen(); }));
+    settle();
+    const std::wstring name = gallery->formField(0).text();
+    wxUIActionSimulator sim;
+    sim.Char('4');
+    ASSERT_TRUE(waitFor([&] { return gallery->page() == 3; }));
+    settle();
+    EXPECT_EQ(gallery->formField(0).text(), name);
+    sim.Char('x'); // the field the page focused takes what follows
+    EXPECT_TRUE(waitFor([&] { return gallery->formField(0).text() == name + L"x"; }))
+        << "typed: " << gallery->formField(0).text();
+    gallery->Close(true);
+    settle();
+}
+
 TEST(GalleryDialogs, WhatEachDialogAnsweredShowsOnThePage) {
     auto gallery = boost::make_shared<gallery::Gallery>(8); // the dialogs page
     orbotk::Driver d(gallery->window());

@@ -85,15 +85,20 @@ public:
     }
 
     // Keys that no control takes reach the window's top-level boxes: a box opened before the
-    // chrome's own is one. Escape closes the window; the number keys switch pages.
+    // chrome's own is one. Escape closes the window; the digits switch pages. A page switches on
+    // the character, not on the key going down: the character follows the key, and would reach
+    // a field that the new page has just focused.
     void uiProcedure() override {
         {
             gui::Box keys(ui_);
             if (keys.keyDown(WXK_ESCAPE))
                 Close(false);
-            for (int p = 1; p <= PAGES; ++p)
-                if (keys.keyDown('0' + p))
-                    showPage(p - 1);
+            int digit = 0;
+            if (keys.characterInput([&digit](int ch) {
+                    digit = ch - '0';
+                    return digit >= 1 && digit <= PAGES;
+                }))
+                showPage(digit - 1);
         }
         gui::AppWindow::uiProcedure();
     }
@@ -588,6 +593,9 @@ public:
                 return messageAnswers_[i];
         return formName_; // unknown captions show nothing
     }
+
+    // The page shown, from 0.
+    int page() const { return page_; }
 
     // The form's fields, in page order: name, digits, password, saved password, disabled, note.
     gui::TextState& formField(int i) {
