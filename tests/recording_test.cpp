@@ -2,7 +2,8 @@
 // a message box answered inside its loop) replays frame for frame into a fresh gallery; an
 // edited recording stops at the first frame that differs, with both images written; a file that
 // is not a recording is refused before anything is sent; and real X input recorded on screen
-// replays through the gallery's own --replay --check.
+// replays through the gallery's own --replay --check; what is typed into a password field
+// leaves no trace in a recording.
 #include "../examples/gallery/gallery.h"
 #include "orbotk/recorder.h"
 #include "widget_host.h"
@@ -10,11 +11,13 @@
 #include <boost/make_shared.hpp>
 #include <cstdio>
 #include <cstdlib>
+#include <cwctype>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
+#include <wx/clipbrd.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
@@ -76,6 +79,30 @@ void script(orbotk::Driver& d) {
     d.click(L"dialog:Warning");
     d.flush(); // the box runs its loop here, answered from inside it
     d.paint();
+}
+
+// The key and character lines of a recording that name one of the characters given: by
+// character (either case) or by key code.
+std::string revealing(const std::string& recording, const std::wstring& secret) {
+    std::istringstream lines(recording);
+    std::string line, out;
+    while (std::getline(lines, line)) {
+        std::istringstream f(line);
+        std::string kind, window, code, ch;
+        f >> kind >> window >> code >> ch;
+        if (kind != "key-down" && kind != "key-up" && kind != "char")
+            continue;
+        for (wchar_t c : secret) {
+            const int lower = std::towlower(c), upper = std::towupper(c);
+            char u[2][16];
+            std::snprintf(u[0], sizeof u[0], "U+%04X", static_cast<unsigned>(lower));
+            std::snprintf(u[1], sizeof u[1], "U+%04X", static_cast<unsigned>(upper));
+            if (ch == u[0] || ch == u[1] || code == std::to_string(lower) ||
+                code == std::to_string(upper))
+                out += line + "\n";
+        }
+    }
+    return out;
 }
 
 // A gallery on its form page at 800 x 600 with a driver, painted once; closed at the end.
@@ -143,6 +170,56 @@ TEST(Recording, AScriptedGalleryRunReplaysFrameForFrameAndAnEditShowsWhereItDiff
     EXPECT_TRUE(fs::exists(differs.expectedPNG)) << differs.expectedPNG;
 }
 
+TEST(Recording, WhatIsTypedOrPastedIntoAPasswordFieldIsWrittenAsAsterisks) {
+    TempDir dir;
+    const std::string path = dir.file("secret.rec");
+    std::wstring shown, note;
+    {
+        FreshGallery run;
+        orbotk::Recorder recorder(path, run.g->window());
+        run.d.typeText(L"Ada"); // the name field, focused as the page opens
+        run.d.press(WXK_TAB);
+        run.d.press(WXK_TAB); // the password field
+        run.d.typeText(L"Qz7Jx");
+        run.d.press(WXK_BACK);
+        if (wxTheClipboard->Open()) {
+            wxTheClipboard->SetData(new wxTextDataObject(L"vK9"));
+            wxTheClipboard->Close();
+        }
+        run.d.press('V', wxMOD_CONTROL);
+        run.d.press(WXK_TAB); // the saved password, another password field
+        run.d.press(WXK_TAB); // the note
+        run.d.typeText(L"Ada");
+        run.d.paint();
+        auto& secret = static_cast<gui::PasswordState&>(run.g->formField(2));
+        ASSERT_EQ(secret.password(), L"Qz7JvK9");
+        shown = secret.text();
+        note = run.g->formField(5).text();
+        ASSERT_EQ(note.substr(note.size() - 3), L"Ada");
+    }
+    const std::string text = slurp(path);
+    EXPECT_EQ(text.rfind("orbotk-recording 1\nsecrets withheld\n", 0), 0u);
+    EXPECT_EQ(revealing(text, L"Qz7JxvK9"), "") << "lines that tell the password";
+    // One asterisk a character the field took, as many as it shows.
+    size_t asterisks = 0;
+    for (size_t at = 0; (at = text.find("char 0 42 U+002A -", at)) != std::string::npos; ++at)
+        ++asterisks;
+    EXPECT_EQ(asterisks, 8u) << "five typed, three pasted";
+    EXPECT_NE(text.find("key-down 0 8 U+0008 -"), std::string::npos) << "Backspace is kept";
+
+    FreshGallery fresh;
+    const orbotk::ReplayResult result = fresh.d.replay(path);
+    EXPECT_TRUE(result.ok()) << result.message;
+    EXPECT_TRUE(result.passwordsWithheld);
+    auto& replayed = static_cast<gui::PasswordState&>(fresh.g->formField(2));
+    EXPECT_EQ(replayed.text(), shown) << "the same asterisks";
+    EXPECT_EQ(replayed.password(), L"*******") << "not the same password";
+    EXPECT_EQ(fresh.g->formField(5).text(), note);
+    const std::string command =
+        std::string(GUI_GALLERY) + " --page 4 --replay " + path + " --check";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+}
+
 TEST(Recording, AFileThatIsNotARecordingIsRefusedBeforeAnythingIsSent) {
     TempDir dir;
     FreshGallery fresh;
@@ -192,7 +269,11 @@ TEST(Recording, RealInputRecordedOnScreenReplaysWithTheGallerysCheck) {
             g->window()->canvas()->ClientToScreen(centre(d.rect(L"tab:Controls")));
         wxUIActionSimulator sim;
         sim.Text("Grace");
+        sim.Char(WXK_TAB);
+        sim.Char(WXK_TAB); // the password field
+        sim.Text("Qz7Jx");
         settle();
+        EXPECT_EQ(static_cast<gui::PasswordState&>(g->formField(2)).password(), L"Qz7Jx");
         sim.MouseMove(field);
         settle();
         sim.MouseClick();
@@ -203,6 +284,7 @@ TEST(Recording, RealInputRecordedOnScreenReplaysWithTheGallerysCheck) {
     }
     const std::string text = slurp(path);
     EXPECT_NE(text.find("char 0 71 U+0047 shift"), std::string::npos) << "G, typed for real";
+    EXPECT_EQ(revealing(text, L"Qz7Jx"), "") << "lines that tell the password";
     const std::string command =
         std::string(GUI_GALLERY) + " --page 4 --replay " + path + " --check";
     EXPECT_EQ(std::system(command.c_str()), 0) << command;

@@ -33,6 +33,8 @@ int replayInto(orbotk::Application& app, gallery::Gallery& gallery, const std::s
         orbotk::Driver driver(gallery.window());
         const orbotk::ReplayResult r = driver.replay(path);
         std::printf("replayed %zu events, %zu frames compared\n", r.events, r.framesChecked);
+        if (r.passwordsWithheld)
+            std::printf("passwords were withheld from the recording: asterisks were typed\n");
         if (!r.ok()) {
             std::printf("differs: %s\n", r.message.c_str());
             if (!r.expectedPNG.empty())

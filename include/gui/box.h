@@ -110,6 +110,8 @@ public:
     bool focused() const;
     void makeFocused();
     void clearFocused();
+    // The control hides what is typed into it: recordings keep nothing of it (see docs).
+    void markSecret();
     bool leftClicked();
     bool leftReleased();
     bool leftDoubleClicked();

@@ -39,6 +39,7 @@ protected:
             orbotk::ControlID id, TextState& state, bool enabled);
 
 private:
+    bool dispatch();
     bool copy(bool cut);
     bool paste();
     bool character();

@@ -141,9 +141,12 @@ public:
     // The clear text; empty for a placeholder.
     std::wstring password() const { return stored(); }
     bool entered() const { return entered_; }
+    // Characters typed or pasted into it so far.
+    unsigned long typedCount() const { return typed_; }
 
 private:
     bool entered_ = true;
+    unsigned long typed_ = 0;
     orbo::util::md5_t signature_;
 };
 

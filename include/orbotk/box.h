@@ -98,6 +98,9 @@ public:
     bool focused() const;
     void makeFocused();
     void clearFocused();
+    // This control hides what is typed into it (a password field): while it has the focus,
+    // recordings keep nothing of the keys and characters it takes.
+    void markSecret() { secret_ = true; }
 
     // Keys on this box: the focused control, or the top-level boxes when nothing has focus.
     bool keyDown(int key) const;
@@ -128,6 +131,7 @@ private:
     int anonymousChildren_ = 0;
     int openIndex_ = 0;
     bool enabled_ = true;
+    bool secret_ = false;
     bool entered_ = false;
     mutable bool mouseInput_ = false;
     boost::shared_ptr<Box> previous_;

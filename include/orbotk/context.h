@@ -21,6 +21,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 #include <wx/event.h>
 
@@ -90,6 +91,13 @@ public:
     // becomes the focused control at the end.
     ControlID focusClaim() const { return claim_; }
     ControlID activeID() const { return activeID_; }
+    // Whether the focused control hides what is typed into it (it marked its box secret in the
+    // last complete pass), and how many characters such a control took (typed or pasted) since
+    // the last pass began or the count was last taken: what a recording writes in place of the
+    // keys.
+    bool focusIsSecret() const;
+    void noteSecretTyped(int n) { secretTyped_ += n; }
+    int takeSecretTyped() { return std::exchange(secretTyped_, 0); }
     // The combo box whose list is open; the anonymous identity when none is.
     ControlID openCombo;
     // Set by a text box when Return is released in it. It holds for the rest of that one pass
@@ -277,6 +285,7 @@ private:
         int openIndex;
         bool enabled;
         bool mouseInput;
+        bool secret;
         bool contains(int px, int py) const {
             return px >= x && px < x + w && py >= y && py < y + h;
         }
@@ -438,6 +447,7 @@ private:
     BoxKey focusKey_ = 0;
     ControlID focused_;
     ControlID claim_;
+    int secretTyped_ = 0;
 
     // calloc'd: the system hands out zeroed pages lazily, so sizing a large window costs
     // nothing until a paint touches the pixels.

@@ -30,6 +30,9 @@ struct ReplayResult {
     std::string message;      // why it stopped; empty when it ran through
     std::string expectedPNG;  // the recorded frame, when its image was kept beside the recording
     std::string actualPNG;    // the frame the replay drew at that line
+    // The recording wrote what was typed into password fields as asterisks: their frames
+    // compare equal, but what the host did with the password (its signature) differs.
+    bool passwordsWithheld = false;
     bool ok() const { return message.empty(); }
 };
 

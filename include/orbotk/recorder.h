@@ -41,6 +41,7 @@ public:
 
     void windowOpened(Window& window) override;
     void eventReceived(Window& window, const wxEvent& event) override;
+    void eventHandled(Window& window, const wxEvent& event) override;
     void framePainted(Window& window) override;
     void modalLoopRunning(Window& window) override;
     void modalLoopEnded(Window& window, int result) override;
@@ -48,12 +49,30 @@ public:
 private:
     int number(const Window& window) const;
     void line(const std::string& text);
+    // A key or character that reached a password field, held until its pass has run.
+    struct Held {
+        int window = -1;
+        std::string text;
+        bool keyDown = false;
+        int code = 0;
+        bool reveals = false; // it tells what was typed: a printable key, a modifier key
+    };
+    // Writes what stands for the held event: an asterisk for each character the field took,
+    // else the event itself when it tells nothing of the password.
+    void release(int typed);
+    void withhold();
 
     std::string path_;
     Options options_;
     std::ofstream out_;
     std::vector<const Window*> windows_; // by number; a closed window keeps its place
     size_t lines_ = 0;
+    Held held_;
+    // Keys whose key-down was withheld, by window: their key-ups are withheld too, wherever
+    // the focus has gone meanwhile.
+    std::vector<std::pair<int, int>> withheldKeys_;
+    bool withheld_ = false;
+    std::streampos secretsAt_; // where the header says whether anything was withheld
 };
 
 } // namespace orbotk

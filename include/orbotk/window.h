@@ -33,6 +33,8 @@ public:
     virtual void windowOpened(Window&) {}
     // Each input event (mouse, keys, focus, size) as it reaches the window, before its pass.
     virtual void eventReceived(Window&, const wxEvent&) {}
+    // The same event once the window has handled it (after its pass, if it ran one).
+    virtual void eventHandled(Window&, const wxEvent&) {}
     // After each paint pass that ran, with the new frame in the framebuffer.
     virtual void framePainted(Window&) {}
     // From inside the window's modal loop, once the loop runs and before any event reaches it.

@@ -482,6 +482,7 @@ void UIContext::beginPass(wxEvent& event) {
         underSet_ = false;
     }
     claim_ = ControlID();
+    secretTyped_ = 0;
     returnReleased = false;
     tooltip.clear();
     colour_ = orbo::tk::RGBA(0xFFFFFFFFu);
@@ -511,7 +512,7 @@ void UIContext::beginPass(wxEvent& event) {
 
 void UIContext::closeBox(Box& box) {
     tree_.push_back(Node{box.key_, box.id, box.x, box.y, box.w, box.h, box.openIndex_, box.enabled_,
-                         box.mouseInput_});
+                         box.mouseInput_, box.secret_});
 }
 
 void UIContext::endPass() {
@@ -609,6 +610,11 @@ int UIContext::lastCloseIndex(BoxKey key) const {
 const UIContext::Node* UIContext::lastNode(BoxKey key) const {
     const int i = lastCloseIndex(key);
     return i < 0 ? nullptr : &lastTree_[static_cast<size_t>(i)];
+}
+
+bool UIContext::focusIsSecret() const {
+    const Node* n = lastNode(focusKey_);
+    return n && n->secret;
 }
 
 void UIContext::moveFocus(bool forward) {

@@ -6,6 +6,7 @@
 #include "orbotk/driver.h"
 #include "orbotk/recorder.h"
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 #include <filesystem>
@@ -34,6 +35,11 @@ std::uint64_t frameChecksum(const UIContext& context) {
 namespace {
 
 const char HEADER[] = "orbotk-recording 1";
+// The second line: whether input to password fields was withheld. Both forms have one length,
+// so that the recorder can change its mind in place.
+const char SECRETS_NONE[] = "secrets none    ";
+const char SECRETS_WITHHELD[] = "secrets withheld";
+static_assert(sizeof SECRETS_NONE == sizeof SECRETS_WITHHELD, "the secrets line is rewritten");
 
 struct Kind {
     const char* name;
@@ -155,7 +161,7 @@ int parseCharacter(const std::string& s, const std::string& path, int at) {
     return static_cast<int>(v);
 }
 
-std::vector<Line> read(const std::string& path) {
+std::vector<Line> read(const std::string& path, bool& withheld) {
     std::ifstream in(path);
     if (!in)
         throw std::runtime_error("recording " + path + ": cannot be read");
@@ -163,11 +169,20 @@ std::vector<Line> read(const std::string& path) {
     int at = 1;
     if (!std::getline(in, text) || text != HEADER)
         bad(path, 1, std::string("not a recording (the first line must be \"") + HEADER + "\")");
+    withheld = false;
     std::vector<Line> lines;
     while (std::getline(in, text)) {
         ++at;
         if (text.empty() || text[0] == '#')
             continue;
+        if (text.compare(0, 8, "secrets ") == 0) {
+            std::istringstream fields(text.substr(8));
+            std::string value, rest;
+            if (!(fields >> value) || (value != "none" && value != "withheld") || (fields >> rest))
+                bad(path, at, "secrets are \"none\" or \"withheld\": \"" + text + "\"");
+            withheld = value == "withheld";
+            continue;
+        }
         std::istringstream fields(text);
         Line l;
         l.at = at;
@@ -215,8 +230,10 @@ std::vector<Line> read(const std::string& path) {
 
 class Replayer : public WindowObserver {
 public:
-    Replayer(std::string path, std::vector<Line> lines, const boost::shared_ptr<Window>& root)
+    Replayer(std::string path, std::vector<Line> lines, bool withheld,
+             const boost::shared_ptr<Window>& root)
         : path_(std::move(path)), lines_(std::move(lines)) {
+        result_.passwordsWithheld = withheld;
         windows_.push_back(root);
         Window::addObserver(this);
     }
@@ -378,6 +395,8 @@ Recorder::Recorder(const std::string& path, const boost::shared_ptr<Window>& win
     if (options_.frames && options_.checksums)
         std::filesystem::create_directories(path + ".frames");
     out_ << HEADER << "\n";
+    secretsAt_ = out_.tellp();
+    out_ << SECRETS_NONE << "\n";
     out_ << "# kind window fields: see docs/recording.md\n";
     windows_.push_back(window.get());
     line("open 0");
@@ -413,6 +432,8 @@ void Recorder::windowOpened(Window& window) {
 }
 
 void Recorder::eventReceived(Window& window, const wxEvent& event) {
+    if (held_.window >= 0) // an event inside the held one's pass (a dialog it opened)
+        release(0);
     const int n = number(window);
     if (n < 0)
         return;
@@ -432,15 +453,67 @@ void Recorder::eventReceived(Window& window, const wxEvent& event) {
     } else if (const char* key = nameOf(keyKinds(), type)) {
         const auto& k = static_cast<const wxKeyEvent&>(event);
         const int ch = static_cast<int>(k.GetUnicodeKey());
-        line(std::string(key) + " " + head + std::to_string(k.GetKeyCode()) + " " +
-             character(ch == WXK_NONE ? -1 : ch) + " " +
-             modifiers(k.ShiftDown(), k.ControlDown(), k.AltDown(), k.MetaDown()));
+        const int code = k.GetKeyCode();
+        std::string text = std::string(key) + " " + head + std::to_string(code) + " " +
+                           character(ch == WXK_NONE ? -1 : ch) + " " +
+                           modifiers(k.ShiftDown(), k.ControlDown(), k.AltDown(), k.MetaDown());
+        if (type == wxEVT_KEY_UP) {
+            const auto down =
+                std::find(withheldKeys_.begin(), withheldKeys_.end(), std::make_pair(n, code));
+            if (down != withheldKeys_.end()) {
+                withheldKeys_.erase(down);
+                return;
+            }
+        }
+        if (!window.context()->focusIsSecret()) {
+            line(text);
+            return;
+        }
+        // A shortcut (Ctrl with a key) tells nothing; a character does, and so does a modifier
+        // key alone (Shift before a letter tells its case).
+        const bool printable = ch >= 0x20 && ch != 0x7F && !(ch >= 0x80 && ch < 0xA0);
+        const bool shortcut = k.ControlDown() && !k.AltDown();
+        const bool modifier = code == WXK_SHIFT || code == WXK_ALT || code == WXK_CONTROL ||
+                              code == WXK_RAW_CONTROL || code == WXK_WINDOWS_LEFT ||
+                              code == WXK_WINDOWS_RIGHT || code == WXK_CAPITAL;
+        held_ = Held{n, std::move(text), type == wxEVT_KEY_DOWN, code,
+                     (printable && !shortcut) || modifier};
     } else if (type == wxEVT_SET_FOCUS || type == wxEVT_KILL_FOCUS) {
         line(std::string(type == wxEVT_SET_FOCUS ? "focus-in " : "focus-out ") + std::to_string(n));
     } else if (type == wxEVT_SIZE) {
         const wxSize s = static_cast<const wxSizeEvent&>(event).GetSize();
         line("size " + head + std::to_string(s.x) + " " + std::to_string(s.y));
     }
+}
+
+void Recorder::eventHandled(Window& window, const wxEvent&) {
+    const int typed = window.context()->takeSecretTyped(); // 0 when no pass ran
+    if (held_.window >= 0 && held_.window == number(window))
+        release(typed);
+}
+
+void Recorder::release(int typed) {
+    if (typed > 0 || held_.reveals) {
+        for (int i = 0; i < typed; ++i)
+            line("char " + std::to_string(held_.window) + " 42 U+002A -");
+        if (held_.keyDown)
+            withheldKeys_.emplace_back(held_.window, held_.code);
+        withhold();
+    } else {
+        line(held_.text);
+    }
+    held_ = Held();
+}
+
+void Recorder::withhold() {
+    if (withheld_)
+        return;
+    withheld_ = true;
+    const std::streampos end = out_.tellp();
+    out_.seekp(secretsAt_);
+    out_ << SECRETS_WITHHELD;
+    out_.seekp(end);
+    out_.flush();
 }
 
 void Recorder::framePainted(Window& window) {
@@ -478,8 +551,9 @@ void Recorder::modalLoopEnded(Window& window, int result) {
 // ---- Driver::replay
 
 ReplayResult Driver::replay(const std::string& path) {
-    std::vector<Line> lines = read(path); // throws before anything is sent
-    Replayer replayer(path, std::move(lines), live());
+    bool withheld = false;
+    std::vector<Line> lines = read(path, withheld); // throws before anything is sent
+    Replayer replayer(path, std::move(lines), withheld, live());
     return replayer.run();
 }
 

@@ -427,9 +427,21 @@ void Window::onEvent(wxEvent& event) {
     dispatch(event);
 }
 
+namespace {
+template <class F> struct AtExit {
+    F f;
+    ~AtExit() { f(); }
+};
+template <class F> AtExit<F> atExit(F f) {
+    return AtExit<F>{f};
+}
+} // namespace
+
 void Window::dispatch(wxEvent& event) {
     const wxEventType type = event.GetEventType();
     tellObservers([&](WindowObserver& o) { o.eventReceived(*this, event); });
+    const auto handled =
+        atExit([&] { tellObservers([&](WindowObserver& o) { o.eventHandled(*this, event); }); });
 
     // Tab and Shift+Tab move focus; the toolkit consumes them and no pass sees them.
     if (isKey(type)) {

@@ -41,6 +41,19 @@ boost::function<bool(int, bool, bool, bool, bool)> ctrlOnly(int letter) {
 } // namespace
 
 bool TextBox::typed() {
+    const auto* secret = dynamic_cast<const PasswordState*>(&state_);
+    if (secret == nullptr)
+        return dispatch();
+    // A password field: the toolkit hears that it hides its text, and how many characters it
+    // took, so that a recording can write that many asterisks instead of the keys.
+    box_.markSecret();
+    const unsigned long before = secret->typedCount();
+    const bool consumed = dispatch();
+    ui_->noteSecretTyped(static_cast<int>(secret->typedCount() - before));
+    return consumed;
+}
+
+bool TextBox::dispatch() {
     const boost::shared_ptr<orbotk::UIContext>& ui = ui_;
     const bool shift = ui->shiftDown(), ctrl = ui->ctrlDown();
     if (box_.keyDown(WXK_ESCAPE)) {

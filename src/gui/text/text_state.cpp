@@ -259,12 +259,16 @@ void PasswordState::onFocus() {
 
 void PasswordState::type(const std::wstring& s) {
     entered_ = true;
+    const unsigned kept = len() - selectSize();
     TextState::type(s);
+    typed_ += len() - kept;
 }
 
 void PasswordState::type(char ch) {
     entered_ = true;
+    const unsigned kept = len() - selectSize();
     TextState::type(ch);
+    typed_ += len() - kept;
 }
 
 void PasswordState::prevWord(bool keepSelection) {

@@ -200,6 +200,9 @@ void Box::makeFocused() {
 void Box::clearFocused() {
     box_->clearFocused();
 }
+void Box::markSecret() {
+    box_->markSecret();
+}
 bool Box::leftClicked() {
     return box_->leftClicked();
 }
