@@ -67,12 +67,16 @@ public:
                                  "-dpi", std::to_string(dpi), "-nolisten", "tcp"},
                                 "/dev/null", fds[1]));
         close(fds[1]);
-        char number[16] = {};
-        const ssize_t n = read(fds[0], number, sizeof number - 1);
+        // The number comes as digits and a newline, not always in one write.
+        std::string number;
+        char c;
+        while (read(fds[0], &c, 1) == 1 && c != '\n')
+            number += c;
         close(fds[0]);
-        if (n <= 0)
+        if (number.empty())
             throw std::runtime_error("Xvfb did not start");
-        setenv("DISPLAY", (":" + std::string(number, static_cast<size_t>(n) - 1)).c_str(), 1);
+        const std::string display = ":" + number;
+        setenv("DISPLAY", display.c_str(), 1);
     }
 
 private:
