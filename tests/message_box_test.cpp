@@ -193,3 +193,29 @@ TEST(MessageBox, HelperReturnsTheButtonsCode) {
     EXPECT_EQ(gui::messageBox(L"Done."), wxCANCEL);
     wxTheApp->ProcessIdle();
 }
+
+TEST(MessageBox, AWindowWhosePassOpenedOnePaintsWhileItIsOpen) {
+    // The click's pass opens the box and waits in its loop; the window's own repaints go on
+    // in passes of their own, and the click's pass then finishes with the answer.
+    testing_support::Hosted win(200, 100);
+    int answer = 0, paintsWhileOpen = 0;
+    bool open = false;
+    win->scene = [&](testing_support::Host& h) {
+        if (open && h.ui()->isPaint())
+            ++paintsWhileOpen;
+        gui::Box button(h.ui(), 100.0f, 30.0f, orbotk::ControlID(L"ask"));
+        if (button.leftClicked()) {
+            open = true;
+            answer = gui::messageBox(h.window(), L"Sure?", L"Ask", wxYES_NO);
+            open = false;
+        }
+    };
+    win.driver->paint();
+    testing_support::onNextModal([&](orbotk::Driver& box) {
+        win.driver->paint();
+        box.click(L"Yes");
+    });
+    win.driver->click(L"ask");
+    EXPECT_EQ(answer, wxYES);
+    EXPECT_EQ(paintsWhileOpen, 1);
+}

@@ -1,12 +1,16 @@
 // Popup menus, opened for real on the (virtual) screen and answered with real X key events:
 // the picked item's iterator for plain and check items, items.end() for Escape, a disabled
 // item that the keyboard cannot reach, an empty list and a call while the menu is open, and
-// the log lines at level 4 only. A watchdog ends the process if a menu never closes.
+// the log lines at level 4 only; the window's passes go on while a menu is open, and the pass
+// that opened it ends with its own tree. A watchdog ends the process if a menu never closes.
 #include "gui/popup_menu.h"
+#include "gui/render.h"
 #include "harness.h"
 #include "orboutil/log.h"
 #include "widget_host.h"
 
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -159,4 +163,78 @@ TEST_F(MenuTest, LogsAtLevelFourAndASecondCallReturnsAtOnce) {
     EXPECT_NE(text.find("app_window:483\tEntering doPopupMenu\n"), std::string::npos) << text;
     EXPECT_NE(text.find("app_window:552\tLeaving doPopupMenu\n"), std::string::npos) << text;
     EXPECT_EQ(text.find("Entering", text.find("Entering") + 1), std::string::npos) << text;
+}
+
+TEST_F(MenuTest, TheWindowsPassesRunWhileTheMenuIsOpenAndThePassThatOpenedItEndsItsOwn) {
+    const Items list = {item(AppWindow::POPUP_NORMAL, L"Open", &yes)};
+    bool menuOpen = false, askAgain = false, innerEnd = false, afterMenu = false;
+    int treeAfter = -1;               // what the pass after the click's found: 1 its box, 0 not
+    orbo::tk::RGBA mark(0xFF0000FFu); // blue; red once a timer asks for a repaint
+    int passesWhileOpen = 0;
+    win->scene = [&](testing_support::Host& h) {
+        if (afterMenu && treeAfter < 0) { // the first pass after the click's sees its tree
+            int x, y, w, hh;
+            treeAfter = h.ui()->findControl(L"after menu", x, y, w, hh) &&
+                        !h.ui()->findControl(L"nested", x, y, w, hh);
+        }
+        {
+            Box swatch(h.ui(), 20.0f, 20.0f);
+            swatch.setPos(150.0f, 10.0f);
+            gui::render(h.ui(), mark);
+        }
+        if (menuOpen) {
+            ++passesWhileOpen;
+            Box nested(h.ui(), 10.0f, 10.0f, orbotk::ControlID(L"nested"));
+            if (askAgain) // a second menu of the same window: none, at once
+                innerEnd = h.doPopupMenu(items) == items.end();
+        }
+        Box button(h.ui(), 100.0f, 30.0f, orbotk::ControlID(L"open"));
+        button.setPos(10.0f, 10.0f);
+        if (button.leftClicked()) {
+            menuOpen = true;
+            result = h.doPopupMenu(items);
+            menuOpen = false;
+            opened = true;
+            // Still the pass of the click, as it was: its boxes, its event.
+            EXPECT_TRUE(button.leftClicked());
+            Box after(h.ui(), 10.0f, 10.0f, orbotk::ControlID(L"after menu"));
+            afterMenu = true;
+        }
+    };
+    win.driver->paint();
+
+    // What the X server shows at the swatch: the screen itself.
+    auto screenRed = [&] {
+        Display* dpy = XOpenDisplay(nullptr);
+        const wxPoint at = win.host->window()->canvas()->GetScreenPosition();
+        XImage* image =
+            XGetImage(dpy, DefaultRootWindow(dpy), at.x + 160, at.y + 20, 1, 1, AllPlanes, ZPixmap);
+        const unsigned long p = image ? XGetPixel(image, 0, 0) : 0;
+        if (image)
+            XDestroyImage(image);
+        XCloseDisplay(dpy);
+        return (p & 0xFFFFFFu) == 0xFF0000u;
+    };
+    testing_support::LogCapture log;
+    const int level = orbo::util::the_log_level;
+    orbo::util::the_log_level = 4;
+    bool shownWhileOpen = false;
+    whileOpen = [&] {
+        mark = orbo::tk::RGBA(0xFFFF0000u); // as a timer's handler would, then a repaint
+        win.host->Refresh();
+        shownWhileOpen = testing_support::waitFor(screenRed);
+        askAgain = true;
+        win.driver->mouseMove(60, 80);
+        askAgain = false;
+    };
+    EXPECT_EQ(pick(list, {WXK_DOWN, WXK_RETURN}), 0);
+    orbo::util::the_log_level = level;
+    EXPECT_TRUE(shownWhileOpen) << "the repaint asked for while the menu was open";
+    EXPECT_GE(passesWhileOpen, 2) << "the repaint's pass and the motion's";
+    EXPECT_TRUE(innerEnd);
+    const std::string text = log.text();
+    EXPECT_EQ(text.find("Entering", text.find("Entering") + 1), std::string::npos) << text;
+    // The click's pass ended after the motion's: its tree became the window's.
+    EXPECT_TRUE(afterMenu);
+    EXPECT_EQ(treeAfter, 1);
 }

@@ -263,8 +263,28 @@ public:
 
     // ---- Run by the window.
     // One pass for one event; returns false when the event came while a pass of this context
-    // was already running (a modal loop started from a pass) and so was not handled.
+    // was already running and not suspended, and so was not handled.
     bool runPass(wxEvent& event);
+
+    // ---- Nested loops. A pass that runs a nested event loop (a popup menu, a modal dialog)
+    // is suspended for the loop's length: the events that arrive meanwhile run passes of their
+    // own, with their own boxes, focus claim and tree, each becoming the window's as usual.
+    // When the loop returns, the suspended pass resumes as it was left (its event, its boxes,
+    // and the tree it began with) and finishes as if nothing had happened: its tree then
+    // becomes the window's. A paint pass is not suspended (its frame is half drawn): events
+    // during a loop it opens are not handled. Suspensions nest; each is ended by its guard.
+    class Suspension {
+    public:
+        explicit Suspension(const boost::shared_ptr<UIContext>& ui);
+        ~Suspension();
+        Suspension(const Suspension&) = delete;
+        Suspension& operator=(const Suspension&) = delete;
+
+    private:
+        boost::shared_ptr<UIContext> ui_; // null when nothing was suspended
+    };
+    // Passes suspended and not yet resumed.
+    int suspendedPasses() const { return static_cast<int>(suspended_.size()); }
     // A pass whose procedure failed keeps the last complete tree and focus.
     void markPassIncomplete() { incomplete_ = true; }
     bool inPass() const { return inPass_; }
@@ -507,6 +527,29 @@ private:
 
     bool inPass_ = false;
     bool incomplete_ = false;
+
+    // What a suspended pass resumes with: its own state, and the tree it began with.
+    struct SuspendedPass {
+        bool incomplete;
+        boost::shared_ptr<Box> root, current;
+        int openCounter;
+        std::vector<Node> tree, lastTree;
+        std::vector<std::pair<BoxKey, int>> lastIndex;
+        wxEvent* event;
+        wxEventType eventType;
+        int keyCode, unicodeKey, wheel, mouseX, mouseY;
+        bool ctrl, shift, alt, meta, skipped, pointerInside;
+        BoxKey hotKey;
+        int hotIndex;
+        ControlID claim;
+        int secretTyped;
+        bool returnReleased, imageBlend;
+        std::wstring tooltip;
+        orbo::tk::RGBA colour;
+    };
+    std::vector<SuspendedPass> suspended_;
+    bool suspend();
+    void resume();
 };
 
 } // namespace orbotk

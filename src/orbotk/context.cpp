@@ -418,6 +418,65 @@ bool UIContext::runPass(wxEvent& event) {
     return true;
 }
 
+UIContext::Suspension::Suspension(const boost::shared_ptr<UIContext>& ui) {
+    if (ui && ui->suspend())
+        ui_ = ui;
+}
+
+UIContext::Suspension::~Suspension() {
+    if (ui_)
+        ui_->resume();
+}
+
+bool UIContext::suspend() {
+    if (!inPass_ || eventType_ == wxEVT_PAINT)
+        return false;
+    SuspendedPass p{incomplete_, std::move(root_), std::move(current_), openCounter_,
+                    std::move(tree_), lastTree_, lastIndex_, event_, eventType_, keyCode_,
+                    unicodeKey_, wheel_, mouseX_, mouseY_, ctrl_, shift_, alt_, meta_, skipped_,
+                    pointerInside_, hotKey_, hotIndex_, claim_, secretTyped_, returnReleased,
+                    imageBlend, std::move(tooltip), colour_};
+    suspended_.push_back(std::move(p));
+    tree_.clear();
+    inPass_ = false;
+    return true;
+}
+
+void UIContext::resume() {
+    SuspendedPass& p = suspended_.back();
+    // The passes run meanwhile ended theirs; what the suspended pass drew on stays its own.
+    incomplete_ = p.incomplete;
+    root_ = std::move(p.root);
+    current_ = std::move(p.current);
+    openCounter_ = p.openCounter;
+    tree_ = std::move(p.tree);
+    lastTree_ = std::move(p.lastTree);
+    lastIndex_ = std::move(p.lastIndex);
+    event_ = p.event;
+    eventType_ = p.eventType;
+    keyCode_ = p.keyCode;
+    unicodeKey_ = p.unicodeKey;
+    wheel_ = p.wheel;
+    mouseX_ = p.mouseX;
+    mouseY_ = p.mouseY;
+    ctrl_ = p.ctrl;
+    shift_ = p.shift;
+    alt_ = p.alt;
+    meta_ = p.meta;
+    skipped_ = p.skipped;
+    pointerInside_ = p.pointerInside;
+    hotKey_ = p.hotKey;
+    hotIndex_ = p.hotIndex;
+    claim_ = p.claim;
+    secretTyped_ = p.secretTyped;
+    returnReleased = p.returnReleased;
+    imageBlend = p.imageBlend;
+    tooltip = std::move(p.tooltip);
+    colour_ = p.colour;
+    suspended_.pop_back();
+    inPass_ = true;
+}
+
 void UIContext::recordEvent(wxEvent& event) {
     event_ = &event;
     eventType_ = event.GetEventType();

@@ -602,6 +602,13 @@ bool hasSeat(wxWindow* w) {
 int Window::ShowModal() {
     ++modalDepth_;
     modalStarted_.StartOnce(1);
+    // A window whose pass opened this loop (directly, or through a message box) goes on
+    // painting while the loop runs: its pass is suspended until the loop returns.
+    std::vector<std::unique_ptr<UIContext::Suspension>> suspended;
+    for (wxWindow* top : wxTopLevelWindows)
+        if (auto* w = dynamic_cast<Window*>(top);
+            w && w != this && w->context_ && w->context_->inPass())
+            suspended.emplace_back(new UIContext::Suspension(w->context_));
     int result;
     if (hasSeat(this)) {
         result = wxDialog::ShowModal();

@@ -75,7 +75,12 @@ AppWindow::doPopupMenu(const std::vector<PopupItem>& items) {
         menu->Destroy(m);
 
     const boost::shared_ptr<orbotk::Box> box = ui_->current();
-    w->PopupMenu(menu.get(), box->x, static_cast<int>(box->y + box->h));
+    {
+        // The menu runs the platform's loop; the window's own events go on meanwhile, in passes
+        // of their own, and this pass resumes when the menu closes.
+        const orbotk::UIContext::Suspension suspended(ui_);
+        w->PopupMenu(menu.get(), box->x, static_cast<int>(box->y + box->h));
+    }
 
     orbo::util::log_record(4, "app_window", 552, "Leaving doPopupMenu\n");
 
