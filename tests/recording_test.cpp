@@ -200,6 +200,7 @@ TEST(Recording, WhatIsTypedOrPastedIntoAPasswordFieldIsWrittenAsAsterisks) {
     const std::string text = slurp(path);
     EXPECT_EQ(text.rfind("orbotk-recording 1\nsecrets withheld\n", 0), 0u);
     EXPECT_EQ(revealing(text, L"Qz7JxvK9"), "") << "lines that tell the password";
+    EXPECT_NE(text.find("char 0 100 U+0064 -"), std::string::npos) << "the d of Ada is there";
     // One asterisk a character the field took, as many as it shows.
     size_t asterisks = 0;
     for (size_t at = 0; (at = text.find("char 0 42 U+002A -", at)) != std::string::npos; ++at)
