@@ -336,6 +336,8 @@ protected:
     boost::shared_ptr<orbotk::UIContext> ui_;
     boost::weak_ptr<orbotk::Window> window_;
     bool popupOpen_ = false;
+    // A control's own caption is drawn: it names the control and is not a label of its own.
+    bool caption_ = false;
 
     // ---- The standard textures, fonts and cursors, shared by every window of the process.
     // Filled by initStandardTextures(), which initTextures() runs once per process; read-only

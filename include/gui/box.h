@@ -112,6 +112,16 @@ public:
     void clearFocused();
     // The control hides what is typed into it: recordings keep nothing of it (see docs).
     void markSecret();
+    // ---- Accessibility. What the control is to screen readers (docs/accessibility.md): describe
+    // it in its box, in every pass, while describing() holds (something reads the window's
+    // accessible tree; nothing is kept otherwise):
+    //     if (box.describing())
+    //         box.describe(orbotk::Role::PushButton, L"Save", orbotk::ACC_ENABLED |
+    //                      orbotk::ACC_FOCUSABLE);
+    bool describing() const;
+    void describe(const orbotk::Description& d);
+    void describe(orbotk::Role role, const std::wstring& name, std::uint32_t states,
+                  const wchar_t* tooltip = nullptr);
     bool leftClicked();
     bool leftReleased();
     bool leftDoubleClicked();

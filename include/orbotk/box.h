@@ -12,6 +12,7 @@
 //   nothing has focus.
 #pragma once
 
+#include "orbotk/accessible.h"
 #include "orbotk/control_id.h"
 
 #include <boost/enable_shared_from_this.hpp>
@@ -101,6 +102,9 @@ public:
     // This control hides what is typed into it (a password field): while it has the focus,
     // recordings keep nothing of the keys and characters it takes.
     void markSecret() { secret_ = true; }
+    // What the control is to assistive technologies; kept only while something reads the
+    // window's accessible tree (UIContext::accessibility()), so build it only then.
+    void describe(const Description& d);
 
     // Keys on this box: the focused control, or the top-level boxes when nothing has focus.
     bool keyDown(int key) const;
@@ -132,6 +136,7 @@ private:
     int openIndex_ = 0;
     bool enabled_ = true;
     bool secret_ = false;
+    int description_ = -1; // in the pass's descriptions
     bool entered_ = false;
     mutable bool mouseInput_ = false;
     boost::shared_ptr<Box> previous_;

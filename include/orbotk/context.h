@@ -113,6 +113,13 @@ public:
     // focus. A pass that then lays out no focusable control of that name ends the focus.
     void setFocusedID(const ControlID& id);
 
+    // ---- Accessibility. Off until something reads the window's accessible tree; while on,
+    // the controls' descriptions are kept with each complete pass.
+    bool accessibility() const { return accessibility_; }
+    void setAccessibility(bool on) { accessibility_ = on; }
+    // The described controls of the last complete pass, in the order they were opened.
+    std::vector<Described> described() const;
+
     // ---- Controls of the last complete pass, by name (for tests and hosts that drive a
     // window). The front-most box of that name; false when the last pass had none.
     bool findControl(const std::wstring& name, int& x, int& y, int& w, int& h) const;
@@ -306,6 +313,7 @@ private:
         bool enabled;
         bool mouseInput;
         bool secret;
+        int description; // in lastDescriptions_, or -1
         bool contains(int px, int py) const {
             return px >= x && px < x + w && py >= y && py < y + h;
         }
@@ -468,6 +476,8 @@ private:
     ControlID focused_;
     ControlID claim_;
     int secretTyped_ = 0;
+    bool accessibility_ = false;
+    std::vector<Description> descriptions_, lastDescriptions_;
 
     // calloc'd: the system hands out zeroed pages lazily, so sizing a large window costs
     // nothing until a paint touches the pixels.
@@ -534,6 +544,7 @@ private:
         boost::shared_ptr<Box> root, current;
         int openCounter;
         std::vector<Node> tree, lastTree;
+        std::vector<Description> descriptions, lastDescriptions;
         std::vector<std::pair<BoxKey, int>> lastIndex;
         wxEvent* event;
         wxEventType eventType;

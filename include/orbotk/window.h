@@ -22,6 +22,7 @@ class UIContext;
 class Window;
 struct PresentSurface;
 class X11Presenter;
+class AccessibleTree;
 
 // Watches every toolkit window of the process (see Window::addObserver), for tools that must
 // follow a whole application rather than one window: fuzzers, the soak run and recorders, which
@@ -161,6 +162,7 @@ private:
     // The frame as the screen takes it, kept from frame to frame and rewritten in place.
     std::unique_ptr<PresentSurface> surface_;
     std::unique_ptr<X11Presenter> direct_;
+    std::unique_ptr<AccessibleTree> accessible_; // the controls, to assistive technologies
     bool directTried_ = false;           // direct_ was asked for, once the canvas was on screen
     std::uint32_t directBackground_ = 0; // the background direct_'s image was converted over
     bool repaintQueued_ = false;         // a repaint() is due from the event loop

@@ -287,6 +287,13 @@ bool Box::focused() const {
     return context_->focusKey_ != 0 && context_->focusKey_ == key_;
 }
 
+void Box::describe(const Description& d) {
+    if (!context_->accessibility_ || d.role == Role::None)
+        return;
+    description_ = static_cast<int>(context_->descriptions_.size());
+    context_->descriptions_.push_back(d);
+}
+
 void Box::makeFocused() {
     if (enabled_ && !id.anonymous() && id.tabIdx() != TabIdx::DISABLED)
         context_->claim_ = id;

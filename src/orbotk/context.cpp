@@ -431,11 +431,36 @@ UIContext::Suspension::~Suspension() {
 bool UIContext::suspend() {
     if (!inPass_ || eventType_ == wxEVT_PAINT)
         return false;
-    SuspendedPass p{incomplete_, std::move(root_), std::move(current_), openCounter_,
-                    std::move(tree_), lastTree_, lastIndex_, event_, eventType_, keyCode_,
-                    unicodeKey_, wheel_, mouseX_, mouseY_, ctrl_, shift_, alt_, meta_, skipped_,
-                    pointerInside_, hotKey_, hotIndex_, claim_, secretTyped_, returnReleased,
-                    imageBlend, std::move(tooltip), colour_};
+    SuspendedPass p{incomplete_,
+                    std::move(root_),
+                    std::move(current_),
+                    openCounter_,
+                    std::move(tree_),
+                    lastTree_,
+                    std::move(descriptions_),
+                    lastDescriptions_,
+                    lastIndex_,
+                    event_,
+                    eventType_,
+                    keyCode_,
+                    unicodeKey_,
+                    wheel_,
+                    mouseX_,
+                    mouseY_,
+                    ctrl_,
+                    shift_,
+                    alt_,
+                    meta_,
+                    skipped_,
+                    pointerInside_,
+                    hotKey_,
+                    hotIndex_,
+                    claim_,
+                    secretTyped_,
+                    returnReleased,
+                    imageBlend,
+                    std::move(tooltip),
+                    colour_};
     suspended_.push_back(std::move(p));
     tree_.clear();
     inPass_ = false;
@@ -451,6 +476,8 @@ void UIContext::resume() {
     openCounter_ = p.openCounter;
     tree_ = std::move(p.tree);
     lastTree_ = std::move(p.lastTree);
+    descriptions_ = std::move(p.descriptions);
+    lastDescriptions_ = std::move(p.lastDescriptions);
     lastIndex_ = std::move(p.lastIndex);
     event_ = p.event;
     eventType_ = p.eventType;
@@ -571,7 +598,7 @@ void UIContext::beginPass(wxEvent& event) {
 
 void UIContext::closeBox(Box& box) {
     tree_.push_back(Node{box.key_, box.id, box.x, box.y, box.w, box.h, box.openIndex_, box.enabled_,
-                         box.mouseInput_, box.secret_});
+                         box.mouseInput_, box.secret_, box.description_});
 }
 
 void UIContext::endPass() {
@@ -584,6 +611,7 @@ void UIContext::endPass() {
 
     if (!incomplete_) {
         lastTree_.swap(tree_);
+        lastDescriptions_.swap(descriptions_);
         indexLastTree();
         if (!claim_.anonymous()) {
             focused_ = claim_;
@@ -603,6 +631,7 @@ void UIContext::endPass() {
         }
     }
     tree_.clear();
+    descriptions_.clear();
 
     static const wxEventType up[3] = {wxEVT_LEFT_UP, wxEVT_MIDDLE_UP, wxEVT_RIGHT_UP};
     static const wxEventType down[3] = {wxEVT_LEFT_DOWN, wxEVT_MIDDLE_DOWN, wxEVT_RIGHT_DOWN};
@@ -703,6 +732,20 @@ void UIContext::moveFocus(bool forward) {
     const Node* target = order[static_cast<size_t>(next)];
     focusKey_ = target->key;
     focused_ = target->id;
+}
+
+std::vector<Described> UIContext::described() const {
+    std::vector<const Node*> nodes;
+    for (const Node& n : lastTree_)
+        if (n.description >= 0)
+            nodes.push_back(&n);
+    std::sort(nodes.begin(), nodes.end(),
+              [](const Node* a, const Node* b) { return a->openIndex < b->openIndex; });
+    std::vector<Described> out;
+    for (const Node* n : nodes)
+        out.push_back(Described{n->key, n->x, n->y, n->w, n->h, n->key == focusKey_,
+                                &lastDescriptions_[static_cast<size_t>(n->description)]});
+    return out;
 }
 
 bool UIContext::findControl(const std::wstring& name, int& x, int& y, int& w, int& h) const {

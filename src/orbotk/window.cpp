@@ -3,6 +3,7 @@
 // drags, tooltips, closing).
 #include "orbotk/window.h"
 
+#include "accessibility.h"
 #include "orbotk/context.h"
 #include "orboutil/log.h"
 #include "over_background.h"
@@ -76,6 +77,7 @@ Window::Window(wxWindow* parent, const wxString& title)
     canvas_->Bind(wxEVT_MOUSE_CAPTURE_LOST, &Window::onCaptureLost, this);
     if (GtkWidget* widget = static_cast<GtkWidget*>(canvas_->GetHandle()))
         g_signal_connect(widget, "notify::scale-factor", G_CALLBACK(&Window::onScaleChanged), this);
+    accessible_.reset(new AccessibleTree(*this));
     Bind(wxEVT_CLOSE_WINDOW, &Window::onClose, this);
     Bind(wxEVT_SIZE, &Window::onSize, this);
     modalStarted_.SetOwner(this);
@@ -86,6 +88,7 @@ Window::Window(wxWindow* parent, const wxString& title)
 Window::~Window() {
     // The canvas goes first, while this object is still whole: destroying it sends it focus
     // and size events, and those are routed here. They find no canvas and are ignored.
+    accessible_.reset();
     if (wxWindow* canvas = canvas_) {
         if (GtkWidget* widget = static_cast<GtkWidget*>(canvas->GetHandle()))
             g_signal_handlers_disconnect_by_data(widget, this);
@@ -492,6 +495,8 @@ void Window::onCaptureLost(wxMouseCaptureLostEvent&) {
 }
 
 void Window::applyAfterPass() {
+    if (accessible_ && context_->accessibility())
+        accessible_->update();
     if (context_->tooltip != shownTooltip_) {
         shownTooltip_ = context_->tooltip;
         if (shownTooltip_.empty())

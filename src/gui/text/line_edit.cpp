@@ -29,6 +29,20 @@ void AppWindow::doLineEdit(orbotk::ControlID id, TextState& state, const wchar_t
     LineEdit field(ui_, -(indent + 6.0f), id, state, enabled);
     field.box().setRight(parentW);
     field.box().setTop(4.0f);
+    if (field.box().describing()) {
+        // A password's text is never published: not its characters, not its asterisks' count.
+        const bool secret = dynamic_cast<const PasswordState*>(&state) != nullptr;
+        orbotk::Description d;
+        d.role = secret ? orbotk::Role::PasswordText : orbotk::Role::Text;
+        d.name = label ? label : L"";
+        d.states =
+            (enabled ? orbotk::ACC_ENABLED | orbotk::ACC_EDITABLE : 0u) | orbotk::ACC_FOCUSABLE;
+        if (!secret) {
+            d.text = state.text();
+            d.caret = static_cast<int>(state.caret());
+        }
+        field.box().describe(d);
+    }
     if (!enabled) {
         glColor(orbopal::DisabledText);
         render(ui_, orbopal::ActiveTextEditBorder, BORDER_ALL);

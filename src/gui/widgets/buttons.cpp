@@ -161,6 +161,9 @@ bool AppWindow::pushButton(ControlID id, const Image* image, const wchar_t* labe
         if (result)
             Refresh();
     }
+    if (button.describing())
+        button.describe(orbotk::Role::PushButton, label ? label : id.name(),
+                        (on ? orbotk::ACC_ENABLED : 0u) | orbotk::ACC_FOCUSABLE);
     const RGBA body = ui_->colour(); // as the caller left it
     float captionX = 8.0f;
     if (image != nullptr) {
@@ -172,9 +175,12 @@ bool AppWindow::pushButton(ControlID id, const Image* image, const wchar_t* labe
         render(ui_, *image);
         captionX = image->w() + 8.0f;
     }
-    if (label != nullptr)
+    if (label != nullptr) {
+        caption_ = true;
         doLabelIndent(captionX, captionTop(button.h(), getFontHeight(ui_, configFont_)), label,
                       enabled);
+        caption_ = false;
+    }
     renderPushButton(body, !(result || button.active()));
     return result;
 }

@@ -31,8 +31,11 @@ bool AppWindow::doCheckbox(ControlID id, bool& value, const wchar_t* label, cons
     const bool on = IsEnabled() && enabled;
     // The caption first: its width decides the click area.
     float width = checkboxTex_.w() + 8.0f;
-    if (label != nullptr)
+    if (label != nullptr) {
+        caption_ = true;
         doLabelIndent(width, 4.0f, label, enabled);
+        caption_ = false;
+    }
     Box control(ui_, width, FILL, id, on);
     bool toggled = false;
     if (on) {
@@ -41,6 +44,11 @@ bool AppWindow::doCheckbox(ControlID id, bool& value, const wchar_t* label, cons
             value = !value;
     }
     doToolTip(chooseTip(on, tooltip, disabledTooltip));
+    if (control.describing())
+        control.describe(orbotk::Role::CheckBox, label ? label : L"",
+                         (on ? orbotk::ACC_ENABLED : 0u) | orbotk::ACC_FOCUSABLE |
+                             orbotk::ACC_CHECKABLE | (value ? orbotk::ACC_CHECKED : 0u),
+                         chooseTip(on, tooltip, disabledTooltip));
 
     Box icon(ui_, checkboxTex_.shape());
     placeIcon(icon, control, checkboxTex_);

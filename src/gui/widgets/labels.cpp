@@ -25,6 +25,12 @@ const std::wstring& fitted(const ui_t& ui, const wxFont& font, float& width, con
 
 void AppWindow::doLabel(const wchar_t* text, const wxFont& font, bool enabled) {
     requirePass(ui_, "doLabel");
+    if (ui_->accessibility() && !caption_ && text != nullptr && *text != L'\0') {
+        // A box of its own over the label's, only while somebody reads the tree.
+        Box label(ui_);
+        label.describe(orbotk::Role::Label, text,
+                       IsEnabled() && enabled ? orbotk::ACC_ENABLED : 0u);
+    }
     glColor(IsEnabled() && enabled ? orbopal::Text : orbopal::DisabledText);
     render(ui_, font, text ? text : L"", 0);
 }

@@ -203,6 +203,22 @@ void Box::clearFocused() {
 void Box::markSecret() {
     box_->markSecret();
 }
+bool Box::describing() const {
+    return box_->ui()->accessibility();
+}
+void Box::describe(const orbotk::Description& d) {
+    box_->describe(d);
+}
+void Box::describe(orbotk::Role role, const std::wstring& name, std::uint32_t states,
+                   const wchar_t* tooltip) {
+    orbotk::Description d;
+    d.role = role;
+    d.name = name;
+    d.states = states;
+    if (tooltip != nullptr)
+        d.description = tooltip;
+    box_->describe(d);
+}
 bool Box::leftClicked() {
     return box_->leftClicked();
 }

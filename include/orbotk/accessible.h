@@ -1,0 +1,59 @@
+// What a control is to assistive technologies (screen readers): its role, its name, its states
+// and value. A widget describes its control in the box it opens; the toolkit keeps the
+// descriptions of the last complete pass with its tree and publishes them over the desktop's
+// accessibility bus. Descriptions are kept only while something reads them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace orbotk {
+
+enum class Role : std::uint8_t {
+    None, // not published
+    PushButton,
+    Link,
+    CheckBox,
+    RadioButton,
+    ComboBox,
+    Text,         // a field that holds text
+    PasswordText, // the same, whose text is never published
+    Slider,
+    ProgressBar,
+    ScrollBar,
+    Label,
+};
+
+// States, as bits.
+enum AccessibleState : std::uint32_t {
+    ACC_ENABLED = 1u << 0,
+    ACC_FOCUSABLE = 1u << 1,
+    ACC_CHECKED = 1u << 2,
+    ACC_EXPANDED = 1u << 3,
+    ACC_EDITABLE = 1u << 4,
+    ACC_CHECKABLE = 1u << 5,
+    ACC_EXPANDABLE = 1u << 6,
+};
+
+struct Description {
+    Role role = Role::None;
+    std::wstring name;
+    std::wstring description; // what the tooltip says
+    std::uint32_t states = ACC_ENABLED;
+    // Sliders, progress and scroll bars.
+    bool hasValue = false;
+    double value = 0, minimum = 0, maximum = 0;
+    // Text fields (never a password's).
+    std::wstring text;
+    int caret = 0, selectionStart = 0, selectionEnd = 0;
+};
+
+// A described control of the last complete pass, as published.
+struct Described {
+    std::uint64_t key; // the box's identity across passes
+    int x, y, w, h;    // logical window pixels
+    bool focused;
+    const Description* description;
+};
+
+} // namespace orbotk

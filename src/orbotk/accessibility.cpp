@@ -1,0 +1,312 @@
+// The accessible children of a window's canvas: one ATK object per described control of the
+// last complete pass. GTK makes the canvas's own accessible object, a container's, which lists
+// child widgets only; its class is taught to list ours for our canvases. Nothing is kept or
+// described until something asks the canvas for its children.
+#include "accessibility.h"
+
+#include "orbotk/context.h"
+#include "orbotk/driver.h"
+#include "orbotk/window.h"
+#include "orboutil/strings.h"
+
+#include <algorithm>
+#include <atk/atk.h>
+#include <gtk/gtk.h>
+#include <map>
+#include <string>
+#include <wx/app.h>
+
+namespace {
+
+using orbotk::AccessibleTree;
+
+// ---- The canvas's accessible object lists our children
+
+std::map<AtkObject*, AccessibleTree*>& trees() {
+    static std::map<AtkObject*, AccessibleTree*> t;
+    return t;
+}
+
+gint (*containerChildren)(AtkObject*) = nullptr;
+AtkObject* (*containerChild)(AtkObject*, gint) = nullptr;
+
+gint canvasChildren(AtkObject* o) {
+    const auto it = trees().find(o);
+    if (it == trees().end())
+        return containerChildren(o);
+    // Somebody reads the tree: from now on every pass describes its controls.
+    const boost::shared_ptr<orbotk::UIContext> ui = it->second->window().context();
+    if (!ui->accessibility()) {
+        ui->setAccessibility(true);
+        it->second->window().Refresh();
+    }
+    return it->second->count();
+}
+
+AtkObject* canvasChild(AtkObject* o, gint i) {
+    const auto it = trees().find(o);
+    if (it == trees().end())
+        return containerChild(o, i);
+    AtkObject* c = it->second->child(i);
+    return c ? ATK_OBJECT(g_object_ref(c)) : nullptr;
+}
+
+// ---- One control
+
+struct Control {
+    AtkObject parent;
+    AccessibleTree* tree;
+    std::uint64_t key;
+    std::uint32_t states;
+    bool focused;
+};
+struct ControlClass {
+    AtkObjectClass parent;
+};
+
+GType controlType();
+Control* control(gpointer p) {
+    return G_TYPE_CHECK_INSTANCE_CAST(p, controlType(), Control);
+}
+
+AtkStateSet* controlStates(AtkObject* o) {
+    const Control* c = control(o);
+    AtkStateSet* set = atk_state_set_new();
+    if (c->tree == nullptr) {
+        atk_state_set_add_state(set, ATK_STATE_DEFUNCT);
+        return set;
+    }
+    atk_state_set_add_state(set, ATK_STATE_VISIBLE);
+    atk_state_set_add_state(set, ATK_STATE_SHOWING);
+    const std::pair<std::uint32_t, AtkStateType> map[] = {
+        {orbotk::ACC_ENABLED, ATK_STATE_ENABLED},
+        {orbotk::ACC_ENABLED, ATK_STATE_SENSITIVE},
+        {orbotk::ACC_FOCUSABLE, ATK_STATE_FOCUSABLE},
+        {orbotk::ACC_CHECKED, ATK_STATE_CHECKED},
+        {orbotk::ACC_EXPANDED, ATK_STATE_EXPANDED},
+        {orbotk::ACC_EDITABLE, ATK_STATE_EDITABLE},
+        {orbotk::ACC_CHECKABLE, ATK_STATE_CHECKABLE},
+        {orbotk::ACC_EXPANDABLE, ATK_STATE_EXPANDABLE}};
+    for (const auto& [bit, state] : map)
+        if (c->states & bit)
+            atk_state_set_add_state(set, state);
+    if (c->focused)
+        atk_state_set_add_state(set, ATK_STATE_FOCUSED);
+    return set;
+}
+
+// Extents in device pixels of the screen (or of the window), where a pointer event lands.
+void controlExtents(AtkComponent* component, gint* x, gint* y, gint* w, gint* h,
+                    AtkCoordType coords) {
+    *x = *y = *w = *h = 0;
+    const Control* c = control(component);
+    int rx, ry, rw, rh;
+    if (c->tree == nullptr || !c->tree->rect(c->key, rx, ry, rw, rh))
+        return;
+    orbotk::Window& window = c->tree->window();
+    const int s = window.deviceScale();
+    int ox = 0, oy = 0;
+    GtkWidget* canvas = static_cast<GtkWidget*>(window.canvas()->GetHandle());
+    if (GdkWindow* gdk = gtk_widget_get_window(canvas)) {
+        if (coords == ATK_XY_SCREEN) {
+            gdk_window_get_origin(gdk, &ox, &oy);
+        } else {
+            const wxPoint p = window.canvas()->GetPosition();
+            ox = p.x;
+            oy = p.y;
+        }
+    }
+    *x = (ox + rx) * s;
+    *y = (oy + ry) * s;
+    *w = rw * s;
+    *h = rh * s;
+}
+
+void controlComponent(gpointer g, gpointer) {
+    auto* iface = static_cast<AtkComponentIface*>(g);
+    iface->get_extents = controlExtents;
+}
+
+// The one action, "click": what a click at the control's centre does, from the event loop.
+gboolean controlClick(AtkAction* action, gint i) {
+    const Control* c = control(action);
+    int x, y, w, h;
+    if (i != 0 || c->tree == nullptr || !c->tree->rect(c->key, x, y, w, h))
+        return FALSE;
+    boost::weak_ptr<orbotk::Window> handle = c->tree->window().handle();
+    wxTheApp->CallAfter([handle, x, y, w, h] {
+        if (boost::shared_ptr<orbotk::Window> window = handle.lock())
+            orbotk::Driver(window).click(x + w / 2, y + h / 2);
+    });
+    return TRUE;
+}
+gint controlActions(AtkAction*) {
+    return 1;
+}
+const gchar* controlActionName(AtkAction*, gint i) {
+    return i == 0 ? "click" : nullptr;
+}
+
+void controlAction(gpointer g, gpointer) {
+    auto* iface = static_cast<AtkActionIface*>(g);
+    iface->do_action = controlClick;
+    iface->get_n_actions = controlActions;
+    iface->get_name = controlActionName;
+}
+
+void controlClassInit(gpointer klass, gpointer) {
+    ATK_OBJECT_CLASS(klass)->ref_state_set = controlStates;
+}
+
+GType controlType() {
+    static GType type = [] {
+        const GTypeInfo info = {
+            sizeof(ControlClass), nullptr, nullptr, controlClassInit, nullptr, nullptr,
+            sizeof(Control),      0,       nullptr, nullptr};
+        const GType t = g_type_register_static(ATK_TYPE_OBJECT, "OrbotkAccessibleControl", &info,
+                                               GTypeFlags(0));
+        const GInterfaceInfo component = {controlComponent, nullptr, nullptr};
+        const GInterfaceInfo action = {controlAction, nullptr, nullptr};
+        g_type_add_interface_static(t, ATK_TYPE_COMPONENT, &component);
+        g_type_add_interface_static(t, ATK_TYPE_ACTION, &action);
+        return t;
+    }();
+    return type;
+}
+
+AtkRole atkRole(orbotk::Role r) {
+    switch (r) {
+    case orbotk::Role::PushButton:
+        return ATK_ROLE_PUSH_BUTTON;
+    case orbotk::Role::Link:
+        return ATK_ROLE_LINK;
+    case orbotk::Role::CheckBox:
+        return ATK_ROLE_CHECK_BOX;
+    case orbotk::Role::RadioButton:
+        return ATK_ROLE_RADIO_BUTTON;
+    case orbotk::Role::ComboBox:
+        return ATK_ROLE_COMBO_BOX;
+    case orbotk::Role::Text:
+        return ATK_ROLE_ENTRY;
+    case orbotk::Role::PasswordText:
+        return ATK_ROLE_PASSWORD_TEXT;
+    case orbotk::Role::Slider:
+        return ATK_ROLE_SLIDER;
+    case orbotk::Role::ProgressBar:
+        return ATK_ROLE_PROGRESS_BAR;
+    case orbotk::Role::ScrollBar:
+        return ATK_ROLE_SCROLL_BAR;
+    case orbotk::Role::Label:
+        return ATK_ROLE_LABEL;
+    default:
+        return ATK_ROLE_UNKNOWN;
+    }
+}
+
+} // namespace
+
+namespace orbotk {
+
+AccessibleTree::AccessibleTree(Window& window) : window_(window) {
+    GtkWidget* canvas = static_cast<GtkWidget*>(window.canvas()->GetHandle());
+    canvas_ = gtk_widget_get_accessible(canvas);
+    if (canvas_ == nullptr)
+        return;
+    AtkObjectClass* klass = ATK_OBJECT_GET_CLASS(canvas_);
+    if (klass->get_n_children != canvasChildren) {
+        containerChildren = klass->get_n_children;
+        containerChild = klass->ref_child;
+        klass->get_n_children = canvasChildren;
+        klass->ref_child = canvasChild;
+    }
+    trees()[canvas_] = this;
+}
+
+AccessibleTree::~AccessibleTree() {
+    if (canvas_)
+        trees().erase(canvas_);
+    for (AtkObject* o : children_) {
+        control(o)->tree = nullptr; // an assistive technology may still hold it: defunct now
+        g_object_unref(o);
+    }
+}
+
+AtkObject* AccessibleTree::child(int i) const {
+    return i >= 0 && i < count() ? children_[static_cast<size_t>(i)] : nullptr;
+}
+
+bool AccessibleTree::rect(std::uint64_t key, int& x, int& y, int& w, int& h) const {
+    for (const Described& d : window_.context()->described())
+        if (d.key == key) {
+            x = d.x, y = d.y, w = d.w, h = d.h;
+            return true;
+        }
+    return false;
+}
+
+void AccessibleTree::update() {
+    if (canvas_ == nullptr)
+        return;
+    const std::vector<Described> now = window_.context()->described();
+    std::vector<AtkObject*> next;
+    std::vector<bool> kept(children_.size(), false), made;
+    for (const Described& d : now) {
+        AtkObject* o = nullptr;
+        for (size_t i = 0; i < children_.size() && o == nullptr; ++i)
+            if (!kept[i] && control(children_[i])->key == d.key) {
+                o = children_[i];
+                kept[i] = true;
+            }
+        const Description& desc = *d.description;
+        made.push_back(o == nullptr);
+        if (o == nullptr) {
+            o = ATK_OBJECT(g_object_new(controlType(), nullptr));
+            Control* c = control(o);
+            c->tree = this;
+            c->key = d.key;
+            c->states = desc.states;
+            c->focused = d.focused;
+            atk_object_set_parent(o, canvas_);
+        }
+        Control* c = control(o);
+        atk_object_set_role(o, atkRole(desc.role));
+        const std::string name = orbo::util::utf8FromWString(desc.name);
+        const char* was = atk_object_get_name(o);
+        if (was == nullptr || name != was)
+            atk_object_set_name(o, name.c_str());
+        const std::string about = orbo::util::utf8FromWString(desc.description);
+        const char* wasAbout = atk_object_get_description(o);
+        if (wasAbout == nullptr || about != wasAbout)
+            atk_object_set_description(o, about.c_str());
+        const std::uint32_t changed = c->states ^ desc.states;
+        c->states = desc.states;
+        if (changed & ACC_CHECKED)
+            atk_object_notify_state_change(o, ATK_STATE_CHECKED, (desc.states & ACC_CHECKED) != 0);
+        if (changed & ACC_EXPANDED)
+            atk_object_notify_state_change(o, ATK_STATE_EXPANDED,
+                                           (desc.states & ACC_EXPANDED) != 0);
+        if (changed & ACC_ENABLED)
+            atk_object_notify_state_change(o, ATK_STATE_ENABLED, (desc.states & ACC_ENABLED) != 0);
+        if (c->focused != d.focused) {
+            c->focused = d.focused;
+            atk_object_notify_state_change(o, ATK_STATE_FOCUSED, d.focused);
+        }
+        next.push_back(o);
+    }
+    // Gone controls leave (from the last, so that each index holds as announced), then new
+    // ones come in at their places.
+    for (size_t i = children_.size(); i-- > 0;)
+        if (!kept[i]) {
+            AtkObject* o = children_[i];
+            g_signal_emit_by_name(canvas_, "children-changed::remove", static_cast<guint>(i), o);
+            control(o)->tree = nullptr;
+            g_object_unref(o);
+        }
+    children_ = std::move(next);
+    for (size_t i = 0; i < children_.size(); ++i)
+        if (made[i])
+            g_signal_emit_by_name(canvas_, "children-changed::add", static_cast<guint>(i),
+                                  children_[i]);
+}
+
+} // namespace orbotk
