@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <atk/atk.h>
+#include <cstring>
 #include <gtk/gtk.h>
 #include <map>
 #include <string>
@@ -53,20 +54,25 @@ AtkObject* canvasChild(AtkObject* o, gint i) {
 
 // ---- One control
 
+// Plain data: GObject zeroes an instance and constructs nothing in it.
 struct Control {
     AtkObject parent;
     AccessibleTree* tree;
     std::uint64_t key;
     std::uint32_t states;
     bool focused;
+    double value, minimum, maximum;
+    gchar* text; // UTF-8, owned; a text field's
+    gint caret, selectionStart, selectionEnd;
 };
 struct ControlClass {
     AtkObjectClass parent;
 };
 
-GType controlType();
+bool isControl(gpointer p);
 Control* control(gpointer p) {
-    return G_TYPE_CHECK_INSTANCE_CAST(p, controlType(), Control);
+    g_return_val_if_fail(isControl(p), nullptr);
+    return reinterpret_cast<Control*>(p);
 }
 
 AtkStateSet* controlStates(AtkObject* o) {
@@ -154,24 +160,137 @@ void controlAction(gpointer g, gpointer) {
     iface->get_name = controlActionName;
 }
 
-void controlClassInit(gpointer klass, gpointer) {
-    ATK_OBJECT_CLASS(klass)->ref_state_set = controlStates;
+// ---- Values: sliders, progress and scroll bars
+
+void valueAndText(AtkValue* v, gdouble* value, gchar** text) {
+    *value = control(v)->value;
+    if (text)
+        *text = nullptr;
+}
+AtkRange* valueRange(AtkValue* v) {
+    const Control* c = control(v);
+    return atk_range_new(c->minimum, c->maximum, nullptr);
+}
+void valueNumber(GValue* out, double v) {
+    memset(out, 0, sizeof *out);
+    g_value_init(out, G_TYPE_DOUBLE);
+    g_value_set_double(out, v);
+}
+void currentValue(AtkValue* v, GValue* out) {
+    valueNumber(out, control(v)->value);
+}
+void minimumValue(AtkValue* v, GValue* out) {
+    valueNumber(out, control(v)->minimum);
+}
+void maximumValue(AtkValue* v, GValue* out) {
+    valueNumber(out, control(v)->maximum);
+}
+void controlValue(gpointer g, gpointer) {
+    auto* iface = static_cast<AtkValueIface*>(g);
+    iface->get_value_and_text = valueAndText;
+    iface->get_range = valueRange;
+    iface->get_current_value = currentValue;
+    iface->get_minimum_value = minimumValue;
+    iface->get_maximum_value = maximumValue;
 }
 
-GType controlType() {
-    static GType type = [] {
+// ---- Text: a field's text, caret and selection (a password field has none to give)
+
+const char* textOf(AtkText* t) {
+    const char* s = control(t)->text;
+    return s ? s : "";
+}
+gchar* textRange(AtkText* t, gint start, gint end) {
+    const char* s = textOf(t);
+    const glong n = g_utf8_strlen(s, -1);
+    if (end < 0 || end > n)
+        end = static_cast<gint>(n);
+    start = std::min(std::max(start, 0), end);
+    const char* a = g_utf8_offset_to_pointer(s, start);
+    return g_strndup(a, static_cast<gsize>(g_utf8_offset_to_pointer(s, end) - a));
+}
+gint textLength(AtkText* t) {
+    return static_cast<gint>(g_utf8_strlen(textOf(t), -1));
+}
+gint textCaret(AtkText* t) {
+    return control(t)->caret;
+}
+gunichar textCharacter(AtkText* t, gint i) {
+    const char* s = textOf(t);
+    return i >= 0 && i < g_utf8_strlen(s, -1) ? g_utf8_get_char(g_utf8_offset_to_pointer(s, i)) : 0;
+}
+gint textSelections(AtkText* t) {
+    const Control* c = control(t);
+    return c->selectionEnd > c->selectionStart ? 1 : 0;
+}
+gchar* textSelection(AtkText* t, gint i, gint* start, gint* end) {
+    const Control* c = control(t);
+    if (i != 0 || c->selectionEnd <= c->selectionStart)
+        return nullptr;
+    *start = c->selectionStart;
+    *end = c->selectionEnd;
+    return textRange(t, *start, *end);
+}
+void controlText(gpointer g, gpointer) {
+    auto* iface = static_cast<AtkTextIface*>(g);
+    iface->get_text = textRange;
+    iface->get_character_count = textLength;
+    iface->get_caret_offset = textCaret;
+    iface->get_character_at_offset = textCharacter;
+    iface->get_n_selections = textSelections;
+    iface->get_selection = textSelection;
+}
+
+GObjectClass* controlParent = nullptr;
+void controlFinalize(GObject* o) {
+    g_free(control(o)->text);
+    controlParent->finalize(o);
+}
+
+void controlClassInit(gpointer klass, gpointer) {
+    controlParent = G_OBJECT_CLASS(g_type_class_peek_parent(klass));
+    ATK_OBJECT_CLASS(klass)->ref_state_set = controlStates;
+    G_OBJECT_CLASS(klass)->finalize = controlFinalize;
+}
+
+// Three types of control: every control is a component with an action; sliders and bars add
+// a value, text fields their text.
+enum Kind { PLAIN, VALUE, TEXT };
+GType kindType(Kind kind) {
+    static GType types[3] = {0, 0, 0};
+    if (types[kind] == 0) {
         const GTypeInfo info = {
             sizeof(ControlClass), nullptr, nullptr, controlClassInit, nullptr, nullptr,
             sizeof(Control),      0,       nullptr, nullptr};
-        const GType t = g_type_register_static(ATK_TYPE_OBJECT, "OrbotkAccessibleControl", &info,
-                                               GTypeFlags(0));
+        static const char* const names[3] = {"OrbotkAccessibleControl", "OrbotkAccessibleValue",
+                                             "OrbotkAccessibleText"};
+        const GType t = g_type_register_static(ATK_TYPE_OBJECT, names[kind], &info, GTypeFlags(0));
         const GInterfaceInfo component = {controlComponent, nullptr, nullptr};
         const GInterfaceInfo action = {controlAction, nullptr, nullptr};
+        const GInterfaceInfo value = {controlValue, nullptr, nullptr};
+        const GInterfaceInfo text = {controlText, nullptr, nullptr};
         g_type_add_interface_static(t, ATK_TYPE_COMPONENT, &component);
         g_type_add_interface_static(t, ATK_TYPE_ACTION, &action);
-        return t;
-    }();
-    return type;
+        if (kind == VALUE)
+            g_type_add_interface_static(t, ATK_TYPE_VALUE, &value);
+        if (kind == TEXT)
+            g_type_add_interface_static(t, ATK_TYPE_TEXT, &text);
+        types[kind] = t;
+    }
+    return types[kind];
+}
+
+Kind kindOf(const orbotk::Description& d) {
+    if (d.role == orbotk::Role::Text || d.role == orbotk::Role::PasswordText)
+        return TEXT;
+    return d.hasValue ? VALUE : PLAIN;
+}
+
+bool isControl(gpointer p) {
+    for (Kind k : {PLAIN, VALUE, TEXT})
+        if (G_TYPE_CHECK_INSTANCE_TYPE(p, kindType(k)))
+            return true;
+    return false;
 }
 
 AtkRole atkRole(orbotk::Role r) {
@@ -251,16 +370,18 @@ void AccessibleTree::update() {
     std::vector<AtkObject*> next;
     std::vector<bool> kept(children_.size(), false), made;
     for (const Described& d : now) {
+        const Description& desc = *d.description;
+        const GType type = kindType(kindOf(desc));
         AtkObject* o = nullptr;
         for (size_t i = 0; i < children_.size() && o == nullptr; ++i)
-            if (!kept[i] && control(children_[i])->key == d.key) {
+            if (!kept[i] && control(children_[i])->key == d.key &&
+                G_TYPE_CHECK_INSTANCE_TYPE(children_[i], type)) {
                 o = children_[i];
                 kept[i] = true;
             }
-        const Description& desc = *d.description;
         made.push_back(o == nullptr);
         if (o == nullptr) {
-            o = ATK_OBJECT(g_object_new(controlType(), nullptr));
+            o = ATK_OBJECT(g_object_new(type, nullptr));
             Control* c = control(o);
             c->tree = this;
             c->key = d.key;
@@ -290,6 +411,32 @@ void AccessibleTree::update() {
         if (c->focused != d.focused) {
             c->focused = d.focused;
             atk_object_notify_state_change(o, ATK_STATE_FOCUSED, d.focused);
+        }
+        if (desc.hasValue) {
+            const bool moved = c->value != desc.value;
+            c->value = desc.value;
+            c->minimum = desc.minimum;
+            c->maximum = desc.maximum;
+            if (moved && !made.back())
+                g_signal_emit_by_name(o, "value-changed", desc.value, nullptr);
+        }
+        if (kindOf(desc) == TEXT) {
+            const std::string text = orbo::util::utf8FromWString(desc.text);
+            if (c->text == nullptr || text != c->text) {
+                const gint before = c->text ? static_cast<gint>(g_utf8_strlen(c->text, -1)) : 0;
+                g_free(c->text);
+                c->text = g_strdup(text.c_str());
+                if (!made.back()) { // the whole text replaced: what screen readers follow
+                    g_signal_emit_by_name(o, "text-changed::delete", 0, before);
+                    g_signal_emit_by_name(o, "text-changed::insert", 0,
+                                          static_cast<gint>(g_utf8_strlen(c->text, -1)));
+                }
+            }
+            if (c->caret != desc.caret && !made.back())
+                g_signal_emit_by_name(o, "text-caret-moved", desc.caret);
+            c->caret = desc.caret;
+            c->selectionStart = desc.selectionStart;
+            c->selectionEnd = desc.selectionEnd;
         }
         next.push_back(o);
     }

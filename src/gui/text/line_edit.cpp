@@ -40,6 +40,8 @@ void AppWindow::doLineEdit(orbotk::ControlID id, TextState& state, const wchar_t
         if (!secret) {
             d.text = state.text();
             d.caret = static_cast<int>(state.caret());
+            d.selectionStart = static_cast<int>(state.selectBegin());
+            d.selectionEnd = static_cast<int>(state.selectEnd());
         }
         field.box().describe(d);
     }

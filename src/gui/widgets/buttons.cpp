@@ -52,6 +52,10 @@ bool AppWindow::doButton(ControlID id, const Image& image, const Image& pressedI
     const bool on = IsEnabled() && enabled;
     Box button(ui_, id, on);
     doToolTip(chooseTip(on, tooltip, disabledTooltip));
+    if (button.describing())
+        button.describe(orbotk::Role::PushButton, tooltip ? tooltip : id.name(),
+                        (on ? orbotk::ACC_ENABLED : 0u) | orbotk::ACC_FOCUSABLE,
+                        chooseTip(on, tooltip, disabledTooltip));
     bool result = false;
     if (on) {
         result = controlSelectionBehavior(button);
@@ -74,10 +78,12 @@ bool AppWindow::captionedButton(ControlID id, const Image& image, const wchar_t*
     // caption from that edge, and is the click area.
     float width = image.w() + 8.0f;
     if (label != nullptr) {
+        caption_ = true;
         if (right)
             doLabelIndentRight(width, 4.0f, label, enabled);
         else
             doLabelIndent(width, 4.0f, label, enabled);
+        caption_ = false;
     }
     Box button(ui_, width, FILL, id, on);
     if (right)
@@ -91,6 +97,13 @@ bool AppWindow::captionedButton(ControlID id, const Image& image, const wchar_t*
         icon.setLeft(offset);
     icon.setTop(offset);
     doToolTip(chooseTip(on, tooltip, disabledTooltip));
+    if (button.describing())
+        button.describe(orbotk::Role::PushButton,
+                        label     ? std::wstring(label)
+                        : tooltip ? tooltip
+                                  : id.name(),
+                        (on ? orbotk::ACC_ENABLED : 0u) | orbotk::ACC_FOCUSABLE,
+                        chooseTip(on, tooltip, disabledTooltip));
     bool result = false;
     glColor(iconButtonBehavior(button, on, result));
     render(ui_, image);
@@ -227,6 +240,9 @@ bool AppWindow::doLink(ControlID id, const wchar_t* text, const wchar_t* tooltip
     fit(ui_, font, w, t, false, unused);
     const float h = getFontHeight(ui_, font) + 1.0f;
     Box link(ui_, w, h, id, on);
+    if (link.describing())
+        link.describe(orbotk::Role::Link, std::wstring(t),
+                      (on ? orbotk::ACC_ENABLED : 0u) | orbotk::ACC_FOCUSABLE, tooltip);
     render(ui_, colour, BORDER_BOTTOM); // the underline, drawn first: it lies in front
     render(ui_, font, t, 0);
     bool result = false;

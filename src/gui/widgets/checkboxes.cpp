@@ -93,9 +93,17 @@ bool AppWindow::doRadio(bool& value, const wchar_t* label, const wchar_t* toolti
     // The caption leaves its colour current (text, or disabled text in a disabled window): the
     // button is drawn in it.
     float width = checkboxTex_.w() + 8.0f;
-    if (label != nullptr)
+    if (label != nullptr) {
+        caption_ = true;
         doLabelIndent(width, 4.0f, label, enabled);
+        caption_ = false;
+    }
     Box control(ui_, width, FILL, ControlID(), true);
+    if (control.describing())
+        control.describe(orbotk::Role::RadioButton, label ? label : L"",
+                         (enabled && IsEnabled() ? orbotk::ACC_ENABLED : 0u) |
+                             orbotk::ACC_CHECKABLE | (value ? orbotk::ACC_CHECKED : 0u),
+                         chooseTip(enabled, tooltip, disabledTooltip));
     bool result = false;
     {
         Box icon(ui_, radio_.shape());

@@ -80,11 +80,17 @@ unsigned int AppWindow::comboBox(ControlID id, bool& open, const wchar_t*& selec
             Refresh();
         }
     }
+    if (header.describing())
+        header.describe(orbotk::Role::ComboBox, selected ? selected : L"",
+                        (on ? orbotk::ACC_ENABLED : 0u) | orbotk::ACC_FOCUSABLE |
+                            orbotk::ACC_EXPANDABLE | (open ? orbotk::ACC_EXPANDED : 0u));
     {
         Box caption(ui_, header.w() - 32.0f, header.h() - 3.0f);
         caption.setLeft(8.0f);
         caption.setTop(3.0f);
+        caption_ = true;
         doLabelFit(selected, enabled, true);
+        caption_ = false;
     }
     {
         Box chevron(ui_, chevronDown_.shape());

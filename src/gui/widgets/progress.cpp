@@ -16,6 +16,15 @@ bool AppWindow::doProgress(ControlID id, float value, float min, float max,
     requirePass(ui_, "doProgress");
     Box bar(ui_, FILL, PROGRESS_H, id, false);
     const float v = min > value ? min : (value > max ? max : value);
+    if (bar.describing()) {
+        orbotk::Description d;
+        d.role = orbotk::Role::ProgressBar;
+        d.name = tooltip ? tooltip : id.name();
+        d.description = tooltip ? tooltip : L"";
+        d.hasValue = true;
+        d.value = v, d.minimum = min, d.maximum = max;
+        bar.describe(d);
+    }
     const RGBA entry = ui_->colour();
     float w = bar.w() / (max - min) * (v - min);
     if (!(w >= 0.0f))

@@ -56,6 +56,15 @@ int AppWindow::doVScroll(ControlID id, int& pos, int visible, float& dragTop, fl
 
     Box bar(ui_, SCROLL_SIZE, FILL, ControlID(), true);
     bar.setRight(FILL);
+    if (bar.describing()) {
+        orbotk::Description d;
+        d.role = orbotk::Role::ScrollBar;
+        d.name = id.name();
+        d.states = on ? orbotk::ACC_ENABLED : 0u;
+        d.hasValue = true;
+        d.value = pos, d.minimum = min, d.maximum = last;
+        bar.describe(d);
+    }
     const float trackH = bar.h() - 38.0f;
     float thumbH =
         std::floor(static_cast<float>(visible) * trackH / static_cast<float>(rows) + 0.5f);

@@ -40,6 +40,15 @@ bool AppWindow::doHSlider(ControlID id, float& value, float& dragValue, float mi
     {
         // A disabled knob takes no keyboard focus; an enabled one does, like any named control.
         Box knob(ui_, checkboxTex_.w(), PROGRESS_H, ControlID(knobName), on);
+        if (knob.describing()) { // the knob takes the focus: it stands for the slider
+            orbotk::Description d;
+            d.role = orbotk::Role::Slider;
+            d.name = tooltip ? tooltip : id.name();
+            d.states = (on ? orbotk::ACC_ENABLED : 0u) | orbotk::ACC_FOCUSABLE;
+            d.hasValue = true;
+            d.value = value, d.minimum = min, d.maximum = max;
+            knob.describe(d);
+        }
         if (on) {
             {
                 // The drop area: 15 pixels beside and 45 above and below the slider.
