@@ -1,0 +1,86 @@
+#!/usr/bin/python3
+# A screen reader's view of a test program, read over the accessibility bus (AT-SPI), for
+# tests/accessibility_test.cpp. Commands, each on the application named APP:
+#   tree APP TITLE      the controls of its window TITLE, a line each: role, name, states
+#                       (comma-separated), value (current/minimum/maximum), text, extents
+#                       (x,y,w,h in device pixels of the screen), actions; tab-separated
+#   do APP TITLE NAME   invokes the first action of the control named NAME
+#   focus APP SECONDS   prints the name of each control that gains the focus, after "ready"
+import sys
+
+import pyatspi
+from gi.repository import GLib
+
+CONTAINERS = {"frame", "filler", "panel", "dialog"}
+
+
+def window(app_name, title):
+    desktop = pyatspi.Registry.getDesktop(0)
+    for app in desktop:
+        if app is not None and app.name == app_name:
+            for frame in app:
+                if frame is not None and frame.name == title:
+                    return frame
+    return None
+
+
+def controls(node):
+    for child in node:
+        if child is None:
+            continue
+        if child.getRoleName() in CONTAINERS:
+            yield from controls(child)
+        else:
+            yield child
+
+
+def describe(o):
+    states = ",".join(sorted(pyatspi.stateToString(s) for s in o.getState().getStates()))
+    value = text = actions = ""
+    try:
+        v = o.queryValue()
+        value = "%g/%g/%g" % (v.currentValue, v.minimumValue, v.maximumValue)
+    except NotImplementedError:
+        pass
+    try:
+        text = o.queryText().getText(0, -1)
+    except NotImplementedError:
+        pass
+    try:
+        a = o.queryAction()
+        actions = ",".join(a.getName(i) for i in range(a.nActions))
+    except NotImplementedError:
+        pass
+    e = o.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    extents = "%d,%d,%d,%d" % (e.x, e.y, e.width, e.height)
+    fields = [o.getRoleName(), o.name, states, value, text, extents, actions]
+    return "\t".join(f.replace("\\", "\\\\").replace("\n", "\\n") for f in fields)
+
+
+def main():
+    command, app = sys.argv[1], sys.argv[2]
+    if command == "tree":
+        frame = window(app, sys.argv[3])
+        if frame is None:
+            sys.exit("no window " + sys.argv[3])
+        for o in controls(frame):
+            print(describe(o))
+    elif command == "do":
+        frame = window(app, sys.argv[3])
+        for o in controls(frame) if frame else []:
+            if o.name == sys.argv[4]:
+                o.queryAction().doAction(0)
+                return
+        sys.exit("no control " + sys.argv[4])
+    elif command == "focus":
+        def heard(event):
+            if event.detail1 == 1 and event.host_application.name == app:
+                print(event.source.name, flush=True)
+
+        pyatspi.Registry.registerEventListener(heard, "object:state-changed:focused")
+        GLib.timeout_add(int(float(sys.argv[3]) * 1000), pyatspi.Registry.stop)
+        print("ready", flush=True)
+        pyatspi.Registry.start()
+
+
+main()
