@@ -6,6 +6,7 @@
 // centre the bus gives, and a password typed for real found nowhere on the bus.
 #include "../examples/gallery/gallery.h"
 #include "display_server.h"
+#include "gui/message_box.h"
 #include "orbotk/application.h"
 #include "widget_host.h"
 
@@ -250,6 +251,20 @@ TEST(Accessibility, ARealTabIsHeardAsFocusAndARealClickLandsWhereTheBusSays) {
     xdotool("mousemove " + std::to_string(remember->x + remember->w / 2) + " " +
             std::to_string(remember->y + remember->h / 2) + " click 1");
     EXPECT_TRUE(waitFor([&] { return !form.remember; }));
+    form.win->Close(true);
+    settle();
+}
+
+TEST(Accessibility, DialogsAndMessageBoxesSayWhatTheyAre) {
+    Form form;
+    std::string read;
+    testing_support::onNextModal([&](orbotk::Driver& box) {
+        read = whileRunning(CLIENT + " window accessibility_test Files");
+        box.click(L"OK");
+    });
+    gui::messageBox(form.win->window(), L"The file was saved.", L"Files", wxOK);
+    EXPECT_EQ(read, "alert\tThe file was saved.\n");
+    EXPECT_EQ(whileRunning(CLIENT + " window accessibility_test Form"), "frame\t\n");
     form.win->Close(true);
     settle();
 }

@@ -5,6 +5,7 @@
 #                       (comma-separated), value (current/minimum/maximum), text, extents
 #                       (x,y,w,h in device pixels of the screen), actions; tab-separated
 #   do APP TITLE NAME   invokes the first action of the control named NAME
+#   window APP TITLE    the role and description of its window TITLE, tab-separated
 #   focus APP SECONDS   prints the name of each control that gains the focus, after "ready"
 import sys
 
@@ -65,6 +66,11 @@ def main():
             sys.exit("no window " + sys.argv[3])
         for o in controls(frame):
             print(describe(o))
+    elif command == "window":
+        frame = window(app, sys.argv[3])
+        if frame is None:
+            sys.exit("no window " + sys.argv[3])
+        print(frame.getRoleName() + "\t" + frame.description)
     elif command == "do":
         frame = window(app, sys.argv[3])
         for o in controls(frame) if frame else []:

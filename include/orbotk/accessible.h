@@ -22,6 +22,9 @@ enum class Role : std::uint8_t {
     ProgressBar,
     ScrollBar,
     Label,
+    // Windows (Window::setAccessibleRole): a frame unless said otherwise.
+    Dialog,
+    Alert, // a message box: screen readers read it out as it opens
 };
 
 // States, as bits.

@@ -105,6 +105,7 @@ public:
     // What the control is to assistive technologies; kept only while something reads the
     // window's accessible tree (UIContext::accessibility()), so build it only then.
     void describe(const Description& d);
+    bool describing() const;
 
     // Keys on this box: the focused control, or the top-level boxes when nothing has focus.
     bool keyDown(int key) const;

@@ -5,12 +5,14 @@
 // held, moving the window with the pointer, tooltips, deferred calls and the close protocol.
 #pragma once
 
+#include "orbotk/accessible.h"
 #include <boost/function.hpp>
 #include <boost/shared_ptr.hpp>
 #include <boost/weak_ptr.hpp>
 #include <cstdint>
 #include <memory>
 #include <string>
+
 #include <wx/dialog.h>
 #include <wx/timer.h>
 
@@ -118,6 +120,9 @@ public:
     // tests and screenshots: the frame is drawn at that scale whatever the screen, and shown
     // through GTK, which fits it to the screen. ORBOTK_SCALE=N overrides every window's scale.
     int deviceScale() const;
+    // What the window is to assistive technologies: Role::Dialog, Role::Alert (a message box,
+    // with its message as its description), or a frame (Role::None, the default).
+    void setAccessibleRole(Role role, const std::wstring& description = std::wstring());
     void overrideScale(int scale);
 
     // One paint pass into the framebuffer; presented into dc when given.

@@ -317,6 +317,10 @@ AtkRole atkRole(orbotk::Role r) {
         return ATK_ROLE_SCROLL_BAR;
     case orbotk::Role::Label:
         return ATK_ROLE_LABEL;
+    case orbotk::Role::Dialog:
+        return ATK_ROLE_DIALOG;
+    case orbotk::Role::Alert:
+        return ATK_ROLE_ALERT;
     default:
         return ATK_ROLE_UNKNOWN;
     }
@@ -348,6 +352,14 @@ AccessibleTree::~AccessibleTree() {
         control(o)->tree = nullptr; // an assistive technology may still hold it: defunct now
         g_object_unref(o);
     }
+}
+
+void AccessibleTree::setWindowRole(Role role, const std::wstring& description) {
+    AtkObject* top = gtk_widget_get_accessible(static_cast<GtkWidget*>(window_.GetHandle()));
+    if (top == nullptr)
+        return;
+    atk_object_set_role(top, role == Role::None ? ATK_ROLE_FRAME : atkRole(role));
+    atk_object_set_description(top, orbo::util::utf8FromWString(description).c_str());
 }
 
 AtkObject* AccessibleTree::child(int i) const {

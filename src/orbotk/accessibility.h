@@ -2,7 +2,10 @@
 // children of its canvas (ATK objects, which GTK's bridge carries over AT-SPI).
 #pragma once
 
+#include "orbotk/accessible.h"
+
 #include <cstdint>
+#include <string>
 #include <vector>
 
 typedef struct _AtkObject AtkObject;
@@ -25,6 +28,8 @@ public:
     Window& window() { return window_; }
     int count() const { return static_cast<int>(children_.size()); }
     AtkObject* child(int i) const;
+    // The window's own role and description.
+    void setWindowRole(Role role, const std::wstring& description);
     // The control's rectangle in logical window pixels; false when it is gone.
     bool rect(std::uint64_t key, int& x, int& y, int& w, int& h) const;
 

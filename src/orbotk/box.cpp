@@ -287,6 +287,10 @@ bool Box::focused() const {
     return context_->focusKey_ != 0 && context_->focusKey_ == key_;
 }
 
+bool Box::describing() const {
+    return context_->accessibility_;
+}
+
 void Box::describe(const Description& d) {
     if (!context_->accessibility_ || d.role == Role::None)
         return;

@@ -260,6 +260,11 @@ int Window::deviceScale() const {
     return std::min(std::max(s, 1), MAX_SCALE);
 }
 
+void Window::setAccessibleRole(Role role, const std::wstring& description) {
+    if (accessible_)
+        accessible_->setWindowRole(role, description);
+}
+
 void Window::overrideScale(int scale) {
     scaleOverride_ = std::min(std::max(scale, 0), MAX_SCALE);
     Refresh();

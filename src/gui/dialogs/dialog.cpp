@@ -29,6 +29,8 @@ Dialog& Dialog::operator=(const Dialog& other) = default;
 void Dialog::initDialog(int height) {
     collapsedHeight_ = height;
     expandedHeight_ = height;
+    if (boost::shared_ptr<orbotk::Window> w = window())
+        w->setAccessibleRole(orbotk::Role::Dialog);
     SetFocus();
 }
 

@@ -204,7 +204,7 @@ void Box::markSecret() {
     box_->markSecret();
 }
 bool Box::describing() const {
-    return box_->ui()->accessibility();
+    return box_->describing();
 }
 void Box::describe(const orbotk::Description& d) {
     box_->describe(d);
