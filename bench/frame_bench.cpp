@@ -13,12 +13,16 @@
 //     paint cycle as an expose does;
 //   - inside a real paint pass: a full-window blended fill, a modulation of the cleared frame,
 //     and an opaque fill then a modulation;
+//   - the gallery's busiest page (the controls) as nobody reads it and as a screen reader reads
+//     it: the difference is what keeping the controls' descriptions and following them in the
+//     accessible tree costs a pass (without a bus, so the bridge's own cost is not in it);
 //   - the same window at device scale 2 (1280 x 960 device pixels): its paint pass beside the
 //     one at scale 1, and, with the display's window scale set to 2 as on a 2x screen, its
 //     paint and present beside a plain XPutImage of a 1280 x 960 buffer, in rounds of their
 //     own after the others.
 // Each benchmark reports the median of its rounds; the counters give the ratios.
 // Run on a display (xvfb-run).
+#include "../examples/gallery/gallery.h"
 #include "gui/gui.h"
 
 #include <X11/Xlib.h>
@@ -267,6 +271,12 @@ void measure(int rounds) {
     auto modulate = boost::make_shared<FillWindow>(640, 480, Fill::Modulate);
     orbotk::Driver modulateDriver(modulate->window());
     modulateDriver.resize(640, 480);
+    auto quiet = boost::make_shared<gallery::Gallery>(2),
+         read = boost::make_shared<gallery::Gallery>(2);
+    read->window()->context()->setAccessibility(true);
+    orbotk::Driver quietDriver(quiet->window()), readDriver(read->window());
+    quietDriver.resize(800, 600);
+    readDriver.resize(800, 600);
     auto shown = boost::make_shared<BenchWindow>(640, 480);
     showAndWait(*shown);
     wxWindow* canvas = shown->window()->canvas();
@@ -312,6 +322,18 @@ void measure(int rounds) {
              gdk_display_sync(gdk_display_get_default());
          }},
         {"XPutImage 640x480", 10, [&] { plain.upload(); }},
+        {"gallery input pass", 100,
+         [&] {
+             ++moves;
+             quietDriver.mouseMove(300 + (moves & 1), 200);
+         }},
+        {"gallery input pass, read by a screen reader", 100,
+         [&] {
+             ++moves;
+             readDriver.mouseMove(300 + (moves & 1), 200);
+         }},
+        {"gallery paint pass", 20, [&] { quietDriver.paint(); }},
+        {"gallery paint pass, read by a screen reader", 20, [&] { readDriver.paint(); }},
         {"empty paint pass 640x480", 50, [&] { emptyDriver.paint(); }},
         {"blend fill in paint 640x480", 50, [&] { blendDriver.paint(); }},
         {"modulate cleared in paint 640x480", 50, [&] { modulateClearedDriver.paint(); }},
@@ -328,8 +350,8 @@ void measure(int rounds) {
     };
     runRounds(phase, rounds);
     for (gui::AppWindow* w : std::initializer_list<gui::AppWindow*>{
-             paint.get(), paint2.get(), hd.get(), fhd.get(), empty.get(), blend.get(),
-             modulateCleared.get(), modulate.get(), shown.get()})
+             quiet.get(), read.get(), paint.get(), paint2.get(), hd.get(), fhd.get(), empty.get(),
+             blend.get(), modulateCleared.get(), modulate.get(), shown.get()})
         w->Close(true);
     wxTheApp->ProcessIdle();
 }
@@ -366,6 +388,10 @@ int main(int argc, char** argv) {
         {"paint+present 640x480", "XPutImage 640x480"},
         {"paint+present 640x480, all rows changed", "XPutImage 640x480"},
         {"paint+present via GTK 640x480", "XPutImage 640x480"},
+        {"gallery input pass", "memcpy 640x480"},
+        {"gallery input pass, read by a screen reader", "gallery input pass"},
+        {"gallery paint pass", "memcpy 640x480"},
+        {"gallery paint pass, read by a screen reader", "gallery paint pass"},
         {"empty paint pass 640x480", "memcpy 640x480"},
         {"blend fill in paint 640x480", "memcpy 640x480"},
         {"modulate cleared in paint 640x480", "memcpy 640x480"},

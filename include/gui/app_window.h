@@ -336,7 +336,8 @@ protected:
     boost::shared_ptr<orbotk::UIContext> ui_;
     boost::weak_ptr<orbotk::Window> window_;
     bool popupOpen_ = false;
-    // A control's own caption is drawn: it names the control and is not a label of its own.
+    // A control's own caption is being drawn: it names the control and is not a label of its
+    // own to screen readers. Set it around a widget's caption.
     bool caption_ = false;
 
     // ---- The standard textures, fonts and cursors, shared by every window of the process.
