@@ -213,6 +213,18 @@ TEST(Accessibility, ActionsOverTheBusDoWhatAClickDoesAndTheTreeFollows) {
     const Control* remember = find(all, "check box", "Remember me");
     ASSERT_TRUE(remember);
     EXPECT_FALSE(remember->has("checked"));
+    // The combo box opens: expanded, its entries listed after it, the chosen one selected.
+    whileRunning(CLIENT + " do accessibility_test Form Apple");
+    EXPECT_TRUE(waitFor([&] { return form.comboOpen; }));
+    settle();
+    const std::vector<Control> open = tree();
+    const Control* combo = find(open, "combo box", "Apple");
+    ASSERT_TRUE(combo);
+    EXPECT_TRUE(combo->has("expanded"));
+    const Control* apple = find(open, "list item", "Apple");
+    const Control* banana = find(open, "list item", "Banana");
+    ASSERT_TRUE(apple && banana);
+    EXPECT_TRUE(apple->has("selected") && !banana->has("selected"));
     form.win->Close(true);
     settle();
 }

@@ -22,6 +22,7 @@ enum class Role : std::uint8_t {
     ProgressBar,
     ScrollBar,
     Label,
+    ListItem, // an entry of an open combo box's list
     // Windows (Window::setAccessibleRole): a frame unless said otherwise.
     Dialog,
     Alert, // a message box: screen readers read it out as it opens
@@ -36,6 +37,7 @@ enum AccessibleState : std::uint32_t {
     ACC_EDITABLE = 1u << 4,
     ACC_CHECKABLE = 1u << 5,
     ACC_EXPANDABLE = 1u << 6,
+    ACC_SELECTED = 1u << 7,
 };
 
 struct Description {

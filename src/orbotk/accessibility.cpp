@@ -92,7 +92,8 @@ AtkStateSet* controlStates(AtkObject* o) {
         {orbotk::ACC_EXPANDED, ATK_STATE_EXPANDED},
         {orbotk::ACC_EDITABLE, ATK_STATE_EDITABLE},
         {orbotk::ACC_CHECKABLE, ATK_STATE_CHECKABLE},
-        {orbotk::ACC_EXPANDABLE, ATK_STATE_EXPANDABLE}};
+        {orbotk::ACC_EXPANDABLE, ATK_STATE_EXPANDABLE},
+        {orbotk::ACC_SELECTED, ATK_STATE_SELECTED}};
     for (const auto& [bit, state] : map)
         if (c->states & bit)
             atk_state_set_add_state(set, state);
@@ -317,6 +318,8 @@ AtkRole atkRole(orbotk::Role r) {
         return ATK_ROLE_SCROLL_BAR;
     case orbotk::Role::Label:
         return ATK_ROLE_LABEL;
+    case orbotk::Role::ListItem:
+        return ATK_ROLE_LIST_ITEM;
     case orbotk::Role::Dialog:
         return ATK_ROLE_DIALOG;
     case orbotk::Role::Alert:
@@ -423,6 +426,11 @@ void AccessibleTree::update() {
         if (c->focused != d.focused) {
             c->focused = d.focused;
             atk_object_notify_state_change(o, ATK_STATE_FOCUSED, d.focused);
+            // The focus event that screen readers follow besides the state change.
+            G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+            if (d.focused)
+                atk_focus_tracker_notify(o);
+            G_GNUC_END_IGNORE_DEPRECATIONS
         }
         if (desc.hasValue) {
             const bool moved = c->value != desc.value;

@@ -46,6 +46,10 @@ bool AppWindow::controlComboSelectionBehavior(Box& box, bool open) {
 bool AppWindow::doCombo(const wchar_t* item, const wchar_t*& selected, bool enabled) {
     requirePass(ui_, "doCombo");
     Box entry(ui_, ControlID(item ? item : L""), true);
+    if (entry.describing()) // the open list's entries, after their combo box
+        entry.describe(orbotk::Role::ListItem, item ? item : L"",
+                       (enabled ? orbotk::ACC_ENABLED : 0u) |
+                           (item == selected ? orbotk::ACC_SELECTED : 0u));
     if (entry.leftClicked())
         entry.makeActive();
     if (entry.active() && entry.leftReleased()) {
@@ -55,7 +59,9 @@ bool AppWindow::doCombo(const wchar_t* item, const wchar_t*& selected, bool enab
     Box caption(ui_, entry.w() - 8.0f, entry.h() - 2.0f);
     caption.setLeft(8.0f);
     caption.setTop(2.0f);
+    caption_ = true;
     doLabelFit(item, enabled, true);
+    caption_ = false;
     return false;
 }
 
