@@ -8,6 +8,7 @@
 #   window APP TITLE    the role and description of its window TITLE, tab-separated
 #   focus APP SECONDS   prints the name of each control that gains the focus, after "ready"
 import sys
+import time
 
 import pyatspi
 from gi.repository import GLib
@@ -16,12 +17,15 @@ CONTAINERS = {"frame", "filler", "panel", "dialog"}
 
 
 def window(app_name, title):
-    desktop = pyatspi.Registry.getDesktop(0)
-    for app in desktop:
-        if app is not None and app.name == app_name:
-            for frame in app:
-                if frame is not None and frame.name == title:
-                    return frame
+    # A window just shown may not be on the bus yet: wait for it a while.
+    for _ in range(100):
+        desktop = pyatspi.Registry.getDesktop(0)
+        for app in desktop:
+            if app is not None and app.name == app_name:
+                for frame in app:
+                    if frame is not None and frame.name == title:
+                        return frame
+        time.sleep(0.1)
     return None
 
 
