@@ -23,8 +23,10 @@ using orbotk::AccessibleTree;
 
 // ---- The canvas's accessible object lists our children
 
+// Never destroyed: windows can outlive static destruction (a process that keeps its
+// application object in a static, closing its windows at exit).
 std::map<AtkObject*, AccessibleTree*>& trees() {
-    static std::map<AtkObject*, AccessibleTree*> t;
+    static auto& t = *new std::map<AtkObject*, AccessibleTree*>;
     return t;
 }
 
