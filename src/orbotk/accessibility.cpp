@@ -63,6 +63,7 @@ struct Control {
     std::uint64_t key;
     std::uint32_t states;
     bool focused;
+    int x, y, w, h; // where the last pass laid it out, in logical window pixels
     double value, minimum, maximum;
     gchar* text; // UTF-8, owned; a text field's
     gint caret, selectionStart, selectionEnd;
@@ -109,9 +110,9 @@ void controlExtents(AtkComponent* component, gint* x, gint* y, gint* w, gint* h,
                     AtkCoordType coords) {
     *x = *y = *w = *h = 0;
     const Control* c = control(component);
-    int rx, ry, rw, rh;
-    if (c->tree == nullptr || !c->tree->rect(c->key, rx, ry, rw, rh))
+    if (c->tree == nullptr)
         return;
+    const int rx = c->x, ry = c->y, rw = c->w, rh = c->h;
     orbotk::Window& window = c->tree->window();
     const int s = window.deviceScale();
     int ox = 0, oy = 0;
@@ -139,9 +140,9 @@ void controlComponent(gpointer g, gpointer) {
 // The one action, "click": what a click at the control's centre does, from the event loop.
 gboolean controlClick(AtkAction* action, gint i) {
     const Control* c = control(action);
-    int x, y, w, h;
-    if (i != 0 || c->tree == nullptr || !c->tree->rect(c->key, x, y, w, h))
+    if (i != 0 || c->tree == nullptr)
         return FALSE;
+    const int x = c->x, y = c->y, w = c->w, h = c->h;
     boost::weak_ptr<orbotk::Window> handle = c->tree->window().handle();
     wxTheApp->CallAfter([handle, x, y, w, h] {
         if (boost::shared_ptr<orbotk::Window> window = handle.lock())
@@ -371,15 +372,6 @@ AtkObject* AccessibleTree::child(int i) const {
     return i >= 0 && i < count() ? children_[static_cast<size_t>(i)] : nullptr;
 }
 
-bool AccessibleTree::rect(std::uint64_t key, int& x, int& y, int& w, int& h) const {
-    for (const Described& d : window_.context()->described())
-        if (d.key == key) {
-            x = d.x, y = d.y, w = d.w, h = d.h;
-            return true;
-        }
-    return false;
-}
-
 void AccessibleTree::update() {
     if (canvas_ == nullptr)
         return;
@@ -407,6 +399,7 @@ void AccessibleTree::update() {
             atk_object_set_parent(o, canvas_);
         }
         Control* c = control(o);
+        c->x = d.x, c->y = d.y, c->w = d.w, c->h = d.h;
         atk_object_set_role(o, atkRole(desc.role));
         const std::string name = orbo::util::utf8FromWString(desc.name);
         const char* was = atk_object_get_name(o);

@@ -30,8 +30,6 @@ public:
     AtkObject* child(int i) const;
     // The window's own role and description.
     void setWindowRole(Role role, const std::wstring& description);
-    // The control's rectangle in logical window pixels; false when it is gone.
-    bool rect(std::uint64_t key, int& x, int& y, int& w, int& h) const;
 
 private:
     Window& window_;

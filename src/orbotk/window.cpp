@@ -135,11 +135,13 @@ namespace {
 // Takes the pointer for the canvas, so that a press followed out of the window still ends
 // there. A display without a seat (a headless compositor with no input devices) has no
 // pointer to take, and the platform's grab would fail on it: nothing is taken there.
+bool hasSeat(wxWindow* w) {
+    GdkDisplay* display = gtk_widget_get_display(static_cast<GtkWidget*>(w->GetHandle()));
+    return display && gdk_display_get_default_seat(display);
+}
+
 void capture(wxWindow* canvas) {
-    if (!canvas->IsShownOnScreen() || canvas->HasCapture())
-        return;
-    GdkDisplay* display = gtk_widget_get_display(static_cast<GtkWidget*>(canvas->GetHandle()));
-    if (display && gdk_display_get_default_seat(display))
+    if (canvas->IsShownOnScreen() && !canvas->HasCapture() && hasSeat(canvas))
         canvas->CaptureMouse();
 }
 } // namespace
@@ -601,13 +603,6 @@ void Window::onIdleDestroy(wxIdleEvent& event) {
     destroyWhenReleased_ = false;
     wxDialog::Destroy();
 }
-
-namespace {
-bool hasSeat(wxWindow* w) {
-    GdkDisplay* display = gtk_widget_get_display(static_cast<GtkWidget*>(w->GetHandle()));
-    return display && gdk_display_get_default_seat(display);
-}
-} // namespace
 
 int Window::ShowModal() {
     ++modalDepth_;
