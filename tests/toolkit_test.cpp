@@ -360,32 +360,106 @@ TEST(Toolkit, APressThatActivatesNothingStartsNoDrag) {
     EXPECT_EQ(drops, 0);
 }
 
-TEST(Toolkit, WheelAndOverAnswerOnlyForTheHotBox) {
+TEST(Toolkit, WheelAndRightButtonLookPastBoxesThatAskedOtherQuestions) {
     Scene scene(300, 200);
-    int wheel = 0;
-    bool overBack = false, overFront = false;
+    int wheel = 0, frontWheel = 0, rights = 0, frontRights = 0;
+    bool overBack = false, overFront = false, wheelAsker = false;
     scene.show([&](const Ctx& ui) {
         {
+            // A row's checkbox: it asks about the left button only.
             Box front(ui, 50.0f, 50.0f, ControlID(L"front"));
             overFront = front.over();
             if (front.leftClicked())
                 front.makeActive();
         }
+        if (wheelAsker) { // a focused slider in front asks for the wheel itself
+            Box slider(ui, 20.0f, 20.0f, ControlID(L"slider"));
+            frontWheel += slider.wheelRotation();
+            frontRights += slider.rightClicked();
+        }
         Box back(ui, 100.0f, 100.0f, ControlID(L"back"));
         wheel += back.wheelRotation();
+        rights += back.rightClicked();
         overBack = back.over();
     });
     scene.driver->wheel(75, 75, -120);
     EXPECT_EQ(wheel, -120);
-    scene.driver->wheel(25, 25, -120); // over the front box, which takes the wheel
-    EXPECT_EQ(wheel, -120);
-    EXPECT_TRUE(overFront);
+    scene.driver->wheel(25, 25, -120); // over the front box, which did not ask for the wheel
+    EXPECT_EQ(wheel, -240);
+    EXPECT_TRUE(overFront); // hover still belongs to the front box
     EXPECT_FALSE(overBack);
+    scene.driver->rightDown(25, 25);
+    scene.driver->rightUp(25, 25);
+    EXPECT_EQ(rights, 1);
+    wheelAsker = true;
+    scene.driver->paint();
+    scene.driver->wheel(10, 10, 120);
+    scene.driver->rightDown(10, 10);
+    scene.driver->rightUp(10, 10);
+    EXPECT_EQ(frontWheel, 120);
+    EXPECT_EQ(frontRights, 1);
+    EXPECT_EQ(wheel, -240);
+    EXPECT_EQ(rights, 1);
     scene.driver->mouseMove(75, 75);
     EXPECT_TRUE(overBack);
     EXPECT_FALSE(overFront);
     scene.driver->leave();
     EXPECT_FALSE(overBack);
+}
+
+TEST(Toolkit, ABoxHoldingThePointerTakesEveryPressAndKeyAndHearsPressesOutside) {
+    Scene scene(300, 200);
+    bool holding = true;
+    int behind = 0, inside = 0, outside = 0, keys = 0, otherKeys = 0;
+    scene.show([&](const Ctx& ui) {
+        {
+            Box before(ui, 100.0f, 100.0f, ControlID(L"before")); // in front, outside the hold
+            behind += before.leftClicked();
+            otherKeys += before.keyDown(WXK_DOWN);
+        }
+        {
+            Box popup(ui, 100.0f, 40.0f, ControlID(L"popup"));
+            popup.setPos(50.0f, 50.0f);
+            if (holding)
+                popup.holdPointer();
+            outside += popup.pressedOutside();
+            keys += popup.keyDown(WXK_DOWN);
+            Box entry(ui, 100.0f, 20.0f, ControlID(L"entry"));
+            inside += entry.leftClicked();
+        }
+        Box page(ui, gui::FILL, gui::FILL, ControlID(L"page"));
+        behind += page.leftClicked() + page.rightClicked() + (page.wheelRotation() != 0);
+    });
+    scene.driver->click(60, 55); // on the entry, over the box before it
+    scene.driver->click(60, 80); // on the popup, where nothing asks: nothing answers
+    scene.driver->click(250, 150);
+    scene.driver->rightDown(250, 150);
+    scene.driver->wheel(250, 150, 120);
+    scene.driver->press(WXK_DOWN);
+    EXPECT_EQ(inside, 1);
+    EXPECT_EQ(outside, 2);
+    EXPECT_EQ(behind, 0);
+    EXPECT_EQ(keys, 1);
+    EXPECT_EQ(otherKeys, 0);
+    holding = false;
+    scene.driver->paint();
+    scene.driver->click(250, 150);
+    EXPECT_EQ(behind, 1);
+    EXPECT_EQ(outside, 2);
+}
+
+TEST(Toolkit, PressesInARowCountAsDoubleAndTripleClicks) {
+    Scene scene(100, 100);
+    std::vector<int> counts;
+    scene.show([&](const Ctx& ui) {
+        Box b(ui, gui::FILL, gui::FILL, ControlID(L"b"));
+        if (b.leftClicked())
+            counts.push_back(ui->clickCount());
+    });
+    scene.driver->leftDoubleClick(10, 10);
+    scene.driver->click(11, 10);
+    scene.driver->click(60, 60); // elsewhere: a new first click
+    EXPECT_EQ(counts, (std::vector<int>{1, 2, 3, 1}));
 }
 
 TEST(Toolkit, PaintPassesClearTheFramebufferAndCountFrames) {

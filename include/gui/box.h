@@ -135,6 +135,10 @@ public:
     bool middleDragging() const;
     bool rightDragging() const;
     int wheelRotation() const;
+    // See orbotk::Box: the pointer and keys held by this box and its children (an open
+    // drop-down list), and a press outside them.
+    void holdPointer();
+    bool pressedOutside() const;
     bool keyDown(int key);
     bool keyUp(int key);
     bool keyDown(boost::function<bool(int, bool, bool, bool, bool)> accepts);

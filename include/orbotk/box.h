@@ -6,6 +6,11 @@
 // - Mouse queries answer for the *hot* box: the front-most box under the pointer among those
 //   that asked a mouse question in the last complete pass. Front-most is the box closed first,
 //   matching front-to-back drawing (children before parents, earlier siblings before later).
+// - The wheel goes to the front-most box under the pointer that asked for the wheel, and the
+//   right button to the front-most one that asked about the right button, whatever boxes in
+//   front of them asked: a list scrolls, and offers its menu, over the controls in its rows.
+// - A box that holds the pointer (an open drop-down list) confines all of this to itself and
+//   its children, and takes the keys; a press outside them reaches nobody else.
 // - A left release goes to the active box wherever the pointer is; to the hot box when nothing is
 //   active.
 // - Key and character events go to the focused control, or to the window's top-level boxes when
@@ -69,6 +74,13 @@ public:
     bool middleReleased();
     bool middleDoubleClicked();
     int wheelRotation() const; // signed wheel rotation of this event, 0 when not for this box
+    // While this box is in the last complete pass's tree, the pointer and the keys belong to it
+    // and its children: nothing else is hot, gets the wheel or a key. Called in every pass the
+    // hold should last (a drop-down list calls it while open).
+    void holdPointer() { holdsPointer_ = true; }
+    // In the pass of a press of any button outside this box and its children, while it holds
+    // the pointer: the press reached no control.
+    bool pressedOutside() const;
 
     // Drags: the plain forms are true for the dragged control while the drag lasts; the
     // predicate forms also require the predicate to accept the dragged control's identity.
@@ -128,6 +140,8 @@ private:
     bool dropped(int button, const IdPredicate& accepts) const;
     bool pressed(int button, bool doubleClick) const;
     bool released(int button) const;
+    // The box a button's events go to, noting that this box asked.
+    BoxKey target(int button) const;
     bool receivesKeys() const;
     void askedMouse() const { mouseInput_ = true; }
 
@@ -140,6 +154,8 @@ private:
     int description_ = -1; // in the pass's descriptions
     bool entered_ = false;
     mutable bool mouseInput_ = false;
+    mutable bool wheelInput_ = false, rightInput_ = false;
+    bool holdsPointer_ = false;
     boost::shared_ptr<Box> previous_;
 };
 

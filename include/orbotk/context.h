@@ -104,6 +104,15 @@ public:
     // (so a scene can submit a form after its fields) and is false in every other pass: the
     // toolkit clears it when a pass begins.
     bool returnReleased = false;
+    // Set by a focused control that had no use for an Escape key it received (a text field with
+    // nothing selected), so that the window may act on it as if nothing were focused: a dialog
+    // closes. Cleared when a pass begins.
+    bool escapePassed = false;
+    // The presses of the left button in a row, at about the same place, each within the
+    // platform's double-click time of the one before: 1 for a single press, 2 for the second of
+    // a double click (and its double-click event), 3 for a triple click, and so on. Read in the
+    // pass of a press; it keeps its value until the next one.
+    int clickCount() const { return clicks_; }
 
     // Moves focus to the next (or previous) focusable control of the last pass, wrapping.
     void moveFocus(bool forward);
@@ -312,6 +321,8 @@ private:
         int openIndex;
         bool enabled;
         bool mouseInput;
+        bool wheelInput, rightInput; // asked for the wheel, for the right button
+        bool holdsPointer;
         bool secret;
         int description; // in lastDescriptions_, or -1
         bool contains(int px, int py) const {
@@ -335,6 +346,7 @@ private:
     void endPass();
     void recordEvent(wxEvent& event);
     void findHot();
+    void countClick();
     void indexLastTree();
     const Node* lastNode(BoxKey key) const;
     int lastCloseIndex(BoxKey key) const;
@@ -470,6 +482,15 @@ private:
 
     BoxKey hotKey_ = 0;
     int hotIndex_ = -1;
+    // Where the wheel and the right button go, and the box holding the pointer (see
+    // Box::holdPointer) with whether the pointer is outside it and its children.
+    struct Targets {
+        BoxKey wheel = 0, right = 0, hold = 0;
+        bool outside = false;
+    } targets_;
+    int clicks_ = 0;
+    long long lastPressMs_ = 0;
+    int lastPressX_ = 0, lastPressY_ = 0;
     BoxKey activeKey_ = 0;
     ControlID activeID_;
     BoxKey focusKey_ = 0;
@@ -552,9 +573,10 @@ private:
         bool ctrl, shift, alt, meta, skipped, pointerInside;
         BoxKey hotKey;
         int hotIndex;
+        Targets targets;
         ControlID claim;
         int secretTyped;
-        bool returnReleased, imageBlend;
+        bool returnReleased, escapePassed, imageBlend;
         std::wstring tooltip;
         orbo::tk::RGBA colour;
     };

@@ -85,6 +85,20 @@ public:
     // last such handle is released, so that a handle never outlives its window.
     bool Destroy() override;
 
+    // What the desktop takes the window for: a normal top-level window (its own taskbar entry,
+    // minimised and maximised by the desktop's keys), the default, or a dialog, transient for
+    // its parent. Set it before the window is first shown.
+    enum class Kind { Normal, Dialog };
+    void setKind(Kind kind);
+    Kind kind() const { return kind_; }
+    // A resizable window may be made as small as minW x minH logical pixels and as large as
+    // the screen: the user drags its edges and corners (a band of RESIZE_BAND pixels along the
+    // frame, where the cursor shows the direction) or maximises it. minW or minH 0 fixes the
+    // window at its size again, as it starts.
+    static constexpr int RESIZE_BAND = 4;
+    void setResizable(int minW, int minH);
+    bool resizable() const { return minW_ > 0 && minH_ > 0; }
+
     // Observers of every window; the caller keeps each alive until it is removed.
     static void addObserver(WindowObserver* observer);
     static void removeObserver(WindowObserver* observer);
@@ -162,6 +176,9 @@ private:
     void applyAfterPass();
     void updateCapture(wxEvent& event);
     void followDrag(wxMouseEvent& event);
+    // The platform's resize drag for a press in the band along the frame, and the band's
+    // cursors; true when the event was the band's and no pass should see it.
+    bool resizeFromEdge(wxMouseEvent& event);
 
     wxWindow* canvas_ = nullptr;
     // The frame as the screen takes it, kept from frame to frame and rewritten in place.
@@ -184,6 +201,10 @@ private:
     bool destroyWhenReleased_ = false;
     std::wstring shownTooltip_;
     std::wstring title_;
+
+    Kind kind_ = Kind::Dialog;
+    int minW_ = 0, minH_ = 0;
+    int edgeShown_ = -1; // the resize edge whose cursor the canvas shows; -1: the window's own
 
     bool dragging_ = false;
     wxPoint dragGrab_; // the pointer in window coordinates when the drag began

@@ -144,22 +144,40 @@ void Box::exit() {
 
 // ---- Mouse buttons
 
-bool Box::pressed(int button, bool doubleClick) const {
+BoxKey Box::target(int button) const {
     askedMouse();
+    if (button != 2)
+        return context_->hotKey_;
+    rightInput_ = true;
+    return context_->targets_.right;
+}
+
+bool Box::pressed(int button, bool doubleClick) const {
+    const BoxKey target = this->target(button);
     const wxEventType t = context_->eventType_;
     const bool match = doubleClick ? t == doubleTypes[button]
                                    : (t == downTypes[button] || t == doubleTypes[button]);
-    return match && key_ != 0 && context_->hotKey_ == key_;
+    return match && key_ != 0 && target == key_;
 }
 
 bool Box::released(int button) const {
-    askedMouse();
+    const BoxKey target = this->target(button);
     if (context_->eventType_ != upTypes[button])
         return false;
     // The left release belongs to the pressed control wherever the pointer went.
     if (button == 0 && context_->activeKey_ != 0)
         return context_->activeKey_ == key_;
-    return context_->hotKey_ == key_;
+    return target == key_;
+}
+
+bool Box::pressedOutside() const {
+    const UIContext& c = *context_;
+    if (c.targets_.hold != key_ || key_ == 0 || !c.targets_.outside)
+        return false;
+    for (int b = 0; b < 3; ++b)
+        if (c.eventType_ == downTypes[b] || c.eventType_ == doubleTypes[b])
+            return true;
+    return false;
 }
 
 bool Box::leftClicked() {
@@ -192,7 +210,8 @@ bool Box::rightDoubleClicked() {
 
 int Box::wheelRotation() const {
     askedMouse();
-    if (context_->eventType_ != wxEVT_MOUSEWHEEL || context_->hotKey_ != key_)
+    wheelInput_ = true;
+    if (context_->eventType_ != wxEVT_MOUSEWHEEL || context_->targets_.wheel != key_)
         return 0;
     return context_->wheel_;
 }
@@ -317,6 +336,9 @@ void Box::clearFocused() {
 bool Box::receivesKeys() const {
     if (!enabled_)
         return false;
+    // A box holding the pointer holds the keys too, as an open menu does.
+    if (context_->targets_.hold != 0)
+        return context_->targets_.hold == key_;
     if (context_->focusKey_ != 0)
         return context_->focusKey_ == key_;
     // Nothing focused: the window's top level (the client-area root and the boxes directly in it).

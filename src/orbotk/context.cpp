@@ -18,6 +18,8 @@
 #include <unordered_set>
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
+#include <wx/settings.h>
+#include <wx/time.h>
 
 namespace orbotk {
 
@@ -455,9 +457,11 @@ bool UIContext::suspend() {
                     pointerInside_,
                     hotKey_,
                     hotIndex_,
+                    targets_,
                     claim_,
                     secretTyped_,
                     returnReleased,
+                    escapePassed,
                     imageBlend,
                     std::move(tooltip),
                     colour_};
@@ -494,9 +498,11 @@ void UIContext::resume() {
     pointerInside_ = p.pointerInside;
     hotKey_ = p.hotKey;
     hotIndex_ = p.hotIndex;
+    targets_ = p.targets;
     claim_ = p.claim;
     secretTyped_ = p.secretTyped;
     returnReleased = p.returnReleased;
+    escapePassed = p.escapePassed;
     imageBlend = p.imageBlend;
     tooltip = std::move(p.tooltip);
     colour_ = p.colour;
@@ -520,6 +526,8 @@ void UIContext::recordEvent(wxEvent& event) {
         meta_ = me->MetaDown();
         pointerInside_ = eventType_ != wxEVT_LEAVE_WINDOW;
         wheel_ = me->GetWheelRotation();
+        if (eventType_ == wxEVT_LEFT_DOWN || eventType_ == wxEVT_LEFT_DCLICK)
+            countClick();
         for (int b = 0; b < 3; ++b) {
             static const wxEventType down[3] = {wxEVT_LEFT_DOWN, wxEVT_MIDDLE_DOWN,
                                                 wxEVT_RIGHT_DOWN};
@@ -541,19 +549,63 @@ void UIContext::recordEvent(wxEvent& event) {
     }
 }
 
+void UIContext::countClick() {
+    const long long now = wxGetUTCTimeMillis().GetValue();
+    int interval = wxSystemSettings::GetMetric(wxSYS_DCLICK_MSEC);
+    if (interval <= 0)
+        interval = 400;
+    const bool near = std::abs(mouseX_ - lastPressX_) <= 4 && std::abs(mouseY_ - lastPressY_) <= 4;
+    if (eventType_ == wxEVT_LEFT_DCLICK) {
+        // The platform's double click follows the press it completes: it is that press again.
+        clicks_ = std::max(clicks_, 2);
+    } else {
+        clicks_ = near && clicks_ > 0 && now - lastPressMs_ <= interval ? clicks_ + 1 : 1;
+    }
+    lastPressMs_ = now;
+    lastPressX_ = mouseX_;
+    lastPressY_ = mouseY_;
+}
+
 void UIContext::findHot() {
     hotKey_ = 0;
     hotIndex_ = -1;
-    if (!pointerInside_)
+    targets_ = Targets();
+    // A box holding the pointer confines every mouse question to itself and its children:
+    // those opened after it and closed before it.
+    int holdIndex = -1;
+    for (size_t i = 0; i < lastTree_.size(); ++i)
+        if (lastTree_[i].holdsPointer) {
+            holdIndex = static_cast<int>(i);
+            targets_.hold = lastTree_[i].key;
+            break;
+        }
+    if (!pointerInside_) {
+        targets_.outside = true;
         return;
-    // Close order is front-to-back order: the first match is the front-most.
-    for (size_t i = 0; i < lastTree_.size(); ++i) {
+    }
+    const int holdOpen = holdIndex >= 0 ? lastTree_[static_cast<size_t>(holdIndex)].openIndex : 0;
+    const size_t end = holdIndex >= 0 ? static_cast<size_t>(holdIndex) + 1 : lastTree_.size();
+    targets_.outside = holdIndex >= 0;
+    // Close order is front-to-back order: the first match is the front-most. The wheel and the
+    // right button look past boxes that asked other questions, so that a list scrolls and
+    // offers its menu over the checkboxes and buttons in its rows.
+    for (size_t i = 0; i < end; ++i) {
         const Node& n = lastTree_[i];
-        if (n.mouseInput && n.contains(mouseX_, mouseY_)) {
+        if (holdIndex >= 0 && n.openIndex < holdOpen)
+            continue;
+        if (!n.contains(mouseX_, mouseY_))
+            continue;
+        targets_.outside = false;
+        if (n.mouseInput && hotIndex_ < 0) {
             hotKey_ = n.key;
             hotIndex_ = static_cast<int>(i);
-            return;
         }
+        if (n.wheelInput && targets_.wheel == 0)
+            targets_.wheel = n.key;
+        if (n.rightInput && targets_.right == 0)
+            targets_.right = n.key;
+        if (hotIndex_ >= 0 && targets_.wheel != 0 && targets_.right != 0)
+            return;
     }
 }
 
@@ -570,6 +622,7 @@ void UIContext::beginPass(wxEvent& event) {
     claim_ = ControlID();
     secretTyped_ = 0;
     returnReleased = false;
+    escapePassed = false;
     tooltip.clear();
     colour_ = orbo::tk::RGBA(0xFFFFFFFFu);
     findHot();
@@ -598,7 +651,8 @@ void UIContext::beginPass(wxEvent& event) {
 
 void UIContext::closeBox(Box& box) {
     tree_.push_back(Node{box.key_, box.id, box.x, box.y, box.w, box.h, box.openIndex_, box.enabled_,
-                         box.mouseInput_, box.secret_, box.description_});
+                         box.mouseInput_, box.wheelInput_, box.rightInput_, box.holdsPointer_,
+                         box.secret_, box.description_});
 }
 
 void UIContext::endPass() {
@@ -653,9 +707,9 @@ void UIContext::endPass() {
                 d.pressKey = activeKey_;
                 d.pressID = activeID_;
                 leftPressX_ = mouseX_;
-            } else if (hotIndex_ >= 0 && hotKey_ != 0) {
-                d.pressKey = hotKey_;
-                const Node* n = lastNode(hotKey_);
+            } else if (const BoxKey key = b == 2 ? targets_.right : hotKey_) {
+                d.pressKey = key;
+                const Node* n = lastNode(key);
                 d.pressID = n ? n->id : ControlID();
             }
         }

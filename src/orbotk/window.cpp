@@ -82,6 +82,7 @@ Window::Window(wxWindow* parent, const wxString& title)
     Bind(wxEVT_SIZE, &Window::onSize, this);
     modalStarted_.SetOwner(this);
     Bind(wxEVT_TIMER, &Window::onModalStarted, this, modalStarted_.GetId());
+    setKind(Kind::Normal);
     tellObservers([this](WindowObserver& o) { o.windowOpened(*this); });
 }
 
@@ -175,6 +176,94 @@ void Window::Refresh(bool eraseBackground, const wxRect* rect) {
     wxDialog::Refresh(eraseBackground, rect);
     if (canvas_)
         canvas_->Refresh(eraseBackground, rect);
+}
+
+void Window::setKind(Kind kind) {
+    kind_ = kind;
+    if (GtkWindow* gtk = GTK_WINDOW(GetHandle()))
+        gtk_window_set_type_hint(gtk, kind == Kind::Dialog ? GDK_WINDOW_TYPE_HINT_DIALOG
+                                                           : GDK_WINDOW_TYPE_HINT_NORMAL);
+}
+
+void Window::setResizable(int minW, int minH) {
+    minW_ = std::max(minW, 0);
+    minH_ = std::max(minH, 0);
+    GtkWindow* gtk = GTK_WINDOW(GetHandle());
+    if (resizable()) {
+        gtk_window_set_resizable(gtk, TRUE);
+        SetSizeHints(minW_, minH_);
+    } else {
+        minW_ = minH_ = 0;
+        SetSizeHints(wxDefaultSize);
+        gtk_window_set_resizable(gtk, FALSE);
+    }
+}
+
+namespace {
+// The edge or corner of a w x h window that a point in its resize band stands for, or -1. The
+// corners reach a little further along each edge, so that they are easy to hit.
+int resizeEdge(int x, int y, int w, int h) {
+    const int band = Window::RESIZE_BAND, corner = 4 * Window::RESIZE_BAND;
+    if (x < 0 || y < 0 || x >= w || y >= h)
+        return -1;
+    const bool nearLeft = x < band, nearRight = x >= w - band;
+    const bool nearTop = y < band, nearBottom = y >= h - band;
+    if (!nearLeft && !nearRight && !nearTop && !nearBottom)
+        return -1;
+    const bool left = nearLeft || ((nearTop || nearBottom) && x < corner);
+    const bool right = nearRight || ((nearTop || nearBottom) && x >= w - corner);
+    const bool top = nearTop || ((nearLeft || nearRight) && y < corner);
+    const bool bottom = nearBottom || ((nearLeft || nearRight) && y >= h - corner);
+    if (top)
+        return left    ? GDK_WINDOW_EDGE_NORTH_WEST
+               : right ? GDK_WINDOW_EDGE_NORTH_EAST
+                       : GDK_WINDOW_EDGE_NORTH;
+    if (bottom)
+        return left    ? GDK_WINDOW_EDGE_SOUTH_WEST
+               : right ? GDK_WINDOW_EDGE_SOUTH_EAST
+                       : GDK_WINDOW_EDGE_SOUTH;
+    return left ? GDK_WINDOW_EDGE_WEST : GDK_WINDOW_EDGE_EAST;
+}
+
+wxStockCursor edgeCursor(int edge) {
+    switch (edge) {
+    case GDK_WINDOW_EDGE_NORTH_WEST:
+    case GDK_WINDOW_EDGE_SOUTH_EAST:
+        return wxCURSOR_SIZENWSE;
+    case GDK_WINDOW_EDGE_NORTH_EAST:
+    case GDK_WINDOW_EDGE_SOUTH_WEST:
+        return wxCURSOR_SIZENESW;
+    case GDK_WINDOW_EDGE_NORTH:
+    case GDK_WINDOW_EDGE_SOUTH:
+        return wxCURSOR_SIZENS;
+    default:
+        return wxCURSOR_SIZEWE;
+    }
+}
+} // namespace
+
+bool Window::resizeFromEdge(wxMouseEvent& event) {
+    const wxEventType type = event.GetEventType();
+    const bool buttons = event.ButtonIsDown(wxMOUSE_BTN_ANY);
+    const wxSize size = canvas_->GetClientSize();
+    const int edge = resizable() && !dragging_ && !canvas_->HasCapture() &&
+                             (type == wxEVT_LEFT_DOWN || (type == wxEVT_MOTION && !buttons))
+                         ? resizeEdge(event.GetX(), event.GetY(), size.x, size.y)
+                         : -1;
+    if (type == wxEVT_MOTION || type == wxEVT_LEAVE_WINDOW) {
+        const int shown = type == wxEVT_MOTION ? edge : -1;
+        if (shown != edgeShown_) {
+            edgeShown_ = shown;
+            canvas_->SetCursor(shown < 0 ? GetCursor() : wxCursor(edgeCursor(shown)));
+        }
+    }
+    if (type != wxEVT_LEFT_DOWN || edge < 0 || !canvas_->IsShownOnScreen() || !hasSeat(this))
+        return false;
+    // The desktop resizes the window from here; without a window manager, GTK does it itself.
+    const wxPoint at = canvas_->ClientToScreen(event.GetPosition());
+    gtk_window_begin_resize_drag(GTK_WINDOW(GetHandle()), static_cast<GdkWindowEdge>(edge), 1, at.x,
+                                 at.y, gtk_get_current_event_time());
+    return true;
 }
 
 bool Window::SetCursor(const wxCursor& cursor) {
@@ -466,6 +555,8 @@ void Window::dispatch(wxEvent& event) {
     }
 
     auto* mouse = dynamic_cast<wxMouseEvent*>(&event);
+    if (mouse && resizeFromEdge(*mouse))
+        return;
     if (mouse && dragging_ && type == wxEVT_MOTION)
         followDrag(*mouse);
     if (isButtonDown(type) && canvas_->IsShownOnScreen()) {

@@ -29,8 +29,10 @@ Dialog& Dialog::operator=(const Dialog& other) = default;
 void Dialog::initDialog(int height) {
     collapsedHeight_ = height;
     expandedHeight_ = height;
-    if (boost::shared_ptr<orbotk::Window> w = window())
+    if (boost::shared_ptr<orbotk::Window> w = window()) {
+        w->setKind(orbotk::Window::Kind::Dialog);
         w->setAccessibleRole(orbotk::Role::Dialog);
+    }
     SetFocus();
 }
 

@@ -258,6 +258,12 @@ bool Box::rightDragging() const {
 int Box::wheelRotation() const {
     return box_->wheelRotation();
 }
+void Box::holdPointer() {
+    box_->holdPointer();
+}
+bool Box::pressedOutside() const {
+    return box_->pressedOutside();
+}
 bool Box::keyDown(int key) {
     return box_->keyDown(key);
 }
