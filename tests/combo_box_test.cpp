@@ -90,17 +90,23 @@ TEST(ComboBox, ChoosingAnEntryReturnsItsIndexOnceAndClosesTheList) {
     EXPECT_THROW(c.d().rect(L"Apple"), std::invalid_argument);
 }
 
-TEST(ComboBox, OpeningOneClosesTheOtherOnItsNextPass) {
+TEST(ComboBox, APressOutsideAnOpenListOnlyClosesItAndOpeningOneClosesTheOther) {
     Combos c;
     c.two = true;
     c.d().paint();
     c.d().click(L"a");
-    c.d().click(L"b");
-    EXPECT_TRUE(c.open[0]); // a ran before b opened in that pass
-    c.d().paint();
+    EXPECT_TRUE(c.open[0]);
+    c.d().click(L"b"); // outside a's list: a closes, b does not open
     EXPECT_FALSE(c.open[0]);
+    EXPECT_FALSE(c.open[1]);
+    c.d().click(L"b");
     EXPECT_TRUE(c.open[1]);
-    EXPECT_EQ(c.d().context()->openCombo.name(), L"b");
+    c.d().focus(L"a"); // Tab away from the open list closes it (in the repaint Tab asks for)
+    c.d().paint();
+    EXPECT_FALSE(c.open[1]);
+    c.d().press(WXK_DOWN);
+    EXPECT_TRUE(c.open[0]);
+    EXPECT_EQ(c.d().context()->openCombo.name(), L"a");
 }
 
 TEST(ComboBox, ADisabledBoxIgnoresInputButShowsAListItIsToldIsOpen) {
@@ -148,4 +154,95 @@ TEST(ScrollComboBox, ShowsFiveEntriesFromFirstAndScrollsWithItsBar) {
     EXPECT_EQ(chosen, 5u);
     EXPECT_EQ(selected, L"Entry 5");
     EXPECT_FALSE(open);
+}
+
+TEST(ComboBox, AnOpenListTakesEveryClickOnItAndArrowsAndReturnPick) {
+    bool open = false, ticked = false;
+    int rightClicks = 0;
+    const wchar_t* selected = FRUIT[0];
+    unsigned chosen = 0xFFFFFFFFu;
+    Hosted win(260, 260);
+    win->scene = [&](Host& h) {
+        {
+            Box row(h.ui(), 200.0f, 28.0f);
+            row.setPos(10.0f, 10.0f);
+            const unsigned r = h.doComboBoxEasy(ControlID(L"a"), open, selected, 3, FRUIT, true);
+            if (r != 0xFFFFFFFFu)
+                chosen = r;
+        }
+        // A row under the list: a checkbox, and the row answers right clicks.
+        Box row(h.ui(), 200.0f, 120.0f, ControlID(L"row"));
+        row.setPos(10.0f, 40.0f);
+        rightClicks += row.rightClicked();
+        Box check(h.ui(), 200.0f, 26.0f);
+        check.setTop(55.0f); // under the list's lower margin: 10 + 90 = 100 is its end
+        h.doCheckbox(ControlID(L"tick"), ticked, L"Tick", nullptr, nullptr, true);
+    };
+    orbotk::Driver& d = *win.driver;
+    d.paint();
+    d.click(L"a");
+    d.paint();
+    const wxRect tick = d.rect(L"tick");
+    ASSERT_LT(tick.y, 10 + 90);
+    d.rightDown(20, 97);
+    d.rightUp(20, 97);
+    EXPECT_EQ(rightClicks, 0);
+    EXPECT_TRUE(open);
+    d.click(20, 97); // the list's lower margin: closes, ticks nothing
+    EXPECT_FALSE(open);
+    EXPECT_FALSE(ticked);
+    EXPECT_EQ(chosen, 0xFFFFFFFFu);
+    d.click(L"a");
+    d.click(250, 250); // outside: closes, and nothing else
+    EXPECT_FALSE(open);
+    d.click(L"a");
+    d.press(WXK_DOWN);
+    d.press(WXK_DOWN);
+    d.press(WXK_DOWN); // stops on the last entry
+    d.press(WXK_UP);
+    d.press(WXK_RETURN);
+    EXPECT_EQ(chosen, 1u);
+    EXPECT_EQ(selected, FRUIT[1]);
+    EXPECT_FALSE(open);
+    d.focus(L"a");
+    d.press(WXK_SPACE); // nothing highlighted: Space only closes; Up moves on from the choice
+    d.press(WXK_SPACE);
+    EXPECT_FALSE(open);
+    d.press(WXK_SPACE);
+    d.press(WXK_UP);
+    d.press(WXK_SPACE);
+    EXPECT_EQ(selected, FRUIT[0]);
+    d.click(tick.x + 5, tick.y + 5);
+    EXPECT_TRUE(ticked);
+}
+
+TEST(ScrollComboBox, TheWheelScrollsTheListAndTheHighlightStaysInView) {
+    std::wstring labels[30];
+    for (int i = 0; i < 30; ++i)
+        labels[i] = L"Entry " + std::to_wstring(i);
+    std::wstring selected = L"Entry 0";
+    bool open = false;
+    int first = 0;
+    float dragTop = 0, dragMouse = 0;
+    Hosted win(260, 260);
+    win->scene = [&](Host& h) {
+        Box row(h.ui(), 200.0f, 28.0f);
+        row.setPos(10.0f, 10.0f);
+        h.doScrollComboBoxEasy(ControlID(L"list"), open, selected, 30, labels, true, first, dragTop,
+                               dragMouse);
+    };
+    orbotk::Driver& d = *win.driver;
+    d.paint();
+    d.click(L"list");
+    d.paint();
+    d.wheel(50, 60, -120); // over an entry
+    EXPECT_EQ(first, 3);
+    d.wheel(200, 60, -240); // over the bar
+    EXPECT_EQ(first, 9);
+    for (int i = 0; i < 7; ++i) // from the chosen entry 0 on
+        d.press(WXK_DOWN);
+    d.paint();
+    EXPECT_EQ(first, 3); // entry 7 came into view at the bottom
+    d.press(WXK_RETURN);
+    EXPECT_EQ(selected, L"Entry 7");
 }

@@ -399,7 +399,10 @@ private:
     // The combo box's header and list: the list (drawn by list) shows when open, and only the
     // header box's rectangle is drawn when closed.
     unsigned int comboBox(orbotk::ControlID id, bool& open, const wchar_t*& selected,
+                          unsigned int count, const wchar_t* const* labels,
                           const boost::function<unsigned int()>& list, bool enabled);
+    // The open list's own answers, for the list box: a click on its margin closes it.
+    void comboListMargin(Box& list);
     // Entries first to end - 1 of labels, 20 apart from 22 down in the list box: the index of
     // the one chosen this pass, or 0xFFFFFFFF.
     unsigned int comboEntries(const wchar_t*& selected, const wchar_t* const* labels,
@@ -417,6 +420,13 @@ private:
                        bool fromRight);
 
     bool registeredCallbacks_ = false; // this object, not a copy, is what the toolkit calls
+    // The open combo box's highlighted entry (moved by Up and Down), and whether this pass
+    // picks it (Return or Space).
+    int comboHighlight_ = -1;
+    int comboStart_ = -1;              // the chosen entry when it opened
+    bool comboHighlightMoved_ = false; // keep it in view on the next pass
+    bool comboPick_ = false;
+    orbotk::ControlID comboFocus_; // the focus when it opened
 };
 
 } // namespace gui

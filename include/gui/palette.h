@@ -48,7 +48,7 @@ extern const orbo::tk::RGBA WhiteGradientBottom;
 
 // Roles (mutable). Each starts as a copy of the colour named beside it at start-up.
 extern orbo::tk::RGBA Panel;                  // orbobrand::PanelWhite
-extern orbo::tk::RGBA Disabled;               // 50 % grey
+extern orbo::tk::RGBA Disabled;               // white at half opacity: pales what is under it
 extern orbo::tk::RGBA Text;                   // black
 extern orbo::tk::RGBA DisabledText;           // 50 % black
 extern orbo::tk::RGBA ErrorText;              // orbobrand::Red
@@ -72,6 +72,7 @@ extern orbo::tk::RGBA ActiveTextEdit;         // Color::White
 extern orbo::tk::RGBA ActiveTextEditBorder;   // whitebg::Green
 extern orbo::tk::RGBA DisabledTextEdit;       // Disabled
 extern orbo::tk::RGBA SelectedText;           // whitebg::Green
+extern orbo::tk::RGBA Highlight;              // whitebg::Green at 25 %: a list's chosen entry
 extern orbo::tk::RGBA Light;                  // Color::White
 extern orbo::tk::RGBA Link;                   // whitebg::Blue
 extern orbo::tk::RGBA ToolTip;                // (238, 238, 187, 255)

@@ -78,6 +78,7 @@ RGBA ActiveTextEdit = Color::White;
 RGBA ActiveTextEditBorder = orbobrand::whitebg::Green;
 RGBA DisabledTextEdit = Disabled;
 RGBA SelectedText = orbobrand::whitebg::Green;
+RGBA Highlight(29, 46, 19, 64);
 RGBA Light = Color::White;
 RGBA Link = orbobrand::whitebg::Blue;
 RGBA ToolTip(238, 238, 187, 255);

@@ -6,12 +6,16 @@
 // Toggle, frame by frame:
 //   closed: click / Return / Space / Down down -> active; release or key up -> opens
 //   open:   click / Return / Space / Escape    -> closes; a chosen entry closes it too
+// While open, the header holds the pointer and the keys: the list takes every click on it
+// (its margin closes it), a press anywhere else only closes it, Up and Down move a highlight
+// through the entries and Return or Space picks the highlighted one.
 #include "gui/app_window.h"
 #include "gui/palette.h"
 #include "gui/render.h"
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <memory>
 #include <vector>
 
@@ -29,7 +33,8 @@ bool AppWindow::controlComboSelectionBehavior(Box& box, bool open) {
     const bool mouse = box.active() && box.leftReleased();
     const bool keys =
         box.keyUp(WXK_RETURN) || box.keyUp(WXK_SPACE) || (!open && box.keyUp(WXK_DOWN));
-    bool result = mouse || (box.focused() && keys);
+    // An open list holds the keys, focused or not.
+    bool result = mouse || ((box.focused() || open) && keys);
     if (open && !result) {
         // Escape reaches only the focused box, or the top-level boxes when nothing has focus.
         if (box.keyDown(WXK_ESCAPE))
@@ -72,17 +77,48 @@ void closeCombo(const boost::shared_ptr<orbotk::UIContext>& ui) {
 } // namespace
 
 unsigned int AppWindow::comboBox(ControlID id, bool& open, const wchar_t*& selected,
+                                 unsigned int count, const wchar_t* const* labels,
                                  const boost::function<unsigned int()>& list, bool enabled) {
     const bool on = IsEnabled() && enabled;
     Box header(ui_, FILL, 28.0f, id, on);
+    comboPick_ = false;
     if (on) {
         open = ui_->openCombo.name() == id.name();
-        if (controlComboSelectionBehavior(header, open)) {
-            open = !open;
-            if (open)
-                ui_->openCombo = id;
-            else
-                closeCombo(ui_);
+        if (open)
+            header.holdPointer();
+        const int last = static_cast<int>(count) - 1;
+        // A press outside the list only closes it, and so does Tab moving the focus on.
+        if (open && (header.pressedOutside() || ui_->focusedID() != comboFocus_)) {
+            open = false;
+            closeCombo(ui_);
+            Refresh();
+        } else if (controlComboSelectionBehavior(header, open)) {
+            const bool byKey = ui_->eventType() == wxEVT_KEY_UP && ui_->keyCode() != WXK_ESCAPE;
+            if (open && byKey && comboHighlight_ >= 0 && comboHighlight_ <= last) {
+                comboPick_ = true; // the list picks the highlighted entry below
+            } else {
+                open = !open;
+                if (open) {
+                    ui_->openCombo = id;
+                    comboFocus_ = ui_->focusedID();
+                    // Nothing is highlighted until an arrow key moves on from the chosen
+                    // entry.
+                    comboHighlight_ = -1;
+                    comboStart_ = -1;
+                    for (unsigned int i = 0; i < count && comboStart_ < 0; ++i)
+                        if (labels[i] == selected ||
+                            (labels[i] && selected && std::wcscmp(labels[i], selected) == 0))
+                            comboStart_ = static_cast<int>(i);
+                } else {
+                    closeCombo(ui_);
+                }
+            }
+            Refresh();
+        } else if (open && (header.keyDown(WXK_DOWN) || header.keyDown(WXK_UP))) {
+            const int by = ui_->keyCode() == WXK_DOWN ? 1 : -1;
+            const int from = comboHighlight_ >= 0 ? comboHighlight_ : comboStart_;
+            comboHighlight_ = std::min(std::max(from < 0 && by < 0 ? 0 : from + by, 0), last);
+            comboHighlightMoved_ = true;
             Refresh();
         }
     }
@@ -136,10 +172,28 @@ unsigned int AppWindow::comboEntries(const wchar_t*& selected, const wchar_t* co
     for (unsigned int i = first; i < end; ++i) {
         Box entry(ui_, FILL, 20.0f, ControlID(), true);
         entry.setTop(22.0f + 20.0f * static_cast<float>(i - first));
-        if (doCombo(labels[i], selected, true))
+        const bool highlighted = static_cast<int>(i) == comboHighlight_;
+        if ((comboPick_ && highlighted) || doCombo(labels[i], selected, true)) {
+            selected = labels[i];
             return i;
+        }
+        if (highlighted) {
+            Box band(ui_, -8.0f, FILL); // within the list's rounded sides
+            band.setLeft(4.0f);
+            render(ui_, orbopal::Highlight);
+        }
     }
     return 0xFFFFFFFFu;
+}
+
+void AppWindow::comboListMargin(Box& list) {
+    // The list's margins answer too, so that nothing behind the list takes a click on them:
+    // a click there closes the list, a right click does nothing.
+    if (list.leftClicked()) {
+        closeCombo(ui_);
+        Refresh();
+    }
+    list.rightClicked();
 }
 
 unsigned int AppWindow::doComboBoxEasy(ControlID id, bool& open, const wchar_t*& selected,
@@ -147,9 +201,10 @@ unsigned int AppWindow::doComboBoxEasy(ControlID id, bool& open, const wchar_t*&
                                        bool enabled) {
     requirePass(ui_, "doComboBoxEasy");
     return comboBox(
-        id, open, selected,
+        id, open, selected, count, labels,
         [&]() {
             Box list(ui_, FILL, static_cast<float>(count) * 20.0f + 30.0f, ControlID(), true);
+            comboListMargin(list);
             const unsigned int chosen = comboEntries(selected, labels, 0, count);
             drawComboList();
             return chosen;
@@ -163,17 +218,27 @@ unsigned int AppWindow::doScrollComboBoxEasy(ControlID id, bool& open, const wch
                                              float& dragMouse) {
     requirePass(ui_, "doScrollComboBoxEasy");
     return comboBox(
-        id, open, selected,
+        id, open, selected, count, labels,
         [&]() {
             const float height = count >= 5 ? 130.0f : static_cast<float>(count) * 20.0f + 30.0f;
+            // The highlight stays in view; the wheel scrolls three entries a notch.
+            if (comboHighlightMoved_ && comboHighlight_ >= 0)
+                first = std::min(std::max(first, comboHighlight_ - 4), comboHighlight_);
+            comboHighlightMoved_ = false;
             {
                 // Drawn first, so it lies in front of the entries' right-hand part.
                 Box bar(ui_, SCROLL_SIZE, height);
                 bar.setRight(FILL);
-                first = doVScroll(ControlID(L"scroll"), first, 5, dragTop, dragMouse, 0,
-                                  static_cast<int>(count) - 1, true);
+                first = doVScroll(ControlID(L"scroll", orbotk::TabIdx::DISABLED), first, 5, dragTop,
+                                  dragMouse, 0, static_cast<int>(count) - 1, true);
             }
             Box list(ui_, FILL, height, ControlID(), true);
+            comboListMargin(list);
+            if (const int wheel = list.wheelRotation()) {
+                const int last = std::max(static_cast<int>(count) - 5, 0);
+                first = std::min(std::max(first - wheel / 40, 0), last);
+                Refresh();
+            }
             const unsigned int from = static_cast<unsigned int>(std::max(first, 0));
             const unsigned int chosen =
                 comboEntries(selected, labels, from, std::min(count, from + 5));
