@@ -107,3 +107,25 @@ TEST(VScroll, BarsWithEveryRowVisibleOrDisabledTakeNoInput) {
     s.d().click(110, 150);
     EXPECT_EQ(s.pos, 5);
 }
+
+TEST(VScroll, ANamedBarTakesTheFocusAndItsKeysMoveThePosition) {
+    Scroll s;
+    s.d().press(WXK_TAB);
+    EXPECT_EQ(s.d().context()->focusedID().name(), L"thumb");
+    const struct {
+        int key, pos;
+    } steps[] = {{WXK_DOWN, 1}, {WXK_PAGEDOWN, 11}, {WXK_UP, 10},   {WXK_PAGEUP, 0},
+                 {WXK_UP, 0},   {WXK_END, 90},      {WXK_DOWN, 90}, {WXK_HOME, 0}};
+    for (const auto& step : steps) {
+        s.d().press(step.key);
+        EXPECT_EQ(s.pos, step.pos) << step.key;
+    }
+    s.d().press(WXK_END);
+    s.d().paint();
+    EXPECT_EQ(s.d().rect(L"thumb").y, 29 + 180);
+    // The focus border: the thumb's top row shows the dashes over its body.
+    int dark = 0;
+    for (int x = 100; x < 123; ++x)
+        dark += s.d().pixel(x, 29 + 180).r() < 60;
+    EXPECT_GT(dark, 5);
+}

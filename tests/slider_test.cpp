@@ -113,3 +113,45 @@ TEST(HSlider, TheFormsWithoutARangeWorkInPercent) {
     EXPECT_EQ(win.driver->rect(L"adragger").x, 20 + 89); // 179 * 50 / 100, truncated
     EXPECT_EQ(win.driver->rect(L"bdragger").x, 199);
 }
+
+TEST(HSlider, AFocusedKnobMovesByKeysAndTheWheelAndCommitsEachMove) {
+    Slider s;
+    s.value = 0.0f;
+    s.d().wheel(30, 90, 120); // not focused: the wheel is not the slider's
+    EXPECT_EQ(s.value, 0.0f);
+    s.d().focus(L"sdragger");
+    const struct {
+        int key;
+        float value;
+    } steps[] = {{WXK_RIGHT, 1.0f}, {WXK_LEFT, 0.0f},   {WXK_PAGEUP, 10.0f}, {WXK_PAGEDOWN, 0.0f},
+                 {WXK_END, 50.0f},  {WXK_RIGHT, 50.0f}, {WXK_HOME, -50.0f},  {WXK_LEFT, -50.0f}};
+    int commits = 0;
+    for (const auto& step : steps) {
+        const float before = s.value;
+        s.d().press(step.key);
+        EXPECT_FLOAT_EQ(s.value, step.value) << step.key;
+        EXPECT_FLOAT_EQ(s.preview, s.value);
+        commits += s.value != before;
+        EXPECT_EQ(s.commits, commits) << step.key; // a key that cannot move commits nothing
+    }
+    s.d().wheel(30, 90, 240);
+    EXPECT_FLOAT_EQ(s.value, -48.0f);
+    s.d().paint();
+    EXPECT_EQ(s.d().rect(L"sdragger").x, 20 + 2 * 179 / 100); // the knob follows
+}
+
+TEST(HSlider, ACallersStepReplacesTheOnePercent) {
+    Hosted win(260, 100);
+    float value = 0.0f, preview = 0.0f;
+    win->scene = [&](Host& h) {
+        Box row(h.ui(), 200.0f, 32.0f);
+        h.doHSlider(ControlID(L"s"), value, preview, 0.0f, 1000.0f, 25.0f, nullptr, true);
+    };
+    win.driver->paint();
+    win.driver->focus(L"sdragger");
+    win.driver->press(WXK_RIGHT);
+    win.driver->press(WXK_UP);
+    EXPECT_FLOAT_EQ(value, 50.0f);
+    win.driver->press(WXK_PAGEUP); // ten percent, more than a step
+    EXPECT_FLOAT_EQ(value, 150.0f);
+}

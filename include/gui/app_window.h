@@ -259,7 +259,9 @@ public:
     // rows of which visible fit; pos is the first visible row. Arrows step one row and the
     // areas beside the thumb one page, on the release after a press; the thumb drags in steps
     // of more than 5 pixels until any left release in the window. dragTop and dragMouse are
-    // the caller's drag state (both 0 when idle). Nothing is drawn when every row fits.
+    // the caller's drag state (both 0 when idle). Nothing is drawn when every row fits. A
+    // named bar takes the keyboard focus (with the buttons' focus border round its thumb):
+    // Up and Down step a row, Page Up and Page Down a page, Home and End go to the ends.
     // Returns pos.
     int doVScroll(orbotk::ControlID id, int& pos, int visible, float& dragTop, float& dragMouse,
                   int min, int max, bool enabled);
@@ -268,9 +270,13 @@ public:
     // dragValue on every pass; value is committed (and true returned) when the knob is dropped
     // within 15 pixels beside or 45 above or below the slider. Forms without min and max work
     // in 0 ... 100; forms without dragValue discard it. The tooltip shows over the knob of a
-    // disabled slider.
+    // disabled slider. A focused slider moves by keys (Left and Right a step, Page Up and Page
+    // Down ten, Home and End to the ends) and the wheel, and commits each move at once; the
+    // step is 1 % of the range unless given.
     bool doHSlider(orbotk::ControlID id, float& value, float& dragValue, float min, float max,
                    const wchar_t* tooltip, bool enabled);
+    bool doHSlider(orbotk::ControlID id, float& value, float& dragValue, float min, float max,
+                   float step, const wchar_t* tooltip, bool enabled);
     bool doHSlider(orbotk::ControlID id, float& value, float min, float max, const wchar_t* tooltip,
                    bool enabled);
     bool doHSlider(orbotk::ControlID id, float& value, float& dragValue, const wchar_t* tooltip,

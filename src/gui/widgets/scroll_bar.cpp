@@ -125,8 +125,31 @@ int AppWindow::doVScroll(ControlID id, int& pos, int visible, float& dragTop, fl
         }
     }
     if (on) {
-        Box thumb(ui_, SCROLL_SIZE, thumbH, id, false);
+        // A named bar takes the focus; its thumb stands for it.
+        Box thumb(ui_, SCROLL_SIZE, thumbH, id, true);
         thumb.setY(thumbTop);
+        if (thumb.focused()) {
+            const int before = pos;
+            if (thumb.keyDown(WXK_UP))
+                step(-1);
+            else if (thumb.keyDown(WXK_DOWN))
+                step(1);
+            else if (thumb.keyDown(WXK_PAGEUP))
+                step(-visible);
+            else if (thumb.keyDown(WXK_PAGEDOWN))
+                step(visible);
+            else if (thumb.keyDown(WXK_HOME))
+                pos = min;
+            else if (thumb.keyDown(WXK_END))
+                pos = last;
+            if (pos != before) {
+                thumbTop = bounds.top() + static_cast<float>(static_cast<std::int64_t>(pos) - min) /
+                                              pages * travel;
+                thumb.setY(thumbTop);
+                Refresh();
+            }
+            drawFocusBorder();
+        }
         const wxEventType type = ui_->eventType();
         if (thumb.active() && type == wxEVT_MOTION)
             Refresh(); // repaint while dragging

@@ -1,7 +1,8 @@
 // The horizontal slider: a knob dragged along a well. The drag itself is the toolkit's (a left
 // drag of the knob, which a press makes active); the slider turns the pointer's distance from
 // the drag's start into a knob position each pass, reports it through dragValue, and commits it
-// to value only when the knob is dropped near the slider.
+// to value only when the knob is dropped near the slider. A focused knob also moves by keys and
+// the wheel, each step committed at once, as a drop would commit it.
 #include "gui/app_window.h"
 #include "gui/palette.h"
 #include "gui/render.h"
@@ -18,10 +19,46 @@ namespace {
 float clampTo(float v, float lo, float hi) {
     return v >= lo ? std::min(v, hi) : lo;
 }
+
+// The keys of a focused knob: Left and Down a step back, Right and Up a step on (step, or 1 %
+// of the range when it is not positive), Page Down and Page Up ten steps, Home and End the
+// ends; the wheel, which a focused knob takes before anything behind it, a step a notch.
+// Whether value moved.
+bool keyStep(Box& knob, float& value, float min, float max, float step) {
+    if (!(step > 0.0f))
+        step = (max - min) / 100.0f;
+    const float page = std::max(step, (max - min) / 10.0f);
+    float to = value;
+    if (const int wheel = knob.wheelRotation())
+        to = value +
+             step * static_cast<float>(wheel / 120 != 0 ? wheel / 120 : (wheel > 0 ? 1 : -1));
+    else if (knob.keyDown(WXK_LEFT) || knob.keyDown(WXK_DOWN))
+        to = value - step;
+    else if (knob.keyDown(WXK_RIGHT) || knob.keyDown(WXK_UP))
+        to = value + step;
+    else if (knob.keyDown(WXK_PAGEDOWN))
+        to = value - page;
+    else if (knob.keyDown(WXK_PAGEUP))
+        to = value + page;
+    else if (knob.keyDown(WXK_HOME))
+        to = min;
+    else if (knob.keyDown(WXK_END))
+        to = max;
+    to = clampTo(to, min, max);
+    if (to == value)
+        return false;
+    value = to;
+    return true;
+}
 } // namespace
 
 bool AppWindow::doHSlider(ControlID id, float& value, float& dragValue, float min, float max,
                           const wchar_t* tooltip, bool enabled) {
+    return doHSlider(id, value, dragValue, min, max, 0.0f, tooltip, enabled);
+}
+
+bool AppWindow::doHSlider(ControlID id, float& value, float& dragValue, float min, float max,
+                          float step, const wchar_t* tooltip, bool enabled) {
     requirePass(ui_, "doHSlider");
     const bool on = IsEnabled() && enabled;
     Box slider(ui_, FILL, PROGRESS_H, id, false);
@@ -70,11 +107,19 @@ bool AppWindow::doHSlider(ControlID id, float& value, float& dragValue, float mi
                 dragValue = min;
             if (dropped && usable)
                 value = dragValue;
+            if (usable && knob.focused() && !knob.active() &&
+                keyStep(knob, value, min, max, step)) {
+                dragValue = value;
+                dropped = true;
+                Refresh();
+            }
             if (knob.active() && ui_->eventType() == wxEVT_MOTION)
                 Refresh();
             knob.setX(x);
             if (knob.leftClicked())
                 knob.makeActive(); // the toolkit's drag starts from the active knob
+            if (knob.focused())
+                drawFocusBorder();
             glColor(orbopal::Light);
             renderDiced(ui_, dicedButtonShade_, dicedButtonShadeHBounds_, dicedButtonShadeVBounds_);
             glColor(orbopal::HSlider);
