@@ -205,6 +205,71 @@ TEST(TextBox, AClickPlacesTheCaretBeforeTheCharacterUnderThePointer) {
     EXPECT_EQ(s.caret(), 2u);
 }
 
+TEST(TextBox, CtrlASelectsAllAndCtrlZUndoesWhatCtrlYAndCtrlShiftZRedo) {
+    wxFont font(wxFontInfo(11));
+    TextState s(font, L"");
+    Field f(s);
+    f.d().typeText(L"one two");
+    f.d().press('A', wxMOD_CONTROL);
+    EXPECT_EQ(s.selectSize(), 7u);
+    f.d().press(WXK_DELETE);
+    f.d().typeText(L"x");
+    f.d().press('Z', wxMOD_CONTROL);
+    EXPECT_EQ(s.text(), L"");
+    f.d().press('Z', wxMOD_CONTROL);
+    EXPECT_EQ(s.text(), L"one two");
+    f.d().press('Z', wxMOD_CONTROL);
+    EXPECT_EQ(s.text(), L"");
+    f.d().press('Y', wxMOD_CONTROL);
+    f.d().press('Z', wxMOD_CONTROL | wxMOD_SHIFT);
+    EXPECT_EQ(s.text(), L"");
+    f.d().press('Z', wxMOD_CONTROL | wxMOD_SHIFT);
+    EXPECT_EQ(s.text(), L"x");
+}
+
+TEST(TextBox, PressAndDragSelectShiftClickExtendsAndDoubleAndTripleClicksTakeWordAndAll) {
+    wxFont font(wxFontInfo(11));
+    TextState s(font, L"alpha beta gamma");
+    Field f(s);
+    const auto x = [&](unsigned i) { return 16 + (i ? s.extents()[i - 1] : 0) + 1; };
+    f.d().paint();
+    // Press in "alpha", drag into "beta": anchor at the press, caret following the pointer.
+    f.d().mouseMove(x(1), 20);
+    f.d().leftDown(x(1), 20);
+    f.d().mouseMove(x(4), 20);
+    EXPECT_EQ(s.anchor(), 1u);
+    EXPECT_EQ(s.caret(), 4u);
+    f.d().mouseMove(x(8), 20);
+    f.d().leftUp(x(8), 20);
+    EXPECT_EQ(s.selection(), L"lpha be");
+    f.d().leftDown(x(13), 20);
+    f.d().leftUp(x(13), 20);
+    EXPECT_FALSE(s.hasSelection()); // a click starts afresh; Shift+click extends from it
+    f.d().mouseEvent(wxEVT_LEFT_DOWN, x(3), 20, true, false, false, wxMOD_SHIFT);
+    f.d().mouseEvent(wxEVT_LEFT_UP, x(3), 20, false, false, false, wxMOD_SHIFT);
+    EXPECT_EQ(s.selection(), L"ha beta ga");
+    f.d().leftDoubleClick(x(7), 20);
+    EXPECT_EQ(s.selection(), L"beta");
+    f.d().click(x(7), 20); // the third press of the run
+    EXPECT_EQ(s.selection(), L"alpha beta gamma");
+}
+
+TEST(TextBox, ADragPastTheFieldsEdgeScrollsTheTextAndSelectsOn) {
+    wxFont font(wxFontInfo(11));
+    TextState s(font, std::wstring(80, L'w').c_str());
+    Field f(s);
+    s.caretHome(false);
+    f.d().paint();
+    f.d().mouseMove(20, 20);
+    f.d().leftDown(20, 20);
+    for (int i = 0; i < 8; ++i)
+        f.d().mouseMove(330 + i, 20); // beyond the field's right end, at 310
+    f.d().leftUp(337, 20);
+    EXPECT_GT(s.scrollOffset(), 0.0f);
+    EXPECT_GT(s.caret(), 30u);
+    EXPECT_EQ(s.anchor(), 0u);
+}
+
 TEST(LineEdit, FieldGeometryFollowsTheLabelColumn) {
     wxFont font(wxFontInfo(11));
     TextState a(font, L""), b(font, L""), c(font, L"");

@@ -210,6 +210,54 @@ TEST(TextState, OffsetScrollsToKeepTheCaretInView) {
     EXPECT_EQ(s.scrollOffset(), 0.0f);
 }
 
+TEST(TextState, UndoTakesBackTypingRunsDeletionRunsAndEachOtherEditWhole) {
+    TextState s(font(), L"");
+    for (wchar_t c : std::wstring(L"hello world"))
+        s.type(static_cast<char>(c));
+    s.clearPrev();
+    s.clearPrev(); // "hello wor": one run of deletions
+    s.caretHome(false);
+    s.type('>'); // typing elsewhere starts a new step
+    s.selectAll();
+    s.type(std::wstring(L"new")); // replacing a selection is one step
+    EXPECT_EQ(s.text(), L"new");
+    EXPECT_TRUE(s.undo());
+    EXPECT_EQ(s.text(), L">hello wor");
+    EXPECT_EQ(s.selectSize(), 10u); // the selection comes back with the text
+    EXPECT_TRUE(s.undo());
+    EXPECT_EQ(s.text(), L"hello wor");
+    EXPECT_EQ(s.caret(), 0u);
+    EXPECT_TRUE(s.undo());
+    EXPECT_EQ(s.text(), L"hello world");
+    EXPECT_TRUE(s.undo());
+    EXPECT_EQ(s.text(), L"");
+    EXPECT_FALSE(s.undo());
+    EXPECT_TRUE(s.redo());
+    EXPECT_TRUE(s.redo());
+    EXPECT_EQ(s.text(), L"hello wor");
+    s.type('!'); // a new edit drops what could be redone
+    EXPECT_FALSE(s.canRedo());
+    s.setText(L"fresh");
+    EXPECT_FALSE(s.canUndo());
+
+    PasswordState secret(font());
+    secret.type(std::wstring(L"pw"));
+    EXPECT_FALSE(secret.canUndo());
+    EXPECT_FALSE(secret.undo());
+}
+
+TEST(TextState, AWordIsARunOfNonSpacesAndBetweenWordsTheSpacesAreSelected) {
+    TextState s(font(), L"ab  cd");
+    const struct {
+        unsigned at, begin, end;
+    } cases[] = {{0, 0, 2}, {1, 0, 2}, {2, 2, 4}, {3, 2, 4}, {4, 4, 6}, {6, 4, 6}};
+    for (const auto& c : cases) {
+        s.selectWordAt(c.at);
+        EXPECT_EQ(s.selectBegin(), c.begin) << c.at;
+        EXPECT_EQ(s.selectEnd(), c.end) << c.at;
+    }
+}
+
 TEST(TextStateProperty, NoOperationSequenceBreaksTheCaretInvariant) {
     std::mt19937 rng(4242);
     const wchar_t alphabet[] = L"ab cd\u00e9 1";
@@ -224,7 +272,7 @@ TEST(TextStateProperty, NoOperationSequenceBreaksTheCaretInvariant) {
                 s->setValidator(gui::intValidator);
             for (int step = 0; step < 60; ++step) {
                 const bool keep = rng() % 2;
-                switch (rng() % 17) {
+                switch (rng() % 20) {
                 case 0:
                     s->type(static_cast<char>(alphabet[rng() % 9]));
                     break;
@@ -272,6 +320,15 @@ TEST(TextStateProperty, NoOperationSequenceBreaksTheCaretInvariant) {
                     break;
                 case 15:
                     s->setText(std::wstring(rng() % 9, L'z'));
+                    break;
+                case 16:
+                    s->undo();
+                    break;
+                case 17:
+                    s->redo();
+                    break;
+                case 18:
+                    s->selectWordAt(static_cast<unsigned>(rng() % 12));
                     break;
                 default:
                     s->onFocus();

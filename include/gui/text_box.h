@@ -4,17 +4,23 @@
 // draws nothing. LineEdit is one line high in its state's font; TextEdit takes a given shape.
 //
 // typed() tests, in order (the first that applies decides; key codes are wxWidgets'):
-//    1 Escape down          deselect
+//    1 Escape down          deselect; with nothing selected the context's Escape-passed flag
+//                           is set instead, and a dialog closes as if nothing had the focus
 //    2 Return down          nothing (only the mouse rows below can still apply)
 //    3 Return up            the context's Return-released flag is set
 //    4 Backspace            delete the selection, else the word (Ctrl) or character before
 //    5 Delete               delete the selection, else the word (Ctrl) or character after
 //    6-9 Home End Left Right  move (Ctrl: by words), Shift keeps the selection
 //   10-11 Up Down           consumed, nothing changes
+//      Ctrl+A               select all
+//      Ctrl+Z               undo; Ctrl+Shift+Z and Ctrl+Y redo
 //   12-14 Ctrl+C Ctrl+X Ctrl+V (no other modifier)  copy, cut, paste via the clipboard
 //   15 a character          typed (32 ... 254 but 127); with Alt held it is left to the window
-//   16 left press           the box becomes active
-//   17 left release, active the caret goes where the pointer is; the box takes focus
+//   16 left press           the box becomes active and takes focus; the caret goes where the
+//                           pointer is (Shift: the selection extends to it); the second press
+//                           of a double click selects the word there, a third everything
+//      motion, active       the selection extends to the pointer, scrolling past the ends
+//   17 left release, active the caret goes where the pointer is, the selection kept
 #pragma once
 
 #include "gui/box.h"
@@ -43,7 +49,10 @@ private:
     bool copy(bool cut);
     bool paste();
     bool character();
-    bool placeCaret();
+    // The caret at the pointer, the anchor where it was (keepAnchor) or with it.
+    bool placeCaret(bool keepAnchor);
+    // The position between characters nearest the pointer's x.
+    unsigned indexAtPointer();
 
     boost::shared_ptr<orbotk::UIContext> ui_;
     Box box_;

@@ -8,13 +8,19 @@
 // keepSelection: true moves only the caret (extending or shrinking the selection), false
 // collapses the selection onto the new caret. Words are separated by spaces (U+0020) only.
 //
-// PasswordState shows asterisks, copies nothing, moves by characters only, and can stand in for
-// a password known only by its MD5 signature (the placeholder shows eight asterisks).
+// Every change of the text is remembered for undo and redo, the most recent 100 of them: a run
+// of typed characters, or of characters deleted one by one, at one place is one step. setText
+// starts the history afresh.
+//
+// PasswordState shows asterisks, copies nothing, moves by characters only, keeps no history,
+// and can stand in for a password known only by its MD5 signature (the placeholder shows eight
+// asterisks).
 #pragma once
 
 #include "orboutil/hash.h"
 
 #include <string>
+#include <vector>
 #include <wx/dc.h>
 #include <wx/dynarray.h>
 #include <wx/font.h>
@@ -78,6 +84,17 @@ public:
     void caretHome(bool keepSelection);
     void caretEnd(bool keepSelection);
     void selectAll();
+    // The caret at caret and the anchor at anchor, each lowered to the length where needed.
+    void setSelection(unsigned anchor, unsigned caret);
+    // Selects the word (a run of characters other than spaces), or the run of spaces, at
+    // position i: what a double click selects.
+    virtual void selectWordAt(unsigned i);
+    // Takes back the last change (or puts back the last change taken back), caret and
+    // selection as they were; false when there is none.
+    bool undo();
+    bool redo();
+    bool canUndo() const { return !undo_.empty(); }
+    bool canRedo() const { return !redo_.empty(); }
     void clearSelection();
     void clearPrev();
     void clearNext();
@@ -90,14 +107,27 @@ public:
     float offset(wxDC& dc, float width, float& caretX) const;
 
 protected:
-    friend class TextBox; // places the caret where the user clicks
+    friend class TextBox; // hit-tests the stored text where the user clicks
 
     // The stored text (the clear text, for passwords).
     const std::wstring& stored() const { return text_; }
     // Replaces [selectBegin, selectEnd) of the stored text and puts caret and anchor after it.
     void replaceSelection(const std::wstring& with);
+    // Whether changes are remembered for undo.
+    virtual bool keepsHistory() const { return true; }
 
 private:
+    struct Step {
+        std::wstring text;
+        unsigned caret, anchor;
+    };
+    enum class Edit { Other, Typing, Deleting };
+    static constexpr size_t HISTORY = 100;
+    // Before a change of the given kind: remembers the state, unless the change carries on a
+    // run of the same kind where the last one ended.
+    void remember(Edit kind);
+    bool restore(std::vector<Step>& from, std::vector<Step>& to);
+
     std::wstring text_;
     const wxFont& font_;
     mutable wxArrayInt extents_;
@@ -106,6 +136,9 @@ private:
     unsigned maxLen_ = 0xFFFFFFFFu;
     unsigned caret_ = 0;
     unsigned anchor_ = 0;
+    std::vector<Step> undo_, redo_;
+    Edit lastEdit_ = Edit::Other;
+    unsigned lastCaret_ = 0;
 };
 
 // Digits only: '0' ... '9'.
@@ -132,6 +165,7 @@ public:
     void type(char ch) override;
     void prevWord(bool keepSelection) override; // one character
     void nextWord(bool keepSelection) override; // one character
+    void selectWordAt(unsigned i) override;     // everything: no words to see
     void clear() override;
 
     // MD5 of the password's ANSI bytes; for a placeholder, the signature it was given.
@@ -143,6 +177,9 @@ public:
     bool entered() const { return entered_; }
     // Characters typed or pasted into it so far.
     unsigned long typedCount() const { return typed_; }
+
+protected:
+    bool keepsHistory() const override { return false; }
 
 private:
     bool entered_ = true;

@@ -72,6 +72,9 @@ void Dialog::uiProcedure() {
         content.setLeft(PANEL_X);
         doScene();
     }
+    // A focused field that had nothing to deselect leaves Escape to the dialog.
+    if (ui_->escapePassed)
+        Close(false);
     if (expandoEnabled() && expandoVisible_) {
         Box toggle(ui_, FILL, 27.0f, ControlID(), true);
         toggle.setRight(-PANEL_X);

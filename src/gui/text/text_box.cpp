@@ -57,8 +57,12 @@ bool TextBox::dispatch() {
     const boost::shared_ptr<orbotk::UIContext>& ui = ui_;
     const bool shift = ui->shiftDown(), ctrl = ui->ctrlDown();
     if (box_.keyDown(WXK_ESCAPE)) {
-        state_.deselect();
-        return true;
+        if (state_.hasSelection()) {
+            state_.deselect();
+            return true;
+        }
+        ui->escapePassed = true; // nothing to drop: Escape is the window's (a dialog closes)
+        return false;
     }
     if (box_.keyDown(WXK_RETURN))
         return false; // a key event: the mouse rows cannot apply
@@ -108,6 +112,21 @@ bool TextBox::dispatch() {
     }
     if (box_.keyDown(WXK_UP) || box_.keyDown(WXK_DOWN))
         return true;
+    if (box_.keyDown(ctrlOnly('A'))) {
+        state_.selectAll();
+        return true;
+    }
+    if (box_.keyDown(ctrlOnly('Z'))) {
+        state_.undo();
+        return true;
+    }
+    if (box_.keyDown(ctrlOnly('Y')) ||
+        box_.keyDown([](int key, bool shift, bool alt, bool meta, bool ctrl) {
+            return key == 'Z' && ctrl && shift && !alt && !meta;
+        })) {
+        state_.redo();
+        return true;
+    }
     if (box_.keyDown(ctrlOnly('C')))
         return copy(false);
     if (box_.keyDown(ctrlOnly('X')))
@@ -117,11 +136,26 @@ bool TextBox::dispatch() {
     if (box_.characterInput([](int) { return true; }))
         return character();
     if (box_.leftClicked()) {
+        // One press places the caret (Shift: extends the selection to it), the second of a
+        // double click selects the word there, a third the whole text.
         box_.makeActive();
-        return false;
+        box_.makeFocused();
+        const int clicks = ui->clickCount();
+        if (clicks == 2)
+            state_.selectWordAt(indexAtPointer());
+        else if (clicks >= 3)
+            state_.selectAll();
+        else
+            placeCaret(shift);
+        return true;
     }
+    // Dragging extends the selection from where the press left the anchor; past the field's
+    // ends the caret goes on into the text beyond, which scrolls into view.
+    const bool pressedOnce = ui->clickCount() < 2;
+    if (box_.active() && ui->eventType() == wxEVT_MOTION && pressedOnce)
+        return placeCaret(true);
     if (box_.active() && box_.leftReleased())
-        return placeCaret();
+        return pressedOnce ? placeCaret(true) : true;
     return false;
 }
 
@@ -167,7 +201,7 @@ bool TextBox::character() {
     return true;
 }
 
-bool TextBox::placeCaret() {
+unsigned TextBox::indexAtPointer() {
     const boost::shared_ptr<orbotk::UIContext>& ui = ui_;
     float caretX = 0;
     const float scroll = state_.offset(ui->measureDC(), box_.width(), caretX);
@@ -175,11 +209,15 @@ bool TextBox::placeCaret() {
     const int target = static_cast<int>(static_cast<float>(localX) + scroll);
     const wxArrayInt& extents = state_.extents();
     // Entry i is the right edge of character i: a click over a character goes before it.
-    unsigned caret = static_cast<unsigned>(
+    const unsigned index = static_cast<unsigned>(
         std::lower_bound(extents.begin(), extents.end(), target) - extents.begin());
     // A placeholder password shows eight asterisks over an empty stored text.
-    caret = std::min(caret, static_cast<unsigned>(state_.stored().size()));
-    state_.caret_ = state_.anchor_ = caret;
+    return std::min(index, static_cast<unsigned>(state_.stored().size()));
+}
+
+bool TextBox::placeCaret(bool keepAnchor) {
+    const unsigned caret = indexAtPointer();
+    state_.setSelection(keepAnchor ? state_.anchor() : caret, caret);
     box_.makeFocused();
     return true;
 }

@@ -42,9 +42,55 @@ std::wstring TextState::selection() const {
 void TextState::onFocus() {}
 
 void TextState::replaceSelection(const std::wstring& with) {
+    if (with.empty() && !hasSelection())
+        return; // nothing changes
+    const Edit kind = with.size() == 1 && !hasSelection() ? Edit::Typing
+                      : with.empty() && selectSize() == 1 ? Edit::Deleting
+                                                          : Edit::Other;
+    remember(kind);
     const unsigned begin = selectBegin();
     text_.replace(begin, selectSize(), with);
     caret_ = anchor_ = begin + static_cast<unsigned>(with.size());
+    lastCaret_ = caret_;
+}
+
+void TextState::remember(Edit kind) {
+    if (!keepsHistory())
+        return;
+    // Typing carries on where the last character went; deleting one character at a time
+    // carries on beside where the last one went (Backspace before it, Delete after it).
+    const bool carriesOn =
+        kind != Edit::Other && kind == lastEdit_ && !undo_.empty() &&
+        (kind == Edit::Typing ? caret_ == lastCaret_ && !hasSelection()
+                              : selectBegin() == lastCaret_ || selectEnd() == lastCaret_);
+    if (!carriesOn) {
+        if (undo_.size() == HISTORY)
+            undo_.erase(undo_.begin());
+        undo_.push_back(Step{text_, caret_, anchor_});
+    }
+    redo_.clear();
+    lastEdit_ = kind;
+}
+
+bool TextState::restore(std::vector<Step>& from, std::vector<Step>& to) {
+    if (from.empty())
+        return false;
+    to.push_back(Step{text_, caret_, anchor_});
+    Step& step = from.back();
+    text_.swap(step.text);
+    caret_ = step.caret;
+    anchor_ = step.anchor;
+    from.pop_back();
+    lastEdit_ = Edit::Other; // what is typed next is a step of its own
+    return true;
+}
+
+bool TextState::undo() {
+    return restore(undo_, redo_);
+}
+
+bool TextState::redo() {
+    return restore(redo_, undo_);
 }
 
 namespace {
@@ -145,6 +191,9 @@ void TextState::setMaxLen(unsigned n) {
 
 void TextState::setText(std::wstring s) {
     text_ = std::move(s);
+    undo_.clear();
+    redo_.clear();
+    lastEdit_ = Edit::Other;
     const unsigned n = static_cast<unsigned>(text_.size());
     caret_ = std::min(caret_, n);
     anchor_ = std::min(anchor_, n);
@@ -169,6 +218,30 @@ void TextState::caretEnd(bool keepSelection) {
 void TextState::selectAll() {
     anchor_ = 0;
     caret_ = static_cast<unsigned>(text_.size());
+}
+
+void TextState::setSelection(unsigned anchor, unsigned caret) {
+    const unsigned n = static_cast<unsigned>(text_.size());
+    anchor_ = std::min(anchor, n);
+    caret_ = std::min(caret, n);
+}
+
+void TextState::selectWordAt(unsigned i) {
+    const unsigned n = static_cast<unsigned>(text_.size());
+    i = std::min(i, n);
+    // Past the last character, or on it from its right: the run the position closes.
+    const unsigned at = i == n && i > 0 ? i - 1 : i;
+    if (at >= n) {
+        setSelection(i, i);
+        return;
+    }
+    const bool space = text_[at] == L' ';
+    unsigned begin = at, end = at;
+    while (begin > 0 && (text_[begin - 1] == L' ') == space)
+        --begin;
+    while (end < n && (text_[end] == L' ') == space)
+        ++end;
+    setSelection(begin, end);
 }
 
 void TextState::clearSelection() {
@@ -277,6 +350,10 @@ void PasswordState::prevWord(bool keepSelection) {
 
 void PasswordState::nextWord(bool keepSelection) {
     next(keepSelection);
+}
+
+void PasswordState::selectWordAt(unsigned) {
+    selectAll();
 }
 
 void PasswordState::clear() {
