@@ -4,12 +4,14 @@
 // GUI_UPDATE_GOLDENS=1, look at the new PNGs, and commit them. A set of the same scenes is
 // drawn at device scale 2 too (names ending in @2x): twice the pixels each way, same layout.
 #include "gui/box.h"
+#include "gui/brand.h"
 #include "gui/message_box.h"
 #include "orbotk/screen.h"
 #include "widget_host.h"
 
 #include <algorithm>
 #include <boost/make_shared.hpp>
+#include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
@@ -288,6 +290,9 @@ TEST(Golden, ScrollBars) {
     expectGolden(*win.driver, "scroll_bar_dragging");
     EXPECT_EQ(positions[1], 89); // the thumb 41 + 40 of 82 pixels down: 81 / 82 of 90 rows
     win.driver->leftUp(x, y + 40);
+    win.driver->focus(L"2");
+    win.driver->paint();
+    expectGolden(*win.driver, "scroll_bar_focused");
 }
 
 void sliders(const std::vector<const char*>& states) {
@@ -301,6 +306,8 @@ void sliders(const std::vector<const char*>& states) {
             h.doHSlider(ControlID(L"volume"), value, preview, L"Volume", enabled);
         };
         win.driver->paint();
+        if (std::string(state) == "focused")
+            win.driver->focus(L"volumedragger");
         if (std::string(state) == "dragging") {
             const wxRect knob = win.driver->rect(L"volumedragger");
             win.driver->mouseMove(knob.x + 5, 20);
@@ -313,7 +320,7 @@ void sliders(const std::vector<const char*>& states) {
 }
 
 TEST(Golden, Sliders) {
-    sliders({"idle", "dragging", "disabled"});
+    sliders({"idle", "dragging", "disabled", "focused"});
 }
 
 void progressBars() {
@@ -356,8 +363,10 @@ void comboBoxes(const std::vector<const char*>& states) {
                 h.doComboBoxEasy(ControlID(L"fruit"), open, selected, 4, labels, s != "disabled");
         };
         win.driver->paint();
-        if (s == "open" || s == "scrolled")
+        if (s == "open" || s == "scrolled" || s == "highlighted")
             win.driver->click(L"fruit");
+        if (s == "highlighted")
+            win.driver->press(WXK_DOWN); // from Banana on to Cherry
         if (s == "focused")
             win.driver->press(WXK_TAB);
         win.driver->mouseMove(218, 178);
@@ -367,7 +376,7 @@ void comboBoxes(const std::vector<const char*>& states) {
 }
 
 TEST(Golden, ComboBoxes) {
-    comboBoxes({"closed", "open", "scrolled", "focused", "disabled"});
+    comboBoxes({"closed", "open", "scrolled", "focused", "disabled", "highlighted"});
 }
 
 // The same scenes at device scale 2: sharp edges and text, proportions kept.
@@ -433,6 +442,59 @@ TEST(Golden, DialogCollapsedAndExpanded) {
     expectGolden(d, "dialog_expanded");
     dlg->Close(true);
     wxTheApp->ProcessIdle();
+}
+
+// A brand set once: its logo, name and notice in a window, a dialog and a message box; and a
+// message box that shows no logo.
+TEST(Golden, ABrandShowsInEveryKindOfWindow) {
+    orbotk::Screen::setOverride(wxSize(96, 96), wxSize(1280, 1024));
+    wxImage picture(30, 30);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 30; ++x) {
+            const bool ring = std::abs(std::hypot(x - 14.5, y - 14.5) - 11.0) < 3.0;
+            picture.SetRGB(x, y, ring ? 200 : 255, ring ? 60 : 255, ring ? 40 : 255);
+        }
+    gui::Brand brand;
+    brand.logo = gui::Brand::Logo::Own;
+    brand.image = gui::Image(picture);
+    brand.name = L"Todo";
+    brand.notice = L"\u00a9 Todo makers";
+    gui::setBrand(brand);
+    {
+        Hosted win(420, 200, true, goldenScale);
+        win->SetTitle(L"Todo");
+        win->setStatus(L"3 left");
+        win.driver->paint();
+        expectGolden(*win.driver, "brand_window");
+    }
+    auto dlg = boost::make_shared<FormDialog>();
+    {
+        orbotk::Driver d(dlg->window());
+        d.resize(420, 300);
+        d.mouseMove(2, 298);
+        d.paint();
+        expectGolden(d, "brand_dialog");
+    }
+    dlg->Close(true);
+    for (bool logo : {true, false}) {
+        brand.logoInMessageBoxes = logo;
+        gui::setBrand(brand);
+        auto box = boost::make_shared<gui::MessageBoxDialog>(static_cast<wxWindow*>(nullptr),
+                                                             L"Todo", L"Delete 2 done items?",
+                                                             wxYES_NO | wxICON_QUESTION);
+        orbotk::Driver d(box->window());
+        for (int i = 0; i < 2; ++i) {
+            d.paint();
+            d.resize(box->GetSize().x, box->GetSize().y);
+        }
+        d.mouseMove(2, d.height() - 2);
+        d.paint();
+        expectGolden(d, logo ? "brand_message_box" : "brand_message_box_without_logo");
+        box->Close(true);
+    }
+    gui::setBrand(gui::Brand());
+    wxTheApp->ProcessIdle();
+    orbotk::Screen::clearOverride();
 }
 
 TEST(Golden, MessageBoxes) {

@@ -136,8 +136,9 @@ public:
     // carriage return ends the shown text, a line feed shows as a space.
     void doToolTip(const wchar_t* text);
 
-    // The default application picture (96 x 96).
+    // The default application picture (96 x 96), and the standard logo of the logo band.
     static const Image& defaultVortaIcon() { return veltdefault_; }
+    static const Image& standardLogo() { return veltsmall_; }
 
     // ---- Chrome.
     // A two-pixel etched line across the content panel, y pixels below the current box's top.
@@ -315,7 +316,7 @@ public:
                     bool enabled = true);
     void doLineEdit(TextState& state, const wchar_t* label, float labelWidth, bool enabled = true);
 
-    // The legal notice shown at the right of the status bar.
+    // The legal notice shown at the right of the status bar, unless the brand gives another.
     static const wchar_t* const NOTICE;
 
 protected:

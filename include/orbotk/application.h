@@ -4,6 +4,8 @@
 // warning never opens a dialog that nobody will close.
 #pragma once
 
+#include <string>
+
 namespace orbotk {
 
 class Application {
@@ -15,6 +17,10 @@ public:
 
     // The event loop; returns when the last top-level window is gone. Returns the exit code.
     int run();
+
+    // The name the desktop shows for the application (window lists, the taskbar, screen
+    // readers). Works with or without an Application object.
+    static void setDisplayName(const std::wstring& name);
 };
 
 } // namespace orbotk

@@ -3,6 +3,7 @@
 #include "orbotk/application.h"
 
 #include <cstdio>
+#include <glib.h>
 #include <stdexcept>
 #include <wx/app.h>
 #include <wx/image.h>
@@ -46,6 +47,13 @@ Application::~Application() {
 
 int Application::run() {
     return wxTheApp->OnRun();
+}
+
+void Application::setDisplayName(const std::wstring& name) {
+    const wxString wide(name);
+    g_set_application_name(wide.utf8_str());
+    if (wxTheApp)
+        wxTheApp->SetAppDisplayName(wide);
 }
 
 } // namespace orbotk

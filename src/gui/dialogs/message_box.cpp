@@ -2,6 +2,7 @@
 // and buttons and sizes the window to them, and the one-call helper for hosts.
 #include "gui/message_box.h"
 
+#include "gui/brand.h"
 #include "gui/palette.h"
 #include "gui/render.h"
 #include "gui/text_layout.h"
@@ -18,14 +19,14 @@ using orbotk::ControlID;
 
 MessageBoxDialog::MessageBoxDialog(boost::shared_ptr<orbotk::Window> parent, const wchar_t* title,
                                    const wchar_t* message, int style)
-    : Dialog(boost::weak_ptr<orbotk::Window>(parent), title, 1, 1, true, false, true, true,
-             NO_SCALE_WINDOW) {
+    : Dialog(boost::weak_ptr<orbotk::Window>(parent), title, 1, 1, true, false,
+             brand().logoInMessageBoxes, true, NO_SCALE_WINDOW) {
     initMessageBox(title, message, style);
 }
 
 MessageBoxDialog::MessageBoxDialog(wxWindow* parent, const wchar_t* title, const wchar_t* message,
                                    int style)
-    : Dialog(parent, title, 1, 1, true, false, true, true, NO_SCALE_WINDOW) {
+    : Dialog(parent, title, 1, 1, true, false, brand().logoInMessageBoxes, true, NO_SCALE_WINDOW) {
     initMessageBox(title, message, style);
 }
 

@@ -84,8 +84,6 @@ unsigned int AppWindow::comboBox(ControlID id, bool& open, const wchar_t*& selec
     comboPick_ = false;
     if (on) {
         open = ui_->openCombo.name() == id.name();
-        if (open)
-            header.holdPointer();
         const int last = static_cast<int>(count) - 1;
         // A press outside the list only closes it, and so does Tab moving the focus on.
         if (open && (header.pressedOutside() || ui_->focusedID() != comboFocus_)) {
@@ -121,6 +119,8 @@ unsigned int AppWindow::comboBox(ControlID id, bool& open, const wchar_t*& selec
             comboHighlightMoved_ = true;
             Refresh();
         }
+        if (open) // from the pass that opens it on
+            header.holdPointer();
     }
     if (header.describing())
         header.describe(orbotk::Role::ComboBox, selected ? selected : L"",

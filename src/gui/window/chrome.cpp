@@ -2,6 +2,7 @@
 // window), the status band (status text, icon, notice line or frame-rate figures), the panel
 // background, the etched rules between the bands, and tooltips.
 #include "gui/app_window.h"
+#include "gui/brand.h"
 #include "gui/palette.h"
 #include "gui/render.h"
 #include "gui/text_layout.h"
@@ -44,11 +45,12 @@ void AppWindow::drawRule(float y) {
 
 void AppWindow::doLogo(bool showLogo) {
     glColor(Color::White);
-    if (showLogo) {
-        Box logo(ui_, veltsmall_.shape());
+    const Image* image = showLogo ? brandLogo() : nullptr;
+    if (image) {
+        Box logo(ui_, image->shape());
         logo.setTop(PANEL_X);
         logo.setLeft(28.0f);
-        render(ui_, veltsmall_);
+        render(ui_, *image);
     }
     {
         // Close (or hide) button, 32 pixels in from the right edge.
@@ -64,7 +66,7 @@ void AppWindow::doLogo(bool showLogo) {
     }
     glColor(IsEnabled() ? orbopal::Text : orbopal::DisabledText);
     {
-        const float x0 = showLogo ? veltsmall_.w() + 3.0f : 0.0f;
+        const float x0 = image ? image->w() + 3.0f : 0.0f;
         Box title(ui_);
         title.setPos(std::trunc(x0 + 31.0f), 27.0f);
         // Only drawn: the title is fetched and fitted in paint passes alone.
@@ -121,7 +123,8 @@ void AppWindow::doStatus(bool rule) {
     }
     glColor(text);
     {
-        Box notice(ui_, getTextShape(ui_, NOTICE, verytinyFont_));
+        const wchar_t* const text = brandNotice();
+        Box notice(ui_, getTextShape(ui_, text, verytinyFont_));
         notice.setTop(4.0f);
         notice.setRight(-30.0f);
         if (notice.leftDoubleClicked())
@@ -138,7 +141,7 @@ void AppWindow::doStatus(bool rule) {
             figures << L"FPS average:" << average << L" min:" << minimum << L" last:" << last;
             render(ui_, verytinyFont_, figures.str(), 0);
         } else {
-            render(ui_, verytinyFont_, NOTICE, 0);
+            render(ui_, verytinyFont_, text, 0);
         }
     }
 }
