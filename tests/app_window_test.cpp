@@ -2,12 +2,14 @@
 // default procedure, tooltips, failure logging, the modal loop and closing, deferred calls and
 // moving the window by its title area.
 #include "gui/app_window.h"
+#include "gui/dialog.h"
 #include "gui/palette.h"
 #include "gui/render.h"
 #include "harness.h"
 #include "orbotk/driver.h"
 #include "orbotk/screen.h"
 #include "orboutil/log.h"
+#include "widget_host.h"
 
 #include <algorithm>
 #include <boost/make_shared.hpp>
@@ -15,7 +17,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <gdk/gdkx.h>
 #include <gtest/gtest.h>
+#include <gtk/gtk.h>
 #include <map>
 #include <regex>
 #include <sstream>
@@ -342,6 +346,70 @@ TEST_F(AppWindowTest, DraggingTheTitleAreaMovesTheWindow) {
     d.leftDown(100, 200);
     EXPECT_FALSE(w->window()->windowDragging());
     d.leftUp(100, 200);
+}
+
+namespace {
+// What the X server holds for the window: xprop's report of its frame.
+std::string xprop(const orbotk::Window& w) {
+    GdkWindow* gdk = gtk_widget_get_window(static_cast<GtkWidget*>(w.GetHandle()));
+    const std::string cmd = "xprop -id " + std::to_string(gdk_x11_window_get_xid(gdk)) +
+                            " _NET_WM_WINDOW_TYPE WM_NORMAL_HINTS 2>&1";
+    std::string out;
+    if (FILE* p = popen(cmd.c_str(), "r")) {
+        char buf[512];
+        while (std::fgets(buf, sizeof buf, p))
+            out += buf;
+        pclose(p);
+    }
+    return out;
+}
+} // namespace
+
+TEST_F(AppWindowTest, MainWindowsAreNormalWindowsAndAResizableOneFollowsARealEdgeDrag) {
+    auto w = make(400, 300);
+    auto dialog =
+        boost::make_shared<gui::Dialog>(static_cast<wxWindow*>(nullptr), L"Dialog", 300, 200, true,
+                                        false, true, false, gui::NO_SCALE_WINDOW);
+    w->setResizable(300, 200);
+    w->Show();
+    dialog->Show();
+    const boost::shared_ptr<orbotk::Window> win = w->window();
+    ASSERT_TRUE(testing_support::waitFor([&] { return win->IsShownOnScreen(); }));
+    testing_support::settle();
+    const std::string props = xprop(*win);
+    EXPECT_NE(props.find("_NET_WM_WINDOW_TYPE_NORMAL"), std::string::npos) << props;
+    EXPECT_NE(props.find("minimum size: 300 by 200"), std::string::npos) << props;
+    EXPECT_EQ(props.find("maximum size"), std::string::npos) << props;
+    EXPECT_NE(xprop(*dialog->window()).find("_NET_WM_WINDOW_TYPE_DIALOG"), std::string::npos);
+    dialog->Close(true);
+
+    // A real drag of the bottom-right corner, 2 pixels in, by 120 x 60.
+    const wxPoint corner = win->GetScreenPosition() + wxPoint(400 - 2, 300 - 2);
+    const std::string at = std::to_string(corner.x) + " " + std::to_string(corner.y);
+    const std::string to = std::to_string(corner.x + 120) + " " + std::to_string(corner.y + 60);
+    ASSERT_EQ(std::system(("xdotool mousemove " + at).c_str()), 0);
+    testing_support::settle();
+    ASSERT_EQ(std::system("xdotool mousedown 1"), 0);
+    testing_support::settle();
+    ASSERT_EQ(std::system(("xdotool mousemove " + to).c_str()), 0);
+    testing_support::settle();
+    ASSERT_EQ(std::system("xdotool mouseup 1"), 0);
+    EXPECT_TRUE(testing_support::waitFor([&] { return w->GetSize() == wxSize(520, 360); }))
+        << w->GetSize().x << " x " << w->GetSize().y;
+    // The frame and the layout follow: the status band sits at the new bottom.
+    orbotk::Driver d(win);
+    d.paint();
+    EXPECT_EQ(d.width(), 520);
+    EXPECT_EQ(w->seen["status"].y, 360.0f - 48.0f);
+    EXPECT_EQ(w->seen["content"].right(), 520.0f - 25.0f);
+    // Smaller than the minimum is refused by the platform; fixed again, the window is not
+    // resizable and its edges are ordinary content.
+    w->SetSize(100, 100);
+    EXPECT_TRUE(testing_support::waitFor([&] { return w->GetSize() == wxSize(300, 200); }));
+    w->setResizable(0, 0);
+    testing_support::settle();
+    EXPECT_NE(xprop(*win).find("maximum size: 300 by 200"), std::string::npos) << xprop(*win);
+    EXPECT_EQ(w->GetSize(), wxSize(300, 200));
 }
 
 TEST_F(AppWindowTest, AWindowOutlivingItsAppWindowStopsCallingIt) {

@@ -108,6 +108,10 @@ public:
     void Iconize();
     wxSize GetSize() const;
     void SetSize(int width, int height);
+    // Lets the user resize the window by its edges and corners, or maximise it, down to
+    // minWidth x minHeight (0 x 0: fixed at its size again, as it starts). Scenes lay out from
+    // the window's size in every pass, so they follow.
+    void setResizable(int minWidth, int minHeight);
     void Move(int x, int y);
     void CenterOnParent(int direction = wxBOTH);
     void SetDropTarget(wxDropTarget* target);

@@ -189,13 +189,20 @@ void Window::setResizable(int minW, int minH) {
     minW_ = std::max(minW, 0);
     minH_ = std::max(minH, 0);
     GtkWindow* gtk = GTK_WINDOW(GetHandle());
+    // A fixed window holds its size as its size request (as wxWidgets sizes fixed windows), a
+    // resizable one its minimum size.
+    const wxSize now = GetSize();
     if (resizable()) {
+        gtk_widget_set_size_request(GTK_WIDGET(gtk), minW_, minH_);
+        gtk_window_resize(gtk, now.x, now.y);
         gtk_window_set_resizable(gtk, TRUE);
         SetSizeHints(minW_, minH_);
     } else {
         minW_ = minH_ = 0;
         SetSizeHints(wxDefaultSize);
         gtk_window_set_resizable(gtk, FALSE);
+        gtk_widget_set_size_request(GTK_WIDGET(gtk), now.x, now.y);
+        gtk_window_resize(gtk, now.x, now.y);
     }
 }
 

@@ -263,6 +263,11 @@ void AppWindow::SetSize(int width, int height) {
         w->SetSize(width, height);
 }
 
+void AppWindow::setResizable(int minWidth, int minHeight) {
+    if (boost::shared_ptr<orbotk::Window> w = window_.lock())
+        w->setResizable(minWidth, minHeight);
+}
+
 void AppWindow::Move(int x, int y) {
     if (boost::shared_ptr<orbotk::Window> w = window_.lock())
         w->Move(x, y, wxSIZE_USE_EXISTING);
