@@ -7,9 +7,11 @@
 #include "gui/palette.h"
 #include "gui/render.h"
 #include "orbotk/driver.h"
+#include "orbotk/testing.h"
 #include "orbotk/window.h"
 
 #include <boost/make_shared.hpp>
+#include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -107,34 +109,11 @@ inline void settle() {
     }
 }
 
-// Once the next modal loop runs, finds its window (the application's modal toolkit window),
-// gives it its size as the platform would, paints it and hands it to act. For dialogs that a
-// host opens and runs by itself.
-inline void onNextModal(const std::function<void(orbotk::Driver&)>& act, int tries = 100) {
-    wxTheApp->CallAfter([act, tries] {
-        for (wxWindow* w : wxTopLevelWindows) {
-            auto* win = dynamic_cast<orbotk::Window*>(w);
-            if (win == nullptr || !win->IsModal())
-                continue;
-            orbotk::Driver d(win->handle().lock());
-            for (int i = 0; i < 2; ++i) {
-                d.resize(win->GetSize().x, win->GetSize().y);
-                d.paint();
-            }
-            act(d);
-            // A loop that act did not end would hang the test: end it, and fail.
-            if (win->IsModal()) {
-                ADD_FAILURE() << "the modal window is still open";
-                win->EndModal(wxID_ABORT);
-            }
-            return;
-        }
-        // The loop may not have started yet: the call that opens it can be queued behind this.
-        if (tries > 0)
-            onNextModal(act, tries - 1);
-        else
-            ADD_FAILURE() << "no modal window to answer";
-    });
+// Once the next modal loop runs, hands act a driver on its window, painted at its size: the
+// installed helper, whose failures (a loop act leaves open, no loop at all) fail the test.
+inline void onNextModal(const std::function<void(orbotk::Driver&)>& act) {
+    orbotk::testing::setFailureHandler([](const std::string& m) { ADD_FAILURE() << m; });
+    orbotk::testing::answerNextModal(act, std::chrono::seconds(5));
 }
 
 // Clicks the named control of the next modal window, or its close button when name is empty

@@ -1,0 +1,196 @@
+// The test helpers: an observer that answers the next modal loop and an event filter that
+// drives the next popup menu, each with a timer that ends its wait.
+#include "orbotk/testing.h"
+
+#include "orbotk/driver.h"
+#include "orbotk/window.h"
+#include "orboutil/log.h"
+
+#include <cstdio>
+#include <gtk/gtk.h>
+#include <wx/app.h>
+#include <wx/eventfilter.h>
+#include <wx/menu.h>
+#include <wx/timer.h>
+
+namespace orbotk {
+namespace testing {
+
+namespace {
+
+std::function<void(const std::string&)>& failureHandler() {
+    static std::function<void(const std::string&)> handler;
+    return handler;
+}
+
+void fail(Outcome& outcome, const std::string& message) {
+    if (outcome.failed())
+        return;
+    outcome.failure = message;
+    orbo::util::log_record(1, "testing", __LINE__, message + "\n");
+    if (failureHandler())
+        failureHandler()(message);
+    else
+        std::fprintf(stderr, "test helper failed: %s\n", message.c_str());
+}
+
+std::string ms(std::chrono::milliseconds limit) {
+    return std::to_string(limit.count()) + " ms";
+}
+
+// Answers the next modal loop. It owns itself: it leaves the observers and is deleted once its
+// work is over, from the event loop rather than from inside a callback of its own.
+class ModalAnswer : public WindowObserver {
+public:
+    ModalAnswer(std::function<void(Driver&)> act, std::chrono::milliseconds limit)
+        : act_(std::move(act)), limit_(limit), outcome_(std::make_shared<Outcome>()) {
+        timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { timeUp(); });
+        timer_.StartOnce(static_cast<int>(limit_.count()));
+        Window::addObserver(this);
+    }
+    std::shared_ptr<const Outcome> outcome() const { return outcome_; }
+
+    void modalLoopRunning(Window& w) override {
+        if (window_.lock() || finished_)
+            return;
+        window_ = w.handle();
+        timer_.Stop();
+        Driver d(w.handle().lock());
+        // The loop's window as the platform would have it: its size, painted.
+        for (int i = 0; i < 2; ++i) {
+            d.resize(w.GetSize().x, w.GetSize().y);
+            d.paint();
+        }
+        outcome_->acted = true;
+        act_(d);
+        if (w.IsModal())
+            timer_.StartOnce(static_cast<int>(limit_.count()));
+        else
+            finish();
+    }
+    void modalLoopEnded(Window& w, int) override {
+        if (window_.lock().get() == &w)
+            finish();
+    }
+
+private:
+    void timeUp() {
+        if (boost::shared_ptr<Window> w = window_.lock()) {
+            fail(*outcome_, "the modal window \"" + w->GetTitle().ToStdString() +
+                                "\" was still open " + ms(limit_) + " after it was answered");
+            if (w->IsModal())
+                w->EndModal(wxID_ABORT);
+        } else {
+            fail(*outcome_, "no modal window opened within " + ms(limit_));
+        }
+        finish();
+    }
+    void finish() {
+        if (finished_)
+            return;
+        finished_ = true;
+        timer_.Stop();
+        Window::removeObserver(this);
+        wxTheApp->CallAfter([this] { delete this; });
+    }
+
+    std::function<void(Driver&)> act_;
+    std::chrono::milliseconds limit_;
+    std::shared_ptr<Outcome> outcome_;
+    boost::weak_ptr<Window> window_;
+    wxTimer timer_;
+    bool finished_ = false;
+};
+
+// Drives the next popup menu once it has opened and taken its grab. Owns itself as above.
+class MenuPick : public wxEventFilter {
+public:
+    MenuPick(std::wstring label, std::chrono::milliseconds limit)
+        : label_(std::move(label)), limit_(limit), outcome_(std::make_shared<Outcome>()) {
+        timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { onTimer(); });
+        timer_.StartOnce(static_cast<int>(limit_.count()));
+        wxEvtHandler::AddFilter(this);
+    }
+    std::shared_ptr<const Outcome> outcome() const { return outcome_; }
+
+    int FilterEvent(wxEvent& event) override {
+        if (menu_ == nullptr && !finished_ && event.GetEventType() == wxEVT_MENU_OPEN) {
+            auto& open = static_cast<wxMenuEvent&>(event);
+            if (open.IsPopup() && open.GetMenu() != nullptr) {
+                menu_ = open.GetMenu();
+                timer_.StartOnce(100); // the menu maps and grabs the pointer first
+            }
+        }
+        return Event_Skip;
+    }
+
+private:
+    void onTimer() {
+        if (finished_)
+            return;
+        if (menu_ == nullptr) {
+            fail(*outcome_, "no popup menu opened within " + ms(limit_));
+        } else {
+            act();
+        }
+        finish();
+    }
+    void act() {
+        GtkMenuShell* shell = GTK_MENU_SHELL(menu_->m_menu);
+        outcome_->acted = true;
+        if (label_.empty()) {
+            gtk_menu_shell_cancel(shell);
+            return;
+        }
+        for (wxMenuItem* item : menu_->GetMenuItems()) {
+            if (item->IsSeparator() || item->GetItemLabelText().ToStdWstring() != label_)
+                continue;
+            if (!item->IsEnabled())
+                break;
+            // The platform's own activation: the item's signal, then the menu closes.
+            gtk_menu_shell_activate_item(shell, item->GetMenuItem(), TRUE);
+            return;
+        }
+        std::string shown;
+        for (wxMenuItem* item : menu_->GetMenuItems())
+            if (!item->IsSeparator())
+                shown += (shown.empty() ? "" : ", ") + std::string("\"") +
+                         item->GetItemLabelText().utf8_string() +
+                         (item->IsEnabled() ? "\"" : "\" (disabled)");
+        fail(*outcome_, "the popup menu has no enabled item \"" + wxString(label_).utf8_string() +
+                            "\"; it shows " + shown);
+        gtk_menu_shell_cancel(shell);
+    }
+    void finish() {
+        finished_ = true;
+        timer_.Stop();
+        wxEvtHandler::RemoveFilter(this);
+        wxTheApp->CallAfter([this] { delete this; });
+    }
+
+    std::wstring label_;
+    std::chrono::milliseconds limit_;
+    std::shared_ptr<Outcome> outcome_;
+    wxMenu* menu_ = nullptr;
+    wxTimer timer_;
+    bool finished_ = false;
+};
+
+} // namespace
+
+void setFailureHandler(std::function<void(const std::string&)> handler) {
+    failureHandler() = std::move(handler);
+}
+
+std::shared_ptr<const Outcome> answerNextModal(std::function<void(Driver&)> act,
+                                               std::chrono::milliseconds limit) {
+    return (new ModalAnswer(std::move(act), limit))->outcome();
+}
+
+std::shared_ptr<const Outcome> pickNextMenuItem(const std::wstring& label,
+                                                std::chrono::milliseconds limit) {
+    return (new MenuPick(label, limit))->outcome();
+}
+
+} // namespace testing
+} // namespace orbotk
