@@ -3,6 +3,7 @@
 #include "../examples/gallery/gallery.h"
 #include "widget_host.h"
 
+#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
 #include <vector>
@@ -80,6 +81,35 @@ TEST(GalleryForm, TheDigitThatSwitchesToTheFormIsNotTypedIntoItsField) {
     sim.Char('x'); // the field the page focused takes what follows
     EXPECT_TRUE(waitFor([&] { return gallery->formField(0).text() == name + L"x"; }))
         << "typed: " << gallery->formField(0).text();
+    gallery->Close(true);
+    settle();
+}
+
+// The list of checkable rows under a real pointer: the wheel over a row's checkbox scrolls the
+// list, and a right click on one opens the row's menu, whose item is picked by its label.
+TEST(GalleryList, TheWheelOverACheckboxScrollsAndARightClickOpensTheRowsMenu) {
+    auto gallery = boost::make_shared<gallery::Gallery>(2); // the controls page
+    gallery->Show(true);
+    wxWindow* canvas = gallery->window()->canvas();
+    ASSERT_TRUE(waitFor([&] { return canvas->IsShownOnScreen(); }));
+    settle();
+    orbotk::Driver d(gallery->window());
+    const auto xdotool = [&](const wxRect& r, const std::string& what) {
+        const wxPoint at = canvas->ClientToScreen(wxPoint(r.x + 8, r.y + r.height / 2));
+        const std::string cmd =
+            "xdotool mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) + " " + what;
+        ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
+    };
+    xdotool(d.rect(L"row 3"), "click 5 click 5"); // two notches down, over the checkbox
+    ASSERT_TRUE(waitFor([&] { return gallery->firstListRow() == 6; })) << gallery->firstListRow();
+    EXPECT_FALSE(gallery->rowDone(2));
+
+    auto picked = orbotk::testing::pickNextMenuItem(L"Done");
+    d.paint();
+    xdotool(d.rect(L"row 8"), "click 3");
+    EXPECT_TRUE(waitFor([&] { return gallery->rowDone(7); }));
+    EXPECT_TRUE(picked->acted);
+    EXPECT_FALSE(picked->failed()) << picked->failure;
     gallery->Close(true);
     settle();
 }

@@ -330,7 +330,8 @@ private:
             }
         }
 
-        // Middle column: 100 rows, 10 visible, with a scroll bar and the wheel.
+        // Middle column: 100 checkable rows, 10 visible, with a scroll bar, the wheel (over
+        // the checkboxes too) and a menu on each row.
         heading(270, 0, L"A list of 100 rows");
         {
             Box list(ui_, 220.0f, 240.0f);
@@ -342,13 +343,26 @@ private:
                 firstRow_ = std::min(std::max(firstRow_ - wheel / 40, 0), 90);
                 Refresh();
             }
+            int menuRow = -1;
+            double menuX = 0, menuY = 0;
+            if (rows.rightClicked()) {
+                rows.eventPosition(menuX, menuY);
+                menuRow = std::min(firstRow_ + static_cast<int>(menuY / 24.0), 99);
+            }
             for (int i = 0; i < 10; ++i) {
                 Box row(ui_, -6.0f, 24.0f);
                 place(row, 6, 24.0f * i);
-                const std::wstring text = L"Row " + std::to_wstring(firstRow_ + i + 1);
-                doLabel(text.c_str());
+                const int n = firstRow_ + i;
+                const std::wstring text = L"Row " + std::to_wstring(n + 1);
+                doCheckbox(ControlID(L"row " + std::to_wstring(n + 1)), rowDone_[n], text.c_str(),
+                           L"Right-click for the row's menu", nullptr, true);
             }
-            render(ui_, orbopal::Disabled, BORDER_ALL);
+            if (menuRow >= 0) {
+                Box at(ui_, 0.0f, 0.0f);
+                place(at, static_cast<float>(menuX), static_cast<float>(menuY));
+                rowMenu(menuRow);
+            }
+            render(ui_, RGBA(160, 160, 160, 255), BORDER_ALL);
         }
 
         // Right column: sliders and progress bars.
@@ -517,6 +531,25 @@ private:
         render(ui_, orbopal::GearButton, BORDER_ALL);
     }
 
+    // The menu of one row of the list: its check flag, and the whole list's.
+    void rowMenu(int n) {
+        const std::wstring name = L"Row " + std::to_wstring(n + 1);
+        const std::vector<PopupItem> items = {
+            PopupItem(POPUP_CHECK, L"Done", &on_, &rowDone_[n], wxBitmap(), wxBitmap(), 0),
+            PopupItem(POPUP_SEPARATOR, L"", nullptr, nullptr, wxBitmap(), wxBitmap(), 0),
+            PopupItem(POPUP_NORMAL, L"Check all", &on_, nullptr, wxBitmap(), wxBitmap(), 0),
+            PopupItem(POPUP_NORMAL, L"Uncheck all", &on_, nullptr, wxBitmap(), wxBitmap(), 0)};
+        const auto it = doPopupMenu(items);
+        if (it == items.end())
+            return;
+        if (it == items.begin())
+            rowDone_[n] = !rowDone_[n];
+        else
+            std::fill(std::begin(rowDone_), std::end(rowDone_), it->get<1>() == L"Check all");
+        setStatus(name + L": " + it->get<1>());
+        Refresh();
+    }
+
     void menuPicked(std::vector<PopupItem>::const_iterator it,
                     const std::vector<PopupItem>& items) {
         if (it == items.end()) {
@@ -596,6 +629,9 @@ public:
 
     // The page shown, from 0.
     int page() const { return page_; }
+    // The controls page's list: its first visible row and each row's check.
+    int firstListRow() const { return firstRow_; }
+    bool rowDone(int n) const { return rowDone_[n]; }
 
     // The form's fields, in page order: name, digits, password, saved password, disabled, note.
     gui::TextState& formField(int i) {
@@ -1052,6 +1088,7 @@ private:
     bool checked_[3] = {true, false, false};
     const wchar_t* size_ = SIZES[1];
     int firstRow_ = 0;
+    bool rowDone_[100] = {};
     float scrollTop_ = 0, scrollMouse_ = 0;
     float volume_ = 30.0f, volumePreview_ = 30.0f;
     static constexpr const wchar_t* FRUITS[4] = {L"Apple", L"Banana", L"Cherry", L"Damson"};
