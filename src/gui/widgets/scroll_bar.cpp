@@ -56,15 +56,20 @@ int AppWindow::doVScroll(ControlID id, int& pos, int visible, float& dragTop, fl
 
     Box bar(ui_, SCROLL_SIZE, FILL, ControlID(), true);
     bar.setRight(FILL);
-    if (bar.describing()) {
+    // Described on the bar, or on the thumb where the thumb takes the focus, so that screen
+    // readers follow the focus to it.
+    const bool focusable = on && !id.anonymous() && id.tabIdx() != orbotk::TabIdx::DISABLED;
+    const auto describe = [&](Box& box) {
         orbotk::Description d;
         d.role = orbotk::Role::ScrollBar;
         d.name = id.name();
-        d.states = on ? orbotk::ACC_ENABLED : 0u;
+        d.states = (on ? orbotk::ACC_ENABLED : 0u) | (focusable ? orbotk::ACC_FOCUSABLE : 0u);
         d.hasValue = true;
         d.value = pos, d.minimum = min, d.maximum = last;
-        bar.describe(d);
-    }
+        box.describe(d);
+    };
+    if (bar.describing() && !focusable)
+        describe(bar);
     const float trackH = bar.h() - 38.0f;
     float thumbH =
         std::floor(static_cast<float>(visible) * trackH / static_cast<float>(rows) + 0.5f);
@@ -150,6 +155,8 @@ int AppWindow::doVScroll(ControlID id, int& pos, int visible, float& dragTop, fl
             }
             drawFocusBorder();
         }
+        if (thumb.describing() && focusable)
+            describe(thumb);
         const wxEventType type = ui_->eventType();
         if (thumb.active() && type == wxEVT_MOTION)
             Refresh(); // repaint while dragging
