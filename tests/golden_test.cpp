@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
+#include <set>
 #include <string>
 #include <vector>
 #include <wx/image.h>
@@ -442,6 +443,41 @@ TEST(Golden, DialogCollapsedAndExpanded) {
     expectGolden(d, "dialog_expanded");
     dlg->Close(true);
     wxTheApp->ProcessIdle();
+}
+
+// List views: selection with the pointer over another row, the focused list with a selection,
+// every other row shaded, disabled, and empty.
+TEST(Golden, ListViews) {
+    for (const std::string state : {"selection", "focused", "alternate", "disabled", "empty"}) {
+        Hosted win(220, 140, false, goldenScale);
+        gui::ListState list;
+        gui::ListOptions options;
+        options.selection = gui::LIST_SELECT_MULTIPLE;
+        options.alternate = state == "alternate";
+        options.emptyText = L"Nothing to do";
+        std::set<int> selection{1, 2};
+        const int count = state == "empty" ? 0 : 40;
+        win->scene = [&](Host& h) {
+            Box area(h.ui(), 200.0f, 122.0f);
+            area.setPos(10.0f, 10.0f);
+            h.doList(
+                ControlID(L"list"), list, count, selection,
+                [&](int row, bool) {
+                    Box text(h.ui(), FILL, FILL);
+                    text.setLeft(6.0f);
+                    h.doLabel((L"Task " + std::to_wstring(row + 1)).c_str(), state != "disabled");
+                },
+                options, state != "disabled");
+        };
+        win.driver->paint();
+        if (state == "focused") {
+            win.driver->focus(L"list");
+            win.driver->press(WXK_DOWN, wxMOD_SHIFT);
+        }
+        win.driver->mouseMove(100, 11 + 20 * 4 + 5); // over row 4: its hover
+        win.driver->paint();
+        expectGolden(*win.driver, "list_" + state);
+    }
 }
 
 // A brand set once: its logo, name and notice in a window, a dialog and a message box; and a

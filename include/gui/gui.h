@@ -4,6 +4,7 @@
 #include "gui/app_window.h"
 #include "gui/box.h"
 #include "gui/brand.h"
+#include "gui/list_view.h"
 #include "gui/dialog.h"
 #include "gui/image.h"
 #include "gui/message_box.h"

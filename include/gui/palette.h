@@ -73,6 +73,11 @@ extern orbo::tk::RGBA ActiveTextEditBorder;   // whitebg::Green
 extern orbo::tk::RGBA DisabledTextEdit;       // Disabled
 extern orbo::tk::RGBA SelectedText;           // whitebg::Green
 extern orbo::tk::RGBA Highlight;              // whitebg::Green at 25 %: a list's chosen entry
+extern orbo::tk::RGBA FocusedHighlight;       // whitebg::Green at 45 %: ... in a focused list
+extern orbo::tk::RGBA Hover;                  // whitebg::Green at 10 %: the row under the pointer
+extern orbo::tk::RGBA AlternateRow;           // black at 4 %: every other row, when asked
+extern orbo::tk::RGBA ListBackground;         // Color::White
+extern orbo::tk::RGBA ListBorder;             // (160, 160, 160, 255)
 extern orbo::tk::RGBA Light;                  // Color::White
 extern orbo::tk::RGBA Link;                   // whitebg::Blue
 extern orbo::tk::RGBA ToolTip;                // (238, 238, 187, 255)

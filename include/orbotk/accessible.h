@@ -22,7 +22,9 @@ enum class Role : std::uint8_t {
     ProgressBar,
     ScrollBar,
     Label,
-    ListItem, // an entry of an open combo box's list
+    ListItem, // an entry of an open combo box's list, a row of a list view
+    List,     // a list view
+    TextArea, // a field of several lines
     // Windows (Window::setAccessibleRole): a frame unless said otherwise.
     Dialog,
     Alert, // a message box: screen readers read it out as it opens

@@ -323,6 +323,10 @@ AtkRole atkRole(orbotk::Role r) {
         return ATK_ROLE_LABEL;
     case orbotk::Role::ListItem:
         return ATK_ROLE_LIST_ITEM;
+    case orbotk::Role::List:
+        return ATK_ROLE_LIST;
+    case orbotk::Role::TextArea:
+        return ATK_ROLE_TEXT;
     case orbotk::Role::Dialog:
         return ATK_ROLE_DIALOG;
     case orbotk::Role::Alert:

@@ -13,6 +13,9 @@
 #include <wx/menu.h>
 #include <wx/timer.h>
 
+#include <memory>
+#include <vector>
+
 namespace orbotk {
 namespace testing {
 
@@ -38,9 +41,19 @@ std::string ms(std::chrono::milliseconds limit) {
     return std::to_string(limit.count()) + " ms";
 }
 
-// Answers the next modal loop. It owns itself: it leaves the observers and is deleted once its
-// work is over, from the event loop rather than from inside a callback of its own.
-class ModalAnswer : public WindowObserver {
+// Helpers whose work is over. They may finish inside a callback of their own (a timer's, an
+// observer's), so they are kept here and deleted when the next helper is armed; the list is
+// never destroyed, so that nothing is deleted after wxWidgets has shut down.
+struct Helper {
+    virtual ~Helper() = default;
+};
+std::vector<std::unique_ptr<Helper>>& finished() {
+    static auto* list = new std::vector<std::unique_ptr<Helper>>;
+    return *list;
+}
+
+// Answers the next modal loop; once its work is over it leaves the observers for finished().
+class ModalAnswer : public WindowObserver, public Helper {
 public:
     ModalAnswer(std::function<void(Driver&)> act, std::chrono::milliseconds limit)
         : act_(std::move(act)), limit_(limit), outcome_(std::make_shared<Outcome>()) {
@@ -91,7 +104,7 @@ private:
         finished_ = true;
         timer_.Stop();
         Window::removeObserver(this);
-        wxTheApp->CallAfter([this] { delete this; });
+        finished().emplace_back(this);
     }
 
     std::function<void(Driver&)> act_;
@@ -102,8 +115,8 @@ private:
     bool finished_ = false;
 };
 
-// Drives the next popup menu once it has opened and taken its grab. Owns itself as above.
-class MenuPick : public wxEventFilter {
+// Drives the next popup menu once it has opened and taken its grab.
+class MenuPick : public wxEventFilter, public Helper {
 public:
     MenuPick(std::wstring label, std::chrono::milliseconds limit)
         : label_(std::move(label)), limit_(limit), outcome_(std::make_shared<Outcome>()) {
@@ -165,7 +178,7 @@ private:
         finished_ = true;
         timer_.Stop();
         wxEvtHandler::RemoveFilter(this);
-        wxTheApp->CallAfter([this] { delete this; });
+        finished().emplace_back(this);
     }
 
     std::wstring label_;
@@ -184,11 +197,13 @@ void setFailureHandler(std::function<void(const std::string&)> handler) {
 
 std::shared_ptr<const Outcome> answerNextModal(std::function<void(Driver&)> act,
                                                std::chrono::milliseconds limit) {
+    finished().clear();
     return (new ModalAnswer(std::move(act), limit))->outcome();
 }
 
 std::shared_ptr<const Outcome> pickNextMenuItem(const std::wstring& label,
                                                 std::chrono::milliseconds limit) {
+    finished().clear();
     return (new MenuPick(label, limit))->outcome();
 }
 
