@@ -480,6 +480,41 @@ TEST(Golden, ListViews) {
     }
 }
 
+// A text area: the caret on a wrapped line, a selection over three lines, and the scroll bar
+// of a text taller than the area.
+TEST(Golden, TextAreas) {
+    wxFont font(wxFontInfo(11).FaceName("Arial"));
+    for (const std::string state : {"caret", "selection", "scrolled"}) {
+        Hosted win(240, 120, false, goldenScale);
+        std::wstring text = L"Notes wrap at word boundaries to the width of the area.\nA second "
+                            L"paragraph follows the first.";
+        if (state == "scrolled")
+            for (int i = 1; i <= 12; ++i)
+                text += L"\nLine " + std::to_wstring(i);
+        gui::TextAreaState notes(font, text.c_str());
+        win->scene = [&](Host& h) {
+            Box area(h.ui(), 220.0f, 100.0f);
+            area.setPos(10.0f, 10.0f);
+            h.doTextArea(ControlID(L"notes"), notes);
+        };
+        win.driver->paint();
+        win.driver->focus(L"notes");
+        win.driver->press(WXK_HOME, wxMOD_CONTROL);
+        for (int i = 0; i < 8; ++i)
+            win.driver->press(WXK_RIGHT);
+        win.driver->press(WXK_DOWN);
+        if (state == "selection") {
+            win.driver->press(WXK_DOWN, wxMOD_SHIFT);
+            win.driver->press(WXK_DOWN, wxMOD_SHIFT);
+        }
+        if (state == "scrolled")
+            win.driver->press(WXK_END, wxMOD_CONTROL);
+        win.driver->mouseMove(238, 118);
+        win.driver->paint();
+        expectGolden(*win.driver, "text_area_" + state);
+    }
+}
+
 // A brand set once: its logo, name and notice in a window, a dialog and a message box; and a
 // message box that shows no logo.
 TEST(Golden, ABrandShowsInEveryKindOfWindow) {

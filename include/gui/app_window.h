@@ -10,6 +10,7 @@
 
 #include "gui/box.h"
 #include "gui/list_view.h"
+#include "gui/text_area.h"
 #include "gui/text_state.h"
 #include "gui/textures.h"
 #include "orbotk/context.h"
@@ -343,6 +344,17 @@ public:
     void doLineEdit(orbotk::ControlID id, TextState& state, const wchar_t* label, float labelWidth,
                     bool enabled = true);
     void doLineEdit(TextState& state, const wchar_t* label, float labelWidth, bool enabled = true);
+
+    // ---- Text area: a field of several lines filling the current box, on a TextAreaState
+    // (gui/text_area.h). Lines wrap at word boundaries to the width (or scroll sideways when
+    // the state does not wrap); Return breaks the line and Ctrl+Return is the area's
+    // submission: true in that pass. Up and Down keep the caret's x, Home and End go to the
+    // visual line's ends, Ctrl+Home and Ctrl+End to the text's, Page Up and Page Down by what
+    // is in view; everything else is the line edit's table (text_box.h), undo and the
+    // clipboard included. A scroll bar shows when the lines do not fit; the wheel scrolls
+    // three lines a notch, and the caret is kept in view as it moves. A read-only state
+    // selects and copies and changes nothing.
+    bool doTextArea(orbotk::ControlID id, TextAreaState& state, bool enabled = true);
 
     // The legal notice shown at the right of the status bar, unless the brand gives another.
     static const wchar_t* const NOTICE;

@@ -44,11 +44,15 @@ protected:
     TextBox(const boost::shared_ptr<orbotk::UIContext>& ui, const shape_t& shape,
             orbotk::ControlID id, TextState& state, bool enabled);
 
-private:
+    // The rows of the table above, and the clipboard, for text boxes of other shapes.
     bool dispatch();
     bool copy(bool cut);
     bool paste();
     bool character();
+    const boost::shared_ptr<orbotk::UIContext>& ui() const { return ui_; }
+    TextState& state() { return state_; }
+
+private:
     // The caret at the pointer, the anchor where it was (keepAnchor) or with it.
     bool placeCaret(bool keepAnchor);
     // The position between characters nearest the pointer's x.

@@ -86,8 +86,8 @@ public:
     void selectAll();
     // The caret at caret and the anchor at anchor, each lowered to the length where needed.
     void setSelection(unsigned anchor, unsigned caret);
-    // Selects the word (a run of characters other than spaces), or the run of spaces, at
-    // position i: what a double click selects.
+    // Selects the word (a run of characters other than spaces and line feeds), or the run of
+    // spaces, at position i: what a double click selects.
     virtual void selectWordAt(unsigned i);
     // Takes back the last change (or puts back the last change taken back), caret and
     // selection as they were; false when there is none.
@@ -115,6 +115,11 @@ protected:
     void replaceSelection(const std::wstring& with);
     // Whether changes are remembered for undo.
     virtual bool keepsHistory() const { return true; }
+    // After every change of the stored text: characters begin ... begin + removed - 1 were
+    // replaced by the inserted ones now at begin ... begin + inserted - 1.
+    virtual void textChanged(unsigned begin, unsigned removed, unsigned inserted) {
+        (void)begin, (void)removed, (void)inserted;
+    }
 
 private:
     struct Step {

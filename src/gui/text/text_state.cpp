@@ -44,14 +44,16 @@ void TextState::onFocus() {}
 void TextState::replaceSelection(const std::wstring& with) {
     if (with.empty() && !hasSelection())
         return; // nothing changes
-    const Edit kind = with.size() == 1 && !hasSelection() ? Edit::Typing
-                      : with.empty() && selectSize() == 1 ? Edit::Deleting
-                                                          : Edit::Other;
+    // A line break ends a typing run, as a step of its own.
+    const Edit kind = with.size() == 1 && with[0] != L'\n' && !hasSelection() ? Edit::Typing
+                      : with.empty() && selectSize() == 1                     ? Edit::Deleting
+                                                                              : Edit::Other;
     remember(kind);
-    const unsigned begin = selectBegin();
-    text_.replace(begin, selectSize(), with);
+    const unsigned begin = selectBegin(), removed = selectSize();
+    text_.replace(begin, removed, with);
     caret_ = anchor_ = begin + static_cast<unsigned>(with.size());
     lastCaret_ = caret_;
+    textChanged(begin, removed, static_cast<unsigned>(with.size()));
 }
 
 void TextState::remember(Edit kind) {
@@ -77,7 +79,9 @@ bool TextState::restore(std::vector<Step>& from, std::vector<Step>& to) {
         return false;
     to.push_back(Step{text_, caret_, anchor_});
     Step& step = from.back();
+    const unsigned removed = static_cast<unsigned>(text_.size());
     text_.swap(step.text);
+    textChanged(0, removed, static_cast<unsigned>(text_.size()));
     caret_ = step.caret;
     anchor_ = step.anchor;
     from.pop_back();
@@ -190,7 +194,9 @@ void TextState::setMaxLen(unsigned n) {
 }
 
 void TextState::setText(std::wstring s) {
+    const unsigned removed = static_cast<unsigned>(text_.size());
     text_ = std::move(s);
+    textChanged(0, removed, static_cast<unsigned>(text_.size()));
     undo_.clear();
     redo_.clear();
     lastEdit_ = Edit::Other;
@@ -235,11 +241,13 @@ void TextState::selectWordAt(unsigned i) {
         setSelection(i, i);
         return;
     }
-    const bool space = text_[at] == L' ';
+    // Runs of one kind: line feeds, spaces, everything else.
+    const auto kind = [](wchar_t c) { return c == L'\n' ? 0 : c == L' ' ? 1 : 2; };
+    const int k = kind(text_[at]);
     unsigned begin = at, end = at;
-    while (begin > 0 && (text_[begin - 1] == L' ') == space)
+    while (begin > 0 && kind(text_[begin - 1]) == k)
         --begin;
-    while (end < n && (text_[end] == L' ') == space)
+    while (end < n && kind(text_[end]) == k)
         ++end;
     setSelection(begin, end);
 }

@@ -1,0 +1,468 @@
+// The text area: the layout of a TextAreaState paragraph by paragraph, its caret moves by visual
+// lines, and the widget that turns a pass's input into edits and draws the lines in view.
+#include "gui/text_area.h"
+
+#include "gui/app_window.h"
+#include "gui/palette.h"
+#include "gui/render.h"
+#include "gui/text_box.h"
+#include "text/text_cache.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace gui {
+
+// ---- The model
+
+TextAreaState::TextAreaState(const wxFont& font, const wchar_t* text) : TextState(font, text) {
+    textChanged(0, 0, len());
+}
+
+TextAreaState::~TextAreaState() = default;
+
+void TextAreaState::setWrap(bool wrap) {
+    if (wrap != wrap_)
+        rewrap_ = true;
+    wrap_ = wrap;
+}
+
+int TextAreaState::paragraphOf(unsigned index) const {
+    const auto after = std::upper_bound(paragraphs_.begin(), paragraphs_.end(), index,
+                                        [](unsigned i, const Paragraph& p) { return i < p.start; });
+    return std::max(static_cast<int>(after - paragraphs_.begin()) - 1, 0);
+}
+
+void TextAreaState::textChanged(unsigned begin, unsigned removed, unsigned inserted) {
+    // The paragraphs the change touched are split anew from the text; those after it move.
+    const std::wstring& text = stored();
+    int p0 = 0, p1 = -1;
+    unsigned from = 0, end = static_cast<unsigned>(text.size());
+    if (!paragraphs_.empty()) {
+        p0 = paragraphOf(begin);
+        p1 = paragraphOf(begin + removed);
+        from = paragraphs_[static_cast<size_t>(p0)].start;
+        const Paragraph& last = paragraphs_[static_cast<size_t>(p1)];
+        end = last.start + last.length + inserted - removed;
+    }
+    std::vector<Paragraph> fresh;
+    for (unsigned at = from;;) {
+        const size_t feed = text.find(L'\n', at);
+        Paragraph p;
+        p.start = at;
+        if (feed == std::wstring::npos || feed >= end) {
+            p.length = end - at;
+            fresh.push_back(std::move(p));
+            break;
+        }
+        p.length = static_cast<unsigned>(feed) - at;
+        fresh.push_back(std::move(p));
+        at = static_cast<unsigned>(feed) + 1;
+    }
+    const auto first = paragraphs_.begin() + p0;
+    paragraphs_.erase(first, paragraphs_.begin() + (p1 + 1));
+    const size_t after = static_cast<size_t>(p0) + fresh.size();
+    paragraphs_.insert(paragraphs_.begin() + p0, std::make_move_iterator(fresh.begin()),
+                       std::make_move_iterator(fresh.end()));
+    for (size_t i = after; i < paragraphs_.size(); ++i)
+        paragraphs_[i].start = paragraphs_[i].start + inserted - removed;
+    firstLineOf_.clear(); // counted again at the next layout
+}
+
+void TextAreaState::wrapParagraph(Paragraph& p) const {
+    p.breaks.clear();
+    if (!wrap_ || width_ <= 0.0f)
+        return;
+    const wchar_t* text = stored().data() + p.start;
+    const auto ext = [&](unsigned i) { return i ? p.extents[i - 1] : 0; };
+    // Greedy: as many characters as fit, broken after the last space among them; spaces at a
+    // break hang at the line's end; a word wider than the line is broken where it overflows.
+    for (unsigned s = 0;;) {
+        const int base = ext(s);
+        unsigned e = s;
+        while (e < p.length && static_cast<float>(p.extents[e] - base) <= width_)
+            ++e;
+        if (e >= p.length)
+            return;
+        unsigned brk;
+        if (text[e] == L' ') {
+            brk = e;
+            while (brk < p.length && text[brk] == L' ')
+                ++brk;
+        } else {
+            brk = e;
+            while (brk > s && text[brk - 1] != L' ')
+                --brk;
+            if (brk == s)
+                brk = std::max(e, s + 1);
+        }
+        if (brk >= p.length)
+            return;
+        p.breaks.push_back(brk);
+        s = brk;
+    }
+}
+
+void TextAreaState::layout(wxDC& dc, float width) const {
+    if (width != width_) {
+        width_ = width;
+        rewrap_ = true;
+    }
+    for (Paragraph& p : paragraphs_) {
+        if (!p.measured) {
+            if (p.length == 0) {
+                p.extents.clear();
+            } else {
+                const std::wstring_view text(stored().data() + p.start, p.length);
+                p.extents = textcache::partialExtents(dc, font(), text);
+            }
+            p.measured = true;
+            wrapParagraph(p);
+        } else if (rewrap_) {
+            wrapParagraph(p);
+        }
+    }
+    rewrap_ = false;
+    firstLineOf_.resize(paragraphs_.size());
+    int line = 0;
+    for (size_t i = 0; i < paragraphs_.size(); ++i) {
+        firstLineOf_[i] = line;
+        line += 1 + static_cast<int>(paragraphs_[i].breaks.size());
+    }
+}
+
+int TextAreaState::lineCount() const {
+    if (paragraphs_.empty() || firstLineOf_.size() != paragraphs_.size())
+        return 1;
+    return firstLineOf_.back() + 1 + static_cast<int>(paragraphs_.back().breaks.size());
+}
+
+int TextAreaState::lineOf(unsigned index) const {
+    if (firstLineOf_.size() != paragraphs_.size() || paragraphs_.empty())
+        return 0;
+    const int p = paragraphOf(index);
+    const Paragraph& para = paragraphs_[static_cast<size_t>(p)];
+    const auto k = std::upper_bound(para.breaks.begin(), para.breaks.end(), index - para.start) -
+                   para.breaks.begin();
+    return firstLineOf_[static_cast<size_t>(p)] + static_cast<int>(k);
+}
+
+std::pair<unsigned, unsigned> TextAreaState::lineRange(int line) const {
+    if (firstLineOf_.size() != paragraphs_.size() || paragraphs_.empty())
+        return {0, 0};
+    line = std::min(std::max(line, 0), lineCount() - 1);
+    const size_t p =
+        static_cast<size_t>(std::upper_bound(firstLineOf_.begin(), firstLineOf_.end(), line) -
+                            firstLineOf_.begin() - 1);
+    const Paragraph& para = paragraphs_[p];
+    const size_t k = static_cast<size_t>(line - firstLineOf_[p]);
+    const unsigned b = k ? para.breaks[k - 1] : 0;
+    const unsigned e = k < para.breaks.size() ? para.breaks[k] : para.length;
+    return {para.start + b, para.start + e};
+}
+
+float TextAreaState::xOf(unsigned index) const {
+    return xOf(index, lineOf(index));
+}
+
+float TextAreaState::xOf(unsigned index, int line) const {
+    const unsigned b = lineRange(line).first;
+    const Paragraph& para = paragraphs_[static_cast<size_t>(paragraphOf(b))];
+    if (para.extents.size() < para.length || index < b || index > para.start + para.length)
+        return 0.0f;
+    const auto ext = [&](unsigned i) { return i ? para.extents[i - 1] : 0; };
+    return static_cast<float>(ext(index - para.start) - ext(b - para.start));
+}
+
+unsigned TextAreaState::indexAt(int line, float x) const {
+    const auto [b, e] = lineRange(line);
+    const Paragraph& para = paragraphs_[static_cast<size_t>(paragraphOf(b))];
+    if (para.extents.size() < para.length)
+        return b;
+    // A soft break's position starts the next line: this line ends before its last character.
+    const bool soft = e < para.start + para.length;
+    const unsigned last = soft && e > b ? e - 1 : e;
+    const auto ext = [&](unsigned i) { // i absolute
+        return i > para.start ? para.extents[i - para.start - 1] : 0;
+    };
+    const int base = ext(b);
+    unsigned best = b;
+    for (unsigned i = b; i <= last; ++i) {
+        if (std::fabs(static_cast<float>(ext(i) - base) - x) <
+            std::fabs(static_cast<float>(ext(best) - base) - x))
+            best = i;
+    }
+    return best;
+}
+
+void TextAreaState::moveToLine(int line, bool keepSelection) {
+    if (wantedX_ < 0.0f)
+        wantedX_ = xOf(caret());
+    const unsigned to = indexAt(line, wantedX_);
+    setSelection(keepSelection ? anchor() : to, to);
+}
+
+void TextAreaState::lineUp(int lines, bool keepSelection) {
+    const int line = lineOf(caret());
+    if (line == 0) { // the first line: on to the start, as editors do
+        setSelection(keepSelection ? anchor() : 0, 0);
+        return;
+    }
+    moveToLine(std::max(line - lines, 0), keepSelection);
+}
+
+void TextAreaState::lineDown(int lines, bool keepSelection) {
+    const int line = lineOf(caret()), last = lineCount() - 1;
+    if (line == last) {
+        setSelection(keepSelection ? anchor() : len(), len());
+        return;
+    }
+    moveToLine(std::min(line + lines, last), keepSelection);
+}
+
+void TextAreaState::lineHome(bool keepSelection) {
+    forgetX();
+    const unsigned b = lineRange(lineOf(caret())).first;
+    setSelection(keepSelection ? anchor() : b, b);
+}
+
+void TextAreaState::lineEnd(bool keepSelection) {
+    forgetX();
+    const auto [b, e] = lineRange(lineOf(caret()));
+    // Before the spaces a soft break leaves hanging, so that the caret stays on this line.
+    unsigned to = e;
+    const Paragraph& para = paragraphs_[static_cast<size_t>(paragraphOf(b))];
+    if (e < para.start + para.length && e > b && stored()[e - 1] == L' ')
+        to = e - 1;
+    setSelection(keepSelection ? anchor() : to, to);
+}
+
+// ---- The widget
+
+namespace {
+
+// The text area's input: its own rows for lines and the mouse, the text box's for the rest.
+class TextArea : public TextBox {
+public:
+    TextArea(const boost::shared_ptr<orbotk::UIContext>& ui, const shape_t& shape,
+             orbotk::ControlID id, TextAreaState& state, bool enabled)
+        : TextBox(ui, shape, id, state, enabled), area_(state) {}
+
+    // The text's rectangle in the window, and the height of a line.
+    float left = 0, top = 0, lineH = 1;
+    int visible = 1;
+    bool submitted = false;
+
+    bool typed() {
+        Box& b = box();
+        const auto& c = ui();
+        const bool shift = c->shiftDown(), ctrl = c->ctrlDown();
+        const bool readOnly = area_.readOnly();
+        if (b.keyDown(WXK_RETURN) || b.keyDown(WXK_NUMPAD_ENTER)) {
+            if (ctrl)
+                submitted = true;
+            else if (!readOnly)
+                area_.type(std::wstring(1, L'\n'));
+            return true;
+        }
+        if (b.keyUp(WXK_RETURN))
+            return false; // a form's Return belongs to its fields, not to a text area
+        if (b.keyDown(WXK_UP) || b.keyDown(WXK_DOWN)) {
+            if (c->keyCode() == WXK_UP)
+                area_.lineUp(1, shift);
+            else
+                area_.lineDown(1, shift);
+            return true;
+        }
+        if (b.keyDown(WXK_PAGEUP) || b.keyDown(WXK_PAGEDOWN)) {
+            if (c->keyCode() == WXK_PAGEUP)
+                area_.lineUp(visible, shift);
+            else
+                area_.lineDown(visible, shift);
+            return true;
+        }
+        if (b.keyDown(WXK_HOME) || b.keyDown(WXK_END)) {
+            const bool home = c->keyCode() == WXK_HOME;
+            area_.forgetX();
+            if (ctrl && home)
+                area_.caretHome(shift);
+            else if (ctrl)
+                area_.caretEnd(shift);
+            else if (home)
+                area_.lineHome(shift);
+            else
+                area_.lineEnd(shift);
+            return true;
+        }
+        if (b.leftClicked()) {
+            b.makeActive();
+            b.makeFocused();
+            area_.forgetX();
+            const int clicks = c->clickCount();
+            const unsigned at = indexAtPointer();
+            if (clicks == 2) {
+                area_.selectWordAt(at);
+            } else if (clicks >= 3) { // the paragraph
+                const std::wstring& t = area_.text();
+                const size_t from = at == 0 ? std::wstring::npos : t.rfind(L'\n', at - 1);
+                const size_t to = t.find(L'\n', at);
+                area_.setSelection(from == std::wstring::npos ? 0 : static_cast<unsigned>(from) + 1,
+                                   to == std::wstring::npos ? area_.len()
+                                                            : static_cast<unsigned>(to));
+            } else {
+                area_.setSelection(shift ? area_.anchor() : at, at);
+            }
+            return true;
+        }
+        const bool once = c->clickCount() < 2;
+        if (b.active() && once &&
+            (c->eventType() == wxEVT_MOTION || (b.leftReleased() && b.active()))) {
+            const unsigned at = indexAtPointer();
+            area_.setSelection(area_.anchor(), at);
+            return true;
+        }
+        if (b.active() && b.leftReleased())
+            return true;
+        if (readOnly) {
+            // Moving, selecting and copying only.
+            const int key = c->keyCode();
+            const bool editing = key == WXK_BACK || key == WXK_DELETE ||
+                                 (ctrl && (key == 'X' || key == 'V' || key == 'Z' || key == 'Y')) ||
+                                 c->eventType() == wxEVT_CHAR;
+            if (editing && (c->eventType() == wxEVT_KEY_DOWN || c->eventType() == wxEVT_CHAR))
+                return false;
+        }
+        const bool consumed = dispatch();
+        if (consumed && c->eventType() == wxEVT_KEY_DOWN)
+            area_.forgetX(); // Left, Right, typing: the next Up starts from where it ends
+        return consumed;
+    }
+
+private:
+    unsigned indexAtPointer() const {
+        const auto& c = ui();
+        const int line =
+            area_.firstLine +
+            static_cast<int>(std::floor((static_cast<float>(c->mouseY()) - top) / lineH));
+        const int clamped = std::min(std::max(line, 0), area_.lineCount() - 1);
+        if (line < 0)
+            return 0;
+        if (line > clamped)
+            return area_.len();
+        return area_.indexAt(clamped, static_cast<float>(c->mouseX()) - left + area_.scrollX);
+    }
+
+    TextAreaState& area_;
+};
+
+} // namespace
+
+bool AppWindow::doTextArea(orbotk::ControlID id, TextAreaState& state, bool enabled) {
+    requirePass(ui_, "doTextArea");
+    const bool on = IsEnabled() && enabled;
+    TextArea area(ui_, shape_t(FILL, FILL), id, state, on);
+    Box& box = area.box();
+    wxDC& dc = ui_->measureDC();
+    area.lineH = std::floor(getFontHeight(ui_, state.font()) * 1.3333334f);
+    area.left = box.x() + 4.0f;
+    area.top = box.y() + 2.0f;
+    const float textH = box.h() - 4.0f;
+    area.visible = std::max(static_cast<int>(std::floor(textH / area.lineH)), 1);
+    // The scroll bar's room is decided by the last layout; when that decision flips, once more.
+    const auto textW = [&](bool bar) { return box.w() - 8.0f - (bar ? SCROLL_SIZE : 0.0f); };
+    state.layout(dc, textW(state.barShown));
+    if ((state.lineCount() > area.visible) != state.barShown) {
+        state.barShown = !state.barShown;
+        state.layout(dc, textW(state.barShown));
+    }
+
+    if (box.describing()) {
+        orbotk::Description d;
+        d.role = orbotk::Role::TextArea;
+        d.name = id.name();
+        d.states = (on ? orbotk::ACC_ENABLED : 0u) | orbotk::ACC_FOCUSABLE |
+                   (on && !state.readOnly() ? orbotk::ACC_EDITABLE : 0u);
+        d.text = state.text();
+        d.caret = static_cast<int>(state.caret());
+        d.selectionStart = static_cast<int>(state.selectBegin());
+        d.selectionEnd = static_cast<int>(state.selectEnd());
+        box.describe(d);
+    }
+
+    bool submitted = false;
+    if (on) {
+        const unsigned caret = state.caret(), length = state.len();
+        if (area.typed()) {
+            Refresh();
+            state.layout(dc, textW(state.barShown));
+        }
+        submitted = area.submitted;
+        // The caret stays in view when it moved or the text changed.
+        if (state.caret() != caret || state.len() != length) {
+            const int line = state.lineOf(state.caret());
+            state.firstLine = std::min(std::max(state.firstLine, line - area.visible + 1), line);
+            if (!state.wraps()) {
+                const float x = state.xOf(state.caret()), w = textW(state.barShown);
+                state.scrollX = std::min(std::max(state.scrollX, x - w + 2.0f), x);
+            }
+        }
+        if (const int wheel = box.wheelRotation()) {
+            state.firstLine -= wheel / 40;
+            Refresh();
+        }
+    }
+    const int lines = state.lineCount();
+    state.firstLine = std::min(std::max(state.firstLine, 0), std::max(lines - area.visible, 0));
+
+    if (state.barShown) {
+        Box inner(ui_, box.w() - 2.0f, box.h() - 2.0f);
+        inner.setPos(box.x() + 1.0f, box.y() + 1.0f);
+        doVScroll(orbotk::ControlID(id.name() + L" scroll", orbotk::TabIdx::DISABLED),
+                  state.firstLine, area.visible, state.dragTop, state.dragMouse, 0, lines - 1, on);
+    }
+    const bool focused = box.focused();
+    if (ui_->isPaint()) {
+        // The lines in view: caret, text, then the selection behind it.
+        const orbo::tk::RGBA text = on ? orbopal::Text : orbopal::DisabledText;
+        const float w = textW(state.barShown);
+        const std::wstring& all = state.stored();
+        const int end = std::min(state.firstLine + area.visible, lines);
+        for (int line = state.firstLine; line < end; ++line) {
+            const auto [b, e] = state.lineRange(line);
+            Box row(ui_, w, area.lineH);
+            row.setPos(area.left,
+                       area.top + area.lineH * static_cast<float>(line - state.firstLine));
+            if (focused && state.lineOf(state.caret()) == line) {
+                Box caret(ui_, 2.0f, area.lineH - 2.0f);
+                caret.setTop(1.0f);
+                caret.setLeft(std::trunc(state.xOf(state.caret()) - state.scrollX));
+                render(ui_, text, BORDER_ALL);
+            }
+            glColor(text);
+            render(ui_, state.font(), std::wstring_view(all.data() + b, e - b), state.scrollX);
+            const unsigned sb = std::max(state.selectBegin(), b),
+                           se = std::min(state.selectEnd(), e);
+            const bool onward = state.selectEnd() > e && state.selectBegin() <= e;
+            if (state.hasSelection() && (sb < se || onward)) {
+                const float x0 = state.xOf(sb, line) - state.scrollX;
+                // A selection that goes on past the line shows its line break as a little more.
+                const float x1 =
+                    (se > sb ? state.xOf(se, line) : x0) - state.scrollX + (onward ? 4.0f : 0.0f);
+                const float from = std::max(0.0f, std::trunc(x0));
+                Box fill(ui_, std::max(0.0f, std::min(std::trunc(x1) - from, w - from)),
+                         area.lineH);
+                fill.setLeft(from);
+                render(ui_, orbopal::SelectedText);
+            }
+        }
+    }
+    render(ui_, orbopal::ActiveTextEditBorder, BORDER_ALL);
+    if (focused && on) {
+        render(ui_, orbopal::ActiveTextEdit);
+    } else {
+        render(ui_, orbopal::TextEditGradientTop, orbopal::TextEditGradientBottom);
+    }
+    return submitted;
+}
+
+} // namespace gui
