@@ -16,6 +16,10 @@
 //   - the gallery's busiest page (the controls) as nobody reads it and as a screen reader reads
 //     it: the difference is what keeping the controls' descriptions and following them in the
 //     accessible tree costs a pass (without a bus, so the bridge's own cost is not in it);
+//   - a list view's paint pass over ten rows (all in view), eleven and a million scrolled to
+//     their end (ten in view and the scroll bar), and the
+//     keystroke-to-frame time of a text area (a character typed, then deleted, each followed by
+//     its paint pass) holding 100 and 10,000 lines, the caret in the middle;
 //   - the same window at device scale 2 (1280 x 960 device pixels): its paint pass beside the
 //     one at scale 1, and, with the display's window scale set to 2 as on a 2x screen, its
 //     paint and present beside a plain XPutImage of a 1280 x 960 buffer, in rounds of their
@@ -38,6 +42,7 @@
 #include <gdk/gdk.h>
 #include <gdk/gdkx.h>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 #include <wx/app.h>
@@ -145,6 +150,40 @@ struct PlainX {
                   static_cast<unsigned>(image->height));
         XSync(dpy, False);
     }
+};
+
+// A 640 x 480 window whose content is a list view of count rows (scrolled to its end), or a
+// text area of `lines` lines with the caret in the middle.
+class ListWindow : public gui::AppWindow {
+public:
+    ListWindow(int count, int lines)
+        : gui::AppWindow(static_cast<wxWindow*>(nullptr), L"Lists", 640, 480, gui::NO_SCALE_WINDOW),
+          count_(count), notes_(textFont_, L"") {
+        std::wstring text;
+        for (int i = 0; i < lines; ++i)
+            text += (i ? L"\n" : L"") + std::wstring(L"A line of notes, number ") +
+                    std::to_wstring(i) + L", long enough to wrap once in the area's width.";
+        notes_.setText(text);
+        notes_.setSelection(static_cast<unsigned>(text.size() / 2),
+                            static_cast<unsigned>(text.size() / 2));
+        list_.first = count;
+    }
+    void doScene() override {
+        // Ten rows of 20 in view, inside the list's border.
+        Box area(ui_, 400.0f, count_ > 0 ? 202.0f : 300.0f);
+        if (count_ > 0) {
+            doList(ControlID(L"list"), list_, count_, selection_,
+                   [this](int row, bool) { doLabel((L"Row " + std::to_wstring(row)).c_str()); });
+        } else {
+            doTextArea(ControlID(L"notes"), notes_);
+        }
+    }
+
+private:
+    int count_;
+    gui::ListState list_;
+    std::set<int> selection_;
+    gui::TextAreaState notes_;
 };
 
 struct Op {
@@ -277,6 +316,27 @@ void measure(int rounds) {
     orbotk::Driver quietDriver(quiet->window()), readDriver(read->window());
     quietDriver.resize(800, 600);
     readDriver.resize(800, 600);
+    auto tenRows = boost::make_shared<ListWindow>(10, 0),
+         elevenRows = boost::make_shared<ListWindow>(11, 0),
+         millionRows = boost::make_shared<ListWindow>(1000000, 0),
+         hundredLines = boost::make_shared<ListWindow>(0, 100),
+         tenThousandLines = boost::make_shared<ListWindow>(0, 10000);
+    orbotk::Driver tenRowsDriver(tenRows->window()), elevenRowsDriver(elevenRows->window()),
+        millionRowsDriver(millionRows->window()), hundredDriver(hundredLines->window()),
+        tenThousandDriver(tenThousandLines->window());
+    for (orbotk::Driver* d :
+         {&tenRowsDriver, &millionRowsDriver, &hundredDriver, &tenThousandDriver}) {
+        d->resize(640, 480);
+        d->paint();
+    }
+    hundredDriver.focus(L"notes");
+    tenThousandDriver.focus(L"notes");
+    const auto keystrokes = [](orbotk::Driver& d) {
+        d.typeText(L"x");
+        d.paint();
+        d.press(WXK_BACK);
+        d.paint();
+    };
     auto shown = boost::make_shared<BenchWindow>(640, 480);
     showAndWait(*shown);
     wxWindow* canvas = shown->window()->canvas();
@@ -289,6 +349,11 @@ void measure(int rounds) {
         {"memcpy 640x480", 200,
          [&] { std::memcpy(a640.data(), b640.data(), n640 * 4), benchmark::ClobberMemory(); }},
         {"paint pass 640x480", 20, [&] { paintDriver.paint(); }},
+        {"list paint pass, 10 rows", 20, [&] { tenRowsDriver.paint(); }},
+        {"list paint pass, 11 rows at the end", 20, [&] { elevenRowsDriver.paint(); }},
+        {"list paint pass, 1000000 rows at the end", 20, [&] { millionRowsDriver.paint(); }},
+        {"2 keystrokes to frame, 100 lines", 10, [&] { keystrokes(hundredDriver); }},
+        {"2 keystrokes to frame, 10000 lines", 10, [&] { keystrokes(tenThousandDriver); }},
         {"paint pass 640x480 @2x", 10, [&] { paint2Driver.paint(); }},
         {"paint pass 640x480, every pixel", 20,
          [&] {
@@ -351,7 +416,8 @@ void measure(int rounds) {
     runRounds(phase, rounds);
     for (gui::AppWindow* w : std::initializer_list<gui::AppWindow*>{
              quiet.get(), read.get(), paint.get(), paint2.get(), hd.get(), fhd.get(), empty.get(),
-             blend.get(), modulateCleared.get(), modulate.get(), shown.get()})
+             blend.get(), modulateCleared.get(), modulate.get(), shown.get(), tenRows.get(),
+             elevenRows.get(), millionRows.get(), hundredLines.get(), tenThousandLines.get()})
         w->Close(true);
     wxTheApp->ProcessIdle();
 }
@@ -381,6 +447,11 @@ int main(int argc, char** argv) {
         {"memcpy 640x480", ""},
         {"paint pass 640x480", "memcpy 640x480"},
         {"paint pass 640x480 @2x", "paint pass 640x480"},
+        {"list paint pass, 10 rows", "memcpy 640x480"},
+        {"list paint pass, 11 rows at the end", "list paint pass, 10 rows"},
+        {"list paint pass, 1000000 rows at the end", "list paint pass, 11 rows at the end"},
+        {"2 keystrokes to frame, 100 lines", "memcpy 640x480"},
+        {"2 keystrokes to frame, 10000 lines", "2 keystrokes to frame, 100 lines"},
         {"paint pass 640x480, every pixel", "memcpy 640x480"},
         {"paint pass 640x480 @2x, every pixel", "paint pass 640x480, every pixel"},
         {"input pass 640x480", "memcpy 640x480"},

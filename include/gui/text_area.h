@@ -78,6 +78,8 @@ private:
     mutable std::vector<int> firstLineOf_; // per paragraph, its first visual line
     mutable float width_ = -1.0f;
     mutable bool rewrap_ = true; // every paragraph's breaks, at the next layout
+    // The paragraphs changed since the last layout: [dirtyFrom_, dirtyTo_).
+    mutable size_t dirtyFrom_ = 0, dirtyTo_ = 0;
 };
 
 } // namespace gui

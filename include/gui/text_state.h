@@ -122,16 +122,18 @@ protected:
     }
 
 private:
+    // One change: at begin, removed was replaced by inserted; the caret and anchor before it
+    // and the caret after it.
     struct Step {
-        std::wstring text;
-        unsigned caret, anchor;
+        unsigned begin;
+        std::wstring removed, inserted;
+        unsigned caretBefore, anchorBefore, caretAfter;
     };
     enum class Edit { Other, Typing, Deleting };
     static constexpr size_t HISTORY = 100;
-    // Before a change of the given kind: remembers the state, unless the change carries on a
-    // run of the same kind where the last one ended.
-    void remember(Edit kind);
-    bool restore(std::vector<Step>& from, std::vector<Step>& to);
+    // Before replacing the selection by with: the step that will hold the change, a new one or
+    // the run it carries on (typing or deleting one character at a time where the last ended).
+    Step* remember(Edit kind, unsigned begin, const std::wstring& with);
 
     std::wstring text_;
     const wxFont& font_;

@@ -59,14 +59,32 @@ void TextAreaState::textChanged(unsigned begin, unsigned removed, unsigned inser
         fresh.push_back(std::move(p));
         at = static_cast<unsigned>(feed) + 1;
     }
-    const auto first = paragraphs_.begin() + p0;
-    paragraphs_.erase(first, paragraphs_.begin() + (p1 + 1));
+    const size_t touched = static_cast<size_t>(p1 + 1 - p0);
+    if (fresh.size() == touched) { // the usual edit: within its paragraphs, in place
+        std::move(fresh.begin(), fresh.end(), paragraphs_.begin() + p0);
+    } else {
+        paragraphs_.erase(paragraphs_.begin() + p0, paragraphs_.begin() + (p1 + 1));
+        paragraphs_.insert(paragraphs_.begin() + p0, std::make_move_iterator(fresh.begin()),
+                           std::make_move_iterator(fresh.end()));
+        firstLineOf_.clear(); // paragraphs came or went: counted again at the next layout
+    }
     const size_t after = static_cast<size_t>(p0) + fresh.size();
-    paragraphs_.insert(paragraphs_.begin() + p0, std::make_move_iterator(fresh.begin()),
-                       std::make_move_iterator(fresh.end()));
     for (size_t i = after; i < paragraphs_.size(); ++i)
         paragraphs_[i].start = paragraphs_[i].start + inserted - removed;
-    firstLineOf_.clear(); // counted again at the next layout
+    // What the next layout measures: these paragraphs, and those an earlier edit left, moved
+    // with the paragraphs around them.
+    const size_t f = fresh.size(), begin0 = static_cast<size_t>(p0);
+    const size_t end1 = static_cast<size_t>(p1 + 1);
+    const auto moved = [&](size_t i, size_t inside) {
+        return i >= end1 ? i + f - touched : inside;
+    };
+    if (dirtyFrom_ < dirtyTo_) {
+        dirtyFrom_ = std::min(moved(dirtyFrom_, std::min(dirtyFrom_, begin0)), begin0);
+        dirtyTo_ = std::max(moved(dirtyTo_, std::min(dirtyTo_, begin0 + f)), begin0 + f);
+    } else {
+        dirtyFrom_ = begin0;
+        dirtyTo_ = begin0 + f;
+    }
 }
 
 void TextAreaState::wrapParagraph(Paragraph& p) const {
@@ -108,7 +126,12 @@ void TextAreaState::layout(wxDC& dc, float width) const {
         width_ = width;
         rewrap_ = true;
     }
-    for (Paragraph& p : paragraphs_) {
+    bool recount = firstLineOf_.size() != paragraphs_.size();
+    const size_t from = rewrap_ ? 0 : std::min(dirtyFrom_, paragraphs_.size());
+    const size_t to = rewrap_ ? paragraphs_.size() : std::min(dirtyTo_, paragraphs_.size());
+    for (size_t i = from; i < to; ++i) {
+        Paragraph& p = paragraphs_[i];
+        const size_t lines = p.breaks.size();
         if (!p.measured) {
             if (p.length == 0) {
                 p.extents.clear();
@@ -117,12 +140,15 @@ void TextAreaState::layout(wxDC& dc, float width) const {
                 p.extents = textcache::partialExtents(dc, font(), text);
             }
             p.measured = true;
-            wrapParagraph(p);
-        } else if (rewrap_) {
-            wrapParagraph(p);
+            recount = true;
         }
+        wrapParagraph(p);
+        recount = recount || p.breaks.size() != lines;
     }
     rewrap_ = false;
+    dirtyFrom_ = dirtyTo_ = 0;
+    if (!recount)
+        return;
     firstLineOf_.resize(paragraphs_.size());
     int line = 0;
     for (size_t i = 0; i < paragraphs_.size(); ++i) {

@@ -6,6 +6,7 @@
 #include "text/text_cache.h"
 
 #include <algorithm>
+#include <utility>
 #include <stdexcept>
 
 namespace gui {
@@ -46,55 +47,77 @@ void TextState::replaceSelection(const std::wstring& with) {
         return; // nothing changes
     // A line break ends a typing run, as a step of its own.
     const Edit kind = with.size() == 1 && with[0] != L'\n' && !hasSelection() ? Edit::Typing
-                      : with.empty() && selectSize() == 1                     ? Edit::Deleting
-                                                                              : Edit::Other;
-    remember(kind);
+                      : with.empty() && selectSize() == 1                      ? Edit::Deleting
+                                                                               : Edit::Other;
     const unsigned begin = selectBegin(), removed = selectSize();
+    Step* step = remember(kind, begin, with);
     text_.replace(begin, removed, with);
     caret_ = anchor_ = begin + static_cast<unsigned>(with.size());
     lastCaret_ = caret_;
+    if (step)
+        step->caretAfter = caret_;
     textChanged(begin, removed, static_cast<unsigned>(with.size()));
 }
 
-void TextState::remember(Edit kind) {
+TextState::Step* TextState::remember(Edit kind, unsigned begin, const std::wstring& with) {
     if (!keepsHistory())
-        return;
-    // Typing carries on where the last character went; deleting one character at a time
-    // carries on beside where the last one went (Backspace before it, Delete after it).
-    const bool carriesOn =
-        kind != Edit::Other && kind == lastEdit_ && !undo_.empty() &&
-        (kind == Edit::Typing ? caret_ == lastCaret_ && !hasSelection()
-                              : selectBegin() == lastCaret_ || selectEnd() == lastCaret_);
-    if (!carriesOn) {
-        if (undo_.size() == HISTORY)
-            undo_.erase(undo_.begin());
-        undo_.push_back(Step{text_, caret_, anchor_});
-    }
+        return nullptr;
     redo_.clear();
-    lastEdit_ = kind;
-}
-
-bool TextState::restore(std::vector<Step>& from, std::vector<Step>& to) {
-    if (from.empty())
-        return false;
-    to.push_back(Step{text_, caret_, anchor_});
-    Step& step = from.back();
-    const unsigned removed = static_cast<unsigned>(text_.size());
-    text_.swap(step.text);
-    textChanged(0, removed, static_cast<unsigned>(text_.size()));
-    caret_ = step.caret;
-    anchor_ = step.anchor;
-    from.pop_back();
-    lastEdit_ = Edit::Other; // what is typed next is a step of its own
-    return true;
+    const Edit last = std::exchange(lastEdit_, kind);
+    if (kind != Edit::Other && kind == last && !undo_.empty()) {
+        // Typing carries on where the last character went; deleting one character at a time
+        // carries on beside where the last one went (Backspace before it, Delete after it).
+        Step& run = undo_.back();
+        if (kind == Edit::Typing && caret_ == lastCaret_ && !hasSelection() &&
+            run.begin + run.inserted.size() == caret_) {
+            run.inserted += with;
+            return &run;
+        }
+        if (kind == Edit::Deleting && run.inserted.empty() && selectEnd() == lastCaret_ &&
+            run.begin == lastCaret_) {
+            run.removed.insert(0, 1, text_[begin]);
+            run.begin = begin;
+            return &run;
+        }
+        if (kind == Edit::Deleting && run.inserted.empty() && begin == lastCaret_ &&
+            run.begin == begin) {
+            run.removed += text_[begin];
+            return &run;
+        }
+    }
+    if (undo_.size() == HISTORY)
+        undo_.erase(undo_.begin());
+    undo_.push_back(Step{begin, text_.substr(begin, selectSize()), with, caret_, anchor_, 0});
+    return &undo_.back();
 }
 
 bool TextState::undo() {
-    return restore(undo_, redo_);
+    if (undo_.empty())
+        return false;
+    Step step = std::move(undo_.back());
+    undo_.pop_back();
+    text_.replace(step.begin, step.inserted.size(), step.removed);
+    caret_ = step.caretBefore;
+    anchor_ = step.anchorBefore;
+    lastEdit_ = Edit::Other; // what is typed next is a step of its own
+    textChanged(step.begin, static_cast<unsigned>(step.inserted.size()),
+                static_cast<unsigned>(step.removed.size()));
+    redo_.push_back(std::move(step));
+    return true;
 }
 
 bool TextState::redo() {
-    return restore(redo_, undo_);
+    if (redo_.empty())
+        return false;
+    Step step = std::move(redo_.back());
+    redo_.pop_back();
+    text_.replace(step.begin, step.removed.size(), step.inserted);
+    caret_ = anchor_ = step.caretAfter;
+    lastEdit_ = Edit::Other;
+    textChanged(step.begin, static_cast<unsigned>(step.removed.size()),
+                static_cast<unsigned>(step.inserted.size()));
+    undo_.push_back(std::move(step));
+    return true;
 }
 
 namespace {
