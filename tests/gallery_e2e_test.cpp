@@ -114,6 +114,42 @@ TEST(GalleryList, TheWheelOverACheckboxScrollsAndARightClickOpensTheRowsMenu) {
     settle();
 }
 
+// The lists page: a task renamed in place by a double click, two deleted through a row's menu,
+// and notes typed over two lines.
+TEST(GalleryLists, TasksAreRenamedInPlaceDeletedByTheirMenuAndNotesTaken) {
+    auto gallery = boost::make_shared<gallery::Gallery>(9);
+    gallery->Show(true);
+    ASSERT_TRUE(waitFor([&] { return gallery->window()->canvas()->IsShownOnScreen(); }));
+    orbotk::Driver d(gallery->window());
+    d.resize(gallery->GetSize().x, gallery->GetSize().y);
+    d.paint();
+    const wxRect list = d.rect(L"tasks");
+    const int x = list.x + 295, row = 24, top = list.y + 1 + row / 2; // right of the captions
+    d.leftDoubleClick(x, top + row); // the second task
+    d.paint();
+    d.typeText(L"Renamed");
+    d.press(WXK_RETURN);
+    d.paint();
+    EXPECT_EQ(gallery->taskNames()[1], L"Renamed");
+    d.click(x, top);
+    d.mouseEvent(wxEVT_LEFT_DOWN, x, top + row, true, false, false, wxMOD_SHIFT);
+    d.mouseEvent(wxEVT_LEFT_UP, x, top + row, false, false, false, wxMOD_SHIFT);
+    auto pick = orbotk::testing::pickNextMenuItem(L"Delete selected");
+    d.rightDown(x, top);
+    d.rightUp(x, top);
+    d.paint();
+    EXPECT_FALSE(pick->failed()) << pick->failure;
+    ASSERT_EQ(gallery->taskNames().size(), 198u);
+    EXPECT_EQ(gallery->taskNames()[0], L"Test the release notes #3");
+    d.click(L"notes");
+    d.press(WXK_END, wxMOD_CONTROL);
+    d.press(WXK_RETURN);
+    d.typeText(L"Two lines.");
+    EXPECT_NE(gallery->notes().text().find(L"\nTwo lines."), std::wstring::npos);
+    gallery->Close(true);
+    settle();
+}
+
 TEST(GalleryDialogs, WhatEachDialogAnsweredShowsOnThePage) {
     auto gallery = boost::make_shared<gallery::Gallery>(8); // the dialogs page
     orbotk::Driver d(gallery->window());

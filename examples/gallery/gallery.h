@@ -9,7 +9,9 @@
 #include <boost/make_shared.hpp>
 #include <cmath>
 #include <functional>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 #include <wx/timer.h>
 
@@ -66,7 +68,7 @@ public:
         : gui::AppWindow(static_cast<wxWindow*>(nullptr), L"gui gallery", 800, 600,
                          gui::SCALE_WINDOW),
           page_(page), badge_(makeBadge(16)), card_(makeCard(16)), grey_(card_.toGreyScale()) {
-        setStatus(L"Keys 1-9 switch pages");
+        setStatus(L"Keys 0-9 switch pages");
         setStatusHover(L"Click to go to the next page");
         setStatusCallbacks([this] { showPage((page_ + 1) % PAGES); },
                            [this] {
@@ -95,7 +97,7 @@ public:
                 Close(false);
             int digit = 0;
             if (keys.characterInput([&digit](int ch) {
-                    digit = ch - '0';
+                    digit = ch == '0' ? 10 : ch - '0';
                     return digit >= 1 && digit <= PAGES;
                 }))
                 showPage(digit - 1);
@@ -107,8 +109,8 @@ public:
         using namespace gui;
         // The page tabs: one push button each, the current one in the active colour.
         for (int p = 0; p < PAGES; ++p) {
-            Box tab(ui_, 78.0f, 24.0f);
-            place(tab, 83.0f * p, 0.0f);
+            Box tab(ui_, 74.0f, 24.0f);
+            place(tab, 75.0f * p, 0.0f);
             glColor(p == page_ ? orbopal::ActiveTab : orbopal::Tab);
             if (doPushButton(orbotk::ControlID(std::wstring(L"tab:") + PAGE_NAMES[p]),
                              PAGE_NAMES[p], true))
@@ -141,18 +143,21 @@ public:
         case 7:
             rendererPage();
             break;
-        default:
+        case 8:
             dialogPage();
+            break;
+        default:
+            listsPage();
             break;
         }
     }
 
 private:
     friend struct GalleryProbe; // the invariants of the event fuzzer and the soak run
-    static const int PAGES = 9;
-    static constexpr const wchar_t* PAGE_NAMES[PAGES] = {L"Buttons", L"Labels",   L"Controls",
-                                                         L"Form",    L"Text",     L"Images",
-                                                         L"Patches", L"Renderer", L"Dialogs"};
+    static const int PAGES = 10;
+    static constexpr const wchar_t* PAGE_NAMES[PAGES] = {
+        L"Buttons", L"Labels",  L"Controls", L"Form",    L"Text",
+        L"Images",  L"Patches", L"Drawing",  L"Dialogs", L"Lists"};
 
     void showPage(int p) {
         if (p == page_)
@@ -531,6 +536,111 @@ private:
         render(ui_, orbopal::GearButton, BORDER_ALL);
     }
 
+    // Lists and text: 200 tasks in a list of multiple selection, each with a checkbox, renamed in
+    // place (double click, Return or the menu's Rename; Return keeps the name, Escape drops
+    // it), with a menu on every row; and a notes area beside it.
+    void listsPage() {
+        using namespace gui;
+        using orbotk::ControlID;
+        {
+            Box b(ui_, 330.0f, 18.0f);
+            const std::wstring heading = L"Tasks: " + std::to_wstring(tasks_.size()) + L", " +
+                                         std::to_wstring(taskSelection_.size()) + L" selected";
+            doLabel(heading.c_str(), configFont_);
+        }
+        ListResult r;
+        {
+            Box b(ui_, 330.0f, 362.0f);
+            place(b, 0.0f, 22.0f);
+            ListOptions options;
+            options.selection = LIST_SELECT_MULTIPLE;
+            options.rowHeight = 24.0f;
+            options.alternate = true;
+            options.emptyText = L"No tasks left";
+            options.label = [this](int row) { return tasks_[static_cast<size_t>(row)].name; };
+            r = doList(
+                ControlID(L"tasks"), tasksList_, static_cast<int>(tasks_.size()), taskSelection_,
+                [this](int row, bool) { taskRow(row); }, options);
+        }
+        if (r.activated >= 0)
+            startRename(r.activated);
+        if (r.menuRow >= 0) {
+            Box at(ui_, 0.0f, 0.0f);
+            at.setPos(r.menuX, r.menuY);
+            taskMenu(r.menuRow);
+        }
+        {
+            Box b(ui_, 380.0f, 18.0f);
+            place(b, 372.0f, 0.0f);
+            doLabel(L"Notes (Ctrl+Return keeps them)", configFont_);
+        }
+        {
+            Box b(ui_, 380.0f, 362.0f);
+            place(b, 372.0f, 22.0f);
+            if (doTextArea(ControlID(L"notes"), notes_))
+                setStatus(L"Notes kept: " + std::to_wstring(notes_.len()) + L" characters");
+        }
+    }
+
+    void taskRow(int row) {
+        using namespace gui;
+        Task& task = tasks_[static_cast<size_t>(row)];
+        if (row == renaming_) {
+            Box field(ui_, -4.0f, FILL);
+            // The field takes the focus in the first pass that lays it out.
+            if (std::exchange(focusRename_, false))
+                ui_->setFocusedID(orbotk::ControlID(L"rename"));
+            doLineEdit(orbotk::ControlID(L"rename"), rename_, nullptr, 0.0f);
+            if (ui_->returnReleased) {
+                task.name = rename_.text();
+                renaming_ = -1;
+                ui_->setFocusedID(orbotk::ControlID(L"tasks"));
+            } else if (ui_->escapePassed) {
+                renaming_ = -1;
+                ui_->setFocusedID(orbotk::ControlID(L"tasks"));
+            }
+            return;
+        }
+        Box check(ui_, -4.0f, FILL);
+        check.setLeft(4.0f);
+        doCheckbox(orbotk::ControlID(L"task " + std::to_wstring(task.id)), task.done,
+                   task.name.c_str(), nullptr, nullptr, true);
+    }
+
+    void startRename(int row) {
+        renaming_ = row;
+        rename_.setText(tasks_[static_cast<size_t>(row)].name);
+        rename_.selectAll();
+        focusRename_ = true;
+        Refresh();
+    }
+
+    void taskMenu(int row) {
+        const std::vector<PopupItem> items = {
+            PopupItem(POPUP_NORMAL, L"Rename", &on_, nullptr, wxBitmap(), wxBitmap(), 0),
+            PopupItem(POPUP_CHECK, L"Done", &on_, &tasks_[static_cast<size_t>(row)].done,
+                      wxBitmap(), wxBitmap(), 0),
+            PopupItem(POPUP_SEPARATOR, L"", nullptr, nullptr, wxBitmap(), wxBitmap(), 0),
+            PopupItem(POPUP_NORMAL, L"Delete selected", &on_, nullptr, wxBitmap(), wxBitmap(), 0)};
+        const auto it = doPopupMenu(items);
+        if (it == items.end())
+            return;
+        if (it->get<1>() == L"Rename") {
+            startRename(row);
+        } else if (it->get<1>() == L"Done") {
+            tasks_[static_cast<size_t>(row)].done = !tasks_[static_cast<size_t>(row)].done;
+        } else {
+            std::vector<Task> kept;
+            for (size_t i = 0; i < tasks_.size(); ++i)
+                if (!taskSelection_.count(static_cast<int>(i)))
+                    kept.push_back(tasks_[i]);
+            tasks_.swap(kept);
+            taskSelection_.clear();
+            renaming_ = -1;
+        }
+        Refresh();
+    }
+
     // The menu of one row of the list: its check flag, and the whole list's.
     void rowMenu(int n) {
         const std::wstring name = L"Row " + std::to_wstring(n + 1);
@@ -631,6 +741,14 @@ public:
     int page() const { return page_; }
     // The controls page's list: its first visible row and each row's check.
     int firstListRow() const { return firstRow_; }
+    // The lists page: the tasks' names in order, and the notes.
+    std::vector<std::wstring> taskNames() const {
+        std::vector<std::wstring> names;
+        for (const Task& t : tasks_)
+            names.push_back(t.name);
+        return names;
+    }
+    const gui::TextAreaState& notes() const { return notes_; }
     bool rowDone(int n) const { return rowDone_[n]; }
 
     // The form's fields, in page order: name, digits, password, saved password, disabled, note.
@@ -1089,6 +1207,32 @@ private:
     const wchar_t* size_ = SIZES[1];
     int firstRow_ = 0;
     bool rowDone_[100] = {};
+    struct Task {
+        int id;
+        std::wstring name;
+        bool done;
+    };
+    std::vector<Task> tasks_ = [] {
+        static const wchar_t* const verbs[] = {L"Write", L"Review", L"Test", L"Ship", L"Plan"};
+        static const wchar_t* const things[] = {L"the release notes", L"the list view",
+                                                L"the text area", L"the gallery", L"a benchmark"};
+        std::vector<Task> t;
+        for (int i = 0; i < 200; ++i)
+            t.push_back(Task{i,
+                             std::wstring(verbs[i % 5]) + L" " + things[(i / 5) % 5] + L" #" +
+                                 std::to_wstring(i + 1),
+                             i % 7 == 0});
+        return t;
+    }();
+    gui::ListState tasksList_;
+    std::set<int> taskSelection_;
+    int renaming_ = -1;
+    bool focusRename_ = false;
+    gui::TextState rename_{textFont_, L""};
+    gui::TextAreaState notes_{textFont_,
+                              L"Notes wrap at word boundaries to the width of the area. Return "
+                              L"breaks a line, Ctrl+Return keeps the notes.\n\nSelect with the "
+                              L"mouse or with Shift and the arrows; Ctrl+Z undoes."};
     float scrollTop_ = 0, scrollMouse_ = 0;
     float volume_ = 30.0f, volumePreview_ = 30.0f;
     static constexpr const wchar_t* FRUITS[4] = {L"Apple", L"Banana", L"Cherry", L"Damson"};

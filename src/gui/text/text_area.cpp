@@ -482,12 +482,10 @@ bool AppWindow::doTextArea(orbotk::ControlID id, TextAreaState& state, bool enab
             }
         }
     }
+    // White to read on whether focused or not: over an area's height the line edit's green
+    // gradient would be a wall of colour.
     render(ui_, orbopal::ActiveTextEditBorder, BORDER_ALL);
-    if (focused && on) {
-        render(ui_, orbopal::ActiveTextEdit);
-    } else {
-        render(ui_, orbopal::TextEditGradientTop, orbopal::TextEditGradientBottom);
-    }
+    render(ui_, on ? orbopal::ActiveTextEdit : orbopal::Panel);
     return submitted;
 }
 
