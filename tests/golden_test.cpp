@@ -515,6 +515,23 @@ TEST(Golden, TextAreas) {
     }
 }
 
+// A message box sized by its first passes, as the platform would, then compared.
+void messageBoxGolden(const wchar_t* title, const wchar_t* message, int style,
+                      const std::string& name) {
+    auto box = boost::make_shared<gui::MessageBoxDialog>(static_cast<wxWindow*>(nullptr), title,
+                                                         message, style);
+    orbotk::Driver d(box->window());
+    for (int i = 0; i < 2; ++i) {
+        d.paint();
+        d.resize(box->GetSize().x, box->GetSize().y);
+    }
+    d.mouseMove(2, d.height() - 2);
+    d.paint();
+    expectGolden(d, name);
+    box->Close(true);
+    wxTheApp->ProcessIdle();
+}
+
 // A brand set once: its logo, name and notice in a window, a dialog and a message box; and a
 // message box that shows no logo.
 TEST(Golden, ABrandShowsInEveryKindOfWindow) {
@@ -550,18 +567,8 @@ TEST(Golden, ABrandShowsInEveryKindOfWindow) {
     for (bool logo : {true, false}) {
         brand.logoInMessageBoxes = logo;
         gui::setBrand(brand);
-        auto box = boost::make_shared<gui::MessageBoxDialog>(static_cast<wxWindow*>(nullptr),
-                                                             L"Todo", L"Delete 2 done items?",
-                                                             wxYES_NO | wxICON_QUESTION);
-        orbotk::Driver d(box->window());
-        for (int i = 0; i < 2; ++i) {
-            d.paint();
-            d.resize(box->GetSize().x, box->GetSize().y);
-        }
-        d.mouseMove(2, d.height() - 2);
-        d.paint();
-        expectGolden(d, logo ? "brand_message_box" : "brand_message_box_without_logo");
-        box->Close(true);
+        messageBoxGolden(L"Todo", L"Delete 2 done items?", wxYES_NO | wxICON_QUESTION,
+                         logo ? "brand_message_box" : "brand_message_box_without_logo");
     }
     gui::setBrand(gui::Brand());
     wxTheApp->ProcessIdle();
@@ -582,19 +589,7 @@ TEST(Golden, MessageBoxes) {
          L"The disk is almost full.\r\nSave anyway?"},
         {"error", wxOK | wxICON_ERROR, L"The file could not be opened."},
     };
-    for (const Case& c : cases) {
-        auto box = boost::make_shared<gui::MessageBoxDialog>(static_cast<wxWindow*>(nullptr),
-                                                             L"Files", c.message, c.style);
-        orbotk::Driver d(box->window());
-        for (int i = 0; i < 2; ++i) {
-            d.paint();
-            d.resize(box->GetSize().x, box->GetSize().y);
-        }
-        d.mouseMove(2, d.height() - 2);
-        d.paint();
-        expectGolden(d, std::string("message_box_") + c.name);
-        box->Close(true);
-        wxTheApp->ProcessIdle();
-    }
+    for (const Case& c : cases)
+        messageBoxGolden(L"Files", c.message, c.style, std::string("message_box_") + c.name);
     orbotk::Screen::clearOverride();
 }

@@ -168,3 +168,14 @@ TEST(TextAreaState, AnEditReMeasuresOnlyTheParagraphsItTouched) {
     EXPECT_EQ(s.lineCount(), 3);
     EXPECT_EQ(s.lineRange(2), std::make_pair(9u, 11u));
 }
+
+TEST(TextArea, WithoutWrappingAParagraphIsOneLineScrolledSidewaysToTheCaret) {
+    Area a(L"");
+    a.state.setWrap(false);
+    a.d().typeText(L"a paragraph far longer than the area is wide, typed to its very end");
+    EXPECT_EQ(a.state.lineCount(), 1);
+    EXPECT_GT(a.state.scrollX, 0.0f); // the caret's end came into view
+    EXPECT_LE(a.state.xOf(a.state.caret()) - a.state.scrollX, 192.0f);
+    a.d().press(WXK_HOME);
+    EXPECT_EQ(a.state.scrollX, 0.0f);
+}
