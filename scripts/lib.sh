@@ -10,7 +10,7 @@ GUI_PACKAGES=(
   libcairo2-dev libgtk-3-dev libx11-dev libxext-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth xdotool weston dbus at-spi2-core python3-pyatspi
+  xvfb xauth xdotool x11-utils weston dbus at-spi2-core python3-pyatspi
   fonts-liberation adwaita-icon-theme
 )
 
