@@ -216,6 +216,26 @@ TEST(Golden, LineEdits) {
     lineEdits();
 }
 
+// An input method composing at the caret: its pre-edit underlined after the text, its cursor
+// as the caret; the text itself unchanged.
+TEST(Golden, LineEditComposing) {
+    wxFont font(wxFontInfo(11).FaceName("Arial"));
+    gui::TextState state(font, L"Some text");
+    state.caretEnd(false);
+    Hosted win(220, 40, false, goldenScale);
+    win->scene = [&](Host& h) {
+        Box row(h.ui(), 200.0f, 30.0f);
+        row.setPos(4.0f, 4.0f);
+        h.doLineEdit(ControlID(L"field"), state, L"Field", 0.0f);
+    };
+    win.driver->paint();
+    win.driver->context()->setPreedit(L"u4e2d", 5);
+    win.driver->paint();
+    expectGolden(*win.driver, "line_edit_composing");
+    EXPECT_EQ(state.text(), L"Some text");
+    win.driver->context()->setPreedit(L"", 0);
+}
+
 void checkboxValues();
 
 TEST(Golden, Checkboxes) {

@@ -454,6 +454,9 @@ private:
     // the one chosen this pass, or 0xFFFFFFFF.
     unsigned int comboEntries(const wchar_t*& selected, const wchar_t* const* labels,
                               unsigned int first, unsigned int end);
+    // A focused field's text with the input method's composition at its caret (underlined,
+    // its cursor as the caret), and the caret's place told to the platform.
+    void composeAtCaret(Box& field, const TextState& state);
     // The dashed black border of keyboard focus around the current box; the colour stays.
     void drawFocusBorder();
     // The background of a combo box over the current box (its list when open, its header when

@@ -114,6 +114,18 @@ public:
     // pass of a press; it keeps its value until the next one.
     int clickCount() const { return clicks_; }
 
+    // ---- Input methods. A text field with the focus says where its caret is, in window
+    // pixels, in every pass (the platform's candidate window is placed there); the window
+    // keeps the input method's composition (pre-edit) and its cursor, which the field draws
+    // at its caret while the method composes. Both are empty otherwise.
+    void setTextCaret(int x, int y, int w, int h) { caretRect_ = {x, y, w, h, true}; }
+    const std::wstring& preedit() const { return preedit_; }
+    int preeditCursor() const { return preeditCursor_; }
+    void setPreedit(const std::wstring& text, int cursor) {
+        preedit_ = text;
+        preeditCursor_ = cursor;
+    }
+
     // Moves focus to the next (or previous) focusable control of the last pass, wrapping.
     void moveFocus(bool forward);
 
@@ -489,6 +501,12 @@ private:
         bool outside = false;
     } targets_;
     int clicks_ = 0;
+    struct CaretRect {
+        int x, y, w, h;
+        bool set;
+    } caretRect_{0, 0, 0, 0, false};
+    std::wstring preedit_;
+    int preeditCursor_ = 0;
     long long lastPressMs_ = 0;
     int lastPressX_ = 0, lastPressY_ = 0;
     BoxKey activeKey_ = 0;

@@ -174,6 +174,12 @@ private:
     // GTK's scale of the canvas changed: the next frame is drawn at the new one.
     static void onScaleChanged(void* widget, void* spec, void* self);
     void applyAfterPass();
+    // The canvas's input method: key releases fed to it (wxWidgets feeds it presses only),
+    // its composition kept in the context, its candidate window placed at the focused field's
+    // caret, and none at all while a password field has the focus.
+    void feedInputMethod(wxEvent& event);
+    void followInputMethod();
+    static void onPreeditChanged(void* context, void* self);
     void updateCapture(wxEvent& event);
     void followDrag(wxMouseEvent& event);
     // The platform's resize drag for a press in the band along the frame, and the band's
@@ -205,6 +211,8 @@ private:
     Kind kind_ = Kind::Dialog;
     int minW_ = 0, minH_ = 0;
     int edgeShown_ = -1; // the resize edge whose cursor the canvas shows; -1: the window's own
+    void* inputMethod_ = nullptr; // the canvas's GtkIMContext, kept while it is switched off
+    std::uint64_t imFocus_ = 0;   // the focused control the method last composed for
 
     bool dragging_ = false;
     wxPoint dragGrab_; // the pointer in window coordinates when the drag began

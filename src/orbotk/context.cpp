@@ -623,6 +623,7 @@ void UIContext::beginPass(wxEvent& event) {
     secretTyped_ = 0;
     returnReleased = false;
     escapePassed = false;
+    caretRect_.set = false;
     tooltip.clear();
     colour_ = orbo::tk::RGBA(0xFFFFFFFFu);
     findHot();

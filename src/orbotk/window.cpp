@@ -95,6 +95,10 @@ Window::~Window() {
             g_signal_handlers_disconnect_by_data(widget, this);
         if (canvas->HasCapture())
             canvas->ReleaseMouse();
+        if (inputMethod_) {
+            g_signal_handlers_disconnect_by_data(inputMethod_, this);
+            canvas->m_imContext = static_cast<GtkIMContext*>(inputMethod_); // wx frees its own
+        }
         canvas_ = nullptr;
         canvas->Destroy();
     }
@@ -136,6 +140,16 @@ namespace {
 // Takes the pointer for the canvas, so that a press followed out of the window still ends
 // there. A display without a seat (a headless compositor with no input devices) has no
 // pointer to take, and the platform's grab would fail on it: nothing is taken there.
+// Whether the key event being handled came from the platform (the driver's have no GDK event).
+bool platformKey() {
+    GdkEvent* current = gtk_get_current_event();
+    const bool key =
+        current && (current->type == GDK_KEY_PRESS || current->type == GDK_KEY_RELEASE);
+    if (current)
+        gdk_event_free(current);
+    return key;
+}
+
 bool hasSeat(wxWindow* w) {
     GdkDisplay* display = gtk_widget_get_display(static_cast<GtkWidget*>(w->GetHandle()));
     return display && gdk_display_get_default_seat(display);
@@ -572,6 +586,13 @@ void Window::dispatch(wxEvent& event) {
             canvas_->SetFocus();
     }
 
+    feedInputMethod(event);
+    // While the input method composes, the keys are its own (Backspace edits the composition,
+    // Escape drops it): wxWidgets hands each press to the method after this handler.
+    if (isKey(type) && !context_->preedit().empty() && platformKey()) {
+        event.Skip();
+        return;
+    }
     boost::shared_ptr<UIContext> keep = context_;
     sizeFrame();
     if (!context_->runPass(event)) {
@@ -602,12 +623,76 @@ void Window::onCaptureLost(wxMouseCaptureLostEvent&) {
 void Window::applyAfterPass() {
     if (accessible_ && context_->accessibility())
         accessible_->update();
+    followInputMethod();
     if (context_->tooltip != shownTooltip_) {
         shownTooltip_ = context_->tooltip;
         if (shownTooltip_.empty())
             canvas_->UnsetToolTip();
         else
             canvas_->SetToolTip(wxString(shownTooltip_));
+    }
+}
+
+void Window::onPreeditChanged(void* context, void* self) {
+    auto* w = static_cast<Window*>(self);
+    gchar* text = nullptr;
+    gint cursor = 0;
+    gtk_im_context_get_preedit_string(static_cast<GtkIMContext*>(context), &text, nullptr, &cursor);
+    const wxString composed = wxString::FromUTF8(text ? text : "");
+    g_free(text);
+    w->context_->setPreedit(composed.ToStdWstring(), cursor);
+    w->Refresh();
+}
+
+void Window::feedInputMethod(wxEvent& event) {
+    // wxWidgets gives the input method each key press but no release, and a method that
+    // composes while modifiers are held (Ctrl+Shift+U, hex digits) needs both. Events the
+    // driver sends are not the platform's: GTK has no current event for them.
+    if (event.GetEventType() != wxEVT_KEY_UP || canvas_->m_imContext == nullptr)
+        return;
+    if (GdkEvent* current = gtk_get_current_event()) {
+        if (current->type == GDK_KEY_RELEASE)
+            gtk_im_context_filter_keypress(canvas_->m_imContext, &current->key);
+        gdk_event_free(current);
+    }
+}
+
+void Window::followInputMethod() {
+    if (canvas_ == nullptr)
+        return;
+    if (inputMethod_ == nullptr && canvas_->m_imContext) { // wxWidgets makes it when it is shown
+        inputMethod_ = canvas_->m_imContext;
+        g_signal_connect(inputMethod_, "preedit-changed", G_CALLBACK(&Window::onPreeditChanged),
+                         this);
+        g_signal_connect(inputMethod_, "preedit-end", G_CALLBACK(&Window::onPreeditChanged), this);
+    }
+    if (inputMethod_ == nullptr)
+        return;
+    auto* im = static_cast<GtkIMContext*>(inputMethod_);
+    // A password field gets no input method, as the platform's own password entries: keys
+    // then become characters as they are, and nothing is composed.
+    const bool secret = context_->focusIsSecret();
+    if (secret && canvas_->m_imContext) {
+        gtk_im_context_reset(im);
+        gtk_im_context_focus_out(im);
+        canvas_->m_imContext = nullptr;
+        context_->setPreedit(std::wstring(), 0);
+    } else if (!secret && canvas_->m_imContext == nullptr) {
+        canvas_->m_imContext = im;
+        if (wxWindow::FindFocus() == canvas_)
+            gtk_im_context_focus_in(im);
+    }
+    // The focus moved to another control: what was being composed there is dropped or
+    // committed, as the method decides, and is not carried over.
+    if (context_->focusKey_ != imFocus_) {
+        imFocus_ = context_->focusKey_;
+        gtk_im_context_reset(im);
+        context_->setPreedit(std::wstring(), 0);
+    }
+    if (!secret && context_->caretRect_.set) {
+        const auto& c = context_->caretRect_;
+        GdkRectangle at{c.x, c.y, c.w, c.h}; // GTK scales it with the window
+        gtk_im_context_set_cursor_location(im, &at);
     }
 }
 

@@ -5,6 +5,10 @@
 #include "gui/render.h"
 #include "gui/text_box.h"
 
+#include <algorithm>
+#include <optional>
+#include <string>
+
 namespace gui {
 
 void AppWindow::doLineEdit(orbotk::ControlID id, TextState& state, const wchar_t* label,
@@ -57,8 +61,12 @@ void AppWindow::doLineEdit(orbotk::ControlID id, TextState& state, const wchar_t
     if (field.typed())
         Refresh();
     const bool focused = field.box().focused();
+    const bool secret = dynamic_cast<const PasswordState*>(&state) != nullptr;
     glColor(orbopal::Text);
-    render(ui_, state, orbopal::SelectedText, focused);
+    if (focused && !secret)
+        composeAtCaret(field.box(), state);
+    else
+        render(ui_, state, orbopal::SelectedText, focused);
     render(ui_, orbopal::ActiveTextEditBorder, BORDER_ALL);
     if (focused) {
         render(ui_, orbopal::ActiveTextEdit);
@@ -66,6 +74,40 @@ void AppWindow::doLineEdit(orbotk::ControlID id, TextState& state, const wchar_t
         render(ui_, orbopal::TextEditGradientTop, orbopal::TextEditGradientBottom);
         pinstripes(ui_, 250);
     }
+}
+
+void AppWindow::composeAtCaret(Box& field, const TextState& state) {
+    // The text is shown one pixel in from the field's edges (see render).
+    const float innerW = field.width() - 1.0f;
+    const std::wstring& preedit = ui_->preedit();
+    const TextState* shown = &state;
+    std::optional<TextState> copy; // only while composing: a warm pass allocates nothing
+    float caretX = 0;
+    if (!preedit.empty()) {
+        TextState& composing = copy.emplace(state);
+        // The input method's composition, shown at the caret but not part of the text: drawn
+        // from a copy, underlined, with the method's own cursor as the caret.
+        const unsigned at = state.caret();
+        std::wstring text = state.text();
+        text.insert(at, preedit);
+        composing.setText(text);
+        const unsigned cursor = at + static_cast<unsigned>(std::max(ui_->preeditCursor(), 0));
+        composing.setSelection(cursor, cursor);
+        shown = &composing;
+        const float offset = composing.offset(ui_->measureDC(), innerW, caretX);
+        const wxArrayInt& ext = composing.extents();
+        const auto x = [&](unsigned i) { return i ? static_cast<float>(ext[i - 1]) : 0.0f; };
+        const unsigned end = at + static_cast<unsigned>(preedit.size());
+        const float left = field.x() + 1.0f + x(at) - offset;
+        render(ui_, static_cast<int>(left), static_cast<int>(field.y() + field.height() - 3.0f),
+               static_cast<int>(x(end) - x(at)), orbopal::Text);
+        glColor(orbopal::Text);
+    }
+    const float offset = shown->offset(ui_->measureDC(), innerW, caretX);
+    ui_->setTextCaret(static_cast<int>(field.x() + 1.0f + caretX - offset),
+                      static_cast<int>(field.y() + 1.0f), 2,
+                      static_cast<int>(field.height() - 2.0f));
+    render(ui_, *shown, orbopal::SelectedText, true);
 }
 
 void AppWindow::doLineEdit(TextState& state, const wchar_t* label, float labelWidth, bool enabled) {
