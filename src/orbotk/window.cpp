@@ -137,9 +137,6 @@ void Window::postEval(const boost::function<void()>& f) {
 }
 
 namespace {
-// Takes the pointer for the canvas, so that a press followed out of the window still ends
-// there. A display without a seat (a headless compositor with no input devices) has no
-// pointer to take, and the platform's grab would fail on it: nothing is taken there.
 // Whether the key event being handled came from the platform (the driver's have no GDK event).
 bool platformKey() {
     GdkEvent* current = gtk_get_current_event();
@@ -150,6 +147,9 @@ bool platformKey() {
     return key;
 }
 
+// Takes the pointer for the canvas, so that a press followed out of the window still ends
+// there. A display without a seat (a headless compositor with no input devices) has no
+// pointer to take, and the platform's grab would fail on it: nothing is taken there.
 bool hasSeat(wxWindow* w) {
     GdkDisplay* display = gtk_widget_get_display(static_cast<GtkWidget*>(w->GetHandle()));
     return display && gdk_display_get_default_seat(display);
