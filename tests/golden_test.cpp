@@ -400,6 +400,76 @@ TEST(Golden, ComboBoxes) {
     comboBoxes({"closed", "open", "scrolled", "focused", "disabled", "highlighted"});
 }
 
+// List views: selection with the pointer over another row, the focused list with a selection,
+// every other row shaded, disabled, and empty.
+void listViews(const std::vector<std::string>& states) {
+    for (const std::string& state : states) {
+        Hosted win(220, 140, false, goldenScale);
+        gui::ListState list;
+        gui::ListOptions options;
+        options.selection = gui::LIST_SELECT_MULTIPLE;
+        options.alternate = state == "alternate";
+        options.emptyText = L"Nothing to do";
+        std::set<int> selection{1, 2};
+        const int count = state == "empty" ? 0 : 40;
+        win->scene = [&](Host& h) {
+            Box area(h.ui(), 200.0f, 122.0f);
+            area.setPos(10.0f, 10.0f);
+            h.doList(
+                ControlID(L"list"), list, count, selection,
+                [&](int row, bool) {
+                    Box text(h.ui(), gui::FILL, gui::FILL);
+                    text.setLeft(6.0f);
+                    h.doLabel((L"Task " + std::to_wstring(row + 1)).c_str(), state != "disabled");
+                },
+                options, state != "disabled");
+        };
+        win.driver->paint();
+        if (state == "focused") {
+            win.driver->focus(L"list");
+            win.driver->press(WXK_DOWN, wxMOD_SHIFT);
+        }
+        win.driver->mouseMove(100, 11 + 20 * 4 + 5); // over row 4: its hover
+        win.driver->paint();
+        expectGolden(*win.driver, "list_" + state);
+    }
+}
+
+// A text area: the caret on a wrapped line, a selection over three lines, and the scroll bar
+// of a text taller than the area.
+void textAreas(const std::vector<std::string>& states) {
+    wxFont font(wxFontInfo(11).FaceName("Arial"));
+    for (const std::string& state : states) {
+        Hosted win(240, 120, false, goldenScale);
+        std::wstring text = L"Notes wrap at word boundaries to the width of the area.\nA second "
+                            L"paragraph follows the first.";
+        if (state == "scrolled")
+            for (int i = 1; i <= 12; ++i)
+                text += L"\nLine " + std::to_wstring(i);
+        gui::TextAreaState notes(font, text.c_str());
+        win->scene = [&](Host& h) {
+            Box area(h.ui(), 220.0f, 100.0f);
+            area.setPos(10.0f, 10.0f);
+            h.doTextArea(ControlID(L"notes"), notes);
+        };
+        win.driver->paint();
+        win.driver->focus(L"notes");
+        win.driver->press(WXK_HOME, wxMOD_CONTROL);
+        for (int i = 0; i < 8; ++i)
+            win.driver->press(WXK_RIGHT);
+        win.driver->press(WXK_DOWN);
+        if (state == "selection") {
+            win.driver->press(WXK_DOWN, wxMOD_SHIFT);
+            win.driver->press(WXK_DOWN, wxMOD_SHIFT);
+        }
+        if (state == "scrolled")
+            win.driver->press(WXK_END, wxMOD_CONTROL);
+        win.driver->mouseMove(238, 118);
+        win.driver->paint();
+        expectGolden(*win.driver, "text_area_" + state);
+    }
+}
+
 // The same scenes at device scale 2: sharp edges and text, proportions kept.
 TEST(Golden, AtTwiceTheScale) {
     AtScale two(2);
@@ -411,6 +481,8 @@ TEST(Golden, AtTwiceTheScale) {
     sliders({"idle", "dragging"});
     progressBars();
     lineEdits({"line_edit_selection"});
+    listViews({"focused"});
+    textAreas({"selection"});
 }
 
 using gui::FILL;
@@ -465,74 +537,12 @@ TEST(Golden, DialogCollapsedAndExpanded) {
     wxTheApp->ProcessIdle();
 }
 
-// List views: selection with the pointer over another row, the focused list with a selection,
-// every other row shaded, disabled, and empty.
 TEST(Golden, ListViews) {
-    for (const std::string state : {"selection", "focused", "alternate", "disabled", "empty"}) {
-        Hosted win(220, 140, false, goldenScale);
-        gui::ListState list;
-        gui::ListOptions options;
-        options.selection = gui::LIST_SELECT_MULTIPLE;
-        options.alternate = state == "alternate";
-        options.emptyText = L"Nothing to do";
-        std::set<int> selection{1, 2};
-        const int count = state == "empty" ? 0 : 40;
-        win->scene = [&](Host& h) {
-            Box area(h.ui(), 200.0f, 122.0f);
-            area.setPos(10.0f, 10.0f);
-            h.doList(
-                ControlID(L"list"), list, count, selection,
-                [&](int row, bool) {
-                    Box text(h.ui(), FILL, FILL);
-                    text.setLeft(6.0f);
-                    h.doLabel((L"Task " + std::to_wstring(row + 1)).c_str(), state != "disabled");
-                },
-                options, state != "disabled");
-        };
-        win.driver->paint();
-        if (state == "focused") {
-            win.driver->focus(L"list");
-            win.driver->press(WXK_DOWN, wxMOD_SHIFT);
-        }
-        win.driver->mouseMove(100, 11 + 20 * 4 + 5); // over row 4: its hover
-        win.driver->paint();
-        expectGolden(*win.driver, "list_" + state);
-    }
+    listViews({"selection", "focused", "alternate", "disabled", "empty"});
 }
 
-// A text area: the caret on a wrapped line, a selection over three lines, and the scroll bar
-// of a text taller than the area.
 TEST(Golden, TextAreas) {
-    wxFont font(wxFontInfo(11).FaceName("Arial"));
-    for (const std::string state : {"caret", "selection", "scrolled"}) {
-        Hosted win(240, 120, false, goldenScale);
-        std::wstring text = L"Notes wrap at word boundaries to the width of the area.\nA second "
-                            L"paragraph follows the first.";
-        if (state == "scrolled")
-            for (int i = 1; i <= 12; ++i)
-                text += L"\nLine " + std::to_wstring(i);
-        gui::TextAreaState notes(font, text.c_str());
-        win->scene = [&](Host& h) {
-            Box area(h.ui(), 220.0f, 100.0f);
-            area.setPos(10.0f, 10.0f);
-            h.doTextArea(ControlID(L"notes"), notes);
-        };
-        win.driver->paint();
-        win.driver->focus(L"notes");
-        win.driver->press(WXK_HOME, wxMOD_CONTROL);
-        for (int i = 0; i < 8; ++i)
-            win.driver->press(WXK_RIGHT);
-        win.driver->press(WXK_DOWN);
-        if (state == "selection") {
-            win.driver->press(WXK_DOWN, wxMOD_SHIFT);
-            win.driver->press(WXK_DOWN, wxMOD_SHIFT);
-        }
-        if (state == "scrolled")
-            win.driver->press(WXK_END, wxMOD_CONTROL);
-        win.driver->mouseMove(238, 118);
-        win.driver->paint();
-        expectGolden(*win.driver, "text_area_" + state);
-    }
+    textAreas({"caret", "selection", "scrolled"});
 }
 
 // A message box sized by its first passes, as the platform would, then compared.
