@@ -464,9 +464,12 @@ void textAreas(const std::vector<std::string>& states) {
         }
         if (state == "scrolled")
             win.driver->press(WXK_END, wxMOD_CONTROL);
+        if (state == "composing")
+            win.driver->context()->setPreedit(L"u4e2d", 5);
         win.driver->mouseMove(238, 118);
         win.driver->paint();
         expectGolden(*win.driver, "text_area_" + state);
+        win.driver->context()->setPreedit(L"", 0);
     }
 }
 
@@ -542,7 +545,7 @@ TEST(Golden, ListViews) {
 }
 
 TEST(Golden, TextAreas) {
-    textAreas({"caret", "selection", "scrolled"});
+    textAreas({"caret", "selection", "scrolled", "composing"});
 }
 
 // A message box sized by its first passes, as the platform would, then compared.

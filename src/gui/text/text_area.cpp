@@ -447,25 +447,55 @@ bool AppWindow::doTextArea(orbotk::ControlID id, TextAreaState& state, bool enab
                   state.firstLine, area.visible, state.dragTop, state.dragMouse, 0, lines - 1, on);
     }
     const bool focused = box.focused();
+    if (focused && on) { // where the input method's candidate window goes
+        const int line = state.lineOf(state.caret());
+        ui_->setTextCaret(
+            static_cast<int>(area.left + state.xOf(state.caret(), line) - state.scrollX),
+            static_cast<int>(area.top + area.lineH * static_cast<float>(line - state.firstLine)), 2,
+            static_cast<int>(area.lineH));
+    }
     if (ui_->isPaint()) {
         // The lines in view: caret, text, then the selection behind it.
         const orbo::tk::RGBA text = on ? orbopal::Text : orbopal::DisabledText;
         const float w = textW(state.barShown);
         const std::wstring& all = state.stored();
         const int end = std::min(state.firstLine + area.visible, lines);
+        std::wstring composed;
         for (int line = state.firstLine; line < end; ++line) {
             const auto [b, e] = state.lineRange(line);
             Box row(ui_, w, area.lineH);
             row.setPos(area.left,
                        area.top + area.lineH * static_cast<float>(line - state.firstLine));
-            if (focused && state.lineOf(state.caret()) == line) {
+            const bool caretLine = focused && state.lineOf(state.caret()) == line;
+            // An input method's composition shows inside the caret's line, underlined, with
+            // the method's cursor as the caret; it is not part of the text.
+            const std::wstring& preedit = ui_->preedit();
+            const bool composing = caretLine && !preedit.empty();
+            const float caretX = state.xOf(state.caret(), line) - state.scrollX;
+            if (caretLine) {
+                const std::wstring before(
+                    preedit, 0,
+                    static_cast<size_t>(std::min(std::max(ui_->preeditCursor(), 0),
+                                                 static_cast<int>(preedit.size()))));
+                const float cursorX =
+                    composing ? getTextShape(ui_, before.c_str(), state.font()).width : 0.0f;
                 Box caret(ui_, 2.0f, area.lineH - 2.0f);
                 caret.setTop(1.0f);
-                caret.setLeft(std::trunc(state.xOf(state.caret()) - state.scrollX));
+                caret.setLeft(std::trunc(caretX + cursorX));
                 render(ui_, text, BORDER_ALL);
             }
             glColor(text);
-            render(ui_, state.font(), std::wstring_view(all.data() + b, e - b), state.scrollX);
+            if (composing) {
+                const float w = getTextShape(ui_, preedit.c_str(), state.font()).width;
+                render(ui_, static_cast<int>(row.x() + caretX),
+                       static_cast<int>(row.y() + area.lineH - 3.0f), static_cast<int>(w), text);
+                glColor(text);
+                composed.assign(all, b, e - b);
+                composed.insert(state.caret() - b, preedit);
+                render(ui_, state.font(), composed, state.scrollX);
+            } else {
+                render(ui_, state.font(), std::wstring_view(all.data() + b, e - b), state.scrollX);
+            }
             const unsigned sb = std::max(state.selectBegin(), b),
                            se = std::min(state.selectEnd(), e);
             const bool onward = state.selectEnd() > e && state.selectBegin() <= e;
