@@ -125,7 +125,7 @@ TEST(GalleryLists, TasksAreRenamedInPlaceDeletedByTheirMenuAndNotesTaken) {
     d.paint();
     const wxRect list = d.rect(L"tasks");
     const int x = list.x + 295, row = 24, top = list.y + 1 + row / 2; // right of the captions
-    d.leftDoubleClick(x, top + row); // the second task
+    d.leftDoubleClick(x, top + row);                                  // the second task
     d.paint();
     d.typeText(L"Renamed");
     d.press(WXK_RETURN);

@@ -6,8 +6,8 @@
 #include "text/text_cache.h"
 
 #include <algorithm>
-#include <utility>
 #include <stdexcept>
+#include <utility>
 
 namespace gui {
 
@@ -47,8 +47,8 @@ void TextState::replaceSelection(const std::wstring& with) {
         return; // nothing changes
     // A line break ends a typing run, as a step of its own.
     const Edit kind = with.size() == 1 && with[0] != L'\n' && !hasSelection() ? Edit::Typing
-                      : with.empty() && selectSize() == 1                      ? Edit::Deleting
-                                                                               : Edit::Other;
+                      : with.empty() && selectSize() == 1                     ? Edit::Deleting
+                                                                              : Edit::Other;
     const unsigned begin = selectBegin(), removed = selectSize();
     Step* step = remember(kind, begin, with);
     text_.replace(begin, removed, with);
