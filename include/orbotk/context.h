@@ -478,6 +478,7 @@ private:
     std::vector<Node> tree_, lastTree_;
     // key -> front-most close index in lastTree_, open addressing (0 marks a free slot)
     std::vector<std::pair<BoxKey, int>> lastIndex_;
+    int lastHold_ = -1; // close index in lastTree_ of the box holding the pointer, or -1
 
     wxEvent* event_ = nullptr;
     wxEventType eventType_ = wxEVT_NULL;
@@ -585,6 +586,7 @@ private:
         std::vector<Node> tree, lastTree;
         std::vector<Description> descriptions, lastDescriptions;
         std::vector<std::pair<BoxKey, int>> lastIndex;
+        int lastHold;
         wxEvent* event;
         wxEventType eventType;
         int keyCode, unicodeKey, wheel, mouseX, mouseY;

@@ -442,6 +442,7 @@ bool UIContext::suspend() {
                     std::move(descriptions_),
                     lastDescriptions_,
                     lastIndex_,
+                    lastHold_,
                     event_,
                     eventType_,
                     keyCode_,
@@ -483,6 +484,7 @@ void UIContext::resume() {
     descriptions_ = std::move(p.descriptions);
     lastDescriptions_ = std::move(p.lastDescriptions);
     lastIndex_ = std::move(p.lastIndex);
+    lastHold_ = p.lastHold;
     event_ = p.event;
     eventType_ = p.eventType;
     keyCode_ = p.keyCode;
@@ -572,13 +574,9 @@ void UIContext::findHot() {
     targets_ = Targets();
     // A box holding the pointer confines every mouse question to itself and its children:
     // those opened after it and closed before it.
-    int holdIndex = -1;
-    for (size_t i = 0; i < lastTree_.size(); ++i)
-        if (lastTree_[i].holdsPointer) {
-            holdIndex = static_cast<int>(i);
-            targets_.hold = lastTree_[i].key;
-            break;
-        }
+    const int holdIndex = lastHold_;
+    if (holdIndex >= 0)
+        targets_.hold = lastTree_[static_cast<size_t>(holdIndex)].key;
     if (!pointerInside_) {
         targets_.outside = true;
         return;
@@ -586,9 +584,13 @@ void UIContext::findHot() {
     const int holdOpen = holdIndex >= 0 ? lastTree_[static_cast<size_t>(holdIndex)].openIndex : 0;
     const size_t end = holdIndex >= 0 ? static_cast<size_t>(holdIndex) + 1 : lastTree_.size();
     targets_.outside = holdIndex >= 0;
-    // Close order is front-to-back order: the first match is the front-most. The wheel and the
-    // right button look past boxes that asked other questions, so that a list scrolls and
+    // The wheel and the right button have targets of their own, looked for only in their
+    // events: they look past boxes that asked other questions, so that a list scrolls and
     // offers its menu over the checkboxes and buttons in its rows.
+    const bool wheel = eventType_ == wxEVT_MOUSEWHEEL;
+    const bool right = eventType_ == wxEVT_RIGHT_DOWN || eventType_ == wxEVT_RIGHT_UP ||
+                       eventType_ == wxEVT_RIGHT_DCLICK;
+    // Close order is front-to-back order: the first match is the front-most.
     for (size_t i = 0; i < end; ++i) {
         const Node& n = lastTree_[i];
         if (holdIndex >= 0 && n.openIndex < holdOpen)
@@ -600,11 +602,11 @@ void UIContext::findHot() {
             hotKey_ = n.key;
             hotIndex_ = static_cast<int>(i);
         }
-        if (n.wheelInput && targets_.wheel == 0)
+        if (wheel && n.wheelInput && targets_.wheel == 0)
             targets_.wheel = n.key;
-        if (n.rightInput && targets_.right == 0)
+        if (right && n.rightInput && targets_.right == 0)
             targets_.right = n.key;
-        if (hotIndex_ >= 0 && targets_.wheel != 0 && targets_.right != 0)
+        if (hotIndex_ >= 0 && (!wheel || targets_.wheel != 0) && (!right || targets_.right != 0))
             return;
     }
 }
@@ -730,7 +732,10 @@ void UIContext::indexLastTree() {
         size *= 2;
     lastIndex_.assign(size, std::make_pair(BoxKey(0), -1));
     const size_t mask = size - 1;
+    lastHold_ = -1;
     for (size_t i = 0; i < lastTree_.size(); ++i) {
+        if (lastHold_ < 0 && lastTree_[i].holdsPointer)
+            lastHold_ = static_cast<int>(i); // the front-most box holding the pointer
         const BoxKey key = lastTree_[i].key;
         size_t at = key & mask;
         while (lastIndex_[at].first != 0 && lastIndex_[at].first != key)
