@@ -88,6 +88,13 @@ TEST(InputMethod, AComposedCharacterIsShownAtTheCaretThenTypedAsOneEdit) {
     f.clickInto(L"plain");
     keys("type a");
     ASSERT_TRUE(waitFor([&] { return f.plain.text() == L"a"; }));
+    // The candidate window goes to the caret: after the "a", one pixel into the field.
+    int x = 0, y = 0;
+    const wxRect field = f.win.driver->rect(L"plain");
+    EXPECT_TRUE(
+        waitFor([&] { return f.win.driver->context()->textCaret(x, y) && x > field.x + 1; }));
+    EXPECT_LT(x, field.x + 20);
+    EXPECT_EQ(y, field.y + 1);
     keys("key ctrl+shift+u 4 e 2 d 3 BackSpace");
     EXPECT_TRUE(waitFor([&] { return f.preedit() == L"u4e2d"; })) << f.preedit().size();
     EXPECT_EQ(f.plain.text(), L"a"); // composing is not typing, and its Backspace is its own

@@ -119,6 +119,12 @@ public:
     // keeps the input method's composition (pre-edit) and its cursor, which the field draws
     // at its caret while the method composes. Both are empty otherwise.
     void setTextCaret(int x, int y, int w, int h) { caretRect_ = {x, y, w, h, true}; }
+    // The caret the last paint pass reported (false when none did): where the window placed
+    // the candidate window.
+    bool textCaret(int& x, int& y) const {
+        x = shownCaret_.x, y = shownCaret_.y;
+        return shownCaret_.set;
+    }
     const std::wstring& preedit() const { return preedit_; }
     int preeditCursor() const { return preeditCursor_; }
     void setPreedit(const std::wstring& text, int cursor) {
@@ -505,7 +511,7 @@ private:
     struct CaretRect {
         int x, y, w, h;
         bool set;
-    } caretRect_{0, 0, 0, 0, false};
+    } caretRect_{0, 0, 0, 0, false}, shownCaret_{0, 0, 0, 0, false};
     std::wstring preedit_;
     int preeditCursor_ = 0;
     long long lastPressMs_ = 0;

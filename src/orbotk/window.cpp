@@ -693,6 +693,7 @@ void Window::followInputMethod() {
         const auto& c = context_->caretRect_;
         GdkRectangle at{c.x, c.y, c.w, c.h}; // GTK scales it with the window
         gtk_im_context_set_cursor_location(im, &at);
+        context_->shownCaret_ = c;
     }
 }
 

@@ -103,11 +103,17 @@ void AppWindow::composeAtCaret(Box& field, const TextState& state) {
                static_cast<int>(x(end) - x(at)), orbopal::Text);
         glColor(orbopal::Text);
     }
-    const float offset = shown->offset(ui_->measureDC(), innerW, caretX);
-    ui_->setTextCaret(static_cast<int>(field.x() + 1.0f + caretX - offset),
-                      static_cast<int>(field.y() + 1.0f), 2,
-                      static_cast<int>(field.height() - 2.0f));
     render(ui_, *shown, orbopal::SelectedText, true);
+    if (ui_->isPaint()) {
+        // Drawing measured the text: the caret's place, for the input method's candidate
+        // window, comes from that measure (input passes leave the last one standing).
+        const wxArrayInt& ext = shown->extents();
+        const size_t c = std::min<size_t>(shown->caret(), ext.size());
+        caretX = c ? static_cast<float>(ext[c - 1]) : 0.0f;
+        ui_->setTextCaret(static_cast<int>(field.x() + 1.0f + caretX - shown->scrollOffset()),
+                          static_cast<int>(field.y() + 1.0f), 2,
+                          static_cast<int>(field.height() - 2.0f));
+    }
 }
 
 void AppWindow::doLineEdit(TextState& state, const wchar_t* label, float labelWidth, bool enabled) {
