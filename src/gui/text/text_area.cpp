@@ -340,15 +340,13 @@ public:
             }
             return true;
         }
-        const bool once = c->clickCount() < 2;
-        if (b.active() && once &&
-            (c->eventType() == wxEVT_MOTION || (b.leftReleased() && b.active()))) {
-            const unsigned at = indexAtPointer();
-            area_.setSelection(area_.anchor(), at);
+        // A drag from a single press extends the selection; one from a double or triple
+        // click keeps the word or paragraph it selected.
+        if (b.active() && (c->eventType() == wxEVT_MOTION || b.leftReleased())) {
+            if (c->clickCount() < 2)
+                area_.setSelection(area_.anchor(), indexAtPointer());
             return true;
         }
-        if (b.active() && b.leftReleased())
-            return true;
         if (readOnly) {
             // Moving, selecting and copying only.
             const int key = c->keyCode();

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cwctype>
+#include <optional>
 
 namespace gui {
 
@@ -122,7 +123,7 @@ ListResult AppWindow::doList(ControlID id, ListState& state, int count, std::set
             result.menuY = static_cast<float>(ui_->mouseY());
         }
         if (count > 0) {
-            int to = -1;
+            std::optional<int> to; // the row a key moves the focus to, unclamped
             if (list.keyDown(WXK_UP))
                 to = state.focused - 1;
             else if (list.keyDown(WXK_DOWN))
@@ -136,11 +137,14 @@ ListResult AppWindow::doList(ControlID id, ListState& state, int count, std::set
             else if (list.keyDown(WXK_END))
                 to = count - 1;
             else if (options.label &&
-                     list.characterInput([](int ch) { return ch > 32 && ch != 127; }))
-                to = rowStartingWith(options.label, count, state.focused, ui_->unicodeKey());
-            const bool moved = to >= 0 || list.keyDown(WXK_UP) || list.keyDown(WXK_PAGEUP);
-            if (moved) {
-                state.focused = std::min(std::max(to, 0), count - 1);
+                     list.characterInput([](int ch) { return ch > 32 && ch != 127; })) {
+                const int row =
+                    rowStartingWith(options.label, count, state.focused, ui_->unicodeKey());
+                if (row >= 0)
+                    to = row;
+            }
+            if (to) {
+                state.focused = std::min(std::max(*to, 0), count - 1);
                 if (mode != LIST_SELECT_NONE) {
                     if (multiple && shift)
                         selectRange(selection, state.anchor, state.focused);
@@ -150,6 +154,10 @@ ListResult AppWindow::doList(ControlID id, ListState& state, int count, std::set
                 }
                 if (!(multiple && shift))
                     state.anchor = state.focused;
+                // The focused row comes into view.
+                state.first =
+                    std::min(std::max(state.first, state.focused - visible + 1), state.focused);
+                Refresh();
             }
             if (list.keyDown(WXK_SPACE) && mode != LIST_SELECT_NONE) {
                 if (multiple && selection.count(state.focused))
@@ -162,11 +170,6 @@ ListResult AppWindow::doList(ControlID id, ListState& state, int count, std::set
             }
             if (list.keyDown(WXK_RETURN))
                 result.activated = state.focused;
-            if (moved) { // the focused row comes into view
-                state.first =
-                    std::min(std::max(state.first, state.focused - visible + 1), state.focused);
-                Refresh();
-            }
         }
     }
 
