@@ -39,6 +39,30 @@ struct Combos {
     std::int64_t refreshes() { return win->window()->refreshRequests(); }
 };
 
+// The scrolling form over thirty entries (five in view), 200 wide at (10, 10), opened.
+struct ScrollCombo {
+    std::wstring labels[30];
+    std::wstring selected = L"Entry 0";
+    bool open = false;
+    int first = 0;
+    float dragTop = 0, dragMouse = 0;
+    unsigned chosen = 0;
+    Hosted win{260, 260}; // closed before what its scene reads goes
+    ScrollCombo() {
+        for (int i = 0; i < 30; ++i)
+            labels[i] = L"Entry " + std::to_wstring(i);
+        win->scene = [this](Host& h) {
+            Box row(h.ui(), 200.0f, 28.0f);
+            row.setPos(10.0f, 10.0f);
+            chosen = h.doScrollComboBoxEasy(ControlID(L"list"), open, selected, 30, labels, true,
+                                            first, dragTop, dragMouse);
+        };
+        win.driver->paint();
+        win.driver->click(L"list");
+        win.driver->paint();
+    }
+};
+
 } // namespace
 
 TEST(ComboBox, OpensOnAClickOrKeyAndEscapeClosesOnlyAnOpenList) {
@@ -123,25 +147,9 @@ TEST(ComboBox, ADisabledBoxIgnoresInputButShowsAListItIsToldIsOpen) {
 }
 
 TEST(ScrollComboBox, ShowsFiveEntriesFromFirstAndScrollsWithItsBar) {
-    std::wstring labels[30];
-    for (int i = 0; i < 30; ++i)
-        labels[i] = L"Entry " + std::to_wstring(i);
-    std::wstring selected = L"Entry 0";
-    bool open = false;
-    int first = 0;
-    float dragTop = 0, dragMouse = 0;
-    unsigned chosen = 0;
-    Hosted win(260, 260);
-    win->scene = [&](Host& h) {
-        Box row(h.ui(), 200.0f, 28.0f);
-        row.setPos(10.0f, 10.0f);
-        chosen = h.doScrollComboBoxEasy(ControlID(L"list"), open, selected, 30, labels, true, first,
-                                        dragTop, dragMouse);
-    };
-    orbotk::Driver& d = *win.driver;
-    d.paint();
-    d.click(L"list");
-    d.paint();
+    ScrollCombo c;
+    orbotk::Driver& d = *c.win.driver;
+    const int& first = c.first;
     EXPECT_EQ(d.rect(L"Entry 4"), wxRect(10, 10 + 22 + 80, 200, 20));
     EXPECT_THROW(d.rect(L"Entry 5"), std::invalid_argument);
     // The bar is the list's 130 pixels high at its right edge: its down arrow ends at 140.
@@ -151,9 +159,9 @@ TEST(ScrollComboBox, ShowsFiveEntriesFromFirstAndScrollsWithItsBar) {
     EXPECT_THROW(d.rect(L"Entry 0"), std::invalid_argument);
     EXPECT_EQ(d.rect(L"Entry 5").y, 10 + 22 + 80);
     d.click(50, d.rect(L"Entry 5").y + 10);
-    EXPECT_EQ(chosen, 5u);
-    EXPECT_EQ(selected, L"Entry 5");
-    EXPECT_FALSE(open);
+    EXPECT_EQ(c.chosen, 5u);
+    EXPECT_EQ(c.selected, L"Entry 5");
+    EXPECT_FALSE(c.open);
 }
 
 TEST(ComboBox, AnOpenListTakesEveryClickOnItAndArrowsAndReturnPick) {
@@ -217,24 +225,9 @@ TEST(ComboBox, AnOpenListTakesEveryClickOnItAndArrowsAndReturnPick) {
 }
 
 TEST(ScrollComboBox, TheWheelScrollsTheListAndTheHighlightStaysInView) {
-    std::wstring labels[30];
-    for (int i = 0; i < 30; ++i)
-        labels[i] = L"Entry " + std::to_wstring(i);
-    std::wstring selected = L"Entry 0";
-    bool open = false;
-    int first = 0;
-    float dragTop = 0, dragMouse = 0;
-    Hosted win(260, 260);
-    win->scene = [&](Host& h) {
-        Box row(h.ui(), 200.0f, 28.0f);
-        row.setPos(10.0f, 10.0f);
-        h.doScrollComboBoxEasy(ControlID(L"list"), open, selected, 30, labels, true, first, dragTop,
-                               dragMouse);
-    };
-    orbotk::Driver& d = *win.driver;
-    d.paint();
-    d.click(L"list");
-    d.paint();
+    ScrollCombo c;
+    orbotk::Driver& d = *c.win.driver;
+    const int& first = c.first;
     d.wheel(50, 60, -120); // over an entry
     EXPECT_EQ(first, 3);
     d.wheel(200, 60, -240); // over the bar
@@ -244,5 +237,5 @@ TEST(ScrollComboBox, TheWheelScrollsTheListAndTheHighlightStaysInView) {
     d.paint();
     EXPECT_EQ(first, 3); // entry 7 came into view at the bottom
     d.press(WXK_RETURN);
-    EXPECT_EQ(selected, L"Entry 7");
+    EXPECT_EQ(c.selected, L"Entry 7");
 }

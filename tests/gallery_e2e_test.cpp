@@ -15,12 +15,23 @@
 using testing_support::settle;
 using testing_support::waitFor;
 
-TEST(GalleryForm, TypingSelectionWordMovesAndTheClipboardWorkWithRealKeys) {
-    auto gallery = boost::make_shared<gallery::Gallery>(3); // the form page
+namespace {
+// The gallery on the given page (from 0), shown on the screen and settled there; empty when it
+// did not come up.
+boost::shared_ptr<gallery::Gallery> shownGallery(int page) {
+    auto gallery = boost::make_shared<gallery::Gallery>(page);
     gallery->Show(true);
-    wxWindow* canvas = gallery->window()->canvas();
-    ASSERT_TRUE(waitFor([&] { return canvas->IsShownOnScreen(); }));
+    if (!waitFor([&] { return gallery->window()->canvas()->IsShownOnScreen(); }))
+        return nullptr;
     settle();
+    return gallery;
+}
+} // namespace
+
+TEST(GalleryForm, TypingSelectionWordMovesAndTheClipboardWorkWithRealKeys) {
+    auto gallery = shownGallery(3); // the form page
+    ASSERT_TRUE(gallery);
+    wxWindow* canvas = gallery->window()->canvas();
 
     // The name field: content at (23, 64), the page 34 below, the field 126 in and 4 down.
     wxUIActionSimulator sim;
@@ -68,10 +79,8 @@ TEST(GalleryForm, TypingSelectionWordMovesAndTheClipboardWorkWithRealKeys) {
 }
 
 TEST(GalleryForm, TheDigitThatSwitchesToTheFormIsNotTypedIntoItsField) {
-    auto gallery = boost::make_shared<gallery::Gallery>(0);
-    gallery->Show(true);
-    ASSERT_TRUE(waitFor([&] { return gallery->window()->canvas()->IsShownOnScreen(); }));
-    settle();
+    auto gallery = shownGallery(0);
+    ASSERT_TRUE(gallery);
     const std::wstring name = gallery->formField(0).text();
     wxUIActionSimulator sim;
     sim.Char('4');
@@ -88,11 +97,9 @@ TEST(GalleryForm, TheDigitThatSwitchesToTheFormIsNotTypedIntoItsField) {
 // The list of checkable rows under a real pointer: the wheel over a row's checkbox scrolls the
 // list, and a right click on one opens the row's menu, whose item is picked by its label.
 TEST(GalleryList, TheWheelOverACheckboxScrollsAndARightClickOpensTheRowsMenu) {
-    auto gallery = boost::make_shared<gallery::Gallery>(2); // the controls page
-    gallery->Show(true);
+    auto gallery = shownGallery(2); // the controls page
+    ASSERT_TRUE(gallery);
     wxWindow* canvas = gallery->window()->canvas();
-    ASSERT_TRUE(waitFor([&] { return canvas->IsShownOnScreen(); }));
-    settle();
     orbotk::Driver d(gallery->window());
     const auto xdotool = [&](const wxRect& r, const std::string& what) {
         const wxPoint at = canvas->ClientToScreen(wxPoint(r.x + 8, r.y + r.height / 2));
@@ -117,9 +124,8 @@ TEST(GalleryList, TheWheelOverACheckboxScrollsAndARightClickOpensTheRowsMenu) {
 // The lists page: a task renamed in place by a double click, two deleted through a row's menu,
 // and notes typed over two lines.
 TEST(GalleryLists, TasksAreRenamedInPlaceDeletedByTheirMenuAndNotesTaken) {
-    auto gallery = boost::make_shared<gallery::Gallery>(9);
-    gallery->Show(true);
-    ASSERT_TRUE(waitFor([&] { return gallery->window()->canvas()->IsShownOnScreen(); }));
+    auto gallery = shownGallery(9);
+    ASSERT_TRUE(gallery);
     orbotk::Driver d(gallery->window());
     d.resize(gallery->GetSize().x, gallery->GetSize().y);
     d.paint();
@@ -193,11 +199,9 @@ TEST(GalleryDialogs, WhatEachDialogAnsweredShowsOnThePage) {
 }
 
 TEST(GalleryMenus, ButtonAndContextMenusFlipTheirCheckItemsWithRealInput) {
-    auto gallery = boost::make_shared<gallery::Gallery>(8); // the dialogs and menus page
-    gallery->Show(true);
+    auto gallery = shownGallery(8); // the dialogs and menus page
+    ASSERT_TRUE(gallery);
     wxWindow* canvas = gallery->window()->canvas();
-    ASSERT_TRUE(waitFor([&] { return canvas->IsShownOnScreen(); }));
-    settle();
     // Keys go to a menu once it has shown and taken its grab.
     std::vector<int> keys;
     wxTimer typist;
