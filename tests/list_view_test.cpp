@@ -18,7 +18,6 @@ namespace {
 
 // A 200 x 202 list at (10, 10): ten rows of 20 inside its one-pixel border, rows from y 11.
 struct List {
-    Hosted win{260, 260};
     gui::ListState state;
     gui::ListOptions options;
     std::set<int> selection;
@@ -27,6 +26,7 @@ struct List {
     gui::TextState name{Host::textFont_, L""};
     gui::ListResult last;
     std::vector<gui::ListResult> results;
+    Hosted win{260, 260}; // closed before what its scene reads goes
     explicit List(gui::ListSelectionMode mode = gui::LIST_SELECT_MULTIPLE) {
         options.selection = mode;
         options.label = [](int row) {

@@ -26,9 +26,9 @@ const wxFont& font() {
 
 // A 200 x 100 area at (10, 10); its text starts at (14, 12).
 struct Area {
-    Hosted win{240, 140};
     TextAreaState state;
     int submits = 0;
+    Hosted win{240, 140}; // closed before what its scene reads goes
     explicit Area(const wchar_t* text) : state(font(), text) {
         win->scene = [this](Host& h) {
             Box b(h.ui(), 200.0f, 100.0f);
