@@ -93,7 +93,8 @@ unsigned int AppWindow::comboBox(ControlID id, bool& open, const wchar_t*& selec
         } else if (controlComboSelectionBehavior(header, open)) {
             const bool byKey = ui_->eventType() == wxEVT_KEY_UP && ui_->keyCode() != WXK_ESCAPE;
             if (open && byKey && comboHighlight_ >= 0 && comboHighlight_ <= last) {
-                comboPick_ = true; // the list picks the highlighted entry below
+                comboPick_ = true; // the list picks the highlighted entry below, in view
+                comboHighlightMoved_ = true;
             } else {
                 open = !open;
                 if (open) {
