@@ -21,9 +21,9 @@ float clampTo(float v, float lo, float hi) {
 }
 
 // The keys of a focused knob: Left and Down a step back, Right and Up a step on (step, or 1 %
-// of the range when it is not positive), Page Down and Page Up ten steps, Home and End the
-// ends; the wheel, which a focused knob takes before anything behind it, a step a notch.
-// Whether value moved.
+// of the range when it is not positive), Page Down and Page Up a tenth of the range (a step
+// when that is more), Home and End the ends; the wheel, which a focused knob takes before anything
+// behind it, a step a notch. Whether value moved.
 bool keyStep(Box& knob, float& value, float min, float max, float step) {
     if (!(step > 0.0f))
         step = (max - min) / 100.0f;
