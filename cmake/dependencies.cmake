@@ -19,5 +19,8 @@ find_package(PkgConfig REQUIRED)
 pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo)
 # Frames go straight to X11 windows through Xlib and its shared-memory extension.
 pkg_check_modules(X11_PRESENT REQUIRED IMPORTED_TARGET x11 xext gtk+-3.0 atk)
+# Text in scripts written right to left, or shaped into clusters, is positioned through the
+# layout wxWidgets draws it with.
+pkg_check_modules(PANGO REQUIRED IMPORTED_TARGET pangocairo)
 # Programs that drive the gallery with random input close its native menus through GTK.
 pkg_check_modules(GTK3 REQUIRED IMPORTED_TARGET gtk+-3.0)

@@ -181,12 +181,19 @@ void lineEdits(const std::vector<std::string>& only = {}) {
         const char* name;
         const wchar_t* text;
         bool focused, select, enabled;
+        int anchor = -1, caret = -1; // where given, the selection instead of the text's end
     } cases[] = {{"line_edit_unfocused", L"Some text", false, false, true},
                  {"line_edit_focused", L"Some text", true, false, true},
                  {"line_edit_selection", L"Some selected text", true, true, true},
                  {"line_edit_scrolled", L"A line of text much longer than its field is wide", true,
                   false, true},
-                 {"line_edit_disabled", L"Some text", false, false, false}};
+                 {"line_edit_disabled", L"Some text", false, false, false},
+                 // Right-aligned, the caret inside the first word on the right.
+                 {"line_edit_rtl_caret", L"\x5E9\x5DC\x5D5\x5DD \x5E2\x5D5\x5DC\x5DD", true,
+                  false, true, 2, 2},
+                 // From the Latin word into the Hebrew one: two pieces, apart.
+                 {"line_edit_rtl_selection", L"abc \x5E9\x5DC\x5D5\x5DD \x5E2\x5D5\x5DC\x5DD",
+                  true, false, true, 1, 6}};
     for (const Case& c : cases) {
         if (!only.empty() && std::find(only.begin(), only.end(), c.name) == only.end())
             continue;
@@ -196,6 +203,8 @@ void lineEdits(const std::vector<std::string>& only = {}) {
             state.prevWord(false);
             state.prevWord(true);
         }
+        if (c.caret >= 0)
+            state.setSelection(static_cast<unsigned>(c.anchor), static_cast<unsigned>(c.caret));
         Hosted win(220, 40, false, goldenScale);
         win->scene = [&](Host& h) {
             if (!c.focused) { // something else holds the keyboard

@@ -12,6 +12,17 @@
 // of typed characters, or of characters deleted one by one, at one place is one step. setText
 // starts the history afresh.
 //
+// Text in any script is shown as the platform lays it out: shaped, and with runs of
+// right-to-left letters in visual order. Positions stay logical, but where the caret stands, what
+// a press hits and what a selection covers come from that layout; a selection across a change of
+// direction covers several pieces of the line. Left and Right move the caret visually (in
+// right-to-left text Left goes on towards the end), never into a cluster (a letter and its
+// combining marks); Home and End go to the logical start and end; Backspace and Delete remove
+// logically. A field reads right to left when its text's first letter of a strong direction
+// belongs to a right-to-left script (Hebrew, Arabic ...): it is then right-aligned, and
+// Ctrl+Left and Ctrl+Right swap their words. An empty field reads left to right unless the caller
+// forces a direction.
+//
 // PasswordState shows asterisks, copies nothing, moves by characters only, keeps no history,
 // and can stand in for a password known only by its MD5 signature (the placeholder shows eight
 // asterisks).
@@ -19,13 +30,22 @@
 
 #include "orboutil/hash.h"
 
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 #include <wx/dc.h>
 #include <wx/dynarray.h>
 #include <wx/font.h>
 
 namespace gui {
+
+namespace textcache {
+class Shaped;
+}
+
+// The direction a field reads in: found from its text, or forced.
+enum class TextDirection { Auto, LeftToRight, RightToLeft };
 
 class TextState {
 public:
@@ -69,6 +89,9 @@ public:
     const wxArrayInt& extents() const { return extents_; }
     float scrollOffset() const { return scroll_; }
     unsigned maxLen() const { return maxLen_; }
+    // Forced or found from the text (Auto, the default). Password fields ignore it.
+    void setDirection(TextDirection direction) { direction_ = direction; }
+    TextDirection direction() const { return direction_; }
 
     // The validator sees each typed or pasted character as one byte: Latin-1 as itself, any
     // character beyond U+00FF as 0x1A (SUB), which a validator of digits or letters rejects.
@@ -101,10 +124,26 @@ public:
     void clearPrevWord();
     void clearNextWord();
 
+    // The caret one step to the left or right on screen (byWord: to the start or end of a word,
+    // in the field's reading direction), measuring in dc.
+    void left(wxDC& dc, bool byWord, bool keepSelection);
+    void right(wxDC& dc, bool byWord, bool keepSelection);
+
     // Measures the displayed text in dc (refreshing extents), scrolls so the caret stays within
     // a view of width pixels, and returns the scroll offset. caretX is the caret's distance
-    // from the start of the text.
+    // from the left of the text. Text reading right to left keeps to the view's right edge:
+    // while it is narrower than the view, the offset is negative.
     float offset(wxDC& dc, float width, float& caretX) const;
+    // As offset() last measured: whether the text reads right to left, where the caret of a
+    // position stands and the position a press at x goes to (both from the text's left), and
+    // the pieces [x0, x1) of the line that positions [begin, end) cover, left to right.
+    bool rightToLeft() const;
+    float xOfPosition(unsigned index) const;
+    unsigned positionAt(float x) const;
+    void pieces(unsigned begin, unsigned end, std::vector<std::pair<float, float>>& out) const;
+    // What a text field draws: the displayed text, led by an invisible direction mark when the
+    // direction is forced and the text needs one to read that way.
+    void shownInto(std::wstring& out) const;
 
 protected:
     friend class TextBox; // hit-tests the stored text where the user clicks
@@ -115,6 +154,8 @@ protected:
     void replaceSelection(const std::wstring& with);
     // Whether changes are remembered for undo.
     virtual bool keepsHistory() const { return true; }
+    // The direction the displayed text is laid out in.
+    virtual TextDirection shownDirection() const { return direction_; }
     // After every change of the stored text: characters begin ... begin + removed - 1 were
     // replaced by the inserted ones now at begin ... begin + inserted - 1.
     virtual void textChanged(unsigned begin, unsigned removed, unsigned inserted) {
@@ -134,11 +175,17 @@ private:
     // Before replacing the selection by with: the step that will hold the change, a new one or
     // the run it carries on (typing or deleting one character at a time where the last ended).
     Step* remember(Edit kind, unsigned begin, const std::wstring& with);
+    // Lays the displayed text out in dc when its positions need the platform's layout (the
+    // text's own or a forced right-to-left direction); null when summed widths give them.
+    const textcache::Shaped* shape(wxDC& dc) const;
+    void moveVisually(wxDC& dc, int direction, bool byWord, bool keepSelection);
 
     std::wstring text_;
     const wxFont& font_;
     mutable wxArrayInt extents_;
+    mutable std::shared_ptr<const textcache::Shaped> shaped_;
     mutable float scroll_ = 0;
+    TextDirection direction_ = TextDirection::Auto;
     bool (*validator_)(char) = nullptr;
     unsigned maxLen_ = 0xFFFFFFFFu;
     unsigned caret_ = 0;
@@ -187,6 +234,8 @@ public:
 
 protected:
     bool keepsHistory() const override { return false; }
+    // Asterisks read left to right whatever the password's script.
+    TextDirection shownDirection() const override { return TextDirection::LeftToRight; }
 
 private:
     bool entered_ = true;

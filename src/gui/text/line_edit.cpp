@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace gui {
 
@@ -95,21 +97,19 @@ void AppWindow::composeAtCaret(Box& field, const TextState& state) {
         composing.setSelection(cursor, cursor);
         shown = &composing;
         const float offset = composing.offset(ui_->measureDC(), innerW, caretX);
-        const wxArrayInt& ext = composing.extents();
-        const auto x = [&](unsigned i) { return i ? static_cast<float>(ext[i - 1]) : 0.0f; };
-        const unsigned end = at + static_cast<unsigned>(preedit.size());
-        const float left = field.x() + 1.0f + x(at) - offset;
-        render(ui_, static_cast<int>(left), static_cast<int>(field.y() + field.height() - 3.0f),
-               static_cast<int>(x(end) - x(at)), orbopal::Text);
+        static std::vector<std::pair<float, float>> pieces;
+        composing.pieces(at, at + static_cast<unsigned>(preedit.size()), pieces);
+        for (const auto& [x0, x1] : pieces)
+            render(ui_, static_cast<int>(field.x() + 1.0f + x0 - offset),
+                   static_cast<int>(field.y() + field.height() - 3.0f), static_cast<int>(x1 - x0),
+                   orbopal::Text);
         glColor(orbopal::Text);
     }
     render(ui_, *shown, orbopal::SelectedText, true);
     if (ui_->isPaint()) {
         // Drawing measured the text: the caret's place, for the input method's candidate
         // window, comes from that measure (input passes leave the last one standing).
-        const wxArrayInt& ext = shown->extents();
-        const size_t c = std::min<size_t>(shown->caret(), ext.size());
-        caretX = c ? static_cast<float>(ext[c - 1]) : 0.0f;
+        caretX = shown->xOfPosition(shown->caret());
         ui_->setTextCaret(static_cast<int>(field.x() + 1.0f + caretX - shown->scrollOffset()),
                           static_cast<int>(field.y() + 1.0f), 2,
                           static_cast<int>(field.height() - 2.0f));

@@ -71,7 +71,9 @@ void render(const ui_t& ui, const wxFont& font, std::wstring_view text, float of
         return;
     const wxSize extent = textcache::multiLineExtent(ui->drawDC(), font, text);
     const orbotk::Box& current = *ui->current();
-    const int w = std::min(extent.x, current.w), h = std::min(extent.y, current.h);
+    // A negative offset (text right-aligned in a wider field) moves the text right.
+    const int w = std::min(extent.x + std::max(0, pixels(-offset)), current.w),
+              h = std::min(extent.y, current.h);
     if (w <= 0 || h <= 0)
         return;
     // Rasterised at the frame's resolution, laid out in logical pixels: the text takes the
@@ -88,14 +90,14 @@ void render(const ui_t& ui, const TextState& state, const RGBA& selection, bool 
     if (!ui || !ui->isPaint())
         return;
     static std::wstring s; // kept: a warm pass allocates nothing
-    state.textInto(s);
-    std::replace(s.begin(), s.end(), L'\n', L' '); // a text field has one line
     float caretX = 0, offset = 0;
     {
         Box inner(ui, -1.0f, -1.0f, orbotk::ControlID(), true);
         inner.setTop(1.0f);
         inner.setLeft(1.0f);
         offset = state.offset(ui->drawDC(), inner.width(), caretX);
+        state.shownInto(s);
+        std::replace(s.begin(), s.end(), L'\n', L' '); // a text field has one line
         render(ui, state.font(), s, offset);
     }
     if (!focused)
@@ -108,7 +110,21 @@ void render(const ui_t& ui, const TextState& state, const RGBA& selection, bool 
         caret.setLeft(caretX - offset);
         render(ui, c0, BORDER_ALL); // two pixels wide: a solid bar
     }
-    if (state.hasSelection()) {
+    if (state.hasSelection() && state.extents().empty()) {
+        // Laid out by the platform: the selection covers one piece per run it reaches.
+        static std::vector<std::pair<float, float>> pieces;
+        state.pieces(state.selectBegin(), state.selectEnd(), pieces);
+        for (const auto& [x0, x1] : pieces) {
+            const float left = std::max(1.0f, std::trunc(x0 - offset + 1.0f));
+            const float right = std::min(bw0 - 1.0f, std::trunc(x1 - offset + 1.0f));
+            if (right <= left)
+                continue;
+            Box fill(ui, right - left, -2.0f, orbotk::ControlID(), true);
+            fill.setTop(1.0f);
+            fill.setLeft(left);
+            render(ui, selection);
+        }
+    } else if (state.hasSelection()) {
         wxDC& dc = ui->drawDC();
         const float w1 = static_cast<float>(
             textcache::extent(dc, state.font(), s.substr(0, state.selectBegin())).x);

@@ -97,17 +97,11 @@ bool TextBox::dispatch() {
         return true;
     }
     if (box_.keyDown(WXK_LEFT)) {
-        if (ctrl)
-            state_.prevWord(shift);
-        else
-            state_.prev(shift);
+        state_.left(ui->measureDC(), ctrl, shift);
         return true;
     }
     if (box_.keyDown(WXK_RIGHT)) {
-        if (ctrl)
-            state_.nextWord(shift);
-        else
-            state_.next(shift);
+        state_.right(ui->measureDC(), ctrl, shift);
         return true;
     }
     if (box_.keyDown(WXK_UP) || box_.keyDown(WXK_DOWN))
@@ -206,11 +200,10 @@ unsigned TextBox::indexAtPointer() {
     float caretX = 0;
     const float scroll = state_.offset(ui->measureDC(), box_.width(), caretX);
     const int localX = ui->mouseX() - static_cast<int>(std::floor(box_.x()));
-    const int target = static_cast<int>(static_cast<float>(localX) + scroll);
-    const wxArrayInt& extents = state_.extents();
-    // Entry i is the right edge of character i: a click over a character goes before it.
-    const unsigned index = static_cast<unsigned>(
-        std::lower_bound(extents.begin(), extents.end(), target) - extents.begin());
+    // Text the platform laid out (no summed extents) is hit as drawn, one pixel in from the
+    // field's edge, and by glyph halves.
+    const float shift = state_.extents().empty() ? 1.0f : 0.0f;
+    const unsigned index = state_.positionAt(static_cast<float>(localX) - shift + scroll);
     // A placeholder password shows eight asterisks over an empty stored text.
     return std::min(index, static_cast<unsigned>(state_.stored().size()));
 }

@@ -4,9 +4,12 @@
 
 #include <algorithm>
 #include <list>
+#include <pango/pangocairo.h>
 #include <unordered_map>
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
+#include <wx/fontutil.h>
+#include <wx/graphics.h>
 #include <wx/image.h>
 
 namespace gui {
@@ -16,6 +19,7 @@ namespace {
 
 const size_t MAX_MEASUREMENTS = 4096;
 const size_t MAX_COVERAGE_BYTES = 16u << 20;
+const size_t MAX_SHAPED = 512;
 
 template <class V> class Lru {
 public:
@@ -72,6 +76,7 @@ struct State {
     bool enabled = true;
     Lru<Measurement> measurements{MAX_MEASUREMENTS};
     Lru<Coverage> coverage{MAX_COVERAGE_BYTES};
+    Lru<std::shared_ptr<const Shaped>> shaped{MAX_SHAPED};
     Coverage scratch; // the uncached result
     Stats stats;
 };
@@ -321,6 +326,146 @@ const Coverage& coverage(const wxFont& font, std::wstring_view text, int w, int 
     return s.coverage.insert(k, std::move(c), bytes);
 }
 
+// ---- Shaped lines
+
+bool needsShaping(std::wstring_view text) {
+    for (const wchar_t ch : text) {
+        const unsigned long c = static_cast<unsigned long>(ch);
+        if (c < 0x300)
+            continue;
+        if ((c >= 0x300 && c < 0x370) ||    // combining diacritical marks
+            (c >= 0x483 && c < 0x48A) ||    // Cyrillic combining marks
+            (c >= 0x590 && c < 0x900) ||    // Hebrew, Arabic, Syriac, Thaana, N'Ko ...
+            (c >= 0x900 && c < 0xE00) ||    // the Indic scripts, which shape into clusters
+            (c >= 0xE31 && c < 0xE4F) ||    // Thai vowel and tone marks
+            (c >= 0x1AB0 && c < 0x1B00) ||  // combining marks, extended
+            (c >= 0x1DC0 && c < 0x1E00) ||  // combining marks, supplement
+            (c >= 0x200C && c < 0x2010) ||  // joiners and direction marks
+            (c >= 0x202A && c < 0x202F) ||  // direction embeddings and overrides
+            (c >= 0x2066 && c < 0x206A) ||  // direction isolates
+            (c >= 0x20D0 && c < 0x2100) ||  // combining marks for symbols
+            (c >= 0xFB1D && c < 0xFE00) ||  // Hebrew and Arabic presentation forms
+            (c >= 0xFE00 && c < 0xFE10) ||  // variation selectors
+            (c >= 0xFE20 && c < 0xFE30) ||  // combining half marks
+            (c >= 0xFE70 && c < 0xFF00) ||  // Arabic presentation forms B
+            (c >= 0x10800 && c < 0x10FFF) || // right-to-left scripts of the supplementary plane
+            (c >= 0x1E800 && c < 0x1EFFF) || (c >= 0x1F3FB && c < 0x1F400) || // skin tones
+            (c >= 0xE0100 && c < 0xE01F0))  // variation selectors, supplement
+            return true;
+    }
+    return false;
+}
+
+struct Shaped::Layout {
+    PangoLayout* layout = nullptr;
+    ~Layout() {
+        if (layout)
+            g_object_unref(layout);
+    }
+};
+
+Shaped::Shaped(wxDC& dc, const wxFont& font, std::wstring_view text, int direction)
+    : layout_(new Layout) {
+    // The layout is made on the cairo context the DC draws with, so that it measures and
+    // orders exactly as the DC's own text calls do.
+    wxGraphicsContext* gc = dc.GetGraphicsContext();
+    cairo_t* cr = gc ? static_cast<cairo_t*>(gc->GetNativeContext()) : nullptr;
+    cairo_surface_t* own = nullptr;
+    if (!cr) {
+        own = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);
+        cr = cairo_create(own);
+    }
+    PangoLayout* layout = layout_->layout = pango_cairo_create_layout(cr);
+    if (own) {
+        cairo_destroy(cr);
+        cairo_surface_destroy(own);
+    }
+    pango_layout_set_font_description(layout, font.GetNativeFontInfo()->description);
+    if (direction != 0) {
+        pango_layout_set_auto_dir(layout, FALSE);
+        pango_context_set_base_dir(pango_layout_get_context(layout),
+                                   direction < 0 ? PANGO_DIRECTION_RTL : PANGO_DIRECTION_LTR);
+        pango_layout_context_changed(layout);
+    }
+    std::string utf8;
+    utf8.reserve(text.size());
+    bytes_.reserve(text.size() + 1);
+    for (const wchar_t ch : text) {
+        bytes_.push_back(static_cast<int>(utf8.size()));
+        char buffer[6];
+        const int n = g_unichar_to_utf8(static_cast<gunichar>(ch), buffer);
+        utf8.append(buffer, static_cast<size_t>(n));
+    }
+    bytes_.push_back(static_cast<int>(utf8.size()));
+    pango_layout_set_text(layout, utf8.data(), static_cast<int>(utf8.size()));
+    int h = 0;
+    pango_layout_get_pixel_size(layout, &width_, &h);
+    rightToLeft_ = pango_layout_get_line_readonly(layout, 0)->resolved_dir == PANGO_DIRECTION_RTL;
+}
+
+Shaped::~Shaped() = default;
+
+size_t Shaped::indexOfByte(int byte) const {
+    return static_cast<size_t>(std::lower_bound(bytes_.begin(), bytes_.end(), byte) -
+                               bytes_.begin());
+}
+
+int Shaped::caretX(size_t index, bool strong) const {
+    PangoRectangle s, w;
+    pango_layout_get_cursor_pos(layout_->layout, bytes_[std::min(index, length())], &s, &w);
+    return PANGO_PIXELS(strong ? s.x : w.x);
+}
+
+size_t Shaped::indexAt(int x) const {
+    int byte = 0, trailing = 0;
+    pango_layout_xy_to_index(layout_->layout, x * PANGO_SCALE, 0, &byte, &trailing);
+    return std::min(indexOfByte(byte) + static_cast<size_t>(trailing), length());
+}
+
+size_t Shaped::moveVisually(size_t index, int direction) const {
+    int byte = 0, trailing = 0;
+    pango_layout_move_cursor_visually(layout_->layout, TRUE, bytes_[std::min(index, length())],
+                                      0, direction > 0 ? 1 : -1, &byte, &trailing);
+    if (byte < 0 || byte == G_MAXINT)
+        return index; // the line's visual end
+    return std::min(indexOfByte(byte) + static_cast<size_t>(trailing), length());
+}
+
+bool Shaped::isCursorStop(size_t index) const {
+    int n = 0;
+    const PangoLogAttr* attrs = pango_layout_get_log_attrs_readonly(layout_->layout, &n);
+    return index >= static_cast<size_t>(n) || attrs[index].is_cursor_position;
+}
+
+void Shaped::pieces(size_t begin, size_t end, std::vector<std::pair<int, int>>& out) const {
+    out.clear();
+    end = std::min(end, length());
+    if (begin >= end)
+        return;
+    int* ranges = nullptr;
+    int n = 0;
+    pango_layout_line_get_x_ranges(pango_layout_get_line_readonly(layout_->layout, 0),
+                                   bytes_[begin], bytes_[end], &ranges, &n);
+    for (int i = 0; i < n; ++i)
+        out.emplace_back(PANGO_PIXELS(ranges[2 * i]), PANGO_PIXELS(ranges[2 * i + 1]));
+    g_free(ranges);
+}
+
+std::shared_ptr<const Shaped> shaped(wxDC& dc, const wxFont& font, std::wstring_view text,
+                                     int direction) {
+    State& s = state();
+    if (!s.enabled)
+        return std::make_shared<const Shaped>(dc, font, text, direction);
+    static std::wstring buffer;
+    key(buffer, direction < 0 ? L'r' : direction > 0 ? L'l' : L's', font, text);
+    if (std::shared_ptr<const Shaped>* hit = s.shaped.find(buffer)) {
+        ++s.stats.hits;
+        return *hit;
+    }
+    ++s.stats.misses;
+    return s.shaped.insert(buffer, std::make_shared<const Shaped>(dc, font, text, direction), 1);
+}
+
 void setEnabled(bool on) {
     state().enabled = on;
 }
@@ -331,6 +476,7 @@ bool enabled() {
 void clear() {
     state().measurements.clear();
     state().coverage.clear();
+    state().shaped.clear();
 }
 
 Stats stats() {

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,54 @@ struct Coverage {
 };
 const Coverage& coverage(const wxFont& font, std::wstring_view text, int w, int h, int x,
                          int scale = 1);
+
+// Whether text holds a character whose display order or cursor positions the summed widths
+// above cannot give: a letter of a right-to-left script, a direction mark, a combining mark or
+// another part of a cluster. Everything else shows in logical order, one position per unit.
+bool needsShaping(std::wstring_view text);
+
+// One line of text as the platform lays it out and draws it: shaped, its runs put in visual
+// order. Positions are those of the text, 0 ... length; x is in pixels from the line's left.
+class Shaped {
+public:
+    Shaped(wxDC& dc, const wxFont& font, std::wstring_view text, int direction);
+    Shaped(const Shaped&) = delete;
+    Shaped& operator=(const Shaped&) = delete;
+    ~Shaped();
+
+    size_t length() const { return bytes_.size() - 1; }
+    bool rightToLeft() const { return rightToLeft_; }
+    int width() const { return width_; }
+    // Where the caret of a position stands: the strong cursor, where text in the line's own
+    // direction would go; the weak one, where text of the other direction would.
+    int caretX(size_t index, bool strong = true) const;
+    // The position a press at x goes to: before a glyph when on its leading half, after it on
+    // its trailing half (the right half of a right-to-left glyph is its leading half).
+    size_t indexAt(int x) const;
+    // The next caret position one step to the right (direction > 0) or to the left, in visual
+    // order, never inside a cluster; the same position at the line's visual end.
+    size_t moveVisually(size_t index, int direction) const;
+    // Whether the caret may stand at a position (not inside a cluster).
+    bool isCursorStop(size_t index) const;
+    // The pieces [x0, x1) of the line that the positions [begin, end) cover, left to right: a
+    // range that spans a change of direction shows as several.
+    void pieces(size_t begin, size_t end, std::vector<std::pair<int, int>>& out) const;
+
+private:
+    size_t indexOfByte(int byte) const;
+
+    struct Layout;
+    std::unique_ptr<Layout> layout_;
+    std::vector<int> bytes_; // the UTF-8 offset of each position
+    bool rightToLeft_ = false;
+    int width_ = 0;
+};
+
+// text laid out in font, its paragraph direction found from its first letter of a strong
+// direction (direction 0; left to right when it has none), or forced (1 left to right, -1 right
+// to left). Kept like the measurements; the pointer stays valid while the caller holds it.
+std::shared_ptr<const Shaped> shaped(wxDC& dc, const wxFont& font, std::wstring_view text,
+                                     int direction = 0);
 
 // Caching can be switched off (everything is then measured and rasterised anew), to show that
 // both give the same results and to measure what the cache saves.

@@ -6,6 +6,7 @@
 #include "text/text_cache.h"
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 #include <utility>
 
@@ -299,7 +300,66 @@ void TextState::clearNextWord() {
     clearSelection();
 }
 
+namespace {
+int directionArg(TextDirection d) {
+    return d == TextDirection::RightToLeft ? -1 : d == TextDirection::LeftToRight ? 1 : 0;
+}
+} // namespace
+
+const textcache::Shaped* TextState::shape(wxDC& dc) const {
+    static std::wstring t; // kept: a warm pass allocates nothing
+    textInto(t);
+    const TextDirection d = shownDirection();
+    if (d == TextDirection::RightToLeft || textcache::needsShaping(t))
+        shaped_ = textcache::shaped(dc, font_, t, directionArg(d));
+    else
+        shaped_.reset();
+    return shaped_.get();
+}
+
+void TextState::left(wxDC& dc, bool byWord, bool keepSelection) {
+    moveVisually(dc, -1, byWord, keepSelection);
+}
+
+void TextState::right(wxDC& dc, bool byWord, bool keepSelection) {
+    moveVisually(dc, 1, byWord, keepSelection);
+}
+
+void TextState::moveVisually(wxDC& dc, int direction, bool byWord, bool keepSelection) {
+    const textcache::Shaped* s = shape(dc);
+    if (byWord) {
+        // Words go by the field's reading direction, as the platform's own fields do.
+        const bool forward = (direction > 0) != (s != nullptr && s->rightToLeft());
+        forward ? nextWord(keepSelection) : prevWord(keepSelection);
+        return;
+    }
+    if (s == nullptr) {
+        direction > 0 ? next(keepSelection) : prev(keepSelection);
+        return;
+    }
+    caret_ = static_cast<unsigned>(s->moveVisually(caret_, direction));
+    if (!keepSelection)
+        anchor_ = caret_;
+}
+
 float TextState::offset(wxDC& dc, float width, float& caretX) const {
+    if (const textcache::Shaped* s = shape(dc)) {
+        extents_.clear();
+        const float caretPx = static_cast<float>(s->caretX(caret_));
+        caretX = caretPx;
+        const float w = static_cast<float>(s->width());
+        if (s->rightToLeft()) {
+            // Right-aligned, two pixels in so that the caret at the text's start shows whole;
+            // scrolled no further than the text reaches, then as far as the caret needs.
+            const float rightmost = w - width + 2.0f;
+            scroll_ = rightmost <= 0 ? rightmost : std::min(std::max(scroll_, 0.0f), rightmost);
+        }
+        if (scroll_ > caretPx)
+            scroll_ = caretPx;
+        else if (caretPx > scroll_ + width)
+            scroll_ = caretPx - width;
+        return scroll_;
+    }
     static std::wstring t; // kept: a warm pass allocates nothing
     textInto(t);
     if (t.empty()) {
@@ -316,6 +376,49 @@ float TextState::offset(wxDC& dc, float width, float& caretX) const {
     else if (caretPx > scroll_ + width)
         scroll_ = caretPx - width; // right of the view: it becomes the right edge
     return scroll_;
+}
+
+bool TextState::rightToLeft() const {
+    return shaped_ && shaped_->rightToLeft();
+}
+
+float TextState::xOfPosition(unsigned index) const {
+    if (shaped_)
+        return static_cast<float>(shaped_->caretX(index));
+    const size_t i = std::min<size_t>(index, extents_.size());
+    return i ? static_cast<float>(extents_[i - 1]) : 0.0f;
+}
+
+unsigned TextState::positionAt(float x) const {
+    if (shaped_)
+        return static_cast<unsigned>(shaped_->indexAt(static_cast<int>(std::floor(x))));
+    // Entry i is the right edge of character i: a press over a character goes before it.
+    return static_cast<unsigned>(std::lower_bound(extents_.begin(), extents_.end(),
+                                                  static_cast<int>(x)) -
+                                 extents_.begin());
+}
+
+void TextState::pieces(unsigned begin, unsigned end,
+                       std::vector<std::pair<float, float>>& out) const {
+    out.clear();
+    if (begin >= end)
+        return;
+    if (!shaped_) {
+        out.emplace_back(xOfPosition(begin), xOfPosition(end));
+        return;
+    }
+    static std::vector<std::pair<int, int>> ranges;
+    shaped_->pieces(begin, end, ranges);
+    for (const auto& [x0, x1] : ranges)
+        out.emplace_back(static_cast<float>(x0), static_cast<float>(x1));
+}
+
+void TextState::shownInto(std::wstring& out) const {
+    textInto(out);
+    // The layout is told its direction; the drawing learns it from a mark of no width.
+    const TextDirection d = shownDirection();
+    if (shaped_ && d != TextDirection::Auto)
+        out.insert(out.begin(), d == TextDirection::RightToLeft ? L'\x200F' : L'\x200E');
 }
 
 bool intValidator(char ch) {
