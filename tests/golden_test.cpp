@@ -492,7 +492,7 @@ TEST(Golden, AtTwiceTheScale) {
     comboBoxes({"open"});
     sliders({"idle", "dragging"});
     progressBars();
-    lineEdits({"line_edit_selection"});
+    lineEdits({"line_edit_selection", "line_edit_rtl_selection"});
     listViews({"focused"});
     textAreas({"selection"});
 }

@@ -269,23 +269,38 @@ void rasterise(const wxFont& font, std::wstring_view text, int w, int h, int x, 
             dc.GetTextExtent(L"W", &unused, &scaledLine, &scaledDescent);
             const int shift = scale * (line - descent) - (scaledLine - scaledDescent);
             wxArrayInt logical;
+            std::vector<std::pair<int, int>> runPieces;
             size_t start = 0;
             for (int i = 0; start <= text.size(); ++i) {
                 size_t end = text.find(L'\n', start);
                 if (end == std::wstring_view::npos)
                     end = text.size();
                 const wxString row(text.data() + start, end - start);
+                const std::wstring_view view(text.data() + start, end - start);
                 dc.SetFont(font);
-                dc.GetPartialTextExtents(row, logical);
+                // Where the platform lays the row out in another order than the logical one,
+                // each run stands where the layout puts it, drawn in its own direction.
+                std::shared_ptr<const Shaped> laidOut;
+                if (needsShaping(view))
+                    laidOut = shaped(dc, font, view);
+                else
+                    dc.GetPartialTextExtents(row, logical);
                 dc.SetFont(scaled);
                 for (size_t a = 0; a < row.size();) {
                     size_t b = a + 1; // a run: one letter, or what shapes with it
                     if (!standsAlone(row[a]))
                         while (b < row.size() && !standsAlone(row[b]))
                             ++b;
+                    int left = !laidOut && a ? logical[a - 1] : 0;
+                    wxString run = row.substr(a, b - a);
+                    if (laidOut) {
+                        laidOut->pieces(a, b, runPieces);
+                        left = runPieces.empty() ? 0 : runPieces.front().first;
+                        if (laidOut->isRightToLeftAt(a))
+                            run.insert(0, 1, L'\x200F'); // mirrored brackets stay mirrored
+                    }
                     if (row[a] != L' ')
-                        dc.DrawText(row.substr(a, b - a), x + scale * (a ? logical[a - 1] : 0),
-                                    scale * i * line + shift);
+                        dc.DrawText(run, x + scale * left, scale * i * line + shift);
                     a = b;
                 }
                 start = end + 1;
@@ -333,24 +348,24 @@ bool needsShaping(std::wstring_view text) {
         const unsigned long c = static_cast<unsigned long>(ch);
         if (c < 0x300)
             continue;
-        if ((c >= 0x300 && c < 0x370) ||    // combining diacritical marks
-            (c >= 0x483 && c < 0x48A) ||    // Cyrillic combining marks
-            (c >= 0x590 && c < 0x900) ||    // Hebrew, Arabic, Syriac, Thaana, N'Ko ...
-            (c >= 0x900 && c < 0xE00) ||    // the Indic scripts, which shape into clusters
-            (c >= 0xE31 && c < 0xE4F) ||    // Thai vowel and tone marks
-            (c >= 0x1AB0 && c < 0x1B00) ||  // combining marks, extended
-            (c >= 0x1DC0 && c < 0x1E00) ||  // combining marks, supplement
-            (c >= 0x200C && c < 0x2010) ||  // joiners and direction marks
-            (c >= 0x202A && c < 0x202F) ||  // direction embeddings and overrides
-            (c >= 0x2066 && c < 0x206A) ||  // direction isolates
-            (c >= 0x20D0 && c < 0x2100) ||  // combining marks for symbols
-            (c >= 0xFB1D && c < 0xFE00) ||  // Hebrew and Arabic presentation forms
-            (c >= 0xFE00 && c < 0xFE10) ||  // variation selectors
-            (c >= 0xFE20 && c < 0xFE30) ||  // combining half marks
-            (c >= 0xFE70 && c < 0xFF00) ||  // Arabic presentation forms B
+        if ((c >= 0x300 && c < 0x370) ||     // combining diacritical marks
+            (c >= 0x483 && c < 0x48A) ||     // Cyrillic combining marks
+            (c >= 0x590 && c < 0x900) ||     // Hebrew, Arabic, Syriac, Thaana, N'Ko ...
+            (c >= 0x900 && c < 0xE00) ||     // the Indic scripts, which shape into clusters
+            (c >= 0xE31 && c < 0xE4F) ||     // Thai vowel and tone marks
+            (c >= 0x1AB0 && c < 0x1B00) ||   // combining marks, extended
+            (c >= 0x1DC0 && c < 0x1E00) ||   // combining marks, supplement
+            (c >= 0x200C && c < 0x2010) ||   // joiners and direction marks
+            (c >= 0x202A && c < 0x202F) ||   // direction embeddings and overrides
+            (c >= 0x2066 && c < 0x206A) ||   // direction isolates
+            (c >= 0x20D0 && c < 0x2100) ||   // combining marks for symbols
+            (c >= 0xFB1D && c < 0xFE00) ||   // Hebrew and Arabic presentation forms
+            (c >= 0xFE00 && c < 0xFE10) ||   // variation selectors
+            (c >= 0xFE20 && c < 0xFE30) ||   // combining half marks
+            (c >= 0xFE70 && c < 0xFF00) ||   // Arabic presentation forms B
             (c >= 0x10800 && c < 0x10FFF) || // right-to-left scripts of the supplementary plane
             (c >= 0x1E800 && c < 0x1EFFF) || (c >= 0x1F3FB && c < 0x1F400) || // skin tones
-            (c >= 0xE0100 && c < 0xE01F0))  // variation selectors, supplement
+            (c >= 0xE0100 && c < 0xE01F0)) // variation selectors, supplement
             return true;
     }
     return false;
@@ -424,11 +439,17 @@ size_t Shaped::indexAt(int x) const {
 
 size_t Shaped::moveVisually(size_t index, int direction) const {
     int byte = 0, trailing = 0;
-    pango_layout_move_cursor_visually(layout_->layout, TRUE, bytes_[std::min(index, length())],
-                                      0, direction > 0 ? 1 : -1, &byte, &trailing);
+    pango_layout_move_cursor_visually(layout_->layout, TRUE, bytes_[std::min(index, length())], 0,
+                                      direction > 0 ? 1 : -1, &byte, &trailing);
     if (byte < 0 || byte == G_MAXINT)
         return index; // the line's visual end
     return std::min(indexOfByte(byte) + static_cast<size_t>(trailing), length());
+}
+
+bool Shaped::isRightToLeftAt(size_t index) const {
+    PangoRectangle r;
+    pango_layout_index_to_pos(layout_->layout, bytes_[std::min(index, length())], &r);
+    return r.width < 0;
 }
 
 bool Shaped::isCursorStop(size_t index) const {

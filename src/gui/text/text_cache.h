@@ -67,6 +67,8 @@ public:
     // The next caret position one step to the right (direction > 0) or to the left, in visual
     // order, never inside a cluster; the same position at the line's visual end.
     size_t moveVisually(size_t index, int direction) const;
+    // Whether the letter at a position is laid out right to left.
+    bool isRightToLeftAt(size_t index) const;
     // Whether the caret may stand at a position (not inside a cluster).
     bool isCursorStop(size_t index) const;
     // The pieces [x0, x1) of the line that the positions [begin, end) cover, left to right: a

@@ -5,6 +5,8 @@
 #include "text/text_cache.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace gui {
 
@@ -45,16 +47,76 @@ float greedy_word_wrap(const ui_t& ui, const wxFont& font, wxString& text, float
     return static_cast<float>(textcache::multiLineExtent(dc, font, t).y);
 }
 
+namespace {
+
+const std::wstring_view ELLIPSIS = L"...";
+
+// fit for text the platform lays out (right-to-left runs, clusters): summed widths in logical
+// order do not hold there, so the kept part is measured as laid out, cut only between clusters,
+// and the result keeps the text's direction, which puts the ellipsis on the side the cut part
+// was on. A cut that leaves another first strong letter is led by a direction mark.
+void fitShaped(wxDC& dc, const wxFont& font, float& width, std::wstring_view t, bool keepStart,
+               float ew, std::wstring& out) {
+    const std::shared_ptr<const textcache::Shaped> whole = textcache::shaped(dc, font, t);
+    if (static_cast<float>(whole->width()) <= width) {
+        width = static_cast<float>(whole->width());
+        out.assign(t.data(), t.size());
+        return;
+    }
+    const size_t n = t.size();
+    static std::vector<std::pair<int, int>> pieces;
+    const auto keptWidth = [&](size_t cut) {
+        whole->pieces(keepStart ? 0 : cut, keepStart ? cut : n, pieces);
+        int w = 0;
+        for (const auto& [x0, x1] : pieces)
+            w += x1 - x0;
+        return static_cast<float>(w);
+    };
+    // Keeping the start, the cut moves back from the end; keeping the end, on from the start.
+    size_t cut = keepStart ? n : 0;
+    const auto step = [&] {
+        do
+            cut = keepStart ? cut - 1 : cut + 1;
+        while (cut > 0 && cut < n && !whole->isCursorStop(cut));
+    };
+    while ((keepStart ? cut > 0 : cut < n) && keptWidth(cut) + ew > width)
+        step();
+    for (;;) {
+        out.clear();
+        if (keepStart) {
+            out.assign(t.data(), cut);
+            out.append(ELLIPSIS.data(), ELLIPSIS.size());
+        } else {
+            out.assign(ELLIPSIS.data(), ELLIPSIS.size());
+            out.append(t.data() + cut, n - cut);
+        }
+        if (textcache::shaped(dc, font, out)->rightToLeft() != whole->rightToLeft())
+            out.insert(out.begin(), whole->rightToLeft() ? L'\x200F' : L'\x200E');
+        // Letters that join are shaped anew at the cut: the measure of the result decides.
+        const float w = static_cast<float>(textcache::extent(dc, font, out).x);
+        if (w <= width || cut == (keepStart ? 0 : n)) {
+            width = std::min(w, width);
+            return;
+        }
+        step();
+    }
+}
+
+} // namespace
+
 void fit(const ui_t& ui, const wxFont& font, float& width, std::wstring_view t, bool keepStart,
          std::wstring& out) {
     out.clear();
     if (t.empty())
         return;
     wxDC& dc = ui->measureDC();
-    static const std::wstring_view ELLIPSIS = L"...";
     const float ew = static_cast<float>(textcache::extent(dc, font, ELLIPSIS).x);
     if (ew > width) {
         width = 0;
+        return;
+    }
+    if (textcache::needsShaping(t)) {
+        fitShaped(dc, font, width, t, keepStart, ew, out);
         return;
     }
     // The cache's own vector: read before the next cache call.

@@ -393,9 +393,8 @@ unsigned TextState::positionAt(float x) const {
     if (shaped_)
         return static_cast<unsigned>(shaped_->indexAt(static_cast<int>(std::floor(x))));
     // Entry i is the right edge of character i: a press over a character goes before it.
-    return static_cast<unsigned>(std::lower_bound(extents_.begin(), extents_.end(),
-                                                  static_cast<int>(x)) -
-                                 extents_.begin());
+    return static_cast<unsigned>(
+        std::lower_bound(extents_.begin(), extents_.end(), static_cast<int>(x)) - extents_.begin());
 }
 
 void TextState::pieces(unsigned begin, unsigned end,
