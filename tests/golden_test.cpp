@@ -189,11 +189,11 @@ void lineEdits(const std::vector<std::string>& only = {}) {
                   false, true},
                  {"line_edit_disabled", L"Some text", false, false, false},
                  // Right-aligned, the caret inside the first word on the right.
-                 {"line_edit_rtl_caret", L"\x5E9\x5DC\x5D5\x5DD \x5E2\x5D5\x5DC\x5DD", true,
-                  false, true, 2, 2},
+                 {"line_edit_rtl_caret", L"\x5E9\x5DC\x5D5\x5DD \x5E2\x5D5\x5DC\x5DD", true, false,
+                  true, 2, 2},
                  // From the Latin word into the Hebrew one: two pieces, apart.
-                 {"line_edit_rtl_selection", L"abc \x5E9\x5DC\x5D5\x5DD \x5E2\x5D5\x5DC\x5DD",
-                  true, false, true, 1, 6}};
+                 {"line_edit_rtl_selection", L"abc \x5E9\x5DC\x5D5\x5DD \x5E2\x5D5\x5DC\x5DD", true,
+                  false, true, 1, 6}};
     for (const Case& c : cases) {
         if (!only.empty() && std::find(only.begin(), only.end(), c.name) == only.end())
             continue;
@@ -455,6 +455,12 @@ void textAreas(const std::vector<std::string>& states) {
         if (state == "scrolled")
             for (int i = 1; i <= 12; ++i)
                 text += L"\nLine " + std::to_wstring(i);
+        if (state == "rtl") // a Hebrew paragraph, right-aligned, then a mixed one
+            text = L"\x5E9\x5DC\x5D5\x5DD \x5E2\x5D5\x5DC\x5DD, \x5D6\x5D5\x5D4\x5D9 "
+                   L"\x5E4\x5E1\x5E7\x5D4 \x5D1\x5E2\x5D1\x5E8\x5D9\x5EA "
+                   L"\x5E9\x5E0\x5E9\x5D1\x5E8\x5EA \x5D1\x5D9\x5DF "
+                   L"\x5DE\x5D9\x5DC\x5D9\x5DD \x5DC\x5E4\x5D9 \x5E8\x5D5\x5D7\x5D1 "
+                   L"\x5D4\x5E9\x5D8\x5D7.\nMixed: abc \x5E9\x5DC\x5D5\x5DD 42 def";
         gui::TextAreaState notes(font, text.c_str());
         win->scene = [&](Host& h) {
             Box area(h.ui(), 220.0f, 100.0f);
@@ -467,7 +473,7 @@ void textAreas(const std::vector<std::string>& states) {
         for (int i = 0; i < 8; ++i)
             win.driver->press(WXK_RIGHT);
         win.driver->press(WXK_DOWN);
-        if (state == "selection") {
+        if (state == "selection" || state == "rtl") {
             win.driver->press(WXK_DOWN, wxMOD_SHIFT);
             win.driver->press(WXK_DOWN, wxMOD_SHIFT);
         }
@@ -554,7 +560,7 @@ TEST(Golden, ListViews) {
 }
 
 TEST(Golden, TextAreas) {
-    textAreas({"caret", "selection", "scrolled", "composing"});
+    textAreas({"caret", "selection", "scrolled", "composing", "rtl"});
 }
 
 // A message box sized by its first passes, as the platform would, then compared.

@@ -4,6 +4,7 @@
 // string, made here apart from the library's.
 #include "gui/box.h"
 #include "gui/palette.h"
+#include "gui/text_area.h"
 #include "gui/text_layout.h"
 #include "gui/text_state.h"
 #include "text/text_cache.h"
@@ -279,4 +280,35 @@ TEST(TextDirection, FitCutsFromTheTextsEndInItsOwnDirectionWithTheEllipsisOnThat
     gui::fit(ui, font, width, latinFirst, false, out);
     EXPECT_EQ(out[0], L'\x200E');
     EXPECT_TRUE(ellipsisLeftOfText(out));
+}
+
+TEST(TextDirection, ATextAreaRightAlignsARightToLeftParagraphAndMovesThroughItOnScreen) {
+    wxFont font(wxFontInfo(11).FaceName("Arial"));
+    gui::TextAreaState notes(font, (HEBREW + L"\nabc").c_str());
+    Hosted win(240, 120);
+    win->scene = [&](Host& h) {
+        Box area(h.ui(), 220.0f, 100.0f);
+        area.setPos(10.0f, 10.0f);
+        h.doTextArea(ControlID(L"notes"), notes);
+    };
+    win.driver->paint();
+    win.driver->focus(L"notes");
+    const Reference ref(font, HEBREW);
+    EXPECT_GT(notes.lineLeft(0), 100.0f);
+    EXPECT_EQ(notes.lineLeft(1), 0.0f);
+    for (unsigned i = 0; i <= HEBREW.size(); ++i)
+        EXPECT_EQ(notes.xOf(i), notes.lineLeft(0) + static_cast<float>(ref.cursorX(i)));
+    // Left goes on through the paragraph towards its end, then over the line feed.
+    win.driver->press(WXK_HOME, wxMOD_CONTROL);
+    for (unsigned i = 1; i <= HEBREW.size() + 1; ++i) {
+        win.driver->press(WXK_LEFT);
+        EXPECT_EQ(notes.caret(), i);
+    }
+    // A press on the leading (right) half of the third letter goes before it.
+    const wxRect r = win.driver->rect(L"notes");
+    const PangoRectangle third = ref.letter(2);
+    win.driver->click(r.x + 4 + static_cast<int>(notes.lineLeft(0)) +
+                          PANGO_PIXELS(third.x + third.width / 4),
+                      r.y + 8);
+    EXPECT_EQ(notes.caret(), 2u);
 }

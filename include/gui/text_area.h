@@ -7,6 +7,8 @@
 
 #include "gui/text_state.h"
 
+#include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 #include <wx/dc.h>
@@ -47,6 +49,17 @@ public:
     float xOf(unsigned index) const;
     float xOf(unsigned index, int line) const; // measured from that line's start
     unsigned indexAt(int line, float x) const;
+    // Lines of a paragraph that reads right to left are right-aligned: where a line's text
+    // starts, what to draw for it (led by a direction mark where its paragraph's direction must
+    // be kept), and the pieces [x0, x1) from the lines' left that positions [begin, end) of it
+    // cover, left to right.
+    float lineLeft(int line) const;
+    // 0 for a line placed by summed widths, else 1 or -1: laid out left to right or right to
+    // left.
+    int lineDirection(int line) const;
+    void shownLine(int line, std::wstring& out) const;
+    void pieces(int line, unsigned begin, unsigned end,
+                std::vector<std::pair<float, float>>& out) const;
 
     // Caret moves by visual lines (Shift keeps the selection): up and down keep the x the
     // caret had when a run of such moves began; home and end go to the visual line's ends.
@@ -59,6 +72,9 @@ public:
 
 protected:
     void textChanged(unsigned begin, unsigned removed, unsigned inserted) override;
+    // Left and Right move on screen within the caret's paragraph, and on to the next or last
+    // paragraph at its ends.
+    void moveVisually(wxDC& dc, int direction, bool byWord, bool keepSelection) override;
 
 private:
     struct Paragraph {
@@ -66,9 +82,17 @@ private:
         std::vector<unsigned> breaks; // where its second, third ... visual lines start
         std::vector<int> extents;     // entry i: the width of its first i + 1 characters
         bool measured = false;
+        // A paragraph the platform lays out (right-to-left runs, clusters): the whole of it,
+        // for moves, and each visual line, for positions and drawing.
+        std::shared_ptr<const textcache::Shaped> shaped;
+        std::vector<std::shared_ptr<const textcache::Shaped>> lines;
     };
     int paragraphOf(unsigned index) const;
     void wrapParagraph(Paragraph& p) const;
+    void shapeLines(wxDC& dc, Paragraph& p) const;
+    // The laid-out visual line k of a paragraph, or null when summed widths place its text.
+    const textcache::Shaped* shapedLine(int line, const Paragraph** para = nullptr,
+                                        unsigned* begin = nullptr) const;
     void moveToLine(int line, bool keepSelection);
 
     bool wrap_ = true;

@@ -156,6 +156,8 @@ protected:
     virtual bool keepsHistory() const { return true; }
     // The direction the displayed text is laid out in.
     virtual TextDirection shownDirection() const { return direction_; }
+    // What left() and right() do: one step to the right (direction > 0) or left on screen.
+    virtual void moveVisually(wxDC& dc, int direction, bool byWord, bool keepSelection);
     // After every change of the stored text: characters begin ... begin + removed - 1 were
     // replaced by the inserted ones now at begin ... begin + inserted - 1.
     virtual void textChanged(unsigned begin, unsigned removed, unsigned inserted) {
@@ -178,7 +180,6 @@ private:
     // Lays the displayed text out in dc when its positions need the platform's layout (the
     // text's own or a forced right-to-left direction); null when summed widths give them.
     const textcache::Shaped* shape(wxDC& dc) const;
-    void moveVisually(wxDC& dc, int direction, bool byWord, bool keepSelection);
 
     std::wstring text_;
     const wxFont& font_;

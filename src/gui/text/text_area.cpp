@@ -133,16 +133,21 @@ void TextAreaState::layout(wxDC& dc, float width) const {
         Paragraph& p = paragraphs_[i];
         const size_t lines = p.breaks.size();
         if (!p.measured) {
+            const std::wstring_view text(stored().data() + p.start, p.length);
+            p.shaped.reset();
             if (p.length == 0) {
                 p.extents.clear();
+            } else if (textcache::needsShaping(text)) {
+                p.shaped = std::make_shared<const textcache::Shaped>(dc, font(), text, 0);
+                p.shaped->logicalExtents(p.extents);
             } else {
-                const std::wstring_view text(stored().data() + p.start, p.length);
                 p.extents = textcache::partialExtents(dc, font(), text);
             }
             p.measured = true;
             recount = true;
         }
         wrapParagraph(p);
+        shapeLines(dc, p);
         recount = recount || p.breaks.size() != lines;
     }
     rewrap_ = false;
@@ -155,6 +160,100 @@ void TextAreaState::layout(wxDC& dc, float width) const {
         firstLineOf_[i] = line;
         line += 1 + static_cast<int>(paragraphs_[i].breaks.size());
     }
+}
+
+void TextAreaState::shapeLines(wxDC& dc, Paragraph& p) const {
+    p.lines.clear();
+    if (!p.shaped)
+        return;
+    if (p.breaks.empty()) {
+        p.lines.push_back(p.shaped);
+        return;
+    }
+    // Each line is laid out on its own in its paragraph's direction, as it is drawn.
+    const int direction = p.shaped->rightToLeft() ? -1 : 1;
+    for (size_t k = 0; k <= p.breaks.size(); ++k) {
+        const unsigned b = k ? p.breaks[k - 1] : 0;
+        const unsigned e = k < p.breaks.size() ? p.breaks[k] : p.length;
+        p.lines.push_back(std::make_shared<const textcache::Shaped>(
+            dc, font(), std::wstring_view(stored().data() + p.start + b, e - b), direction));
+    }
+}
+
+const textcache::Shaped* TextAreaState::shapedLine(int line, const Paragraph** para,
+                                                   unsigned* begin) const {
+    if (firstLineOf_.size() != paragraphs_.size() || paragraphs_.empty())
+        return nullptr;
+    line = std::min(std::max(line, 0), lineCount() - 1);
+    const unsigned b = lineRange(line).first;
+    const size_t i = static_cast<size_t>(paragraphOf(b));
+    const Paragraph& p = paragraphs_[i];
+    const size_t k = static_cast<size_t>(line - firstLineOf_[i]);
+    if (!p.shaped || k >= p.lines.size())
+        return nullptr;
+    if (para)
+        *para = &p;
+    if (begin)
+        *begin = b;
+    return p.lines[k].get();
+}
+
+int TextAreaState::lineDirection(int line) const {
+    const textcache::Shaped* s = shapedLine(line);
+    return s == nullptr ? 0 : s->rightToLeft() ? -1 : 1;
+}
+
+float TextAreaState::lineLeft(int line) const {
+    const textcache::Shaped* s = shapedLine(line);
+    if (s == nullptr || !s->rightToLeft())
+        return 0.0f;
+    return std::max(0.0f, width_ - static_cast<float>(s->width()));
+}
+
+void TextAreaState::shownLine(int line, std::wstring& out) const {
+    const auto [b, e] = lineRange(line);
+    out.assign(stored(), b, e - b);
+    if (const textcache::Shaped* s = shapedLine(line))
+        out.insert(out.begin(), s->rightToLeft() ? L'\x200F' : L'\x200E');
+}
+
+void TextAreaState::pieces(int line, unsigned begin, unsigned end,
+                           std::vector<std::pair<float, float>>& out) const {
+    out.clear();
+    unsigned b = 0;
+    const textcache::Shaped* s = shapedLine(line, nullptr, &b);
+    if (s == nullptr) {
+        if (begin < end)
+            out.emplace_back(xOf(begin, line), xOf(end, line));
+        return;
+    }
+    static std::vector<std::pair<int, int>> ranges;
+    s->pieces(begin - std::min(begin, b), end - std::min(end, b), ranges);
+    const float left = lineLeft(line);
+    for (const auto& [x0, x1] : ranges)
+        out.emplace_back(left + static_cast<float>(x0), left + static_cast<float>(x1));
+}
+
+void TextAreaState::moveVisually(wxDC& dc, int direction, bool byWord, bool keepSelection) {
+    (void)dc; // the paragraphs were laid out by the last layout()
+    if (paragraphs_.empty())
+        return;
+    const Paragraph& p = paragraphs_[static_cast<size_t>(paragraphOf(caret()))];
+    const bool forward = (direction > 0) != (p.shaped && p.shaped->rightToLeft());
+    if (byWord) {
+        forward ? nextWord(keepSelection) : prevWord(keepSelection);
+        return;
+    }
+    if (p.shaped && caret() >= p.start && caret() <= p.start + p.length) {
+        const size_t at = caret() - p.start, to = p.shaped->moveVisually(at, direction);
+        if (to != at) {
+            const unsigned c = p.start + static_cast<unsigned>(to);
+            setSelection(keepSelection ? anchor() : c, c);
+            return;
+        }
+    }
+    // Past the paragraph's visual end: on over its line feed, or back over the last one.
+    forward ? next(keepSelection) : prev(keepSelection);
 }
 
 int TextAreaState::lineCount() const {
@@ -192,6 +291,12 @@ float TextAreaState::xOf(unsigned index) const {
 }
 
 float TextAreaState::xOf(unsigned index, int line) const {
+    unsigned lb = 0;
+    if (const textcache::Shaped* s = shapedLine(line, nullptr, &lb)) {
+        if (index < lb || index > lb + s->length())
+            return 0.0f;
+        return lineLeft(line) + static_cast<float>(s->caretX(index - lb));
+    }
     const unsigned b = lineRange(line).first;
     const Paragraph& para = paragraphs_[static_cast<size_t>(paragraphOf(b))];
     if (para.extents.size() < para.length || index < b || index > para.start + para.length)
@@ -208,6 +313,10 @@ unsigned TextAreaState::indexAt(int line, float x) const {
     // A soft break's position starts the next line: this line ends before its last character.
     const bool soft = e < para.start + para.length;
     const unsigned last = soft && e > b ? e - 1 : e;
+    if (const textcache::Shaped* s = shapedLine(line))
+        return std::min(
+            b + static_cast<unsigned>(s->indexAt(static_cast<int>(std::floor(x - lineLeft(line))))),
+            last);
     const auto ext = [&](unsigned i) { // i absolute
         return i > para.start ? para.extents[i - para.start - 1] : 0;
     };
@@ -458,7 +567,8 @@ bool AppWindow::doTextArea(orbotk::ControlID id, TextAreaState& state, bool enab
         const float w = textW(state.barShown);
         const std::wstring& all = state.stored();
         const int end = std::min(state.firstLine + area.visible, lines);
-        std::wstring composed;
+        std::wstring composed, shown;
+        std::vector<std::pair<float, float>> pieces;
         for (int line = state.firstLine; line < end; ++line) {
             const auto [b, e] = state.lineRange(line);
             Box row(ui_, w, area.lineH);
@@ -492,12 +602,31 @@ bool AppWindow::doTextArea(orbotk::ControlID id, TextAreaState& state, bool enab
                 composed.insert(state.caret() - b, preedit);
                 render(ui_, state.font(), composed, state.scrollX);
             } else {
-                render(ui_, state.font(), std::wstring_view(all.data() + b, e - b), state.scrollX);
+                state.shownLine(line, shown);
+                render(ui_, state.font(), shown, state.scrollX - state.lineLeft(line));
             }
             const unsigned sb = std::max(state.selectBegin(), b),
                            se = std::min(state.selectEnd(), e);
             const bool onward = state.selectEnd() > e && state.selectBegin() <= e;
-            if (state.hasSelection() && (sb < se || onward)) {
+            const int direction = state.lineDirection(line);
+            if (state.hasSelection() && (sb < se || onward) && direction != 0) {
+                // A line laid out by the platform: its pieces, and the line break's little more
+                // where the line ends, on the left when it reads right to left.
+                state.pieces(line, sb, se, pieces);
+                if (onward) {
+                    const float end = state.xOf(e, line);
+                    pieces.emplace_back(direction < 0 ? end - 4.0f : end,
+                                        direction < 0 ? end : end + 4.0f);
+                }
+                for (const auto& [x0, x1] : pieces) {
+                    const float from = std::max(0.0f, std::trunc(x0 - state.scrollX));
+                    Box fill(ui_,
+                             std::max(0.0f, std::min(std::trunc(x1 - state.scrollX), w) - from),
+                             area.lineH);
+                    fill.setLeft(from);
+                    render(ui_, orbopal::SelectedText);
+                }
+            } else if (state.hasSelection() && (sb < se || onward)) {
                 const float x0 = state.xOf(sb, line) - state.scrollX;
                 // A selection that goes on past the line shows its line break as a little more.
                 const float x1 =

@@ -3,6 +3,7 @@
 #include "text/text_cache.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <list>
 #include <pango/pangocairo.h>
 #include <unordered_map>
@@ -456,6 +457,19 @@ bool Shaped::isCursorStop(size_t index) const {
     int n = 0;
     const PangoLogAttr* attrs = pango_layout_get_log_attrs_readonly(layout_->layout, &n);
     return index >= static_cast<size_t>(n) || attrs[index].is_cursor_position;
+}
+
+void Shaped::logicalExtents(std::vector<int>& out) const {
+    out.resize(length());
+    int sum = 0;
+    for (size_t i = 0; i < length(); ++i) {
+        if (isCursorStop(i)) {
+            PangoRectangle r;
+            pango_layout_index_to_pos(layout_->layout, bytes_[i], &r);
+            sum += std::abs(r.width);
+        }
+        out[i] = PANGO_PIXELS(sum);
+    }
 }
 
 void Shaped::pieces(size_t begin, size_t end, std::vector<std::pair<int, int>>& out) const {

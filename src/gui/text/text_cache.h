@@ -71,6 +71,9 @@ public:
     bool isRightToLeftAt(size_t index) const;
     // Whether the caret may stand at a position (not inside a cluster).
     bool isCursorStop(size_t index) const;
+    // Entry i: the width of the first i + 1 characters, each cluster counted where it starts,
+    // whatever the order they show in (what wrapping at logical places measures).
+    void logicalExtents(std::vector<int>& out) const;
     // The pieces [x0, x1) of the line that the positions [begin, end) cover, left to right: a
     // range that spans a change of direction shows as several.
     void pieces(size_t begin, size_t end, std::vector<std::pair<int, int>>& out) const;
