@@ -1148,6 +1148,37 @@ private:
             render(ui_, orbopal::Disabled, BORDER_ALL);
             render(ui_, orbopal::TextEditGradientTop, orbopal::TextEditGradientBottom);
         }
+        // Text in both directions: a Hebrew line fitted at each end (the ellipsis where the cut
+        // text was, reading right to left), and fields to edit, Hebrew and mixed. Left and Right
+        // move on screen; Home and End go to the text's start and end.
+        y += 76;
+        for (bool keepStart : {true, false}) {
+            float w = 110;
+            const std::wstring shown = fit(ui_, normalFont_, w, hebrewLine(), keepStart);
+            Box line(ui_, 110.0f, 16.0f);
+            place(line, keepStart ? 8.0f : 400.0f, y);
+            {
+                Box text(ui_, w, 15.0f);
+                text.setRight(110.0f); // a right-to-left line keeps to the right
+                glColor(orbopal::Text);
+                render(ui_, normalFont_, shown, 0);
+            }
+            render(ui_, orbopal::Disabled, BORDER_LEFT);
+        }
+        for (int i = 0; i < 2; ++i) {
+            Box row(ui_, 380.0f, 30.0f);
+            place(row, 392.0f * i, y + 24.0f);
+            doLineEdit(i ? mixed_ : hebrew_, i ? L"Mixed" : L"Right to left", 100.0f);
+        }
+    }
+
+    // "A line of Hebrew that is too long for its place", in Hebrew.
+    static const std::wstring& hebrewLine() {
+        static const std::wstring line =
+            L"\x5E9\x5D5\x5E8\x5D4 \x5D1\x5E2\x5D1\x5E8\x5D9\x5EA "
+            L"\x5E9\x5D0\x5E8\x5D5\x5DB\x5D4 \x5DE\x5D3\x5D9 "
+            L"\x5DC\x5DE\x5E7\x5D5\x5DE\x5D4";
+        return line;
     }
 
     struct Message {
@@ -1254,6 +1285,10 @@ private:
         gui::TextState(textFont_, L"The caret follows the end of a long line of text"),
         gui::TextState(textFont_, L"An unfocused field")};
     gui::PasswordState password_{textFont_};
+    // "Shalom olam" and "abc shalom 42 olam def".
+    gui::TextState hebrew_{textFont_, L"\x5E9\x5DC\x5D5\x5DD \x5E2\x5D5\x5DC\x5DD"};
+    gui::TextState mixed_{textFont_,
+                          L"abc \x5E9\x5DC\x5D5\x5DD 42 \x5E2\x5D5\x5DC\x5DD def"};
     gui::TextState name_{textFont_, L""};
     gui::TextState digits_{textFont_, L""};
     gui::PasswordState secret_{textFont_};

@@ -10,7 +10,12 @@
 //    3 Return up            the context's Return-released flag is set
 //    4 Backspace            delete the selection, else the word (Ctrl) or character before
 //    5 Delete               delete the selection, else the word (Ctrl) or character after
-//    6-9 Home End Left Right  move (Ctrl: by words), Shift keeps the selection
+//                           (both logical: before and after in the text, not on screen)
+//    6-9 Home End Left Right  move (Ctrl: by words), Shift keeps the selection; Home and End go
+//                           to the logical start and end, Left and Right one step on screen
+//                           (in right-to-left text Left goes on towards the end), over whole
+//                           clusters, and Ctrl+Left/Right by words in the field's reading
+//                           direction (swapped where it reads right to left)
 //   10-11 Up Down           consumed, nothing changes
 //      Ctrl+A               select all
 //      Ctrl+Z               undo; Ctrl+Shift+Z and Ctrl+Y redo
