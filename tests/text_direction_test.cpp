@@ -312,3 +312,22 @@ TEST(TextDirection, ATextAreaRightAlignsARightToLeftParagraphAndMovesThroughItOn
                       r.y + 8);
     EXPECT_EQ(notes.caret(), 2u);
 }
+
+TEST(TextDirection, AForcedDirectionOverridesTheTextsOwn) {
+    wxFont font(wxFontInfo(11).FaceName("Arial"));
+    TextState s(font, L"abc");
+    s.setDirection(gui::TextDirection::RightToLeft);
+    Field f(s);
+    // Right-aligned, the caret at the start on the right; Left goes over the c.
+    EXPECT_EQ(f.caretColumn(), f.rect().GetRight() - 2);
+    f.d().press(WXK_LEFT);
+    EXPECT_EQ(s.caret(), 2u);
+    // Hebrew forced left to right: the start is on the left.
+    s.setText(HEBREW);
+    s.setDirection(gui::TextDirection::LeftToRight);
+    s.setSelection(0, 0);
+    f.d().paint();
+    EXPECT_EQ(f.caretColumn(), f.rect().x);
+    f.d().press(WXK_RIGHT); // over the leftmost letter, which is the last
+    EXPECT_EQ(s.caret(), static_cast<unsigned>(HEBREW.size()) - 1);
+}

@@ -95,7 +95,7 @@ void fitShaped(wxDC& dc, const wxFont& font, float& width, std::wstring_view t, 
         // Letters that join are shaped anew at the cut: the measure of the result decides.
         const float w = static_cast<float>(textcache::extent(dc, font, out).x);
         if (w <= width || cut == (keepStart ? 0 : n)) {
-            width = std::min(w, width);
+            width = w; // at the far end only "..." is left, which fits
             return;
         }
         step();

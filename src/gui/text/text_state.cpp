@@ -353,6 +353,8 @@ float TextState::offset(wxDC& dc, float width, float& caretX) const {
             // scrolled no further than the text reaches, then as far as the caret needs.
             const float rightmost = w - width + 2.0f;
             scroll_ = rightmost <= 0 ? rightmost : std::min(std::max(scroll_, 0.0f), rightmost);
+        } else {
+            scroll_ = std::max(scroll_, 0.0f); // no longer right-aligned
         }
         if (scroll_ > caretPx)
             scroll_ = caretPx;
@@ -367,6 +369,7 @@ float TextState::offset(wxDC& dc, float width, float& caretX) const {
     } else {
         textcache::partialExtents(dc, font_, t, extents_);
     }
+    scroll_ = std::max(scroll_, 0.0f); // text that read right to left may have left it below
     float caretPx = 0;
     if (caret_ > 0 && !extents_.empty())
         caretPx = static_cast<float>(extents_[std::min<size_t>(caret_, extents_.size()) - 1]);
