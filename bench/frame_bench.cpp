@@ -19,7 +19,8 @@
 //   - a list view's paint pass over ten rows (all in view), eleven and a million scrolled to
 //     their end (ten in view and the scroll bar), and the
 //     keystroke-to-frame time of a text area (a character typed, then deleted, each followed by
-//     its paint pass) holding 100 and 10,000 lines, the caret in the middle;
+//     its paint pass) holding 100 and 10,000 lines, the caret in the middle, and 100 lines of
+//     Hebrew, which the platform lays out;
 //   - the same window at device scale 2 (1280 x 960 device pixels): its paint pass beside the
 //     one at scale 1, and, with the display's window scale set to 2 as on a 2x screen, its
 //     paint and present beside a plain XPutImage of a 1280 x 960 buffer, in rounds of their
@@ -156,13 +157,24 @@ struct PlainX {
 // text area of `lines` lines with the caret in the middle.
 class ListWindow : public gui::AppWindow {
 public:
-    ListWindow(int count, int lines)
+    // Lines of notes in English, or (rightToLeft) in Hebrew, which the platform lays out.
+    ListWindow(int count, int lines, bool rightToLeft = false)
         : gui::AppWindow(static_cast<wxWindow*>(nullptr), L"Lists", 640, 480, gui::NO_SCALE_WINDOW),
           count_(count), notes_(textFont_, L"") {
         std::wstring text;
         for (int i = 0; i < lines; ++i)
-            text += (i ? L"\n" : L"") + std::wstring(L"A line of notes, number ") +
-                    std::to_wstring(i) + L", long enough to wrap once in the area's width.";
+            text += (i ? L"\n" : L"") +
+                    (rightToLeft
+                         // "A line of notes, number i, long enough to wrap once in the area."
+                         ? L"\x5E9\x5D5\x5E8\x5EA \x5D4\x5E2\x5E8\x5D5\x5EA "
+                           L"\x5DE\x5E1\x5E4\x5E8 " +
+                               std::to_wstring(i) +
+                               L", \x5D0\x5E8\x5D5\x5DB\x5D4 \x5DE\x5E1\x5E4\x5D9\x5E7 "
+                               L"\x5DB\x5D3\x5D9 \x5DC\x5D4\x5D9\x5E9\x5D1\x5E8 "
+                               L"\x5E4\x5E2\x5DD \x5D0\x5D7\x5EA \x5D1\x5E9\x5D8\x5D7 "
+                               L"\x5D4\x5D6\x5D4 \x5D1\x5D3\x5D9\x5D5\x5E7."
+                         : std::wstring(L"A line of notes, number ") + std::to_wstring(i) +
+                               L", long enough to wrap once in the area's width.");
         notes_.setText(text);
         notes_.setSelection(static_cast<unsigned>(text.size() / 2),
                             static_cast<unsigned>(text.size() / 2));
@@ -320,16 +332,18 @@ void measure(int rounds) {
          elevenRows = boost::make_shared<ListWindow>(11, 0),
          millionRows = boost::make_shared<ListWindow>(1000000, 0),
          hundredLines = boost::make_shared<ListWindow>(0, 100),
+         hundredHebrew = boost::make_shared<ListWindow>(0, 100, true),
          tenThousandLines = boost::make_shared<ListWindow>(0, 10000);
     orbotk::Driver tenRowsDriver(tenRows->window()), elevenRowsDriver(elevenRows->window()),
         millionRowsDriver(millionRows->window()), hundredDriver(hundredLines->window()),
-        tenThousandDriver(tenThousandLines->window());
+        hebrewDriver(hundredHebrew->window()), tenThousandDriver(tenThousandLines->window());
     for (orbotk::Driver* d :
-         {&tenRowsDriver, &millionRowsDriver, &hundredDriver, &tenThousandDriver}) {
+         {&tenRowsDriver, &millionRowsDriver, &hundredDriver, &hebrewDriver, &tenThousandDriver}) {
         d->resize(640, 480);
         d->paint();
     }
     hundredDriver.focus(L"notes");
+    hebrewDriver.focus(L"notes");
     tenThousandDriver.focus(L"notes");
     const auto keystrokes = [](orbotk::Driver& d) {
         d.typeText(L"x");
@@ -354,6 +368,7 @@ void measure(int rounds) {
         {"list paint pass, 1000000 rows at the end", 20, [&] { millionRowsDriver.paint(); }},
         {"2 keystrokes to frame, 100 lines", 10, [&] { keystrokes(hundredDriver); }},
         {"2 keystrokes to frame, 10000 lines", 10, [&] { keystrokes(tenThousandDriver); }},
+        {"2 keystrokes to frame, 100 Hebrew lines", 10, [&] { keystrokes(hebrewDriver); }},
         {"paint pass 640x480 @2x", 10, [&] { paint2Driver.paint(); }},
         {"paint pass 640x480, every pixel", 20,
          [&] {
@@ -452,6 +467,7 @@ int main(int argc, char** argv) {
         {"list paint pass, 1000000 rows at the end", "list paint pass, 11 rows at the end"},
         {"2 keystrokes to frame, 100 lines", "memcpy 640x480"},
         {"2 keystrokes to frame, 10000 lines", "2 keystrokes to frame, 100 lines"},
+        {"2 keystrokes to frame, 100 Hebrew lines", "2 keystrokes to frame, 100 lines"},
         {"paint pass 640x480, every pixel", "memcpy 640x480"},
         {"paint pass 640x480 @2x, every pixel", "paint pass 640x480, every pixel"},
         {"input pass 640x480", "memcpy 640x480"},
