@@ -331,3 +331,30 @@ TEST(TextDirection, AForcedDirectionOverridesTheTextsOwn) {
     f.d().press(WXK_RIGHT); // over the leftmost letter, which is the last
     EXPECT_EQ(s.caret(), static_cast<unsigned>(HEBREW.size()) - 1);
 }
+
+TEST(TextDirection, WordWrapBreaksARightToLeftParagraphWhereItsWordsStopFitting) {
+    wxFont font(wxFontInfo(11).FaceName("Arial"));
+    Hosted win(200, 40);
+    const gui::ui_t& ui = win->window()->context();
+    const auto measure = [&](const std::wstring& s) {
+        return static_cast<float>(gui::getTextShape(ui, s.c_str(), font).width);
+    };
+    // Hebrew words of one to six letters, narrow (vav) and wide (mem, shin) ones: summed in the
+    // order they show in, the widths of the first words would be those of the last.
+    const std::wstring words = L"\x5D5 \x5D5\x5D5\x5D5 " + HEBREW +
+                               L" \x5DE\x5E9\x5DE\x5E9\x5DE\x5E9 \x5DE\x5E9\x5DE\x5E9";
+    for (float width = 40.0f; width < measure(words); width += 7.0f) {
+        SCOPED_TRACE(testing::Message() << width << " px");
+        wxString wrapped = words;
+        gui::greedy_word_wrap(ui, font, wrapped, width);
+        // The first line holds the words that fit, and the next one (with the space after it,
+        // which counts) did not.
+        const std::wstring first = wrapped.BeforeFirst(L'\n').ToStdWstring();
+        const std::wstring rest = wrapped.AfterFirst(L'\n').ToStdWstring();
+        ASSERT_FALSE(rest.empty());
+        EXPECT_LE(measure(first), width);
+        const size_t space = rest.find(L' ');
+        EXPECT_GT(measure(first + L" " + (space == rest.npos ? rest : rest.substr(0, space + 1))),
+                  width);
+    }
+}

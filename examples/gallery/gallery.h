@@ -1108,6 +1108,27 @@ private:
             }
             render(ui_, orbopal::GearButton, BORDER_ALL);
         }
+        // The same in Hebrew: broken at the same kind of places, each line right-aligned.
+        // ("A Hebrew paragraph breaks between words by the width it is given, and each of its
+        // lines keeps to the right, where it begins.")
+        wxString hebrew = L"\x5E4\x5E1\x5E7\x5D4 \x5D1\x5E2\x5D1\x5E8\x5D9\x5EA "
+                          L"\x5E0\x5E9\x5D1\x5E8\x5EA \x5D1\x5D9\x5DF \x5DE\x5D9\x5DC\x5D9\x5DD "
+                          L"\x5DC\x5E4\x5D9 \x5D4\x5E8\x5D5\x5D7\x5D1 \x5E9\x5E0\x5D9\x5EA\x5DF "
+                          L"\x5DC\x5D4, \x5D5\x5DB\x5DC \x5E9\x5D5\x5E8\x5D4 \x5E9\x5DC\x5D4 "
+                          L"\x5E0\x5E6\x5DE\x5D3\x5EA \x5DC\x5D9\x5DE\x5D9\x5DF, \x5E9\x5DD "
+                          L"\x5D4\x5D9\x5D0 \x5DE\x5EA\x5D7\x5D9\x5DC\x5D4.";
+        const float hebrewH = greedy_word_wrap(ui_, normalFont_, hebrew, wrapW);
+        {
+            Box para(ui_, wrapW + 12, hebrewH + 12);
+            place(para, 400, wrapH + 24);
+            {
+                Box text(ui_, wrapW, hebrewH + 2);
+                place(text, 6, 5);
+                glColor(orbopal::Text);
+                render(ui_, normalFont_, hebrew.ToStdWstring(), 0);
+            }
+            render(ui_, orbopal::GearButton, BORDER_ALL);
+        }
         // Fitted texts at three widths, ellipsis at the end and at the start.
         const wxString path = L"/home/user/Documents/Projects/gui/examples/gallery/main.cpp";
         y += 10;
@@ -1174,10 +1195,9 @@ private:
 
     // "A line of Hebrew that is too long for its place", in Hebrew.
     static const std::wstring& hebrewLine() {
-        static const std::wstring line =
-            L"\x5E9\x5D5\x5E8\x5D4 \x5D1\x5E2\x5D1\x5E8\x5D9\x5EA "
-            L"\x5E9\x5D0\x5E8\x5D5\x5DB\x5D4 \x5DE\x5D3\x5D9 "
-            L"\x5DC\x5DE\x5E7\x5D5\x5DE\x5D4";
+        static const std::wstring line = L"\x5E9\x5D5\x5E8\x5D4 \x5D1\x5E2\x5D1\x5E8\x5D9\x5EA "
+                                         L"\x5E9\x5D0\x5E8\x5D5\x5DB\x5D4 \x5DE\x5D3\x5D9 "
+                                         L"\x5DC\x5DE\x5E7\x5D5\x5DE\x5D4";
         return line;
     }
 
@@ -1287,8 +1307,7 @@ private:
     gui::PasswordState password_{textFont_};
     // "Shalom olam" and "abc shalom 42 olam def".
     gui::TextState hebrew_{textFont_, L"\x5E9\x5DC\x5D5\x5DD \x5E2\x5D5\x5DC\x5DD"};
-    gui::TextState mixed_{textFont_,
-                          L"abc \x5E9\x5DC\x5D5\x5DD 42 \x5E2\x5D5\x5DC\x5DD def"};
+    gui::TextState mixed_{textFont_, L"abc \x5E9\x5DC\x5D5\x5DD 42 \x5E2\x5D5\x5DC\x5DD def"};
     gui::TextState name_{textFont_, L""};
     gui::TextState digits_{textFont_, L""};
     gui::PasswordState secret_{textFont_};

@@ -71,18 +71,21 @@ void render(const ui_t& ui, const wxFont& font, std::wstring_view text, float of
         return;
     const wxSize extent = textcache::multiLineExtent(ui->drawDC(), font, text);
     const orbotk::Box& current = *ui->current();
-    // A negative offset (text right-aligned in a wider field) moves the text right.
-    const int w = std::min(extent.x + std::max(0, pixels(-offset)), current.w),
-              h = std::min(extent.y, current.h);
+    // A negative offset (text right-aligned in a wider field) moves the text's box right; the
+    // coverage is never wider than the text.
+    const int shift = std::max(0, pixels(-offset));
+    const int w = std::min(extent.x, current.w - shift), h = std::min(extent.y, current.h);
     if (w <= 0 || h <= 0)
         return;
     // Rasterised at the frame's resolution, laid out in logical pixels: the text takes the
     // same room at every scale, and is sharp at each.
     const textcache::Coverage& cov =
-        textcache::coverage(font, text, w, h, pixels(-offset), ui->scale());
+        textcache::coverage(font, text, w, h, shift ? 0 : pixels(-offset), ui->scale());
     Box box(ui, static_cast<float>(w), static_cast<float>(h), orbotk::ControlID(), true);
     box.setTop(1.0f); // one pixel below the top of the current box, at its left edge
-    box.setLeft(0.0f);
+    // (a paragraph that reads right to left at its right edge)
+    const bool right = textcache::rightAlignedParagraph(ui->drawDC(), font, text);
+    box.setLeft(static_cast<float>(right ? current.w - w : shift));
     composite(ui, cov, ui->colour().word);
 }
 

@@ -248,6 +248,7 @@ bool standsAlone(wchar_t c) {
 // together (joining scripts, combining marks) are drawn as one run from its logical start.
 void rasterise(const wxFont& font, std::wstring_view text, int w, int h, int x, int scale,
                Coverage& out) {
+    const int logicalW = w;
     w *= scale;
     h *= scale;
     x *= scale;
@@ -260,8 +261,10 @@ void rasterise(const wxFont& font, std::wstring_view text, int w, int h, int x, 
         dc.SetBackground(*wxWHITE_BRUSH);
         dc.Clear();
         dc.SetFont(font);
+        const bool rightAligned = rightAlignedParagraph(dc, font, text);
         if (scale == 1) {
-            dc.DrawLabel(wxString(text.data(), text.size()), wxRect(x, 0, w, h), 0, -1);
+            dc.DrawLabel(wxString(text.data(), text.size()), wxRect(x, 0, w, h),
+                         rightAligned ? wxALIGN_RIGHT : 0, -1);
         } else {
             int unused, line, descent, scaledLine, scaledDescent;
             dc.GetTextExtent(L"W", &unused, &line, &descent);
@@ -287,6 +290,9 @@ void rasterise(const wxFont& font, std::wstring_view text, int w, int h, int x, 
                 else
                     dc.GetPartialTextExtents(row, logical);
                 dc.SetFont(scaled);
+                int rowX = x;
+                if (rightAligned && !row.empty())
+                    rowX += scale * (logicalW - (laidOut ? laidOut->width() : logical.back()));
                 for (size_t a = 0; a < row.size();) {
                     size_t b = a + 1; // a run: one letter, or what shapes with it
                     if (!standsAlone(row[a]))
@@ -301,7 +307,7 @@ void rasterise(const wxFont& font, std::wstring_view text, int w, int h, int x, 
                             run.insert(0, 1, L'\x200F'); // mirrored brackets stay mirrored
                     }
                     if (row[a] != L' ')
-                        dc.DrawText(run, x + scale * left, scale * i * line + shift);
+                        dc.DrawText(run, rowX + scale * left, scale * i * line + shift);
                     a = b;
                 }
                 start = end + 1;
@@ -499,6 +505,11 @@ std::shared_ptr<const Shaped> shaped(wxDC& dc, const wxFont& font, std::wstring_
     }
     ++s.stats.misses;
     return s.shaped.insert(buffer, std::make_shared<const Shaped>(dc, font, text, direction), 1);
+}
+
+bool rightAlignedParagraph(wxDC& dc, const wxFont& font, std::wstring_view text) {
+    return text.find(L'\n') != std::wstring_view::npos && needsShaping(text) &&
+           shaped(dc, font, text)->rightToLeft();
 }
 
 void setEnabled(bool on) {

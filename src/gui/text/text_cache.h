@@ -94,6 +94,10 @@ private:
 std::shared_ptr<const Shaped> shaped(wxDC& dc, const wxFont& font, std::wstring_view text,
                                      int direction = 0);
 
+// Whether text is a paragraph of several lines that reads right to left: its lines then keep
+// to the right of the room it is given, where they start.
+bool rightAlignedParagraph(wxDC& dc, const wxFont& font, std::wstring_view text);
+
 // Caching can be switched off (everything is then measured and rasterised anew), to show that
 // both give the same results and to measure what the cache saves.
 void setEnabled(bool enabled);

@@ -14,7 +14,15 @@ float greedy_word_wrap(const ui_t& ui, const wxFont& font, wxString& text, float
     wxDC& dc = ui->measureDC();
     std::wstring t = text.ToStdWstring();
     wxArrayInt e;
-    textcache::partialExtents(dc, font, t, e);
+    if (textcache::needsShaping(t)) {
+        // The platform's partial extents follow the order the text shows in; breaks go at
+        // logical places, so the widths are summed in logical order.
+        std::vector<int> logical;
+        textcache::shaped(dc, font, t)->logicalExtents(logical);
+        e.assign(logical.begin(), logical.end());
+    } else {
+        textcache::partialExtents(dc, font, t, e);
+    }
     const long n = static_cast<long>(t.size());
     const long NONE = -1;
     long b = NONE; // the break candidate: the last space of the last run passed
