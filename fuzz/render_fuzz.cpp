@@ -46,6 +46,7 @@ const wchar_t* const texts[] = {L"",
                                 L"Ag",
                                 L"two\nlines",
                                 L"\x05D0\x05D1\x05D2 abc",
+                                L"\x05D0 \x05D1\nabc \x0301\x05D2",
                                 L"\U0001F600\x4E2D",
                                 L"a\tb\rc",
                                 L"MMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMM"};
@@ -247,6 +248,8 @@ void draw(const Ctx& ui, Reader& in, int depth) {
                 field.selectAll();
             else if (how & 16)
                 field.caretHome(true);
+            if (how & 64)
+                field.setDirection(gui::TextDirection::RightToLeft);
             gui::render(ui, field, in.colour(), (how & 32) != 0);
             break;
         }
