@@ -332,6 +332,24 @@ TEST(TextDirection, AForcedDirectionOverridesTheTextsOwn) {
     EXPECT_EQ(s.caret(), static_cast<unsigned>(HEBREW.size()) - 1);
 }
 
+TEST(TextDirection, APasswordShowsItsAsterisksLeftToRightWhateverItsScript) {
+    wxFont font(wxFontInfo(11).FaceName("Arial"));
+    gui::PasswordState s(font);
+    s.setDirection(gui::TextDirection::RightToLeft);
+    Field f(s);
+    f.d().typeText(HEBREW);
+    EXPECT_EQ(s.password(), HEBREW);
+    EXPECT_FALSE(s.rightToLeft());
+    // The caret after the last asterisk, on the right; Left goes back one.
+    f.d().paint();
+    const int end = f.caretColumn();
+    f.d().press(WXK_LEFT);
+    EXPECT_EQ(s.caret(), static_cast<unsigned>(HEBREW.size()) - 1);
+    f.d().paint();
+    EXPECT_LT(f.caretColumn(), end);
+    EXPECT_LT(end, f.rect().x + 100);
+}
+
 TEST(TextDirection, WordWrapBreaksARightToLeftParagraphWhereItsWordsStopFitting) {
     wxFont font(wxFontInfo(11).FaceName("Arial"));
     Hosted win(200, 40);
