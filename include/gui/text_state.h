@@ -138,6 +138,9 @@ public:
     // position stands and the position a press at x goes to (both from the text's left), and
     // the pieces [x0, x1) of the line that positions [begin, end) cover, left to right.
     bool rightToLeft() const;
+    // Whether the text was laid out by the platform (right-to-left runs, clusters, a forced
+    // direction); extents() is then empty.
+    bool shaped() const { return shaped_ != nullptr; }
     float xOfPosition(unsigned index) const;
     unsigned positionAt(float x) const;
     void pieces(unsigned begin, unsigned end, std::vector<std::pair<float, float>>& out) const;

@@ -113,7 +113,7 @@ void render(const ui_t& ui, const TextState& state, const RGBA& selection, bool 
         caret.setLeft(caretX - offset);
         render(ui, c0, BORDER_ALL); // two pixels wide: a solid bar
     }
-    if (state.hasSelection() && state.extents().empty()) {
+    if (state.hasSelection() && state.shaped()) {
         // Laid out by the platform: the selection covers one piece per run it reaches.
         static std::vector<std::pair<float, float>> pieces;
         state.pieces(state.selectBegin(), state.selectEnd(), pieces);

@@ -200,9 +200,9 @@ unsigned TextBox::indexAtPointer() {
     float caretX = 0;
     const float scroll = state_.offset(ui->measureDC(), box_.width(), caretX);
     const int localX = ui->mouseX() - static_cast<int>(std::floor(box_.x()));
-    // Text the platform laid out (no summed extents) is hit as drawn, one pixel in from the
-    // field's edge, and by glyph halves.
-    const float shift = state_.extents().empty() ? 1.0f : 0.0f;
+    // Text the platform laid out is hit as drawn, one pixel in from the field's edge, and by
+    // glyph halves.
+    const float shift = state_.shaped() ? 1.0f : 0.0f;
     const unsigned index = state_.positionAt(static_cast<float>(localX) - shift + scroll);
     // A placeholder password shows eight asterisks over an empty stored text.
     return std::min(index, static_cast<unsigned>(state_.stored().size()));

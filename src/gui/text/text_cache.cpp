@@ -370,9 +370,10 @@ bool needsShaping(std::wstring_view text) {
             (c >= 0xFE00 && c < 0xFE10) ||   // variation selectors
             (c >= 0xFE20 && c < 0xFE30) ||   // combining half marks
             (c >= 0xFE70 && c < 0xFF00) ||   // Arabic presentation forms B
-            (c >= 0x10800 && c < 0x10FFF) || // right-to-left scripts of the supplementary plane
-            (c >= 0x1E800 && c < 0x1EFFF) || (c >= 0x1F3FB && c < 0x1F400) || // skin tones
-            (c >= 0xE0100 && c < 0xE01F0)) // variation selectors, supplement
+            (c >= 0x10800 && c < 0x10FFF) || // mostly right-to-left scripts, supplementary plane
+            (c >= 0x1E800 && c < 0x1EFFF) || // Mende Kikakui, Adlam, Arabic mathematical letters
+            (c >= 0x1F3FB && c < 0x1F400) || // skin tones, which join the emoji before them
+            (c >= 0xE0100 && c < 0xE01F0))   // variation selectors, supplement
             return true;
     }
     return false;

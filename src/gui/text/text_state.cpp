@@ -304,10 +304,16 @@ namespace {
 int directionArg(TextDirection d) {
     return d == TextDirection::RightToLeft ? -1 : d == TextDirection::LeftToRight ? 1 : 0;
 }
+
+// The displayed text as shape() last copied it, kept: a warm pass allocates nothing.
+std::wstring& shown() {
+    static std::wstring t;
+    return t;
+}
 } // namespace
 
 const textcache::Shaped* TextState::shape(wxDC& dc) const {
-    static std::wstring t; // kept: a warm pass allocates nothing
+    std::wstring& t = shown();
     textInto(t);
     const TextDirection d = shownDirection();
     if (d == TextDirection::RightToLeft || textcache::needsShaping(t))
@@ -362,8 +368,7 @@ float TextState::offset(wxDC& dc, float width, float& caretX) const {
             scroll_ = caretPx - width;
         return scroll_;
     }
-    static std::wstring t; // kept: a warm pass allocates nothing
-    textInto(t);
+    const std::wstring& t = shown(); // what shape() just copied
     if (t.empty()) {
         extents_.clear();
     } else {
