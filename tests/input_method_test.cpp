@@ -1,7 +1,7 @@
 // The platform's input method with real keys (xdotool) under Xvfb, through GTK's own simple
 // method: a character composed by Ctrl+Shift+U and its hex digits, shown as a pre-edit at the
 // caret while it is composed and typed as one edit when Space commits it; an accented letter
-// from a dead key; and a password field that composes nothing.
+// from a dead key; a string committed whole; and a password field that composes nothing.
 #include "gui/box.h"
 #include "widget_host.h"
 
@@ -124,4 +124,23 @@ TEST(InputMethod, APasswordFieldComposesNothing) {
     keys("key Escape"); // the method drops it; the field keeps its text
     EXPECT_TRUE(waitFor([&] { return f.preedit().empty(); }));
     EXPECT_EQ(f.plain.text(), L"");
+}
+
+// Methods that convert whole words (ibus, fcitx) commit several characters at once: the
+// platform delivers them one character event each, and the field types them as one edit.
+TEST(InputMethod, AStringCommittedWholeIsTypedAsOneEditWithinTheMaximumLength) {
+    Fields f;
+    f.clickInto(L"plain");
+    keys("type ab");
+    ASSERT_TRUE(waitFor([&] { return f.plain.text() == L"ab"; }));
+    GtkIMContext* im = f.win->window()->canvas()->m_imContext;
+    ASSERT_NE(im, nullptr);
+    g_signal_emit_by_name(im, "commit", "\xE4\xB8\xAD\xE6\x96\x87!"); // 中文!
+    EXPECT_EQ(f.plain.text(), L"ab\u4e2d\u6587!");
+    EXPECT_TRUE(f.win.driver->context()->committed().empty());
+    f.win.driver->press('Z', wxMOD_CONTROL); // the commit alone goes
+    EXPECT_EQ(f.plain.text(), L"ab");
+    f.plain.setMaxLen(4);
+    g_signal_emit_by_name(im, "commit", "xyz");
+    EXPECT_EQ(f.plain.text(), L"abxy");
 }

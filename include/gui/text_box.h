@@ -26,8 +26,9 @@
 //                           of a double click selects the word there, a third everything
 //      motion, active       the selection extends to the pointer, scrolling past the ends
 //   17 left release, active the caret goes where the pointer is, the selection kept
-// Characters an input method composes arrive as row 15's characters once it commits them; while
-// it composes, the keys are its own and reach no row (see the window's input method).
+// Characters an input method composes arrive as row 15's characters once it commits them (a
+// string committed whole is typed whole at its first character, as one edit); while it
+// composes, the keys are its own and reach no row (see the window's input method).
 #pragma once
 
 #include "gui/box.h"

@@ -131,6 +131,16 @@ public:
         preedit_ = text;
         preeditCursor_ = cursor;
     }
+    // A string the input method commits whole. The platform delivers it as one character event
+    // per character; while they arrive, committed() holds the string, so that the field that
+    // hears the first can type it as one edit (then takeCommit()) and let the others pass.
+    const std::wstring& committed() const { return committed_; }
+    bool commitTaken() const { return commitTaken_; }
+    void takeCommit() { commitTaken_ = true; }
+    void setCommitted(const std::wstring& text) {
+        committed_ = text;
+        commitTaken_ = false;
+    }
 
     // Moves focus to the next (or previous) focusable control of the last pass, wrapping.
     void moveFocus(bool forward);
@@ -514,6 +524,8 @@ private:
     } caretRect_{0, 0, 0, 0, false}, shownCaret_{0, 0, 0, 0, false};
     std::wstring preedit_;
     int preeditCursor_ = 0;
+    std::wstring committed_;
+    bool commitTaken_ = false;
     long long lastPressMs_ = 0;
     int lastPressX_ = 0, lastPressY_ = 0;
     BoxKey activeKey_ = 0;

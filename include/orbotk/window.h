@@ -180,6 +180,10 @@ private:
     void feedInputMethod(wxEvent& event);
     void followInputMethod();
     static void onPreeditChanged(void* context, void* self);
+    // Around each commit of the input method: before the platform's handler turns it into
+    // character events (an emission hook, which runs before any handler), and after it.
+    static int onCommitStarts(void* hint, unsigned n, const void* values, void* self);
+    static void onCommitEnded(void* context, const char* text, void* self);
     void updateCapture(wxEvent& event);
     void followDrag(wxMouseEvent& event);
     // The platform's resize drag for a press in the band along the frame, and the band's
@@ -211,8 +215,9 @@ private:
     Kind kind_ = Kind::Dialog;
     int minW_ = 0, minH_ = 0;
     int edgeShown_ = -1; // the resize edge whose cursor the canvas shows; -1: the window's own
-    void* inputMethod_ = nullptr; // the canvas's GtkIMContext, kept while it is switched off
-    std::uint64_t imFocus_ = 0;   // the focused control the method last composed for
+    void* inputMethod_ = nullptr;  // the canvas's GtkIMContext, kept while it is switched off
+    std::uint64_t imFocus_ = 0;    // the focused control the method last composed for
+    unsigned long commitHook_ = 0; // onCommitStarts, while inputMethod_ is set
 
     bool dragging_ = false;
     wxPoint dragGrab_; // the pointer in window coordinates when the drag began

@@ -96,6 +96,8 @@ Window::~Window() {
         if (canvas->HasCapture())
             canvas->ReleaseMouse();
         if (inputMethod_) {
+            g_signal_remove_emission_hook(g_signal_lookup("commit", GTK_TYPE_IM_CONTEXT),
+                                          commitHook_);
             g_signal_handlers_disconnect_by_data(inputMethod_, this);
             canvas->m_imContext = static_cast<GtkIMContext*>(inputMethod_); // wx frees its own
         }
@@ -644,6 +646,22 @@ void Window::onPreeditChanged(void* context, void* self) {
     w->Refresh();
 }
 
+int Window::onCommitStarts(void*, unsigned n, const void* values, void* self) {
+    auto* w = static_cast<Window*>(self);
+    const auto* params = static_cast<const GValue*>(values);
+    if (n >= 2 && g_value_peek_pointer(&params[0]) == w->inputMethod_) {
+        const char* text = g_value_get_string(&params[1]);
+        const std::wstring s = wxString::FromUTF8(text ? text : "").ToStdWstring();
+        if (s.size() > 1) // one character is typed as any other
+            w->context_->setCommitted(s);
+    }
+    return TRUE; // stays for the next commit
+}
+
+void Window::onCommitEnded(void*, const char*, void* self) {
+    static_cast<Window*>(self)->context_->setCommitted(std::wstring());
+}
+
 void Window::feedInputMethod(wxEvent& event) {
     // wxWidgets gives the input method each key press but no release, and a method that
     // composes while modifiers are held (Ctrl+Shift+U, hex digits) needs both. Events the
@@ -665,6 +683,10 @@ void Window::followInputMethod() {
         g_signal_connect(inputMethod_, "preedit-changed", G_CALLBACK(&Window::onPreeditChanged),
                          this);
         g_signal_connect(inputMethod_, "preedit-end", G_CALLBACK(&Window::onPreeditChanged), this);
+        commitHook_ = g_signal_add_emission_hook(
+            g_signal_lookup("commit", GTK_TYPE_IM_CONTEXT), 0,
+            reinterpret_cast<GSignalEmissionHook>(&Window::onCommitStarts), this, nullptr);
+        g_signal_connect_after(inputMethod_, "commit", G_CALLBACK(&Window::onCommitEnded), this);
     }
     if (inputMethod_ == nullptr)
         return;

@@ -185,6 +185,19 @@ bool TextBox::character() {
         ui->skipEvent(); // Alt+key belongs to the window (menus, mnemonics)
         return false;
     }
+    if (!ui->committed().empty()) {
+        // The input method committed a string: typed whole at its first character, as one
+        // edit, what can be typed of it; its other characters change nothing.
+        if (!ui->commitTaken()) {
+            ui->takeCommit();
+            std::wstring text = ui->committed();
+            text.erase(std::remove_if(text.begin(), text.end(),
+                                      [](wchar_t c) { return !typeable(static_cast<int>(c)); }),
+                       text.end());
+            state_.type(text);
+        }
+        return true;
+    }
     const int ch = ui->unicodeKey();
     if (!typeable(ch))
         return false;
