@@ -2,7 +2,8 @@
 // button asks for confirmation in a message box and whose row offers a popup menu, tested the
 // way a host tests its own windows. The installed helpers answer the message box and pick the
 // menu's item by its label, and a dialog that is never answered is ended when its time is up,
-// failing the helper instead of hanging. Exits 0 when every step went as expected.
+// failing the helper instead of hanging; a field reads right to left. Exits 0 when every step
+// went as expected.
 #include <gui/gui.h>
 #include <orbotk/testing.h>
 
@@ -32,13 +33,19 @@ public:
                                              wxYES_NO | wxICON_QUESTION);
                 });
         }
-        gui::Box row(ui_, 200.0f, 24.0f, orbotk::ControlID(L"row"));
-        row.setTop(40.0f);
-        if (row.rightClicked()) {
-            const auto it = doPopupMenu(menu);
-            picked = it == menu.end() ? L"" : it->get<1>();
+        {
+            gui::Box row(ui_, 200.0f, 24.0f, orbotk::ControlID(L"row"));
+            row.setTop(40.0f);
+            if (row.rightClicked()) {
+                const auto it = doPopupMenu(menu);
+                picked = it == menu.end() ? L"" : it->get<1>();
+            }
         }
+        gui::Box line(ui_, 300.0f, 30.0f);
+        line.setTop(80.0f);
+        doLineEdit(orbotk::ControlID(L"note"), note, L"Note", 0.0f);
     }
+    gui::TextState note{textFont_, L""};
 };
 
 int failures = 0;
@@ -82,6 +89,14 @@ int main(int argc, char** argv) {
     const auto waited = std::chrono::steady_clock::now() - start;
     check(nothing->failed() && w->answer == wxID_ABORT, "an unanswered dialog is ended");
     check(waited < std::chrono::seconds(3), "within its time limit");
+
+    // A field forced to read right to left: Left from its start goes into the text.
+    w->note.setDirection(gui::TextDirection::RightToLeft);
+    d.focus(L"note");
+    d.typeText(L"\x5E9\x5DC\x5D5\x5DD");
+    d.press(WXK_HOME);
+    d.press(WXK_LEFT);
+    check(w->note.caret() == 1 && w->note.rightToLeft(), "right-to-left field");
 
     w->Close(true);
     return failures == 0 ? 0 : 1;
