@@ -579,36 +579,69 @@ bool AppWindow::doTextArea(orbotk::ControlID id, TextAreaState& state, bool enab
             // the method's cursor as the caret; it is not part of the text.
             const std::wstring& preedit = ui_->preedit();
             const bool composing = caretLine && !preedit.empty();
-            const float caretX = state.xOf(state.caret(), line) - state.scrollX;
-            if (caretLine) {
-                const std::wstring before(
-                    preedit, 0,
-                    static_cast<size_t>(std::min(std::max(ui_->preeditCursor(), 0),
-                                                 static_cast<int>(preedit.size()))));
-                const float cursorX =
-                    composing ? getTextShape(ui_, before.c_str(), state.font()).width : 0.0f;
-                Box caret(ui_, 2.0f, area.lineH - 2.0f);
-                caret.setTop(1.0f);
-                caret.setLeft(std::trunc(caretX + cursorX));
-                render(ui_, text, BORDER_ALL);
-            }
-            glColor(text);
-            if (composing) {
-                const float w = getTextShape(ui_, preedit.c_str(), state.font()).width;
-                render(ui_, static_cast<int>(row.x() + caretX),
-                       static_cast<int>(row.y() + area.lineH - 3.0f), static_cast<int>(w), text);
-                glColor(text);
+            const int direction = state.lineDirection(line);
+            if (composing && direction != 0) {
+                // A laid-out line: the composition laid out with it, in its direction.
+                const unsigned at = state.caret() - b;
                 composed.assign(all, b, e - b);
-                composed.insert(state.caret() - b, preedit);
-                render(ui_, state.font(), composed, state.scrollX);
+                composed.insert(at, preedit);
+                const auto laidOut =
+                    textcache::shaped(ui_->measureDC(), state.font(), composed, direction);
+                // Right to left, the line keeps to the right even where the composition makes
+                // it wider than the area: what overflows goes off on the left, past its end.
+                const float left = direction < 0 ? w - static_cast<float>(laidOut->width()) : 0.0f;
+                const unsigned cursor =
+                    at + static_cast<unsigned>(std::min(std::max(ui_->preeditCursor(), 0),
+                                                        static_cast<int>(preedit.size())));
+                const float shift = left - state.scrollX;
+                const float caretX =
+                    std::trunc(shift + static_cast<float>(laidOut->caretX(cursor)));
+                if (caretX >= 0.0f) { // a negative left would count from the row's right edge
+                    Box caret(ui_, 2.0f, area.lineH - 2.0f);
+                    caret.setTop(1.0f);
+                    caret.setLeft(caretX);
+                    render(ui_, text, BORDER_ALL);
+                }
+                static std::vector<std::pair<int, int>> underline;
+                laidOut->pieces(at, at + static_cast<unsigned>(preedit.size()), underline);
+                for (const auto& [x0, x1] : underline)
+                    render(ui_, static_cast<int>(row.x() + shift + static_cast<float>(x0)),
+                           static_cast<int>(row.y() + area.lineH - 3.0f), x1 - x0, text);
+                glColor(text);
+                composed.insert(composed.begin(), direction < 0 ? L'\x200F' : L'\x200E');
+                render(ui_, state.font(), composed, state.scrollX - left);
             } else {
-                state.shownLine(line, shown);
-                render(ui_, state.font(), shown, state.scrollX - state.lineLeft(line));
+                const float caretX = state.xOf(state.caret(), line) - state.scrollX;
+                if (caretLine) {
+                    const std::wstring before(
+                        preedit, 0,
+                        static_cast<size_t>(std::min(std::max(ui_->preeditCursor(), 0),
+                                                     static_cast<int>(preedit.size()))));
+                    const float cursorX =
+                        composing ? getTextShape(ui_, before.c_str(), state.font()).width : 0.0f;
+                    Box caret(ui_, 2.0f, area.lineH - 2.0f);
+                    caret.setTop(1.0f);
+                    caret.setLeft(std::trunc(caretX + cursorX));
+                    render(ui_, text, BORDER_ALL);
+                }
+                glColor(text);
+                if (composing) {
+                    const float pw = getTextShape(ui_, preedit.c_str(), state.font()).width;
+                    render(ui_, static_cast<int>(row.x() + caretX),
+                           static_cast<int>(row.y() + area.lineH - 3.0f), static_cast<int>(pw),
+                           text);
+                    glColor(text);
+                    composed.assign(all, b, e - b);
+                    composed.insert(state.caret() - b, preedit);
+                    render(ui_, state.font(), composed, state.scrollX);
+                } else {
+                    state.shownLine(line, shown);
+                    render(ui_, state.font(), shown, state.scrollX - state.lineLeft(line));
+                }
             }
             const unsigned sb = std::max(state.selectBegin(), b),
                            se = std::min(state.selectEnd(), e);
             const bool onward = state.selectEnd() > e && state.selectBegin() <= e;
-            const int direction = state.lineDirection(line);
             if (state.hasSelection() && (sb < se || onward) && direction != 0) {
                 // A line laid out by the platform: its pieces, and the line break's little more
                 // where the line ends, on the left when it reads right to left.
