@@ -60,13 +60,16 @@ namespace {
 using gui::Box;
 using orbotk::ControlID;
 
-// Chrome, labels, push buttons, a checkbox and a text field: what most windows are made of.
+// Chrome, labels, push buttons, a checkbox and text fields: what most windows are made of.
 class Form : public gui::AppWindow {
 public:
     Form()
         : gui::AppWindow(static_cast<wxWindow*>(nullptr), L"Allocations", 640, 480,
                          gui::NO_SCALE_WINDOW) {}
     gui::TextState field{textFont_, L"twenty characters ok"};
+    // Hebrew and Latin, focused, with a selection across the change of direction: text the
+    // platform lays out.
+    gui::TextState mixed{textFont_, L"\x5E9\x5DC\x5D5\x5DD abc"};
     bool check = true;
     void doScene() override {
         static const wchar_t* const labels[4] = {L"First label", L"Second label", L"Third",
@@ -89,8 +92,14 @@ public:
             row.setTop(120.0f);
             doCheckbox(check, L"Remember the choice", true);
         }
+        {
+            Box row(ui_, 300.0f, 30.0f);
+            row.setTop(160.0f);
+            mixed.setSelection(2, 7);
+            doLineEdit(ControlID(L"mixed"), mixed, L"Mixed", 0.0f);
+        }
         Box row(ui_, 300.0f, 30.0f);
-        row.setTop(160.0f);
+        row.setTop(200.0f);
         doLineEdit(ControlID(L"field"), field, L"Text", 0.0f);
     }
 };
