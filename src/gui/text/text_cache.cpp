@@ -298,16 +298,22 @@ void rasterise(const wxFont& font, std::wstring_view text, int w, int h, int x, 
                     if (!standsAlone(row[a]))
                         while (b < row.size() && !standsAlone(row[b]))
                             ++b;
-                    int left = !laidOut && a ? logical[a - 1] : 0;
+                    int at = rowX + scale * (!laidOut && a ? logical[a - 1] : 0);
                     wxString run = row.substr(a, b - a);
-                    if (laidOut) {
+                    if (laidOut && row[a] != L' ') {
                         laidOut->pieces(a, b, runPieces);
-                        left = runPieces.empty() ? 0 : runPieces.front().first;
-                        if (laidOut->isRightToLeftAt(a))
+                        if (runPieces.empty())
+                            runPieces.emplace_back(0, 0);
+                        at = rowX + scale * runPieces.front().first;
+                        if (laidOut->isRightToLeftAt(a)) {
+                            // Read from its right edge: it stands there, whatever its width in
+                            // the larger font.
                             run.insert(0, 1, L'\x200F'); // mirrored brackets stay mirrored
+                            at = rowX + scale * runPieces.back().second - dc.GetTextExtent(run).x;
+                        }
                     }
                     if (row[a] != L' ')
-                        dc.DrawText(run, rowX + scale * left, scale * i * line + shift);
+                        dc.DrawText(run, at, scale * i * line + shift);
                     a = b;
                 }
                 start = end + 1;
