@@ -7,11 +7,14 @@ GUI_PACKAGES=(
   libwxgtk3.2-dev wx-common
   libboost-dev libboost-filesystem-dev libboost-thread-dev
   libssl-dev
-  libcairo2-dev libgtk-3-dev libx11-dev libxext-dev
+  libcairo2-dev libgtk-3-dev libpango1.0-dev libx11-dev libxext-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils weston dbus at-spi2-core python3-pyatspi
   fonts-liberation adwaita-icon-theme
+  # Hebrew and Arabic letters, which Liberation Sans lacks, come from DejaVu Sans through
+  # fontconfig's fallback (the right-to-left goldens are drawn in it).
+  fonts-dejavu-core
 )
 
 as_root() {
