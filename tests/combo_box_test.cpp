@@ -235,7 +235,7 @@ TEST(ScrollComboBox, TheWheelScrollsTheListAndTheHighlightStaysInView) {
     for (int i = 0; i < 7; ++i) // from the chosen entry 0 on
         d.press(WXK_DOWN);
     d.paint();
-    EXPECT_EQ(first, 3); // entry 7 came into view at the bottom
+    EXPECT_EQ(first, 3);   // entry 7 came into view at the bottom
     d.wheel(50, 60, -600); // scrolled away from the highlight, Return still picks it
     d.press(WXK_RETURN);
     EXPECT_EQ(c.selected, L"Entry 7");
