@@ -90,9 +90,9 @@ private:
     int paragraphOf(unsigned index) const;
     void wrapParagraph(Paragraph& p) const;
     void shapeLines(wxDC& dc, Paragraph& p) const;
-    // The laid-out visual line k of a paragraph, or null when summed widths place its text.
-    const textcache::Shaped* shapedLine(int line, const Paragraph** para = nullptr,
-                                        unsigned* begin = nullptr) const;
+    // A visual line as laid out (begin: where it starts in the text), or null when summed
+    // widths place its text.
+    const textcache::Shaped* shapedLine(int line, unsigned* begin = nullptr) const;
     void moveToLine(int line, bool keepSelection);
 
     bool wrap_ = true;

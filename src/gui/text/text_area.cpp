@@ -180,8 +180,7 @@ void TextAreaState::shapeLines(wxDC& dc, Paragraph& p) const {
     }
 }
 
-const textcache::Shaped* TextAreaState::shapedLine(int line, const Paragraph** para,
-                                                   unsigned* begin) const {
+const textcache::Shaped* TextAreaState::shapedLine(int line, unsigned* begin) const {
     if (firstLineOf_.size() != paragraphs_.size() || paragraphs_.empty())
         return nullptr;
     line = std::min(std::max(line, 0), lineCount() - 1);
@@ -191,8 +190,6 @@ const textcache::Shaped* TextAreaState::shapedLine(int line, const Paragraph** p
     const size_t k = static_cast<size_t>(line - firstLineOf_[i]);
     if (!p.shaped || k >= p.lines.size())
         return nullptr;
-    if (para)
-        *para = &p;
     if (begin)
         *begin = b;
     return p.lines[k].get();
@@ -221,7 +218,7 @@ void TextAreaState::pieces(int line, unsigned begin, unsigned end,
                            std::vector<std::pair<float, float>>& out) const {
     out.clear();
     unsigned b = 0;
-    const textcache::Shaped* s = shapedLine(line, nullptr, &b);
+    const textcache::Shaped* s = shapedLine(line, &b);
     if (s == nullptr) {
         if (begin < end)
             out.emplace_back(xOf(begin, line), xOf(end, line));
@@ -234,8 +231,8 @@ void TextAreaState::pieces(int line, unsigned begin, unsigned end,
         out.emplace_back(left + static_cast<float>(x0), left + static_cast<float>(x1));
 }
 
-void TextAreaState::moveVisually(wxDC& dc, int direction, bool byWord, bool keepSelection) {
-    (void)dc; // the paragraphs were laid out by the last layout()
+// The paragraphs were laid out by the last layout(): nothing to measure.
+void TextAreaState::moveVisually(wxDC&, int direction, bool byWord, bool keepSelection) {
     if (paragraphs_.empty())
         return;
     const Paragraph& p = paragraphs_[static_cast<size_t>(paragraphOf(caret()))];
@@ -292,7 +289,7 @@ float TextAreaState::xOf(unsigned index) const {
 
 float TextAreaState::xOf(unsigned index, int line) const {
     unsigned lb = 0;
-    if (const textcache::Shaped* s = shapedLine(line, nullptr, &lb)) {
+    if (const textcache::Shaped* s = shapedLine(line, &lb)) {
         if (index < lb || index > lb + s->length())
             return 0.0f;
         return lineLeft(line) + static_cast<float>(s->caretX(index - lb));
@@ -567,8 +564,9 @@ bool AppWindow::doTextArea(orbotk::ControlID id, TextAreaState& state, bool enab
         const float w = textW(state.barShown);
         const std::wstring& all = state.stored();
         const int end = std::min(state.firstLine + area.visible, lines);
-        std::wstring composed, shown;
-        std::vector<std::pair<float, float>> pieces;
+        std::wstring composed;
+        static std::wstring shown; // kept, as the pieces: a warm pass allocates nothing
+        static std::vector<std::pair<float, float>> pieces;
         for (int line = state.firstLine; line < end; ++line) {
             const auto [b, e] = state.lineRange(line);
             Box row(ui_, w, area.lineH);
@@ -579,6 +577,8 @@ bool AppWindow::doTextArea(orbotk::ControlID id, TextAreaState& state, bool enab
             // the method's cursor as the caret; it is not part of the text.
             const std::wstring& preedit = ui_->preedit();
             const bool composing = caretLine && !preedit.empty();
+            const unsigned preeditCursor = static_cast<unsigned>(
+                std::min(std::max(ui_->preeditCursor(), 0), static_cast<int>(preedit.size())));
             const int direction = state.lineDirection(line);
             if (composing && direction != 0) {
                 // A laid-out line: the composition laid out with it, in its direction.
@@ -590,9 +590,7 @@ bool AppWindow::doTextArea(orbotk::ControlID id, TextAreaState& state, bool enab
                 // Right to left, the line keeps to the right even where the composition makes
                 // it wider than the area: what overflows goes off on the left, past its end.
                 const float left = direction < 0 ? w - static_cast<float>(laidOut->width()) : 0.0f;
-                const unsigned cursor =
-                    at + static_cast<unsigned>(std::min(std::max(ui_->preeditCursor(), 0),
-                                                        static_cast<int>(preedit.size())));
+                const unsigned cursor = at + preeditCursor;
                 const float shift = left - state.scrollX;
                 const float caretX =
                     std::trunc(shift + static_cast<float>(laidOut->caretX(cursor)));
@@ -613,10 +611,7 @@ bool AppWindow::doTextArea(orbotk::ControlID id, TextAreaState& state, bool enab
             } else {
                 const float caretX = state.xOf(state.caret(), line) - state.scrollX;
                 if (caretLine) {
-                    const std::wstring before(
-                        preedit, 0,
-                        static_cast<size_t>(std::min(std::max(ui_->preeditCursor(), 0),
-                                                     static_cast<int>(preedit.size()))));
+                    const std::wstring before(preedit, 0, preeditCursor);
                     const float cursorX =
                         composing ? getTextShape(ui_, before.c_str(), state.font()).width : 0.0f;
                     Box caret(ui_, 2.0f, area.lineH - 2.0f);
@@ -634,6 +629,9 @@ bool AppWindow::doTextArea(orbotk::ControlID id, TextAreaState& state, bool enab
                     composed.assign(all, b, e - b);
                     composed.insert(state.caret() - b, preedit);
                     render(ui_, state.font(), composed, state.scrollX);
+                } else if (direction == 0) {
+                    render(ui_, state.font(), std::wstring_view(all.data() + b, e - b),
+                           state.scrollX);
                 } else {
                     state.shownLine(line, shown);
                     render(ui_, state.font(), shown, state.scrollX - state.lineLeft(line));
