@@ -139,7 +139,7 @@ void TextAreaState::layout(wxDC& dc, float width) const {
                 p.extents.clear();
             } else if (textcache::needsShaping(text)) {
                 p.shaped = std::make_shared<const textcache::Shaped>(dc, font(), text, 0);
-                p.shaped->logicalExtents(p.extents);
+                p.extents = p.shaped->logicalExtents();
             } else {
                 p.extents = textcache::partialExtents(dc, font(), text);
             }

@@ -472,8 +472,10 @@ bool Shaped::isCursorStop(size_t index) const {
     return index >= static_cast<size_t>(n) || attrs[index].is_cursor_position;
 }
 
-void Shaped::logicalExtents(std::vector<int>& out) const {
-    out.resize(length());
+const std::vector<int>& Shaped::logicalExtents() const {
+    if (logicalMeasured_)
+        return logical_;
+    logical_.resize(length());
     int sum = 0;
     for (size_t i = 0; i < length(); ++i) {
         if (isCursorStop(i)) {
@@ -481,8 +483,10 @@ void Shaped::logicalExtents(std::vector<int>& out) const {
             pango_layout_index_to_pos(layout_->layout, bytes_[i], &r);
             sum += std::abs(r.width);
         }
-        out[i] = PANGO_PIXELS(sum);
+        logical_[i] = PANGO_PIXELS(sum);
     }
+    logicalMeasured_ = true;
+    return logical_;
 }
 
 void Shaped::pieces(size_t begin, size_t end, std::vector<std::pair<int, int>>& out) const {

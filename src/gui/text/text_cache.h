@@ -72,8 +72,9 @@ public:
     // Whether the caret may stand at a position (not inside a cluster).
     bool isCursorStop(size_t index) const;
     // Entry i: the width of the first i + 1 characters, each cluster counted where it starts,
-    // whatever the order they show in (what wrapping at logical places measures).
-    void logicalExtents(std::vector<int>& out) const;
+    // whatever the order they show in (what wrapping and fitting at logical places measure).
+    // Worked out when first asked for, then kept with the layout.
+    const std::vector<int>& logicalExtents() const;
     // The pieces [x0, x1) of the line that the positions [begin, end) cover, left to right: a
     // range that spans a change of direction shows as several.
     void pieces(size_t begin, size_t end, std::vector<std::pair<int, int>>& out) const;
@@ -84,6 +85,8 @@ private:
     struct Layout;
     std::unique_ptr<Layout> layout_;
     std::vector<int> bytes_; // the UTF-8 offset of each position
+    mutable std::vector<int> logical_;
+    mutable bool logicalMeasured_ = false;
     bool rightToLeft_ = false;
     int width_ = 0;
 };

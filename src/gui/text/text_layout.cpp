@@ -5,7 +5,6 @@
 #include "text/text_cache.h"
 
 #include <algorithm>
-#include <utility>
 #include <vector>
 
 namespace gui {
@@ -17,8 +16,7 @@ float greedy_word_wrap(const ui_t& ui, const wxFont& font, wxString& text, float
     if (textcache::needsShaping(t)) {
         // The platform's partial extents follow the order the text shows in; breaks go at
         // logical places, so the widths are summed in logical order.
-        std::vector<int> logical;
-        textcache::shaped(dc, font, t)->logicalExtents(logical);
+        const std::vector<int>& logical = textcache::shaped(dc, font, t)->logicalExtents();
         e.assign(logical.begin(), logical.end());
     } else {
         textcache::partialExtents(dc, font, t, e);
@@ -59,10 +57,11 @@ namespace {
 
 const std::wstring_view ELLIPSIS = L"...";
 
-// fit for text the platform lays out (right-to-left runs, clusters): summed widths in logical
-// order do not hold there, so the kept part is measured as laid out, cut only between clusters,
-// and the result keeps the text's direction, which puts the ellipsis on the side the cut part
-// was on. A cut that leaves another first strong letter is led by a direction mark.
+// fit for text the platform lays out (right-to-left runs, clusters): its partial extents follow
+// the order it shows in, so the kept part is measured by its clusters in logical order and cut
+// only between clusters, and the result keeps the text's direction, which puts the ellipsis on
+// the side the cut part was on. A cut that leaves another first strong letter is led by a
+// direction mark; the result is measured whole, as letters that join are shaped anew at a cut.
 void fitShaped(wxDC& dc, const wxFont& font, float& width, std::wstring_view t, bool keepStart,
                float ew, std::wstring& out) {
     const std::shared_ptr<const textcache::Shaped> whole = textcache::shaped(dc, font, t);
@@ -72,13 +71,10 @@ void fitShaped(wxDC& dc, const wxFont& font, float& width, std::wstring_view t, 
         return;
     }
     const size_t n = t.size();
-    static std::vector<std::pair<int, int>> pieces;
+    const std::vector<int>& e = whole->logicalExtents(); // kept with the layout: read at will
     const auto keptWidth = [&](size_t cut) {
-        whole->pieces(keepStart ? 0 : cut, keepStart ? cut : n, pieces);
-        int w = 0;
-        for (const auto& [x0, x1] : pieces)
-            w += x1 - x0;
-        return static_cast<float>(w);
+        const int before = cut ? e[cut - 1] : 0;
+        return static_cast<float>(keepStart ? before : e[n - 1] - before);
     };
     // Keeping the start, the cut moves back from the end; keeping the end, on from the start.
     size_t cut = keepStart ? n : 0;
@@ -100,7 +96,6 @@ void fitShaped(wxDC& dc, const wxFont& font, float& width, std::wstring_view t, 
         }
         if (textcache::shaped(dc, font, out)->rightToLeft() != whole->rightToLeft())
             out.insert(out.begin(), whole->rightToLeft() ? L'\x200F' : L'\x200E');
-        // Letters that join are shaped anew at the cut: the measure of the result decides.
         const float w = static_cast<float>(textcache::extent(dc, font, out).x);
         if (w <= width || cut == (keepStart ? 0 : n)) {
             width = w; // at the far end only "..." is left, which fits
