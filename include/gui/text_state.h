@@ -30,6 +30,7 @@
 
 #include "orboutil/hash.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <utility>
@@ -124,6 +125,16 @@ public:
     void clearPrevWord();
     void clearNextWord();
 
+    // Changes of the text (typing, deleting, pasting, undo, setText, clear) since the state was
+    // made; a host compares it with a count it kept to learn whether the text changed.
+    std::uint64_t changeCount() const { return changes_; }
+    // Set by every change; the host clears it when it has saved or loaded the text.
+    bool modified() const { return modified_; }
+    void setModified(bool modified) { modified_ = modified; }
+    // Whether the text changed since its field's widget (doLineEdit, doTextArea) began its
+    // latest pass: in the scene, right after the widget, "the user edited it in this pass".
+    bool edited() const { return changes_ != passStart_; }
+
     // The caret one step to the left or right on screen (byWord: to the start or end of a word,
     // in the field's reading direction), measuring in dc.
     void left(wxDC& dc, bool byWord, bool keepSelection);
@@ -149,7 +160,8 @@ public:
     void shownInto(std::wstring& out) const;
 
 protected:
-    friend class TextBox; // hit-tests the stored text where the user clicks
+    friend class TextBox;   // hit-tests the stored text where the user clicks
+    friend class AppWindow; // its text widgets mark where their pass began (edited())
 
     // The stored text (the clear text, for passwords).
     const std::wstring& stored() const { return text_; }
@@ -183,6 +195,8 @@ private:
     // Lays the displayed text out in dc when its positions need the platform's layout (the
     // text's own or a forced right-to-left direction); null when summed widths give them.
     const textcache::Shaped* shape(wxDC& dc) const;
+    // Counts the change and tells textChanged.
+    void changed(unsigned begin, unsigned removed, unsigned inserted);
 
     std::wstring text_;
     const wxFont& font_;
@@ -197,6 +211,8 @@ private:
     std::vector<Step> undo_, redo_;
     Edit lastEdit_ = Edit::Other;
     unsigned lastCaret_ = 0;
+    std::uint64_t changes_ = 0, passStart_ = 0;
+    bool modified_ = false;
 };
 
 // Digits only: '0' ... '9'.

@@ -16,6 +16,7 @@ namespace gui {
 void AppWindow::doLineEdit(orbotk::ControlID id, TextState& state, const wchar_t* label,
                            float labelWidth, bool enabled) {
     requirePass(ui_, "doLineEdit");
+    state.passStart_ = state.changes_;
     const float parentW = static_cast<float>(ui_->current()->w);
     enabled = enabled && IsEnabled();
     float indent = 0;

@@ -489,6 +489,7 @@ private:
 
 bool AppWindow::doTextArea(orbotk::ControlID id, TextAreaState& state, bool enabled) {
     requirePass(ui_, "doTextArea");
+    state.passStart_ = state.changes_;
     const bool on = IsEnabled() && enabled;
     TextArea area(ui_, shape_t(FILL, FILL), id, state, on);
     Box& box = area.box();

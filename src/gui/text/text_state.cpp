@@ -57,7 +57,7 @@ void TextState::replaceSelection(const std::wstring& with) {
     lastCaret_ = caret_;
     if (step)
         step->caretAfter = caret_;
-    textChanged(begin, removed, static_cast<unsigned>(with.size()));
+    changed(begin, removed, static_cast<unsigned>(with.size()));
 }
 
 TextState::Step* TextState::remember(Edit kind, unsigned begin, const std::wstring& with) {
@@ -101,8 +101,8 @@ bool TextState::undo() {
     caret_ = step.caretBefore;
     anchor_ = step.anchorBefore;
     lastEdit_ = Edit::Other; // what is typed next is a step of its own
-    textChanged(step.begin, static_cast<unsigned>(step.inserted.size()),
-                static_cast<unsigned>(step.removed.size()));
+    changed(step.begin, static_cast<unsigned>(step.inserted.size()),
+            static_cast<unsigned>(step.removed.size()));
     redo_.push_back(std::move(step));
     return true;
 }
@@ -115,8 +115,8 @@ bool TextState::redo() {
     text_.replace(step.begin, step.removed.size(), step.inserted);
     caret_ = anchor_ = step.caretAfter;
     lastEdit_ = Edit::Other;
-    textChanged(step.begin, static_cast<unsigned>(step.removed.size()),
-                static_cast<unsigned>(step.inserted.size()));
+    changed(step.begin, static_cast<unsigned>(step.removed.size()),
+            static_cast<unsigned>(step.inserted.size()));
     undo_.push_back(std::move(step));
     return true;
 }
@@ -220,7 +220,7 @@ void TextState::setMaxLen(unsigned n) {
 void TextState::setText(std::wstring s) {
     const unsigned removed = static_cast<unsigned>(text_.size());
     text_ = std::move(s);
-    textChanged(0, removed, static_cast<unsigned>(text_.size()));
+    changed(0, removed, static_cast<unsigned>(text_.size()));
     undo_.clear();
     redo_.clear();
     lastEdit_ = Edit::Other;
@@ -523,5 +523,11 @@ void PasswordState::setSignature(const orbo::util::md5_t& sig) {
 TransparentPasswordState::TransparentPasswordState(const wxFont& font) : PasswordState(font) {}
 
 TransparentPasswordState::~TransparentPasswordState() = default;
+
+void TextState::changed(unsigned begin, unsigned removed, unsigned inserted) {
+    ++changes_;
+    modified_ = true;
+    textChanged(begin, removed, inserted);
+}
 
 } // namespace gui
