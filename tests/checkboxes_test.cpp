@@ -30,8 +30,9 @@ struct Check {
         win.driver->paint();
     }
     orbotk::Driver& d() { return *win.driver; }
+    // What the screen shows at the tick: the paints the window asked for, no others.
     orbo::tk::RGBA tick() {
-        d().paint();
+        d().settle();
         return d().pixel(17, 17);
     }
 };

@@ -240,3 +240,15 @@ TEST(ScrollComboBox, TheWheelScrollsTheListAndTheHighlightStaysInView) {
     d.press(WXK_RETURN);
     EXPECT_EQ(c.selected, L"Entry 7");
 }
+
+// An open list's entries, found by the driver by their place or their text.
+TEST(ComboBox, TheDriverPicksAnOpenListsEntryByPlaceOrText) {
+    Combos c;
+    c.d().click(L"a");
+    c.d().settle();
+    EXPECT_EQ(c.d().itemRect(L"a", 1), c.d().itemRect(L"a", L"Banana"));
+    EXPECT_THROW(c.d().itemRect(L"a", 3), std::invalid_argument);
+    c.d().clickItem(L"a", 2);
+    EXPECT_EQ(c.selected[0], FRUIT[2]);
+    EXPECT_FALSE(c.open[0]);
+}

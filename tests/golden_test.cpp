@@ -163,6 +163,18 @@ TEST(Golden, LabelsInEveryPlacement) {
     expectGolden(*win.driver, "labels");
 }
 
+// The status band: a status that fits as it always was, and a longer one ending in "...".
+TEST(Golden, StatusTextFitsItsArea) {
+    for (const auto& [name, status] :
+         {std::pair{"status_fits", L"12 words"},
+          std::pair{"status_cut", L"12 words \x2022 modified \x2022 303 of 1200 notes"}}) {
+        Hosted win(320, 120, true, goldenScale);
+        win->setStatus(status);
+        win.driver->paint();
+        expectGolden(*win.driver, name);
+    }
+}
+
 void windowChrome() {
     Hosted win(640, 480, true, goldenScale);
     win->SetTitle(L"Golden window");

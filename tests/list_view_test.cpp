@@ -169,3 +169,30 @@ TEST(ListView, ARowRenamedInPlaceTakesTheKeysAndAMillionRowsPageToTheEnd) {
     l.d().paint();
     EXPECT_THROW(l.d().rect(L"done 0"), std::invalid_argument);
 }
+
+// The driver finds rows by the host's numbers or their labels; the hover follows the pointer
+// from row to row with one repaint each time, and none for motion within a row.
+TEST(ListView, RowsFoundByNumberOrLabelAndTheHoverRepaintsFromRowToRow) {
+    List l;
+    l.state.first = 5;
+    l.d().paint();
+    const wxRect seven = l.d().itemRect(L"list", 7);
+    EXPECT_EQ(seven, l.d().itemRect(L"list", L"odd 7"));
+    EXPECT_EQ(seven.y, l.y(2) - 10);
+    EXPECT_THROW(l.d().itemRect(L"list", 2), std::invalid_argument); // scrolled out of view
+    EXPECT_THROW(l.d().itemRect(L"nothing", 7), std::invalid_argument);
+    l.d().settle();
+
+    const int x = seven.x + 150, inSeven = seven.y + 5; // right of the row's checkbox
+    const orbo::tk::RGBA plain = l.d().pixel(x, inSeven);
+    l.d().mouseMove(x, inSeven);
+    EXPECT_EQ(l.d().settle(), 1);
+    const orbo::tk::RGBA hovered = l.d().pixel(x, inSeven);
+    EXPECT_NE(hovered.word, plain.word);
+    l.d().mouseMove(x + 1, inSeven + 10);
+    EXPECT_EQ(l.d().settle(), 0);
+    l.d().mouseMove(x, inSeven + 20); // row 8: the same hot box, another row
+    EXPECT_EQ(l.d().settle(), 1);
+    EXPECT_EQ(l.d().pixel(x, inSeven).word, plain.word);
+    EXPECT_EQ(l.d().pixel(x, inSeven + 20).word, hovered.word);
+}

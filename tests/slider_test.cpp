@@ -67,8 +67,9 @@ TEST(HSlider, ADropFarAwayCommitsNothingAndTheKnobStopsAtBothEnds) {
     s.d().leftUp(425, 162); // 50 below the slider
     EXPECT_EQ(s.value, -50.0f);
     EXPECT_EQ(s.commits, 0);
-    s.d().paint();
-    EXPECT_EQ(s.preview, -50.0f); // back where value puts it
+    EXPECT_EQ(s.d().settle(), 1);
+    EXPECT_EQ(s.preview, -50.0f); // back where value puts it, on screen too
+    EXPECT_EQ(s.d().rect(L"sdragger").x, 20);
     s.value = 0.0f;
     s.d().paint();
     s.drag(-300);

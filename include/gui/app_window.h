@@ -55,14 +55,18 @@ public:
     // object.
     virtual ~AppWindow();
 
-    // ---- Scene hooks, in the order the toolkit's table holds them.
+    // ---- Scene hooks, in the order the toolkit's table holds them. The default pass bodies
+    // (AppWindow's uiProcedure and Dialog's) call doLogo, doScene inside the content panel,
+    // doStatus and doPanel, and never preScene or postScene: those two are left for a host's
+    // own uiProcedure to call where it wants them. Work a host wants done once per pass goes
+    // at the start or end of its doScene, or in an overridden uiProcedure around the base one.
     virtual void doLogo(bool showLogo);
     virtual void doStatus(bool rule);
     virtual void initTextures();
     virtual void doPanel();
-    virtual void preScene() {}
+    virtual void preScene() {} // not called by the default pass bodies
     virtual void doScene() {}
-    virtual void postScene() {}
+    virtual void postScene() {} // not called by the default pass bodies
     // The body of one pass.
     virtual void uiProcedure();
     virtual bool confirmClose() { return true; }
@@ -106,6 +110,10 @@ public:
     wxString GetTitle() const;
     void SetTitle(const wxString& title);
     void Refresh();
+    // Repaints for state that changed outside the window's input (a timer, another thread);
+    // callable from any thread. State changed in a scene or in response to input needs no
+    // call: the window repaints after every key, button and wheel event by itself.
+    void requestRepaint();
     void SetFocus();
     void Raise();
     void Iconize();
@@ -377,6 +385,7 @@ protected:
 
     std::wstring status_;
     std::wstring statusHover_;
+    std::wstring statusShown_; // status_ as it fits the status area, ellipsis and all
     std::wstring closeTip_;
     boost::function<void()> statusClick_;
     StatusInfo statusInfo_;

@@ -53,6 +53,8 @@ struct Description {
     // Text fields (never a password's).
     std::wstring text;
     int caret = 0, selectionStart = 0, selectionEnd = 0;
+    // A row of a list: its number among the host's rows, counted from 0 (-1 for the rest).
+    int index = -1;
 };
 
 // A described control of the last complete pass, as published.

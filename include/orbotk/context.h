@@ -91,6 +91,8 @@ public:
     // becomes the focused control at the end.
     ControlID focusClaim() const { return claim_; }
     ControlID activeID() const { return activeID_; }
+    // A press made a control active and has not been released yet.
+    bool pressing() const { return activeKey_ != 0; }
     // Whether the focused control hides what is typed into it (it marked its box secret in the
     // last complete pass), and how many characters such a control took (typed or pasted) since
     // the last pass began or the count was last taken: what a recording writes in place of the
@@ -113,6 +115,13 @@ public:
     // a double click (and its double-click event), 3 for a triple click, and so on. Read in the
     // pass of a press; it keeps its value until the next one.
     int clickCount() const { return clicks_; }
+
+    // ---- What the screen shows of the pointer. A widget whose look under the pointer changes
+    // within its own box (the row of a list the pointer is over) names the part it shows as
+    // hovered in every pass; -1 when none. After a motion pass the window repaints when the
+    // hot box or that part differs from what the last paint pass drew.
+    void hoverPart(int part) { hoverPart_ = part; }
+    bool hoverChanged() const { return hotKey_ != paintedHot_ || hoverPart_ != paintedHoverPart_; }
 
     // ---- Input methods. A text field with the focus says where its caret is, in window
     // pixels, in every pass (the platform's candidate window is placed there); the window
@@ -511,6 +520,10 @@ private:
 
     BoxKey hotKey_ = 0;
     int hotIndex_ = -1;
+    int hoverPart_ = -1;
+    // The hot box and hovered part as the last paint pass drew them.
+    BoxKey paintedHot_ = 0;
+    int paintedHoverPart_ = -1;
     // Where the wheel and the right button go, and the box holding the pointer (see
     // Box::holdPointer) with whether the pointer is outside it and its children.
     struct Targets {

@@ -74,13 +74,31 @@ public:
     wxRect rect(const std::wstring& name) const;
     // Move, down and up at the centre of the control's box.
     void click(const std::wstring& name);
+    // Rows of a list by the list's name and the row's number (counted from 0, as the host's
+    // count has them) or its label; entries of an open combo box by the combo box's name and
+    // their place among the entries shown, or their text. Only what is in view has a place:
+    // std::invalid_argument names the control and the item otherwise. The first call makes the
+    // window describe its controls (as for a screen reader) from then on, and paints once so
+    // that the descriptions exist; a repaint that was due stays due.
+    wxRect itemRect(const std::wstring& control, int index);
+    wxRect itemRect(const std::wstring& control, const std::wstring& label);
+    // Move, down and up at the item's centre.
+    void clickItem(const std::wstring& control, int index);
+    void clickItem(const std::wstring& control, const std::wstring& label);
     // Keyboard focus to the control, as Tab would give it; the window is asked to repaint.
     void focus(const std::wstring& name);
 
     void focusIn();
     void focusOut();
 
+    // A paint pass, whether or not the window asked for one: for a frame to look at.
     void paint();
+    // The paints the platform would run now, and no others: deferred calls run, then a paint
+    // pass while the window has one due (asked for by a widget, the host or the window's own
+    // rule after input), until none is. Returns how many paint passes ran. What a user sees
+    // after some input is the frame after settle(); a test that checks it with paint() would
+    // pass even where the window never repaints.
+    int settle();
     void resize(int w, int h);
     // Single events with every field given, as a recording holds them: a mouse event with the
     // buttons held and modifiers (rotation for the wheel), a key event with its character (-1
@@ -126,6 +144,8 @@ private:
     static int characterFor(int code, int modifiers);
 
     boost::shared_ptr<Window> live() const;
+    // The item of the control whose index is index (label null) or whose name is label.
+    wxRect item(const std::wstring& control, int index, const std::wstring* label);
 
     boost::weak_ptr<Window> window_;
     bool left_ = false, middle_ = false, right_ = false;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "orbotk/accessible.h"
+#include <atomic>
 #include <boost/function.hpp>
 #include <boost/shared_ptr.hpp>
 #include <boost/weak_ptr.hpp>
@@ -124,6 +125,16 @@ public:
     // Whether frames go straight to the X window (known once the canvas has been shown).
     bool presentsDirectly() { return presenter() != nullptr; }
     std::int64_t refreshRequests() const { return refreshRequests_; }
+    // A repaint for state that changed outside the window's input: a timer, a download
+    // finishing, another thread. Safe to call from any thread while the window exists; a
+    // request from another thread reaches the UI thread through its event queue. Input needs
+    // none: after every pass of a key, button, wheel or focus event the window repaints by
+    // itself, and after a motion pass when what lies under the pointer changed. Neither this
+    // nor the window's own repaints count among refreshRequests().
+    void requestRepaint();
+    // A repaint was asked for (by Refresh, requestRepaint or the window's own rule) and no
+    // paint pass has run since: what the platform would paint next.
+    bool paintDue() const { return paintDue_; }
     // The cursor applies to the canvas as well, which covers the whole window.
     bool SetCursor(const wxCursor& cursor) override;
 
@@ -174,6 +185,12 @@ private:
     // GTK's scale of the canvas changed: the next frame is drawn at the new one.
     static void onScaleChanged(void* widget, void* spec, void* self);
     void applyAfterPass();
+    // Whether a pass of this event may have changed what the window shows.
+    bool showsChange(wxEventType type) const;
+    // paintDue_ set, and the repaint queued when presenting directly (true) or left to the
+    // caller (false); scheduleRepaint leaves it to GTK.
+    bool queueRepaint();
+    void scheduleRepaint();
     // The canvas's input method: key releases fed to it (wxWidgets feeds it presses only),
     // its composition kept in the context, its candidate window placed at the focused field's
     // caret, and none at all while a password field has the focus.
@@ -198,7 +215,9 @@ private:
     bool directTried_ = false;           // direct_ was asked for, once the canvas was on screen
     std::uint32_t directBackground_ = 0; // the background direct_'s image was converted over
     bool repaintQueued_ = false;         // a repaint() is due from the event loop
-    int scaleOverride_ = 0;              // 0: the platform's scale
+    bool paintDue_ = false;              // asked for and not yet painted
+    std::atomic<bool> crossThreadRepaint_{false}; // requestRepaint from another thread, queued
+    int scaleOverride_ = 0;                       // 0: the platform's scale
     boost::shared_ptr<UIContext> context_;
     boost::shared_ptr<Window> self_;
     int escapeResult_ = wxID_CANCEL;

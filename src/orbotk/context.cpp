@@ -626,6 +626,7 @@ void UIContext::beginPass(wxEvent& event) {
     returnReleased = false;
     escapePassed = false;
     caretRect_.set = false;
+    hoverPart_ = -1;
     tooltip.clear();
     colour_ = orbo::tk::RGBA(0xFFFFFFFFu);
     findHot();
@@ -660,6 +661,10 @@ void UIContext::closeBox(Box& box) {
 
 void UIContext::endPass() {
     settle(true); // what nothing drew on is cleared
+    if (eventType_ == wxEVT_PAINT && !incomplete_) {
+        paintedHot_ = hotKey_;
+        paintedHoverPart_ = hoverPart_;
+    }
     // Boxes a procedure left open are closed here so the tree stays whole.
     while (current_ && current_ != root_)
         current_->exit();

@@ -2,7 +2,9 @@
 // canvas's event handler, so the window's own routing (Tab, capture, drags, passes) runs.
 #include "orbotk/driver.h"
 
+#include "orbotk/accessible.h"
 #include "orbotk/context.h"
+#include "orbotk/control_id.h"
 #include "orbotk/window.h"
 #include "orboutil/strings.h"
 
@@ -204,6 +206,66 @@ void Driver::click(const std::wstring& name) {
     click(r.x + r.width / 2, r.y + r.height / 2);
 }
 
+wxRect Driver::item(const std::wstring& control, int index, const std::wstring* label) {
+    boost::shared_ptr<Window> w = live();
+    boost::shared_ptr<UIContext> ui = w->context();
+    if (!ui->accessibility()) {
+        ui->setAccessibility(true);
+        const bool due = w->paintDue();
+        w->paintPass(nullptr);
+        if (due)
+            w->requestRepaint();
+    }
+    const wxRect area = rect(control);
+    const std::uint64_t key = ControlID(control).key();
+    const std::vector<Described> all = ui->described();
+    // A list's rows lie inside its box and know their numbers; an open combo box's entries
+    // follow its header, each numbered by its place among them.
+    bool list = false, following = false;
+    int place = 0;
+    for (const Described& d : all) {
+        const Role role = d.description->role;
+        if (d.key == key) {
+            list = role == Role::List;
+            following = !list;
+            continue;
+        }
+        if (role != Role::ListItem) {
+            if (following && role != Role::ScrollBar)
+                following = false;
+            continue;
+        }
+        const wxRect r(d.x, d.y, d.w, d.h);
+        if (list ? !area.Contains(r) : !following)
+            continue;
+        const int n = list ? d.description->index : place++;
+        if (label ? d.description->name == *label : n == index)
+            return r;
+    }
+    const std::string what = label ? "\"" + orbo::util::utf8FromWString(*label) + "\""
+                                   : "number " + std::to_string(index);
+    throw std::invalid_argument("orbotk::Driver: no item " + what + " of \"" +
+                                orbo::util::utf8FromWString(control) + "\" in view");
+}
+
+wxRect Driver::itemRect(const std::wstring& control, int index) {
+    return item(control, index, nullptr);
+}
+
+wxRect Driver::itemRect(const std::wstring& control, const std::wstring& label) {
+    return item(control, -1, &label);
+}
+
+void Driver::clickItem(const std::wstring& control, int index) {
+    const wxRect r = itemRect(control, index);
+    click(r.x + r.width / 2, r.y + r.height / 2);
+}
+
+void Driver::clickItem(const std::wstring& control, const std::wstring& label) {
+    const wxRect r = itemRect(control, label);
+    click(r.x + r.width / 2, r.y + r.height / 2);
+}
+
 void Driver::focus(const std::wstring& name) {
     live()->context()->focusControl(name);
     live()->Refresh();
@@ -221,6 +283,25 @@ void Driver::focusOut() {
 
 void Driver::paint() {
     live()->paintPass(nullptr);
+}
+
+int Driver::settle() {
+    int ran = 0;
+    // A pass that asks for another from every paint (an animation) would never settle: a few
+    // rounds show what one more frame would.
+    for (int round = 0; round < 4; ++round) {
+        const std::int64_t before = live()->frameCount();
+        flush(); // deferred calls, and a direct repaint queued on the event loop
+        boost::shared_ptr<Window> w = window_.lock();
+        if (!w) // a deferred call closed it
+            break;
+        ran += static_cast<int>(w->frameCount() - before);
+        if (!w->paintDue())
+            break;
+        w->paintPass(nullptr);
+        ++ran;
+    }
+    return ran;
 }
 
 void Driver::resize(int w, int h) {

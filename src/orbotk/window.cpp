@@ -23,6 +23,7 @@
 #include <wx/evtloop.h>
 #include <wx/graphics.h>
 #include <wx/image.h>
+#include <wx/thread.h>
 
 namespace orbotk {
 
@@ -177,21 +178,49 @@ void Window::followDrag(wxMouseEvent& event) {
 
 void Window::Refresh(bool eraseBackground, const wxRect* rect) {
     ++refreshRequests_;
+    if (queueRepaint())
+        return;
+    wxDialog::Refresh(eraseBackground, rect);
+    if (canvas_)
+        canvas_->Refresh(eraseBackground, rect);
+}
+
+bool Window::queueRepaint() {
+    paintDue_ = true;
     // Presenting directly, the repaint runs from the event loop, once for all the requests
-    // made until then (a pass's widgets each ask).
+    // made until then (a pass's widgets each ask). A paint that ran meanwhile (an expose, or a
+    // test's driver) already showed what they asked for.
     if (canvas_ && canvas_->IsShownOnScreen() && presenter()) {
         if (!repaintQueued_) {
             repaintQueued_ = true;
             CallAfter([this] {
                 repaintQueued_ = false;
-                repaint();
+                if (paintDue_)
+                    repaint();
             });
         }
+        return true;
+    }
+    return false;
+}
+
+void Window::scheduleRepaint() {
+    if (!queueRepaint() && canvas_)
+        canvas_->Refresh(false);
+}
+
+void Window::requestRepaint() {
+    if (wxThread::IsMain()) {
+        scheduleRepaint();
         return;
     }
-    wxDialog::Refresh(eraseBackground, rect);
-    if (canvas_)
-        canvas_->Refresh(eraseBackground, rect);
+    // Queued events are the one thread-safe way into the UI thread; requests made before it
+    // gets there become one.
+    if (!crossThreadRepaint_.exchange(true))
+        CallAfter([this] {
+            crossThreadRepaint_ = false;
+            scheduleRepaint();
+        });
 }
 
 void Window::setKind(Kind kind) {
@@ -405,6 +434,8 @@ void Window::paint(wxDC* dc, bool direct) {
     bool ran = false;
     if (!context_->inPass()) {
         sizeFrame();
+        // Cleared first: what the pass itself asks for is due after it.
+        paintDue_ = false;
         ran = context_->runPass(event);
     }
     // A paint that arrives during a pass (a modal loop opened from a scene) shows the last frame.
@@ -602,6 +633,8 @@ void Window::dispatch(wxEvent& event) {
         return;
     }
     applyAfterPass();
+    if (showsChange(type))
+        scheduleRepaint();
 
     if (isButtonUp(type)) {
         if (type == wxEVT_LEFT_UP)
@@ -616,6 +649,20 @@ void Window::dispatch(wxEvent& event) {
         event.Skip();
     else
         event.Skip(context_->eventSkipped());
+}
+
+bool Window::showsChange(wxEventType type) const {
+    // Keys, buttons, the wheel and the keyboard focus may change anything a host shows, and
+    // the host cannot know which of its changes need a repaint: the window repaints after
+    // each. The pointer's motion changes what is drawn only through the hot box (or the part
+    // of it under the pointer) and through a press being dragged; the repaint costs little
+    // when nothing changed, since only changed pixels reach the screen.
+    if (isKey(type) || isButtonDown(type) || isButtonUp(type) || type == wxEVT_MOUSEWHEEL ||
+        type == wxEVT_SET_FOCUS || type == wxEVT_KILL_FOCUS)
+        return true;
+    if (type == wxEVT_MOTION || type == wxEVT_ENTER_WINDOW || type == wxEVT_LEAVE_WINDOW)
+        return context_->hoverChanged() || context_->pressing();
+    return false;
 }
 
 void Window::onCaptureLost(wxMouseCaptureLostEvent&) {

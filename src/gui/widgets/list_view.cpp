@@ -75,6 +75,10 @@ ListResult AppWindow::doList(ControlID id, ListState& state, int count, std::set
             pointerRow = row < count ? row : -1;
         }
     }
+    // The hover shading moves from row to row within one hot box: the window repaints when
+    // the row under the pointer is not the one shown.
+    if (on && pointerRow >= 0)
+        ui_->hoverPart(pointerRow);
 
     if (list.describing())
         list.describe(orbotk::Role::List, id.name(),
@@ -185,9 +189,15 @@ ListResult AppWindow::doList(ControlID id, ListState& state, int count, std::set
         Box row(ui_, rowsW, rowH);
         row.setPos(left, top + rowH * static_cast<float>(i - state.first));
         const bool selected = mode != LIST_SELECT_NONE && selection.count(i) != 0;
-        if (row.describing())
-            row.describe(orbotk::Role::ListItem, options.label ? options.label(i) : L"",
-                         (on ? orbotk::ACC_ENABLED : 0u) | (selected ? orbotk::ACC_SELECTED : 0u));
+        if (row.describing()) {
+            orbotk::Description d;
+            d.role = orbotk::Role::ListItem;
+            if (options.label)
+                d.name = options.label(i);
+            d.states = (on ? orbotk::ACC_ENABLED : 0u) | (selected ? orbotk::ACC_SELECTED : 0u);
+            d.index = i;
+            row.describe(d);
+        }
         drawRow(i, selected);
         if (listFocused && i == state.focused)
             drawFocusBorder();

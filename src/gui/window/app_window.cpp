@@ -238,6 +238,11 @@ void AppWindow::Refresh() {
         w->Refresh(true, nullptr);
 }
 
+void AppWindow::requestRepaint() {
+    if (boost::shared_ptr<orbotk::Window> w = window())
+        w->requestRepaint();
+}
+
 void AppWindow::SetFocus() {
     if (boost::shared_ptr<orbotk::Window> w = window_.lock())
         w->SetFocus();

@@ -100,7 +100,10 @@ void AppWindow::doStatus(bool rule) {
         Box status(ui_, 118.0f, FILL);
         status.setTop(4.0f);
         status.setLeft(27.0f);
-        render(ui_, verytinyFont_, status_, 0);
+        // A status longer than its area ends in an ellipsis rather than being cut mid-letter.
+        float width = status.w();
+        fit(ui_, verytinyFont_, width, status_, true, statusShown_);
+        render(ui_, verytinyFont_, statusShown_, 0);
         doToolTip(statusHover_.c_str());
         // Without a click callback the status area asks nothing of the mouse, so it does not
         // take the pointer from what lies behind it (the status icon and its tooltip).
@@ -114,7 +117,7 @@ void AppWindow::doStatus(bool rule) {
         const std::pair<orbo::utf8_string, Image*> info = statusInfo_();
         Box icon(ui_, 13.0f, 13.0f);
         icon.setTop(3.0f);
-        icon.setLeft(getTextShape(ui_, status_.c_str(), verytinyFont_).width + 30.0f);
+        icon.setLeft(getTextShape(ui_, statusShown_.c_str(), verytinyFont_).width + 30.0f);
         if (info.second != nullptr) {
             render(ui_, *info.second);
             const std::wstring tip = orbo::util::wstringFromUtf8(info.first);
