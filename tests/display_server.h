@@ -16,6 +16,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
+#include <wayland-client.h>
 
 namespace testing_support {
 
@@ -110,13 +111,19 @@ public:
              "--debug", "--idle-time=0", "--config=" + config, "--width=" + std::to_string(width),
              "--height=" + std::to_string(height), "--scale=" + std::to_string(scale)},
             log_));
-        const std::string socket = runtime_ + "/gui-test";
-        struct stat st;
-        for (int i = 0; i < 500 && stat(socket.c_str(), &st) != 0; ++i)
-            usleep(10000);
-        if (stat(socket.c_str(), &st) != 0)
-            throw std::runtime_error("weston did not start: see " + log_);
+        // The socket's file exists from the compositor's bind(), before it listens: a client
+        // connecting in between (a loaded machine preempts the compositor there) is refused,
+        // and GTK reports no display. Ready is when a client connects and the registry
+        // announces the shell (xdg_wm_base) that GTK needs, asked again until it does.
         setenv("WAYLAND_DISPLAY", "gui-test", 1);
+        bool ready = false;
+        for (int i = 0; i < 1000 && !ready && server_->running(); ++i) {
+            ready = announcesShell();
+            if (!ready)
+                usleep(10000);
+        }
+        if (!ready)
+            throw std::runtime_error("weston did not become ready: see " + log_);
         setenv("GDK_BACKEND", "wayland", 1);
         unsetenv("DISPLAY");
     }
@@ -128,6 +135,25 @@ public:
     const std::string& log() const { return log_; }
 
 private:
+    static bool announcesShell() {
+        wl_display* display = wl_display_connect(nullptr);
+        if (display == nullptr)
+            return false;
+        bool shell = false;
+        static const wl_registry_listener listener = {
+            [](void* data, wl_registry*, uint32_t, const char* interface, uint32_t) {
+                if (std::string(interface) == "xdg_wm_base")
+                    *static_cast<bool*>(data) = true;
+            },
+            [](void*, wl_registry*, uint32_t) {}};
+        wl_registry* registry = wl_display_get_registry(display);
+        wl_registry_add_listener(registry, &listener, &shell);
+        wl_display_roundtrip(display);
+        wl_registry_destroy(registry);
+        wl_display_disconnect(display);
+        return shell;
+    }
+
     std::string runtime_, log_;
     std::unique_ptr<Child> server_;
 };
