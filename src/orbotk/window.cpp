@@ -727,6 +727,9 @@ void Window::followInputMethod() {
         return;
     if (inputMethod_ == nullptr && canvas_->m_imContext) { // wxWidgets makes it when it is shown
         inputMethod_ = canvas_->m_imContext;
+        // wxWidgets turns the pre-edit off, and methods that honour that (ibus, fcitx) then
+        // show the composition in a popup of their own: it belongs in the field, at the caret.
+        gtk_im_context_set_use_preedit(static_cast<GtkIMContext*>(inputMethod_), TRUE);
         g_signal_connect(inputMethod_, "preedit-changed", G_CALLBACK(&Window::onPreeditChanged),
                          this);
         g_signal_connect(inputMethod_, "preedit-end", G_CALLBACK(&Window::onPreeditChanged), this);
