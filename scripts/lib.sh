@@ -15,6 +15,8 @@ GUI_PACKAGES=(
   # Hebrew and Arabic letters, which Liberation Sans lacks, come from DejaVu Sans through
   # fontconfig's fallback (the right-to-left goldens are drawn in it).
   fonts-dejavu-core
+  # Chinese, Japanese and Korean letters (no other installed face has them).
+  fonts-wqy-microhei
   # A real input method for the composition tests: ibus with its pinyin engine.
   ibus ibus-libpinyin ibus-gtk3
 )

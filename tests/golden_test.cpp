@@ -163,6 +163,23 @@ TEST(Golden, LabelsInEveryPlacement) {
     expectGolden(*win.driver, "labels");
 }
 
+// Chinese, Japanese and Korean, from the fallback font the scripts install.
+TEST(Golden, LabelsInChineseJapaneseAndKorean) {
+    Hosted win(240, 70, false, goldenScale);
+    win->scene = [](Host& h) {
+        const wchar_t* lines[] = {L"\x4F60\x597D\xFF0C\x4E16\x754C",             // Chinese
+                                  L"\x3053\x3093\x306B\x3061\x306F\x4E16\x754C", // Japanese
+                                  L"\xC548\xB155\xD558\xC138\xC694"};            // Korean
+        for (int i = 0; i < 3; ++i) {
+            Box b(h.ui(), 220.0f, 20.0f);
+            b.setPos(10.0f, 5.0f + 20.0f * static_cast<float>(i));
+            h.doLabel(lines[i]);
+        }
+    };
+    win.driver->paint();
+    expectGolden(*win.driver, "labels_cjk");
+}
+
 // The status band: a status that fits as it always was, and a longer one ending in "...".
 TEST(Golden, StatusTextFitsItsArea) {
     for (const auto& [name, status] :
