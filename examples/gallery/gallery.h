@@ -164,7 +164,6 @@ private:
             return;
         page_ = p;
         setStatus(std::wstring(L"Page ") + std::to_wstring(p + 1) + L": " + PAGE_NAMES[p]);
-        Refresh();
     }
 
     // Buttons of every kind, enabled and disabled. Clicks are counted in the status bar.
@@ -329,7 +328,7 @@ private:
                 Enable(false);
                 enableTimer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
                     Enable(true);
-                    Refresh();
+                    requestRepaint(); // a timer is no input: the window is told
                 });
                 enableTimer_.StartOnce(3000);
             }
@@ -346,7 +345,6 @@ private:
             Box rows(ui_, -SCROLL_SIZE, FILL, ControlID(L"list rows"));
             if (const int wheel = rows.wheelRotation()) {
                 firstRow_ = std::min(std::max(firstRow_ - wheel / 40, 0), 90);
-                Refresh();
             }
             int menuRow = -1;
             double menuX = 0, menuY = 0;
@@ -415,7 +413,6 @@ private:
             if (doProgress(ControlID(L"follows"), volumePreview_,
                            L"Follows the volume slider; double-click to reset it")) {
                 volume_ = volumePreview_ = 0.0f;
-                Refresh();
             }
         }
     }
@@ -612,7 +609,6 @@ private:
         rename_.setText(tasks_[static_cast<size_t>(row)].name);
         rename_.selectAll();
         focusRename_ = true;
-        Refresh();
     }
 
     void taskMenu(int row) {
@@ -638,7 +634,6 @@ private:
             taskSelection_.clear();
             renaming_ = -1;
         }
-        Refresh();
     }
 
     // The menu of one row of the list: its check flag, and the whole list's.
@@ -657,7 +652,6 @@ private:
         else
             std::fill(std::begin(rowDone_), std::end(rowDone_), it->get<1>() == L"Check all");
         setStatus(name + L": " + it->get<1>());
-        Refresh();
     }
 
     void menuPicked(std::vector<PopupItem>::const_iterator it,
@@ -669,7 +663,6 @@ private:
                 *it->get<3>() = !*it->get<3>();
             menuAnswer_ = L"Picked " + it->get<1>();
         }
-        Refresh();
     }
 
     void openAccount() {
@@ -682,7 +675,6 @@ private:
         } else {
             formAnswer_ = L"Cancelled";
         }
-        Refresh();
     }
 
     void openSettings() {
@@ -699,14 +691,12 @@ private:
         } else {
             settingsAnswer_ = L"Cancelled";
         }
-        Refresh();
     }
 
     void openMessage(int i) {
         const int code =
             gui::messageBox(window(), MESSAGES[i].message, MESSAGES[i].title, MESSAGES[i].style);
         messageAnswers_[i] = std::wstring(L"Answered ") + answerName(code);
-        Refresh();
     }
 
     static const wchar_t* answerName(int code) {

@@ -82,7 +82,6 @@ protected:
         if (submit && !user_.text().empty()) {
             if (onSubmit)
                 onSubmit(user_.text(), password_.signature());
-            Refresh();
         }
     }
 

@@ -69,7 +69,7 @@ public:
     void SetTitle(const wxString& title) override;
     const std::wstring& title() const { return title_; }
 
-    // Runs f later on the UI thread, after the event being handled.
+    // Runs f later on the UI thread, after the event being handled, and repaints after it.
     void postEval(const boost::function<void()>& f);
     // The window follows the pointer until the left button is released. event is the press.
     void beginDrag(wxMouseEvent& event);

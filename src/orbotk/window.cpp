@@ -135,8 +135,15 @@ void Window::SetTitle(const wxString& title) {
 }
 
 void Window::postEval(const boost::function<void()>& f) {
+    // A deferred call finishes what an input began (a dialog's answer, a row deleted after
+    // its menu closed), so the window repaints after it as after the input itself. The call
+    // may run a modal loop in which this window is destroyed: the handle says whether it is.
     if (f)
-        CallAfter([f]() { f(); });
+        CallAfter([f, window = handle()]() {
+            f();
+            if (boost::shared_ptr<Window> w = window.lock())
+                w->scheduleRepaint();
+        });
 }
 
 namespace {
