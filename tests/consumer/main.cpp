@@ -97,6 +97,12 @@ int main(int argc, char** argv) {
     d.press(WXK_HOME);
     d.press(WXK_LEFT);
     check(w->note.caret() == 1 && w->note.rightToLeft(), "right-to-left field");
+    check(w->note.modified() && w->note.changeCount() == 4, "the field counts its changes");
+
+    // The window repainted after the keys by itself: one paint settles it, then none is owed.
+    check(d.settle() == 1 && d.settle() == 0, "the window repaints after input on its own");
+    w->requestRepaint();
+    check(d.settle() == 1, "a repaint asked for from outside the input");
 
     w->Close(true);
     return failures == 0 ? 0 : 1;
