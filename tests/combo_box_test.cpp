@@ -108,7 +108,7 @@ TEST(ComboBox, ChoosingAnEntryReturnsItsIndexOnceAndClosesTheList) {
     // An empty list is 30 pixels from the header's top and holds no entry.
     c.count = 0;
     c.d().click(L"a");
-    c.d().paint();
+    EXPECT_EQ(c.d().settle(), 1);
     EXPECT_NE(c.d().pixel(100, 10 + 29).word, 0xFFFFFFFFu);
     EXPECT_EQ(c.d().pixel(100, 10 + 31).word, 0xFFFFFFFFu);
     EXPECT_THROW(c.d().rect(L"Apple"), std::invalid_argument);

@@ -121,7 +121,7 @@ TEST(VScroll, ANamedBarTakesTheFocusAndItsKeysMoveThePosition) {
         EXPECT_EQ(s.pos, step.pos) << step.key;
     }
     s.d().press(WXK_END);
-    s.d().paint();
+    s.d().settle();
     EXPECT_EQ(s.d().rect(L"thumb").y, 29 + 180);
     // The focus border: the thumb's top row shows the dashes over its body.
     int dark = 0;
