@@ -2,6 +2,7 @@
 // real modal loop returns, the expando's window heights and the pass in which it opens, and
 // closing from inside a pass or after the parent has gone.
 #include "gui/dialog.h"
+#include "gui/text_area.h"
 #include "orbotk/driver.h"
 #include "orbotk/window.h"
 #include "widget_host.h"
@@ -30,7 +31,7 @@ public:
 
     // Runs inside the content box, before the OK/Cancel pair.
     std::function<void(TestDialog&)> scene;
-    bool withButtons = true;
+    bool withButtons = true, okEnabled = true;
     wxRect content;
     std::vector<bool> okResults, openedAtScene;
     int advancedPasses = 0;
@@ -43,7 +44,7 @@ public:
         if (scene)
             scene(*this);
         if (withButtons) {
-            okResults.push_back(isOK(checkboxCheck_, true));
+            okResults.push_back(isOK(checkboxCheck_, okEnabled));
             if (okResults.back())
                 EndModal(wxID_OK);
         }
@@ -136,6 +137,53 @@ TEST(Dialog, ModalLoopReturnsWhatClosedIt) {
         // The logo band's close button ends 32 pixels in from the right, 28 down.
         EXPECT_EQ(o.modal([](Driver& d) { d.click(400 - 32 - 4, 28 + 4); }), wxID_CANCEL);
     }
+}
+
+// Return released in a field activates OK, the dialog's default button, as in the desktop's
+// own dialogs (Return used to mean nothing there); not while OK is disabled, and not in a text
+// area, whose Return breaks the line.
+TEST(Dialog, ReturnInAFieldActivatesOKWhileOKIsEnabled) {
+    Open o(boost::make_shared<TestDialog>());
+    gui::TextAreaState notes{testing_support::Host::textFont_, L""};
+    bool area = false;
+    o.dialog->scene = [&](TestDialog& t) {
+        t.lineEdit();
+        if (area) {
+            Box b(t.ui(), FILL, 60.0f);
+            b.setTop(30.0f);
+            t.doTextArea(ControlID(L"notes"), notes);
+        }
+    };
+    o.dialog->okEnabled = false;
+    EXPECT_EQ(o.modal([&](Driver& d) {
+        d.paint(); // the field takes the focus
+        d.typeText(L"Ann");
+        d.press(WXK_RETURN);
+        EXPECT_TRUE(d.window()->IsModal()); // OK is disabled
+        area = true;
+        o.dialog->okEnabled = true;
+        d.paint();
+        d.focus(L"notes");
+        d.press(WXK_RETURN);
+        EXPECT_TRUE(d.window()->IsModal());
+        EXPECT_EQ(notes.text(), L"\n");
+        d.focus(L"field");
+        d.press(WXK_RETURN);
+    }),
+              wxID_OK);
+    EXPECT_EQ(o.dialog->field.text(), L"Ann");
+}
+
+TEST(Dialog, RealTypingAndReturnInAFieldActivateOK) {
+    Open o(boost::make_shared<TestDialog>());
+    o.dialog->scene = [](TestDialog& t) { t.lineEdit(); };
+    EXPECT_EQ(o.modal([](Driver& d) {
+        d.paint(); // the field takes the focus
+        testing_support::realKeys(d, "type Ann");
+        testing_support::realKeys(d, "key Return");
+    }),
+              wxID_OK);
+    EXPECT_EQ(o.dialog->field.text(), L"Ann");
 }
 
 TEST(Dialog, EscapeInAFocusedFieldDropsItsSelectionFirstThenClosesTheDialog) {

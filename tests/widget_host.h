@@ -12,6 +12,7 @@
 
 #include <boost/make_shared.hpp>
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -114,6 +115,19 @@ inline void settle() {
 inline void onNextModal(const std::function<void(orbotk::Driver&)>& act) {
     orbotk::testing::setFailureHandler([](const std::string& m) { ADD_FAILURE() << m; });
     orbotk::testing::answerNextModal(act, std::chrono::seconds(5));
+}
+
+// Real keys (xdotool's arguments: "type abc key Return") for the driver's window, once it is on
+// the screen: the pointer goes over it first, since on a display without a window manager the
+// keyboard follows the pointer.
+inline void realKeys(orbotk::Driver& d, const std::string& keys) {
+    wxWindow* canvas = d.window()->canvas();
+    ASSERT_TRUE(waitFor([&] { return canvas->IsShownOnScreen(); }));
+    settle(); // a window that sizes itself in its first pass gets that size on the screen
+    const wxPoint at = canvas->ClientToScreen(wxPoint(d.width() / 2, 40));
+    const std::string cmd =
+        "xdotool mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) + " " + keys;
+    ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
 }
 
 // Clicks the named control of the next modal window, or its close button when name is empty

@@ -54,7 +54,10 @@ protected:
     // The toggle button on the split line; returns the open state of this pass.
     bool doExpand();
     // The OK/Cancel pair at the bottom right of the content panel, for a subclass's doScene:
-    // true in the pass in which OK is activated; Cancel closes the window.
+    // true in the pass in which OK is activated, by the mouse, by Return or Space on the
+    // focused button, or by Return released in one of the dialog's text fields (not a text
+    // area, where Return breaks the line) while OK is enabled: the dialog's default button.
+    // Call it after the fields, in the same pass. Cancel closes the window.
     virtual bool isOK(const Image& okImage, bool okEnabled);
     // The advanced section's controls, drawn while the expando is open.
     virtual void doAdvanced() {}

@@ -3,9 +3,10 @@
 // wxNO, wxCANCEL, wxICON_*). The box sizes itself to its content on every pass, centres itself
 // on its parent once, and ends its modal run with the style bit of the pressed button.
 //
-// Yes and No always come as a pair. Closing the box without a button (its close button, or
-// Escape while no button has the focus) answers wxCANCEL when Cancel is shown, else wxNO when
-// Yes and No are, else the toolkit's own close result (wxID_CANCEL).
+// Yes and No always come as a pair. Escape answers wxCANCEL when Cancel is shown, else wxNO
+// when Yes and No are, else wxOK. Closing the box by its close button (or by Escape before a
+// button has the focus, and in a box without buttons) answers wxCANCEL when Cancel is shown,
+// else wxNO when Yes and No are, else the toolkit's own close result (wxID_CANCEL).
 #pragma once
 
 #include "gui/dialog.h"

@@ -118,6 +118,10 @@ bool Dialog::isOK(const Image& okImage, bool okEnabled) {
         glColor(orbopal::OKButton);
         result = doPushButton(ControlID(L"DialogOK"), okImage, L" OK", okEnabled);
     }
+    // Return in a field is the default button's, as in the desktop's own dialogs. Text boxes
+    // report it when released in them; a text area keeps Return for its lines.
+    if (ui_->returnReleased && okEnabled && IsEnabled())
+        result = true;
     {
         Box cancel(ui_, PUSHBUTTON_SHAPE);
         cancel.setRight(FILL);

@@ -65,8 +65,19 @@ void MessageBoxDialog::initMessageBox(const wchar_t* title, const wchar_t* messa
 }
 
 void MessageBoxDialog::doScene() {
-    // Whenever nothing has the focus, the affirmative button takes it, so Return answers it and
-    // Escape closes only boxes without one.
+    // Escape answers the box, as the desktop's message dialogs do: Cancel or No where it has
+    // one, OK where that is all it has. While nothing has the focus (before the first pass
+    // has given it to a button) the dialog's own Escape closes it with the escape result.
+    if (!ui_->focusedID().name().empty() && ui_->eventType() == wxEVT_KEY_DOWN &&
+        ui_->keyCode() == WXK_ESCAPE) {
+        if (cancelButton_)
+            EndModal(wxCANCEL);
+        else if (noButton_)
+            EndModal(wxNO);
+        else if (okButton_)
+            EndModal(wxOK);
+    }
+    // Whenever nothing has the focus, the affirmative button takes it, so Return answers it.
     if (ui_->focusedID().name().empty()) {
         if (okButton_)
             ui_->setFocusedID(ControlID(L"OK"));
