@@ -152,9 +152,11 @@ public:
         }
     }
 
+public:
+    static const int PAGES = 10;
+
 private:
     friend struct GalleryProbe; // the invariants of the event fuzzer and the soak run
-    static const int PAGES = 10;
     static constexpr const wchar_t* PAGE_NAMES[PAGES] = {
         L"Buttons", L"Labels",  L"Controls", L"Form",    L"Text",
         L"Images",  L"Patches", L"Drawing",  L"Dialogs", L"Lists"};

@@ -1,6 +1,7 @@
 // The gallery program: opens the gallery window, or with --screenshot FILE renders one paint
 // pass through the driver, writes the PNG and exits, so it also runs without a person (and under
-// Xvfb without a window manager). --page N picks the page; on screen the number keys and the tabs
+// Xvfb without a window manager). --page N picks the page (as the number
+// keys name them: 0 is the tenth); on screen the number keys and the tabs
 // switch pages and Escape closes the window. --click NAME clicks the control of that name
 // before the screenshot (an open combo box, a checked checkbox). --record FILE writes what
 // happens in the window (and the dialogs it opens) to FILE; --replay FILE plays such a file
@@ -18,10 +19,21 @@
 
 namespace {
 
-int usage() {
-    std::fprintf(stderr, "usage: gallery [--page N] [--screenshot FILE.png [--click NAME]]\n"
-                         "               [--record FILE | --replay FILE [--check]]\n");
-    return 2;
+int usage(FILE* to = stderr) {
+    std::fprintf(to, "usage: gallery [--page N] [--screenshot FILE.png [--click NAME]]\n"
+                     "               [--record FILE | --replay FILE [--check]]\n"
+                     "  --page N  the page to open, numbered as the keys that switch pages:\n"
+                     "            1 Buttons ... 9 Dialogs, 0 (or 10) Lists\n");
+    return to == stderr ? 2 : 0;
+}
+
+// A page as the number keys name it (1-9, 0 for the tenth); -1 for anything else.
+int pageOf(const char* arg) {
+    char* end = nullptr;
+    const long n = std::strtol(arg, &end, 10);
+    if (end == arg || *end != '\0' || n < 0 || n > gallery::Gallery::PAGES)
+        return -1;
+    return n == 0 ? gallery::Gallery::PAGES - 1 : static_cast<int>(n) - 1;
 }
 
 // Replays once the event loop runs (the window is on screen by then). With check, exits with
@@ -67,8 +79,11 @@ int main(int argc, char** argv) {
             replay = argv[++i];
         else if (std::strcmp(argv[i], "--check") == 0)
             check = true;
-        else if (std::strcmp(argv[i], "--page") == 0 && i + 1 < argc)
-            page = std::atoi(argv[++i]) - 1;
+        else if (std::strcmp(argv[i], "--page") == 0 && i + 1 < argc) {
+            if ((page = pageOf(argv[++i])) < 0)
+                return usage();
+        } else if (std::strcmp(argv[i], "--help") == 0)
+            return usage(stdout);
         else
             return usage();
     }
@@ -76,7 +91,7 @@ int main(int argc, char** argv) {
         return usage();
     try {
         orbotk::Application app(argc, argv);
-        auto gallery = boost::make_shared<gallery::Gallery>(page < 0 ? 0 : page);
+        auto gallery = boost::make_shared<gallery::Gallery>(page);
         if (!screenshot.empty()) {
             orbotk::Driver driver(gallery->window());
             // The first pass settles what the window decides in a pass (the focused field).
