@@ -121,6 +121,8 @@ struct OnScreen : ::testing::Test {
     // change nothing.
     void expectCurrent() {
         settle();
+        waitFor([&] { return !win->window()->paintDue(); }); // a loaded machine lags
+        settle();
         const Pixels shown = screen();
         win->window()->repaint();
         settle();
