@@ -89,8 +89,10 @@ private:
 // protocol that lets a client take screenshots) goes to log().
 class OwnCompositor {
 public:
-    // width x height logical pixels, scale times that in device pixels.
-    OwnCompositor(int width, int height, int scale) {
+    // width x height logical pixels, scale times that in device pixels. Headless, or nested:
+    // its output a window on the X server that DISPLAY names, whose pointer and keyboard (an
+    // xdotool's) are the compositor's seat.
+    OwnCompositor(int width, int height, int scale, bool nested = false) {
         char dir[] = "/tmp/gui-wayland-XXXXXX";
         if (mkdtemp(dir) == nullptr)
             throw std::runtime_error("no runtime directory");
@@ -107,9 +109,10 @@ public:
             std::fclose(f);
         }
         server_.reset(new Child(
-            {"weston", "--backend=headless-backend.so", "--use-pixman", "--socket=gui-test",
-             "--debug", "--idle-time=0", "--config=" + config, "--width=" + std::to_string(width),
-             "--height=" + std::to_string(height), "--scale=" + std::to_string(scale)},
+            {"weston", nested ? "--backend=x11-backend.so" : "--backend=headless-backend.so",
+             "--use-pixman", "--socket=gui-test", "--debug", "--idle-time=0", "--config=" + config,
+             "--width=" + std::to_string(width), "--height=" + std::to_string(height),
+             "--scale=" + std::to_string(scale)},
             log_));
         // The socket's file exists from the compositor's bind(), before it listens: a client
         // connecting in between (a loaded machine preempts the compositor there) is refused,
@@ -125,7 +128,8 @@ public:
         if (!ready)
             throw std::runtime_error("weston did not become ready: see " + log_);
         setenv("GDK_BACKEND", "wayland", 1);
-        unsetenv("DISPLAY");
+        if (!nested) // nested, xdotool still reaches the X server
+            unsetenv("DISPLAY");
     }
     ~OwnCompositor() {
         server_.reset();

@@ -72,6 +72,8 @@ public:
     // Runs f later on the UI thread, after the event being handled, and repaints after it.
     void postEval(const boost::function<void()>& f);
     // The window follows the pointer until the left button is released. event is the press.
+    // For a press from the platform the desktop moves the window, once the pointer has moved
+    // past the drag threshold; for synthetic input the window moves itself.
     void beginDrag(wxMouseEvent& event);
     bool windowDragging() const { return dragging_; }
 
@@ -203,6 +205,8 @@ private:
     static void onCommitEnded(void* context, const char* text, void* self);
     void updateCapture(wxEvent& event);
     void followDrag(wxMouseEvent& event);
+    // A press on the move area is pending: past the drag threshold the desktop's move starts.
+    void followMove(wxMouseEvent& event);
     // The platform's resize drag for a press in the band along the frame, and the band's
     // cursors; true when the event was the band's and no pass should see it.
     bool resizeFromEdge(wxMouseEvent& event);
@@ -239,7 +243,10 @@ private:
     unsigned long commitHook_ = 0; // onCommitStarts, while inputMethod_ is set
 
     bool dragging_ = false;
-    wxPoint dragGrab_; // the pointer in window coordinates when the drag began
+    wxPoint dragGrab_;         // the pointer in window coordinates when the drag began
+    bool movePending_ = false; // a platform press on the move area, not yet past the threshold
+    int moveButton_ = 1;
+    wxPoint movePress_, moveFrom_; // the press on the screen and in the window
 
     std::int64_t lastFrameMs_ = 0, totalFrameMs_ = 0, longestFrameMs_ = 0, frameCount_ = 0;
     std::int64_t refreshRequests_ = 0;

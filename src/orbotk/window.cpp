@@ -172,9 +172,47 @@ void capture(wxWindow* canvas) {
 } // namespace
 
 void Window::beginDrag(wxMouseEvent& event) {
+    // A press the platform delivered: the desktop moves the window, as it does for its own
+    // title bars, once the pointer has moved past the drag threshold (so that a double click
+    // stays a double click). A Wayland compositor ignores a client placing its window, and
+    // without a window manager GTK carries the move out itself.
+    if (GdkEvent* current = gtk_get_current_event()) {
+        const bool press = current->type == GDK_BUTTON_PRESS;
+        if (press) {
+            moveButton_ = static_cast<int>(current->button.button);
+            movePress_ = wxPoint(static_cast<int>(current->button.x_root),
+                                 static_cast<int>(current->button.y_root));
+            moveFrom_ = event.GetPosition();
+        }
+        gdk_event_free(current);
+        if (press && canvas_->IsShownOnScreen() && hasSeat(this)) {
+            movePending_ = true;
+            return;
+        }
+    }
+    // Synthetic input (a test's driver): the window follows the pointer itself.
     dragging_ = true;
     dragGrab_ = event.GetPosition();
     capture(canvas_);
+}
+
+void Window::followMove(wxMouseEvent& event) {
+    const wxEventType type = event.GetEventType();
+    if (type != wxEVT_MOTION || !event.LeftIsDown()) {
+        if (type != wxEVT_MOTION)
+            movePending_ = false;
+        return;
+    }
+    gint threshold = 8;
+    g_object_get(gtk_settings_get_default(), "gtk-dnd-drag-threshold", &threshold, nullptr);
+    const wxPoint d = event.GetPosition() - moveFrom_;
+    if (std::abs(d.x) <= threshold && std::abs(d.y) <= threshold)
+        return;
+    movePending_ = false;
+    if (canvas_->HasCapture())
+        canvas_->ReleaseMouse(); // the desktop takes the pointer for the move
+    gtk_window_begin_move_drag(GTK_WINDOW(GetHandle()), moveButton_, movePress_.x, movePress_.y,
+                               gtk_get_current_event_time());
 }
 
 void Window::followDrag(wxMouseEvent& event) {
@@ -620,6 +658,8 @@ void Window::dispatch(wxEvent& event) {
         return;
     if (mouse && dragging_ && type == wxEVT_MOTION)
         followDrag(*mouse);
+    if (mouse && movePending_)
+        followMove(*mouse);
     if (isButtonDown(type) && canvas_->IsShownOnScreen()) {
         capture(canvas_);
         if (wxWindow::FindFocus() != canvas_)

@@ -87,6 +87,12 @@ void AppWindow::doLogo(bool showLogo) {
             if (wxMouseEvent* e = ui_->mouseEvent())
                 BeginDrag(*e);
         }
+        // A double click maximises a resizable window, or restores it, as desktops do.
+        if (titlebar.leftDoubleClicked()) {
+            boost::shared_ptr<orbotk::Window> w = window();
+            if (w && w->resizable())
+                w->Maximize(!w->IsMaximized());
+        }
     }
     drawRule(static_cast<float>(ui_->current()->h));
 }
