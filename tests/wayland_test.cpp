@@ -81,16 +81,21 @@ TEST(Wayland, TheGalleryHasItsLogicalSizeAndTheCompositorShowsItsFrame) {
     const int w = d.frameWidth(), h = d.frameHeight();
     ASSERT_EQ(w, 800 * outputScale);
     std::vector<std::uint32_t> frame(static_cast<size_t>(w) * h);
-    const std::vector<orbo::tk::RGBA> pixels = d.pixels();
     const wxColour bg = window->GetBackgroundColour();
-    orbotk::OverBackground(static_cast<std::uint32_t>(bg.Red() << 16 | bg.Green() << 8 | bg.Blue()))
-        .row(frame.data(), pixels.data(), w * h);
+    const auto readFrame = [&] {
+        const std::vector<orbo::tk::RGBA> pixels = d.pixels();
+        orbotk::OverBackground(
+            static_cast<std::uint32_t>(bg.Red() << 16 | bg.Green() << 8 | bg.Blue()))
+            .row(frame.data(), pixels.data(), w * h);
+    };
 
     // The compositor shows the frame once GTK has painted it and the output has been
-    // repainted, which a loaded machine takes its time over: asked again until it shows.
+    // repainted, which a loaded machine takes its time over; and a paint that came meanwhile
+    // (the window's focus arriving late) changes both. Asked again until the last frame shows.
     wxImage shot;
     wxPoint at(-1, -1);
     waitFor([&] {
+        readFrame();
         shot = screenshot();
         at = shot.IsOk() ? find(shot, frame, w, h) : wxPoint(-1, -1);
         return at != wxPoint(-1, -1);
