@@ -116,13 +116,21 @@ TEST_F(Shown, DraggingTheTitleBandMovesTheWindow) {
 TEST_F(Shown, ADoubleClickOnTheTitleBandMaximisesAndRestores) {
     const wxRect before = ready();
     ASSERT_FALSE(before.IsEmpty()) << "the window is not on the output, or hears no pointer";
-    xdotool("mousemove " + onTitle(before) + " click --repeat 2 --delay 60 1");
-    ASSERT_TRUE(waitFor([&] { return win->window()->IsMaximized(); }));
+    // A loaded compositor may stamp the two clicks further apart than a double click's time,
+    // as a slow hand does: the user clicks twice again.
+    const auto doubleClick = [&](const wxRect& c, bool maximised) {
+        for (int i = 0; i < 3; ++i) {
+            xdotool("mousemove " + onTitle(c) + " click --repeat 2 --delay 60 1");
+            if (waitFor([&] { return win->window()->IsMaximized() == maximised; }))
+                return true;
+        }
+        return false;
+    };
+    ASSERT_TRUE(doubleClick(before, true));
     const wxRect maximised = settled();
     EXPECT_GT(maximised.width, before.width + 200);
     EXPECT_GT(maximised.height, before.height + 200);
-    xdotool("mousemove " + onTitle(maximised) + " click --repeat 2 --delay 60 1");
-    ASSERT_TRUE(waitFor([&] { return !win->window()->IsMaximized(); }));
+    ASSERT_TRUE(doubleClick(maximised, false));
     EXPECT_EQ(settled().GetSize(), before.GetSize());
 }
 
