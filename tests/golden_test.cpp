@@ -164,7 +164,7 @@ TEST(Golden, LabelsInEveryPlacement) {
 }
 
 // Chinese, Japanese and Korean, from the fallback font the scripts install.
-TEST(Golden, LabelsInChineseJapaneseAndKorean) {
+void cjkLabels() {
     Hosted win(240, 70, false, goldenScale);
     win->scene = [](Host& h) {
         const wchar_t* lines[] = {L"\x4F60\x597D\xFF0C\x4E16\x754C",             // Chinese
@@ -181,7 +181,7 @@ TEST(Golden, LabelsInChineseJapaneseAndKorean) {
 }
 
 // The status band: a status that fits as it always was, and a longer one ending in "...".
-TEST(Golden, StatusTextFitsItsArea) {
+void statusTexts() {
     for (const auto& [name, status] :
          {std::pair{"status_fits", L"12 words"},
           std::pair{"status_cut", L"12 words \x2022 modified \x2022 303 of 1200 notes"}}) {
@@ -190,6 +190,14 @@ TEST(Golden, StatusTextFitsItsArea) {
         win.driver->paint();
         expectGolden(*win.driver, name);
     }
+}
+
+TEST(Golden, LabelsInChineseJapaneseAndKorean) {
+    cjkLabels();
+}
+
+TEST(Golden, StatusTextFitsItsArea) {
+    statusTexts();
 }
 
 void windowChrome() {
@@ -530,6 +538,8 @@ TEST(Golden, AtTwiceTheScale) {
     lineEdits({"line_edit_selection", "line_edit_rtl_selection"});
     listViews({"focused"});
     textAreas({"selection"});
+    cjkLabels();
+    statusTexts();
 }
 
 using gui::FILL;
