@@ -4,6 +4,7 @@
 #include "harness.h"
 #include "orbotk/context.h"
 #include "over_background.h"
+#include "text_ranges.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -205,6 +206,52 @@ TEST(Toolkit, TabAndShiftTabCycleOverNamedEnabledBoxesInPassOrder) {
     EXPECT_EQ(focus(), L"c");
     scene.driver->press(WXK_TAB, wxMOD_SHIFT);
     EXPECT_EQ(focus(), L"b");
+}
+
+TEST(Toolkit, ARadioGroupIsOneTabStopAndArrowsMoveWithinIt) {
+    Scene scene(300, 200);
+    scene.show([&](const Ctx& ui) {
+        Box a(ui, 10.0f, 10.0f, ControlID(L"a"));
+        for (const wchar_t* name : {L"r1", L"r2", L"r3"}) {
+            Box r(ui, 10.0f, 10.0f, ControlID(name));
+            r.markRadio(std::wstring(name) == L"r2");
+        }
+        Box b(ui, 10.0f, 10.0f, ControlID(L"b"));
+    });
+    auto focus = [&] { return scene.ui->focusedID().name(); };
+    scene.driver->press(WXK_TAB);
+    EXPECT_EQ(focus(), L"a");
+    scene.driver->press(WXK_TAB);
+    EXPECT_EQ(focus(), L"r2"); // the selected button
+    scene.driver->press(WXK_TAB);
+    EXPECT_EQ(focus(), L"b"); // past the group
+    scene.driver->press(WXK_TAB, wxMOD_SHIFT);
+    EXPECT_EQ(focus(), L"r2");
+    scene.driver->press(WXK_DOWN);
+    EXPECT_EQ(focus(), L"r3");
+    scene.driver->press(WXK_RIGHT);
+    EXPECT_EQ(focus(), L"r1"); // wraps within the group
+    scene.driver->press(WXK_UP);
+    EXPECT_EQ(focus(), L"r3");
+    scene.driver->press(WXK_TAB, wxMOD_SHIFT);
+    EXPECT_EQ(focus(), L"a");
+}
+
+TEST(Toolkit, TextRangesForScreenReadersRunBetweenBoundaries) {
+    using orbotk::access::Unit;
+    const auto range = [](const char32_t* text, int offset, Unit unit) {
+        const orbotk::access::Range r = orbotk::access::rangeAt(text, offset, unit);
+        return std::make_pair(r.start, r.end);
+    };
+    const char32_t* text = U"Hi, you all\nnext line";
+    EXPECT_EQ(range(text, 1, Unit::Character), std::make_pair(1, 2));
+    EXPECT_EQ(range(text, 21, Unit::Character), std::make_pair(21, 21)); // the end: nothing
+    EXPECT_EQ(range(text, 5, Unit::WordStart), std::make_pair(4, 8));    // "you "
+    EXPECT_EQ(range(text, 2, Unit::WordStart), std::make_pair(0, 4));    // "Hi, "
+    EXPECT_EQ(range(text, 5, Unit::WordEnd), std::make_pair(2, 7));      // ", you"
+    EXPECT_EQ(range(text, 13, Unit::LineStart), std::make_pair(12, 21)); // "next line"
+    EXPECT_EQ(range(text, 3, Unit::LineStart), std::make_pair(0, 12));   // with its newline
+    EXPECT_EQ(range(text, 13, Unit::LineEnd), std::make_pair(11, 21));   // from the newline
 }
 
 TEST(Toolkit, TabIsConsumedByTheToolkitAndRepaints) {

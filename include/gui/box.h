@@ -112,6 +112,9 @@ public:
     void clearFocused();
     // The control hides what is typed into it: recordings keep nothing of it (see docs).
     void markSecret();
+    // Marks the box a radio button: those that follow one another form a group for the keys
+    // (Tab stops at the selected one; arrows move within the group).
+    void markRadio(bool selected);
     // ---- Accessibility. What the control is to screen readers (docs/accessibility.md): describe
     // it in its box, in every pass, while describing() holds (something reads the window's
     // accessible tree; nothing is kept otherwise):

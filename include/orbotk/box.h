@@ -114,7 +114,12 @@ public:
     // This control hides what is typed into it (a password field): while it has the focus,
     // recordings keep nothing of the keys and characters it takes.
     void markSecret() { secret_ = true; }
-    // What the control is to assistive technologies; kept only while something reads the
+    // Marks the box a radio button (selected or not). Radio buttons whose boxes follow one
+    // another in the focus order form a group: Tab stops once in it, at the selected button,
+    // and the arrow keys move the focus within it.
+    void markRadio(bool selected) {
+        radio_ = selected ? 2 : 1;
+    } // What the control is to assistive technologies; kept only while something reads the
     // window's accessible tree (UIContext::accessibility()), so build it only then.
     void describe(const Description& d);
     bool describing() const;
@@ -151,7 +156,9 @@ private:
     int openIndex_ = 0;
     bool enabled_ = true;
     bool secret_ = false;
-    int description_ = -1; // in the pass's descriptions
+    std::uint8_t radio_ = 0;     // 1 a radio button, 2 the selected one
+    int description_ = -1;       // in the pass's descriptions
+    BoxKey describedParent_ = 0; // the nearest enclosing box with a description
     bool entered_ = false;
     mutable bool mouseInput_ = false;
     mutable bool wheelInput_ = false, rightInput_ = false;

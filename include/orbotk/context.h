@@ -151,8 +151,12 @@ public:
         commitTaken_ = false;
     }
 
-    // Moves focus to the next (or previous) focusable control of the last pass, wrapping.
+    // Moves focus to the next (or previous) focusable control of the last pass, wrapping. A
+    // radio group is one stop: its selected button, else its first.
     void moveFocus(bool forward);
+    // Moves focus to the next (or previous) button of the focused radio button's group,
+    // wrapping; false when the focus is on no radio button.
+    bool moveWithinRadioGroup(bool forward);
 
     // Gives id the keyboard focus at once, for the rest of this pass and after it, whether or
     // not a control of that name has been laid out yet; the anonymous identity clears the
@@ -361,7 +365,9 @@ private:
         bool wheelInput, rightInput; // asked for the wheel, for the right button
         bool holdsPointer;
         bool secret;
-        int description; // in lastDescriptions_, or -1
+        std::uint8_t radio; // 1 a radio button, 2 the selected one
+        int description;    // in lastDescriptions_, or -1
+        BoxKey describedParent;
         bool contains(int px, int py) const {
             return px >= x && px < x + w && py >= y && py < y + h;
         }
@@ -385,6 +391,8 @@ private:
     void findHot();
     void countClick();
     void indexLastTree();
+    std::vector<const Node*> focusOrder() const;
+    static std::pair<int, int> radioGroup(const std::vector<const Node*>& order, int i);
     const Node* lastNode(BoxKey key) const;
     int lastCloseIndex(BoxKey key) const;
     void closeBox(Box& box);

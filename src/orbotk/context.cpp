@@ -656,7 +656,7 @@ void UIContext::beginPass(wxEvent& event) {
 void UIContext::closeBox(Box& box) {
     tree_.push_back(Node{box.key_, box.id, box.x, box.y, box.w, box.h, box.openIndex_, box.enabled_,
                          box.mouseInput_, box.wheelInput_, box.rightInput_, box.holdsPointer_,
-                         box.secret_, box.description_});
+                         box.secret_, box.radio_, box.description_, box.describedParent_});
 }
 
 void UIContext::endPass() {
@@ -770,7 +770,7 @@ bool UIContext::focusIsSecret() const {
     return n && n->secret;
 }
 
-void UIContext::moveFocus(bool forward) {
+std::vector<const UIContext::Node*> UIContext::focusOrder() const {
     // Focus order is the order in which controls were opened, each control once.
     std::vector<const Node*> order;
     for (const Node& n : lastTree_)
@@ -782,6 +782,21 @@ void UIContext::moveFocus(bool forward) {
     order.erase(std::remove_if(order.begin(), order.end(),
                                [&](const Node* n) { return !seen.insert(n->key).second; }),
                 order.end());
+    return order;
+}
+
+// The run of radio buttons around order[i] in the focus order: [first, end).
+std::pair<int, int> UIContext::radioGroup(const std::vector<const Node*>& order, int i) {
+    int first = i, end = i + 1;
+    while (first > 0 && order[static_cast<size_t>(first - 1)]->radio)
+        --first;
+    while (end < static_cast<int>(order.size()) && order[static_cast<size_t>(end)]->radio)
+        ++end;
+    return {first, end};
+}
+
+void UIContext::moveFocus(bool forward) {
+    const std::vector<const Node*> order = focusOrder();
     if (order.empty())
         return;
     const int n = static_cast<int>(order.size());
@@ -790,13 +805,43 @@ void UIContext::moveFocus(bool forward) {
         if (order[static_cast<size_t>(i)]->key == focusKey_)
             at = i;
     int next;
-    if (at < 0)
+    if (at < 0) {
         next = forward ? 0 : n - 1;
-    else
-        next = forward ? (at + 1) % n : (at + n - 1) % n;
+    } else {
+        // Out of the focused control's radio group, if it is in one.
+        const auto [first, end] = order[static_cast<size_t>(at)]->radio
+                                      ? radioGroup(order, at)
+                                      : std::make_pair(at, at + 1);
+        next = forward ? end % n : (first + n - 1) % n;
+    }
+    // Into a group: at its selected button, else its first.
+    if (order[static_cast<size_t>(next)]->radio) {
+        const auto [first, end] = radioGroup(order, next);
+        next = first;
+        for (int i = first; i < end; ++i)
+            if (order[static_cast<size_t>(i)]->radio == 2)
+                next = i;
+    }
     const Node* target = order[static_cast<size_t>(next)];
     focusKey_ = target->key;
     focused_ = target->id;
+}
+
+bool UIContext::moveWithinRadioGroup(bool forward) {
+    const std::vector<const Node*> order = focusOrder();
+    int at = -1;
+    for (int i = 0; i < static_cast<int>(order.size()); ++i)
+        if (order[static_cast<size_t>(i)]->key == focusKey_)
+            at = i;
+    if (at < 0 || !order[static_cast<size_t>(at)]->radio)
+        return false;
+    const auto [first, end] = radioGroup(order, at);
+    const int size = end - first;
+    const Node* target =
+        order[static_cast<size_t>(first + (at - first + (forward ? 1 : size - 1)) % size)];
+    focusKey_ = target->key;
+    focused_ = target->id;
+    return true;
 }
 
 std::vector<Described> UIContext::described() const {
@@ -808,7 +853,8 @@ std::vector<Described> UIContext::described() const {
               [](const Node* a, const Node* b) { return a->openIndex < b->openIndex; });
     std::vector<Described> out;
     for (const Node* n : nodes)
-        out.push_back(Described{n->key, n->x, n->y, n->w, n->h, n->key == focusKey_,
+        out.push_back(Described{n->key, n->describedParent, n->x, n->y, n->w, n->h,
+                                n->key == focusKey_,
                                 &lastDescriptions_[static_cast<size_t>(n->description)]});
     return out;
 }

@@ -651,6 +651,12 @@ void Window::dispatch(wxEvent& event) {
             }
             return;
         }
+        // Arrows move the focus within a radio group, before the pass: the button they reach
+        // sees the arrow and selects itself.
+        const int code = key.GetKeyCode();
+        if (type == wxEVT_KEY_DOWN && !key.ControlDown() && !key.AltDown() &&
+            (code == WXK_UP || code == WXK_DOWN || code == WXK_LEFT || code == WXK_RIGHT))
+            context_->moveWithinRadioGroup(code == WXK_DOWN || code == WXK_RIGHT);
     }
 
     auto* mouse = dynamic_cast<wxMouseEvent*>(&event);

@@ -6,6 +6,8 @@
 //   release anywhere           -> value toggles, returns true once, repaint
 //   Return/Space down and up   -> the same, while it has keyboard focus
 // Radio button: a press on an unselected button selects it and returns true; nothing clears it.
+// Buttons that follow one another form a group for the keyboard: Tab stops once in it, at the
+// selected button; the arrows move the focus within it, selecting the button they reach.
 #include "gui/app_window.h"
 #include "gui/palette.h"
 #include "gui/render.h"
@@ -98,13 +100,25 @@ bool AppWindow::doRadio(bool& value, const wchar_t* label, const wchar_t* toolti
         doLabelIndent(width, 4.0f, label, enabled);
         caption_ = false;
     }
-    Box control(ui_, width, FILL, ControlID(), true);
+    const bool on = enabled && IsEnabled();
+    Box control(ui_, width, FILL, ControlID(label ? label : L""), on);
+    control.markRadio(value);
     if (control.describing())
         control.describe(orbotk::Role::RadioButton, label ? label : L"",
-                         (enabled && IsEnabled() ? orbotk::ACC_ENABLED : 0u) |
+                         (on ? orbotk::ACC_ENABLED : 0u) | orbotk::ACC_FOCUSABLE |
                              orbotk::ACC_CHECKABLE | (value ? orbotk::ACC_CHECKED : 0u),
                          chooseTip(enabled, tooltip, disabledTooltip));
     bool result = false;
+    // A focused button is selected by Space, and by the arrow that moved the focus to it.
+    if (on && !value && control.focused() &&
+        (control.keyDown(WXK_SPACE) || control.keyDown(WXK_UP) || control.keyDown(WXK_DOWN) ||
+         control.keyDown(WXK_LEFT) || control.keyDown(WXK_RIGHT))) {
+        value = true;
+        result = true;
+        Refresh();
+    }
+    if (control.focused())
+        drawFocusBorder();
     {
         Box icon(ui_, radio_.shape());
         placeIcon(icon, control, radio_);
