@@ -19,6 +19,9 @@ GUI_PACKAGES=(
   fonts-wqy-microhei
   # A real input method for the composition tests: ibus with its pinyin engine.
   ibus ibus-libpinyin ibus-gtk3
+  # A real screen reader for the accessibility test: Orca, its speech server and a window
+  # manager (Orca presents windows as a window manager activates them).
+  orca speech-dispatcher metacity
 )
 
 as_root() {

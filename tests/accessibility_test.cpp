@@ -138,8 +138,13 @@ struct Form {
             }
             {
                 static const wchar_t* const fruits[] = {L"Apple", L"Banana"};
-                gui::Box r(h.ui(), 340.0f, 28.0f);
-                r.setPos(10.0f, 264.0f);
+                {
+                    gui::Box l(h.ui(), 80.0f, 24.0f);
+                    l.setPos(10.0f, 268.0f);
+                    h.doLabel(L"Fruit");
+                }
+                gui::Box r(h.ui(), 250.0f, 28.0f);
+                r.setPos(100.0f, 264.0f);
                 h.doComboBoxEasy(ControlID(L"fruit"), comboOpen, fruit, 2, fruits, true);
             }
             gui::Box b(h.ui(), gui::AppWindow::PUSHBUTTON_SHAPE);
@@ -189,8 +194,10 @@ TEST(Accessibility, EveryControlIsReadWithItsRoleNameStatesAndValue) {
     const Control* progress = find(all, "progress bar", "Done");
     ASSERT_TRUE(progress);
     EXPECT_EQ(progress->value, "50/0/100");
-    const Control* combo = find(all, "combo box", "Apple");
+    // The combo box is named by the label beside it and shows its choice as its text.
+    const Control* combo = find(all, "combo box", "Fruit");
     ASSERT_TRUE(combo);
+    EXPECT_EQ(combo->text, "Apple");
     EXPECT_TRUE(combo->has("expandable") && !combo->has("expanded"));
     const Control* save = find(all, "push button", "Save");
     ASSERT_TRUE(save);
@@ -214,12 +221,12 @@ TEST(Accessibility, ActionsOverTheBusDoWhatAClickDoesAndTheTreeFollows) {
     const Control* remember = find(all, "check box", "Remember me");
     ASSERT_TRUE(remember);
     EXPECT_FALSE(remember->has("checked"));
-    // The combo box opens: expanded, its entries listed after it, the chosen one selected.
-    whileRunning(CLIENT + " do accessibility_test Form Apple");
+    // The combo box opens: expanded, its entries its children, the chosen one selected.
+    whileRunning(CLIENT + " do accessibility_test Form Fruit");
     EXPECT_TRUE(waitFor([&] { return form.comboOpen; }));
     settle();
     const std::vector<Control> open = tree();
-    const Control* combo = find(open, "combo box", "Apple");
+    const Control* combo = find(open, "combo box", "Fruit");
     ASSERT_TRUE(combo);
     EXPECT_TRUE(combo->has("expanded"));
     const Control* apple = find(open, "list item", "Apple");
@@ -276,7 +283,7 @@ TEST(Accessibility, DialogsAndMessageBoxesSayWhatTheyAre) {
         box.click(L"OK");
     });
     gui::messageBox(form.win->window(), L"The file was saved.", L"Files", wxOK);
-    EXPECT_EQ(read, "alert\tThe file was saved.\n");
+    EXPECT_EQ(read, "alert\t\n"); // the message is read once, from the box itself
     EXPECT_EQ(whileRunning(CLIENT + " window accessibility_test Form"), "frame\t\n");
     form.win->Close(true);
     settle();
@@ -294,7 +301,10 @@ TEST(Accessibility, EveryPageOfTheGalleryIsReadableInFull) {
         EXPECT_GE(all.size(), 10u) << "page " << page + 1 << ": the close button and the tabs";
         for (const Control& c : all) {
             EXPECT_NE(c.role, "unknown") << "page " << page + 1 << ": " << c.name;
-            EXPECT_NE(c.name, "") << "page " << page + 1 << ": a " << c.role;
+            // Every control is named, scroll bars aside (they serve the list they are in).
+            if (c.role != "scroll bar") {
+                EXPECT_NE(c.name, "") << "page " << page + 1 << ": a " << c.role;
+            }
         }
         gallery->Close(true);
         settle();

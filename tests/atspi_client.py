@@ -4,7 +4,8 @@
 #   tree APP TITLE      the controls of its window TITLE, a line each: role, name, states
 #                       (comma-separated), value (current/minimum/maximum), text, extents
 #                       (x,y,w,h in device pixels of the screen), actions; tab-separated
-#   do APP TITLE NAME   invokes the first action of the control named NAME
+#   do APP TITLE NAME   invokes the first action of the control named NAME (not the label
+#                       that names it)
 #   window APP TITLE    the role and description of its window TITLE, tab-separated
 #   focus APP SECONDS   prints the name of each control that gains the focus, after "ready"
 import sys
@@ -33,10 +34,9 @@ def controls(node):
     for child in node:
         if child is None:
             continue
-        if child.getRoleName() in CONTAINERS:
-            yield from controls(child)
-        else:
+        if child.getRoleName() not in CONTAINERS:
             yield child
+        yield from controls(child)  # a list's rows, an open combo box's entries
 
 
 def describe(o):
@@ -78,7 +78,7 @@ def main():
     elif command == "do":
         frame = window(app, sys.argv[3])
         for o in controls(frame) if frame else []:
-            if o.name == sys.argv[4]:
+            if o.name == sys.argv[4] and o.getRoleName() != "label":
                 o.queryAction().doAction(0)
                 return
         sys.exit("no control " + sys.argv[4])

@@ -269,23 +269,32 @@ private:
         // Combo boxes come first: their lists hang over what the page draws after them, and
         // each list over the combo box below it. Opening one closes the other.
         heading(270, 270, L"Combo boxes");
+        // Each combo box has its label beside it, which names it to screen readers.
+        auto label = [this](float x, float y, const wchar_t* text) {
+            Box b(ui_, 64.0f, 22.0f);
+            place(b, x, y);
+            doLabel(text);
+        };
+        label(270, 296, L"Fruit");
         {
-            Box row(ui_, 220.0f, 28.0f);
-            place(row, 270, 292);
+            Box row(ui_, 152.0f, 28.0f);
+            place(row, 338, 292);
             if (doComboBoxEasy(ControlID(L"fruit"), fruitOpen_, fruit_, 4, FRUITS, true) !=
                 0xFFFFFFFFu)
                 setStatus(std::wstring(L"Fruit: ") + fruit_);
         }
+        label(270, 332, L"Number");
         {
-            Box row(ui_, 220.0f, 28.0f);
-            place(row, 270, 328);
+            Box row(ui_, 152.0f, 28.0f);
+            place(row, 338, 328);
             if (doScrollComboBoxEasy(ControlID(L"number"), numberOpen_, number_, 30, numbers_, true,
                                      firstNumber_, numberTop_, numberMouse_) != 0xFFFFFFFFu)
                 setStatus(L"Number: " + number_);
         }
+        label(520, 344, L"Fixed");
         {
-            Box row(ui_, 232.0f, 28.0f);
-            place(row, 520, 340);
+            Box row(ui_, 176.0f, 28.0f);
+            place(row, 576, 340);
             bool closed = false;
             const wchar_t* fixed = FRUITS[2];
             doComboBoxEasy(ControlID(L"fixed fruit"), closed, fixed, 4, FRUITS, false);

@@ -482,6 +482,9 @@ private:
     // The open combo box's highlighted entry (moved by Up and Down), and whether this pass
     // picks it (Return or Space).
     int comboHighlight_ = -1;
+    int comboEntryActive_ = -1; // in the combo box's own list: the entry doCombo opens is the
+                                // one the keys are on (1) or not (0)
+    std::uint32_t entryStates(const wchar_t* item, const wchar_t* selected) const;
     int comboStart_ = -1;              // the chosen entry when it opened
     bool comboHighlightMoved_ = false; // keep it in view on the next pass
     bool comboPick_ = false;

@@ -40,6 +40,9 @@ enum AccessibleState : std::uint32_t {
     ACC_CHECKABLE = 1u << 5,
     ACC_EXPANDABLE = 1u << 6,
     ACC_SELECTED = 1u << 7,
+    // The entry the keyboard is on among its list's entries (a list's cursor row, an open
+    // combo box's highlighted entry): announced as the list's active descendant.
+    ACC_ACTIVE = 1u << 8,
 };
 
 struct Description {
@@ -59,8 +62,9 @@ struct Description {
 
 // A described control of the last complete pass, as published.
 struct Described {
-    std::uint64_t key; // the box's identity across passes
-    int x, y, w, h;    // logical window pixels
+    std::uint64_t key;    // the box's identity across passes
+    std::uint64_t parent; // the nearest described box it lies in (a list for its rows), or 0
+    int x, y, w, h;       // logical window pixels
     bool focused;
     const Description* description;
 };

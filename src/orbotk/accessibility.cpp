@@ -4,6 +4,8 @@
 // described until something asks the canvas for its children.
 #include "accessibility.h"
 
+#include "accessible_control.h"
+
 #include "orbotk/context.h"
 #include "orbotk/driver.h"
 #include "orbotk/window.h"
@@ -56,26 +58,28 @@ AtkObject* canvasChild(AtkObject* o, gint i) {
 
 // ---- One control
 
-// Plain data: GObject zeroes an instance and constructs nothing in it.
-struct Control {
-    AtkObject parent;
-    AccessibleTree* tree;
-    std::uint64_t key;
-    std::uint32_t states;
-    bool focused;
-    int x, y, w, h; // where the last pass laid it out, in logical window pixels
-    double value, minimum, maximum;
-    gchar* text; // UTF-8, owned; a text field's
-    gint caret, selectionStart, selectionEnd;
-};
+using orbotk::access::Control;
+using orbotk::access::control;
+
 struct ControlClass {
     AtkObjectClass parent;
 };
 
-bool isControl(gpointer p);
-Control* control(gpointer p) {
-    g_return_val_if_fail(isControl(p), nullptr);
-    return reinterpret_cast<Control*>(p);
+// The children of an object: the canvas's top-level controls, or the ones a control holds.
+const std::vector<AtkObject*>* childrenOf(AtkObject* o) {
+    if (orbotk::access::isControl(o))
+        return control(o)->inside;
+    const auto it = trees().find(o);
+    return it == trees().end() ? nullptr : &it->second->children();
+}
+
+bool isFocusedControl(AtkObject* o) {
+    return o != nullptr && orbotk::access::isControl(o) && control(o)->focused;
+}
+
+// A list's entry the keyboard is on has the focus while its list does.
+bool entryFocused(const Control* c) {
+    return (c->states & orbotk::ACC_ACTIVE) != 0 && isFocusedControl(c->owner);
 }
 
 AtkStateSet* controlStates(AtkObject* o) {
@@ -100,9 +104,40 @@ AtkStateSet* controlStates(AtkObject* o) {
     for (const auto& [bit, state] : map)
         if (c->states & bit)
             atk_state_set_add_state(set, state);
-    if (c->focused)
+    // A list's rows can be selected; an open combo box's entries are picked, not selected.
+    if (atk_object_get_role(o) == ATK_ROLE_LIST_ITEM && c->owner &&
+        atk_object_get_role(c->owner) == ATK_ROLE_LIST) {
+        atk_state_set_add_state(set, ATK_STATE_SELECTABLE);
+        atk_state_set_add_state(set, ATK_STATE_FOCUSABLE);
+    }
+    if (atk_object_get_role(o) == ATK_ROLE_ENTRY || atk_object_get_role(o) == ATK_ROLE_TEXT)
+        atk_state_set_add_state(set, ATK_STATE_SINGLE_LINE);
+    if (c->focused || entryFocused(c))
         atk_state_set_add_state(set, ATK_STATE_FOCUSED);
     return set;
+}
+
+gint controlChildren(AtkObject* o) {
+    const Control* c = control(o);
+    return c->inside ? static_cast<gint>(c->inside->size()) : 0;
+}
+
+AtkObject* controlChild(AtkObject* o, gint i) {
+    const Control* c = control(o);
+    if (c->inside == nullptr || i < 0 || i >= static_cast<gint>(c->inside->size()))
+        return nullptr;
+    return ATK_OBJECT(g_object_ref((*c->inside)[static_cast<size_t>(i)]));
+}
+
+// Screen readers take an object without a place among its parent's children for one that is
+// gone, and stop following the focus to it.
+gint controlIndex(AtkObject* o) {
+    const Control* c = control(o);
+    const std::vector<AtkObject*>* siblings = c->tree ? childrenOf(c->owner) : nullptr;
+    if (siblings == nullptr)
+        return -1;
+    const auto it = std::find(siblings->begin(), siblings->end(), o);
+    return it == siblings->end() ? -1 : static_cast<gint>(it - siblings->begin());
 }
 
 // Extents in device pixels of the screen (or of the window), where a pointer event lands.
@@ -198,103 +233,122 @@ void controlValue(gpointer g, gpointer) {
     iface->get_maximum_value = maximumValue;
 }
 
-// ---- Text: a field's text, caret and selection (a password field has none to give)
+// ---- Selection: a list's selected rows, an open combo box's chosen entry
 
-const char* textOf(AtkText* t) {
-    const char* s = control(t)->text;
-    return s ? s : "";
+std::vector<AtkObject*> selectedChildren(AtkSelection* s) {
+    std::vector<AtkObject*> out;
+    if (const std::vector<AtkObject*>* inside = control(s)->inside)
+        for (AtkObject* o : *inside)
+            if (control(o)->states & orbotk::ACC_SELECTED)
+                out.push_back(o);
+    return out;
 }
-gchar* textRange(AtkText* t, gint start, gint end) {
-    const char* s = textOf(t);
-    const glong n = g_utf8_strlen(s, -1);
-    if (end < 0 || end > n)
-        end = static_cast<gint>(n);
-    start = std::min(std::max(start, 0), end);
-    const char* a = g_utf8_offset_to_pointer(s, start);
-    return g_strndup(a, static_cast<gsize>(g_utf8_offset_to_pointer(s, end) - a));
+gint selectionCount(AtkSelection* s) {
+    return static_cast<gint>(selectedChildren(s).size());
 }
-gint textLength(AtkText* t) {
-    return static_cast<gint>(g_utf8_strlen(textOf(t), -1));
-}
-gint textCaret(AtkText* t) {
-    return control(t)->caret;
-}
-gunichar textCharacter(AtkText* t, gint i) {
-    const char* s = textOf(t);
-    return i >= 0 && i < g_utf8_strlen(s, -1) ? g_utf8_get_char(g_utf8_offset_to_pointer(s, i)) : 0;
-}
-gint textSelections(AtkText* t) {
-    const Control* c = control(t);
-    return c->selectionEnd > c->selectionStart ? 1 : 0;
-}
-gchar* textSelection(AtkText* t, gint i, gint* start, gint* end) {
-    const Control* c = control(t);
-    if (i != 0 || c->selectionEnd <= c->selectionStart)
+AtkObject* selectionRef(AtkSelection* s, gint i) {
+    const std::vector<AtkObject*> selected = selectedChildren(s);
+    if (i < 0 || i >= static_cast<gint>(selected.size()))
         return nullptr;
-    *start = c->selectionStart;
-    *end = c->selectionEnd;
-    return textRange(t, *start, *end);
+    return ATK_OBJECT(g_object_ref(selected[static_cast<size_t>(i)]));
 }
-void controlText(gpointer g, gpointer) {
-    auto* iface = static_cast<AtkTextIface*>(g);
-    iface->get_text = textRange;
-    iface->get_character_count = textLength;
-    iface->get_caret_offset = textCaret;
-    iface->get_character_at_offset = textCharacter;
-    iface->get_n_selections = textSelections;
-    iface->get_selection = textSelection;
+gboolean childSelected(AtkSelection* s, gint i) {
+    const std::vector<AtkObject*>* inside = control(s)->inside;
+    return inside && i >= 0 && i < static_cast<gint>(inside->size()) &&
+           (control((*inside)[static_cast<size_t>(i)])->states & orbotk::ACC_SELECTED) != 0;
+}
+void controlSelection(gpointer g, gpointer) {
+    auto* iface = static_cast<AtkSelectionIface*>(g);
+    iface->get_selection_count = selectionCount;
+    iface->ref_selection = selectionRef;
+    iface->is_child_selected = childSelected;
 }
 
 GObjectClass* controlParent = nullptr;
 void controlFinalize(GObject* o) {
-    g_free(control(o)->text);
+    Control* c = control(o);
+    g_free(c->text);
+    delete c->inside;
+    if (c->labelledBy)
+        g_object_unref(c->labelledBy);
     controlParent->finalize(o);
 }
 
 void controlClassInit(gpointer klass, gpointer) {
     controlParent = G_OBJECT_CLASS(g_type_class_peek_parent(klass));
-    ATK_OBJECT_CLASS(klass)->ref_state_set = controlStates;
+    AtkObjectClass* atk = ATK_OBJECT_CLASS(klass);
+    atk->ref_state_set = controlStates;
+    atk->get_n_children = controlChildren;
+    atk->ref_child = controlChild;
+    atk->get_index_in_parent = controlIndex;
     G_OBJECT_CLASS(klass)->finalize = controlFinalize;
 }
 
-// Three types of control: every control is a component with an action; sliders and bars add
-// a value, text fields their text.
-enum Kind { PLAIN, VALUE, TEXT };
+void controlInit(GTypeInstance* instance, gpointer) {
+    control(instance)->inside = new std::vector<AtkObject*>;
+}
+
+// Five types of control: every control is a component with an action; sliders and bars add
+// a value, text fields their text, lists the selection among their rows, and combo boxes both
+// the selection among their entries and the chosen entry's text.
+enum Kind { PLAIN, VALUE, TEXT, LIST, COMBO, KINDS };
 GType kindType(Kind kind) {
-    static GType types[3] = {0, 0, 0};
+    static GType types[KINDS] = {};
     if (types[kind] == 0) {
         const GTypeInfo info = {
-            sizeof(ControlClass), nullptr, nullptr, controlClassInit, nullptr, nullptr,
-            sizeof(Control),      0,       nullptr, nullptr};
-        static const char* const names[3] = {"OrbotkAccessibleControl", "OrbotkAccessibleValue",
-                                             "OrbotkAccessibleText"};
+            sizeof(ControlClass), nullptr, nullptr,     controlClassInit, nullptr, nullptr,
+            sizeof(Control),      0,       controlInit, nullptr};
+        static const char* const names[KINDS] = {"OrbotkAccessibleControl", "OrbotkAccessibleValue",
+                                                 "OrbotkAccessibleText", "OrbotkAccessibleList",
+                                                 "OrbotkAccessibleCombo"};
         const GType t = g_type_register_static(ATK_TYPE_OBJECT, names[kind], &info, GTypeFlags(0));
         const GInterfaceInfo component = {controlComponent, nullptr, nullptr};
         const GInterfaceInfo action = {controlAction, nullptr, nullptr};
         const GInterfaceInfo value = {controlValue, nullptr, nullptr};
-        const GInterfaceInfo text = {controlText, nullptr, nullptr};
+        const GInterfaceInfo text = {orbotk::access::textInterface, nullptr, nullptr};
+        const GInterfaceInfo selection = {controlSelection, nullptr, nullptr};
         g_type_add_interface_static(t, ATK_TYPE_COMPONENT, &component);
         g_type_add_interface_static(t, ATK_TYPE_ACTION, &action);
         if (kind == VALUE)
             g_type_add_interface_static(t, ATK_TYPE_VALUE, &value);
-        if (kind == TEXT)
+        if (kind == TEXT || kind == COMBO)
             g_type_add_interface_static(t, ATK_TYPE_TEXT, &text);
+        if (kind == LIST || kind == COMBO)
+            g_type_add_interface_static(t, ATK_TYPE_SELECTION, &selection);
         types[kind] = t;
     }
     return types[kind];
 }
 
 Kind kindOf(const orbotk::Description& d) {
-    if (d.role == orbotk::Role::Text || d.role == orbotk::Role::PasswordText)
+    switch (d.role) {
+    case orbotk::Role::Text:
+    case orbotk::Role::PasswordText:
+    case orbotk::Role::TextArea:
         return TEXT;
-    return d.hasValue ? VALUE : PLAIN;
+    case orbotk::Role::List:
+        return LIST;
+    case orbotk::Role::ComboBox:
+        return COMBO;
+    default:
+        return d.hasValue ? VALUE : PLAIN;
+    }
 }
 
-bool isControl(gpointer p) {
-    for (Kind k : {PLAIN, VALUE, TEXT})
-        if (G_TYPE_CHECK_INSTANCE_TYPE(p, kindType(k)))
-            return true;
-    return false;
+// Controls a label beside them names (a field and its caption to the left, or above it).
+bool takesLabel(orbotk::Role r) {
+    using orbotk::Role;
+    return r == Role::Text || r == Role::PasswordText || r == Role::TextArea ||
+           r == Role::ComboBox || r == Role::Slider || r == Role::List || r == Role::ProgressBar;
+}
+
+bool labels(const orbotk::Described& label, const orbotk::Described& field) {
+    const bool overlapsRows = label.y < field.y + field.h && field.y < label.y + label.h;
+    const bool overlapsColumns = label.x < field.x + field.w && field.x < label.x + label.w;
+    const bool left = label.x + label.w <= field.x + 8 && overlapsRows;
+    const bool above =
+        label.y + label.h <= field.y + 8 && label.y + label.h >= field.y - 24 && overlapsColumns;
+    return left || above;
 }
 
 AtkRole atkRole(orbotk::Role r) {
@@ -336,7 +390,114 @@ AtkRole atkRole(orbotk::Role r) {
     }
 }
 
+// ---- Announcing changes
+
+// The focus event screen readers follow, besides the state change.
+void notifyFocus(AtkObject* o, bool focused) {
+    atk_object_notify_state_change(o, ATK_STATE_FOCUSED, focused);
+    G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+    if (focused)
+        atk_focus_tracker_notify(o);
+    G_GNUC_END_IGNORE_DEPRECATIONS
+}
+
+void announceValue(AtkObject* o, double value) {
+    // The bridge forwards the property change, which readers act on; the newer signal is for
+    // clients of ATK itself.
+    AtkPropertyValues values = {};
+    values.property_name = "accessible-value";
+    g_value_init(&values.new_value, G_TYPE_DOUBLE);
+    g_value_set_double(&values.new_value, value);
+    g_signal_emit_by_name(o, "property-change::accessible-value", &values, nullptr);
+    g_value_unset(&values.new_value);
+    g_signal_emit_by_name(o, "value-changed", value, nullptr);
+}
+
+std::u32string characters(const char* utf8) {
+    glong n = 0;
+    gunichar* u = g_utf8_to_ucs4_fast(utf8 ? utf8 : "", -1, &n);
+    std::u32string out(reinterpret_cast<const char32_t*>(u), static_cast<size_t>(n));
+    g_free(u);
+    return out;
+}
+
+std::string utf8(const std::u32string& s, size_t from, size_t to) {
+    gchar* u = g_ucs4_to_utf8(reinterpret_cast<const gunichar*>(s.data() + from),
+                              static_cast<glong>(to - from), nullptr, nullptr, nullptr);
+    std::string out = u ? u : "";
+    g_free(u);
+    return out;
+}
+
+// A field's new text: what was removed and what was inserted, each with its own text (what a
+// reader says as a letter is typed or deleted), then the caret and the selection.
+void followText(AtkObject* o, const orbotk::Description& d, bool announce) {
+    Control* c = control(o);
+    const std::string text = orbo::util::utf8FromWString(d.text);
+    if (c->text == nullptr || text != c->text) {
+        const std::u32string was = characters(c->text), now = characters(text.c_str());
+        size_t head = 0;
+        while (head < was.size() && head < now.size() && was[head] == now[head])
+            ++head;
+        size_t tail = 0;
+        while (tail < was.size() - head && tail < now.size() - head &&
+               was[was.size() - 1 - tail] == now[now.size() - 1 - tail])
+            ++tail;
+        const gint at = static_cast<gint>(head);
+        if (announce && was.size() - tail > head)
+            g_signal_emit_by_name(o, "text-remove", at, static_cast<gint>(was.size() - tail - head),
+                                  utf8(was, head, was.size() - tail).c_str());
+        g_free(c->text);
+        c->text = g_strdup(text.c_str());
+        if (announce && now.size() - tail > head)
+            g_signal_emit_by_name(o, "text-insert", at, static_cast<gint>(now.size() - tail - head),
+                                  utf8(now, head, now.size() - tail).c_str());
+    }
+    const bool selectionMoved =
+        d.selectionStart != c->selectionStart || d.selectionEnd != c->selectionEnd;
+    const bool hadSelection = c->selectionEnd > c->selectionStart;
+    c->selectionStart = d.selectionStart;
+    c->selectionEnd = d.selectionEnd;
+    if (c->caret != d.caret) {
+        c->caret = d.caret;
+        if (announce)
+            g_signal_emit_by_name(o, "text-caret-moved", d.caret);
+    }
+    if (announce && selectionMoved && (hadSelection || d.selectionEnd > d.selectionStart))
+        g_signal_emit_by_name(o, "text-selection-changed");
+}
+
+// The window got the keyboard: its canvas took the focus, and the control inside it that has
+// the focus is the one to announce, after the canvas's own announcement.
+gboolean announceFocusedControl(gpointer canvas) {
+    const auto it = trees().find(static_cast<AtkObject*>(canvas));
+    if (it != trees().end())
+        it->second->announceFocus();
+    return G_SOURCE_REMOVE;
+}
+
+gboolean canvasFocusIn(GtkWidget*, GdkEvent*, gpointer canvas) {
+    g_timeout_add(300, announceFocusedControl, canvas);
+    return FALSE;
+}
+
 } // namespace
+
+namespace orbotk::access {
+
+bool isControl(gpointer p) {
+    for (Kind k : {PLAIN, VALUE, TEXT, LIST, COMBO})
+        if (G_TYPE_CHECK_INSTANCE_TYPE(p, kindType(k)))
+            return true;
+    return false;
+}
+
+Control* control(gpointer p) {
+    g_return_val_if_fail(isControl(p), nullptr);
+    return reinterpret_cast<Control*>(p);
+}
+
+} // namespace orbotk::access
 
 namespace orbotk {
 
@@ -353,12 +514,16 @@ AccessibleTree::AccessibleTree(Window& window) : window_(window) {
         klass->ref_child = canvasChild;
     }
     trees()[canvas_] = this;
+    focusHandler_ =
+        g_signal_connect_after(canvas, "focus-in-event", G_CALLBACK(canvasFocusIn), canvas_);
 }
 
 AccessibleTree::~AccessibleTree() {
-    if (canvas_)
+    if (canvas_) {
         trees().erase(canvas_);
-    for (AtkObject* o : children_) {
+        g_signal_handler_disconnect(window_.canvas()->GetHandle(), focusHandler_);
+    }
+    for (AtkObject* o : all_) {
         control(o)->tree = nullptr; // an assistive technology may still hold it: defunct now
         g_object_unref(o);
     }
@@ -376,20 +541,30 @@ AtkObject* AccessibleTree::child(int i) const {
     return i >= 0 && i < count() ? children_[static_cast<size_t>(i)] : nullptr;
 }
 
+void AccessibleTree::announceFocus() {
+    for (AtkObject* o : all_)
+        if (control(o)->focused) {
+            notifyFocus(o, true);
+            for (AtkObject* entry : *control(o)->inside)
+                if (control(entry)->states & ACC_ACTIVE)
+                    g_signal_emit_by_name(o, "active-descendant-changed", entry);
+        }
+}
+
 void AccessibleTree::update() {
     if (canvas_ == nullptr)
         return;
     const std::vector<Described> now = window_.context()->described();
+    // Each control keeps its object while its box and kind stay; the rest are made.
     std::vector<AtkObject*> next;
-    std::vector<bool> kept(children_.size(), false), made;
+    std::vector<bool> kept(all_.size(), false), made;
     for (const Described& d : now) {
-        const Description& desc = *d.description;
-        const GType type = kindType(kindOf(desc));
+        const GType type = kindType(kindOf(*d.description));
         AtkObject* o = nullptr;
-        for (size_t i = 0; i < children_.size() && o == nullptr; ++i)
-            if (!kept[i] && control(children_[i])->key == d.key &&
-                G_TYPE_CHECK_INSTANCE_TYPE(children_[i], type)) {
-                o = children_[i];
+        for (size_t i = 0; i < all_.size() && o == nullptr; ++i)
+            if (!kept[i] && control(all_[i])->key == d.key &&
+                G_TYPE_CHECK_INSTANCE_TYPE(all_[i], type)) {
+                o = all_[i];
                 kept[i] = true;
             }
         made.push_back(o == nullptr);
@@ -398,81 +573,164 @@ void AccessibleTree::update() {
             Control* c = control(o);
             c->tree = this;
             c->key = d.key;
-            c->states = desc.states;
+            c->states = d.description->states;
             c->focused = d.focused;
-            atk_object_set_parent(o, canvas_);
-        }
-        Control* c = control(o);
-        c->x = d.x, c->y = d.y, c->w = d.w, c->h = d.h;
-        atk_object_set_role(o, atkRole(desc.role));
-        const std::string name = orbo::util::utf8FromWString(desc.name);
-        const char* was = atk_object_get_name(o);
-        if (was == nullptr || name != was)
-            atk_object_set_name(o, name.c_str());
-        const std::string about = orbo::util::utf8FromWString(desc.description);
-        const char* wasAbout = atk_object_get_description(o);
-        if (wasAbout == nullptr || about != wasAbout)
-            atk_object_set_description(o, about.c_str());
-        const std::uint32_t changed = c->states ^ desc.states;
-        c->states = desc.states;
-        if (changed & ACC_CHECKED)
-            atk_object_notify_state_change(o, ATK_STATE_CHECKED, (desc.states & ACC_CHECKED) != 0);
-        if (changed & ACC_EXPANDED)
-            atk_object_notify_state_change(o, ATK_STATE_EXPANDED,
-                                           (desc.states & ACC_EXPANDED) != 0);
-        if (changed & ACC_ENABLED)
-            atk_object_notify_state_change(o, ATK_STATE_ENABLED, (desc.states & ACC_ENABLED) != 0);
-        if (c->focused != d.focused) {
-            c->focused = d.focused;
-            atk_object_notify_state_change(o, ATK_STATE_FOCUSED, d.focused);
-            // The focus event that screen readers follow besides the state change.
-            G_GNUC_BEGIN_IGNORE_DEPRECATIONS
-            if (d.focused)
-                atk_focus_tracker_notify(o);
-            G_GNUC_END_IGNORE_DEPRECATIONS
-        }
-        if (desc.hasValue) {
-            const bool moved = c->value != desc.value;
-            c->value = desc.value;
-            c->minimum = desc.minimum;
-            c->maximum = desc.maximum;
-            if (moved && !made.back())
-                g_signal_emit_by_name(o, "value-changed", desc.value, nullptr);
-        }
-        if (kindOf(desc) == TEXT) {
-            const std::string text = orbo::util::utf8FromWString(desc.text);
-            if (c->text == nullptr || text != c->text) {
-                const gint before = c->text ? static_cast<gint>(g_utf8_strlen(c->text, -1)) : 0;
-                g_free(c->text);
-                c->text = g_strdup(text.c_str());
-                if (!made.back()) { // the whole text replaced: what screen readers follow
-                    g_signal_emit_by_name(o, "text-changed::delete", 0, before);
-                    g_signal_emit_by_name(o, "text-changed::insert", 0,
-                                          static_cast<gint>(g_utf8_strlen(c->text, -1)));
-                }
-            }
-            if (c->caret != desc.caret && !made.back())
-                g_signal_emit_by_name(o, "text-caret-moved", desc.caret);
-            c->caret = desc.caret;
-            c->selectionStart = desc.selectionStart;
-            c->selectionEnd = desc.selectionEnd;
         }
         next.push_back(o);
     }
-    // Gone controls leave (from the last, so that each index holds as announced), then new
-    // ones come in at their places.
-    for (size_t i = children_.size(); i-- > 0;)
+    // Where each lies: in the control its box lies in, else on the canvas.
+    std::vector<AtkObject*> owners(next.size(), canvas_);
+    for (size_t i = 0; i < now.size(); ++i)
+        for (size_t j = 0; j < i && now[i].parent != 0; ++j)
+            if (now[j].key == now[i].parent)
+                owners[i] = next[j];
+
+    // Gone controls, and those that moved to another parent, leave their parents (from the
+    // last, so that each index holds as announced).
+    std::vector<bool> moved(next.size(), false);
+    for (size_t i = 0; i < next.size(); ++i)
+        moved[i] = !made[i] && control(next[i])->owner != owners[i];
+    for (size_t i = all_.size(); i-- > 0;) {
+        AtkObject* o = all_[i];
+        const auto at = std::find(next.begin(), next.end(), o);
+        if (kept[i] && !moved[static_cast<size_t>(at - next.begin())])
+            continue;
+        Control* c = control(o);
+        std::vector<AtkObject*>& siblings =
+            c->owner == canvas_ ? children_ : *control(c->owner)->inside;
+        const auto it = std::find(siblings.begin(), siblings.end(), o);
+        if (it != siblings.end()) {
+            g_signal_emit_by_name(c->owner, "children-changed::remove",
+                                  static_cast<guint>(it - siblings.begin()), o);
+            siblings.erase(it);
+        }
         if (!kept[i]) {
-            AtkObject* o = children_[i];
-            g_signal_emit_by_name(canvas_, "children-changed::remove", static_cast<guint>(i), o);
-            control(o)->tree = nullptr;
+            if (o == activeEntry_)
+                activeEntry_ = nullptr;
+            c->tree = nullptr;
+            c->owner = nullptr;
             g_object_unref(o);
         }
-    children_ = std::move(next);
-    for (size_t i = 0; i < children_.size(); ++i)
-        if (made[i])
-            g_signal_emit_by_name(canvas_, "children-changed::add", static_cast<guint>(i),
-                                  children_[i]);
+    }
+    all_ = next;
+    // Everything each parent holds, in reading order.
+    children_.clear();
+    for (AtkObject* o : all_)
+        control(o)->inside->clear();
+    for (size_t i = 0; i < all_.size(); ++i) {
+        Control* c = control(all_[i]);
+        c->owner = owners[i];
+        (owners[i] == canvas_ ? children_ : *control(owners[i])->inside).push_back(all_[i]);
+        if (made[i] || moved[i])
+            atk_object_set_parent(all_[i], owners[i]);
+    }
+
+    for (size_t i = 0; i < now.size(); ++i)
+        follow(all_[i], now[i], made[i], i > 0 ? &now[i - 1] : nullptr,
+               i > 0 ? all_[i - 1] : nullptr);
+
+    for (size_t i = 0; i < all_.size(); ++i)
+        if (made[i] || moved[i]) {
+            const gint at = atk_object_get_index_in_parent(all_[i]);
+            g_signal_emit_by_name(owners[i], "children-changed::add", static_cast<guint>(at),
+                                  all_[i]);
+            // A control that has the focus from its first pass (a window's first field, a
+            // dialog's default button) is announced as taking it once it is there.
+            if (control(all_[i])->focused)
+                g_timeout_add(300, announceFocusedControl, canvas_);
+        }
+    // The entry the keyboard is on, in a list that has the focus.
+    for (AtkObject* o : all_) {
+        Control* c = control(o);
+        if (!c->focused)
+            continue;
+        AtkObject* active = nullptr;
+        for (AtkObject* entry : *c->inside)
+            if (control(entry)->states & ACC_ACTIVE)
+                active = entry;
+        if (active != nullptr && active != activeEntry_) {
+            if (activeEntry_ != nullptr && control(activeEntry_)->tree != nullptr)
+                atk_object_notify_state_change(activeEntry_, ATK_STATE_FOCUSED, FALSE);
+            atk_object_notify_state_change(active, ATK_STATE_FOCUSED, TRUE);
+            g_signal_emit_by_name(o, "active-descendant-changed", active);
+        }
+        activeEntry_ = active;
+    }
+}
+
+void AccessibleTree::follow(AtkObject* o, const Described& d, bool made, const Described* before,
+                            AtkObject* previous) {
+    const Description& desc = *d.description;
+    Control* c = control(o);
+    c->x = d.x, c->y = d.y, c->w = d.w, c->h = d.h;
+    atk_object_set_role(o, atkRole(desc.role));
+
+    // A field's label: the label just before it, to its left or above it. It names the field
+    // when the field has no name of its own.
+    AtkObject* label = nullptr;
+    if (takesLabel(desc.role) && before != nullptr && before->description->role == Role::Label &&
+        before->parent == d.parent && labels(*before, d))
+        label = previous;
+    if (label != c->labelledBy) {
+        if (c->labelledBy) {
+            atk_object_remove_relationship(o, ATK_RELATION_LABELLED_BY, c->labelledBy);
+            atk_object_remove_relationship(c->labelledBy, ATK_RELATION_LABEL_FOR, o);
+            g_object_unref(c->labelledBy);
+        }
+        c->labelledBy = label ? ATK_OBJECT(g_object_ref(label)) : nullptr;
+        if (label) {
+            atk_object_add_relationship(o, ATK_RELATION_LABELLED_BY, label);
+            atk_object_add_relationship(label, ATK_RELATION_LABEL_FOR, o);
+        }
+    }
+    std::wstring named = desc.name;
+    if (named.empty() && label != nullptr)
+        named = before->description->name;
+    if (named.empty()) // a control with neither says what its tooltip says
+        named = desc.description;
+    // Captions may carry the spacing they are drawn with; a name does not.
+    const size_t first = named.find_first_not_of(L" \t"), last = named.find_last_not_of(L" \t");
+    named = first == std::wstring::npos ? L"" : named.substr(first, last - first + 1);
+    const std::string name = orbo::util::utf8FromWString(named);
+    const char* was = atk_object_get_name(o);
+    if (was == nullptr || name != was)
+        atk_object_set_name(o, name.c_str());
+    const std::string about = orbo::util::utf8FromWString(desc.description);
+    const char* wasAbout = atk_object_get_description(o);
+    if (wasAbout == nullptr || about != wasAbout)
+        atk_object_set_description(o, about.c_str());
+
+    const std::uint32_t changed = c->states ^ desc.states;
+    c->states = desc.states;
+    const std::pair<std::uint32_t, AtkStateType> announced[] = {{ACC_CHECKED, ATK_STATE_CHECKED},
+                                                                {ACC_EXPANDED, ATK_STATE_EXPANDED},
+                                                                {ACC_ENABLED, ATK_STATE_ENABLED},
+                                                                {ACC_SELECTED, ATK_STATE_SELECTED}};
+    for (const auto& [bit, state] : announced)
+        if (changed & bit)
+            atk_object_notify_state_change(o, state, (desc.states & bit) != 0);
+    if ((changed & ACC_SELECTED) && ATK_IS_SELECTION(c->owner))
+        g_signal_emit_by_name(c->owner, "selection-changed");
+
+    if (desc.hasValue) {
+        const bool valueMoved = c->value != desc.value;
+        c->value = desc.value;
+        c->minimum = desc.minimum;
+        c->maximum = desc.maximum;
+        if (valueMoved && !made)
+            announceValue(o, desc.value);
+    }
+    // A combo box's text follows its choice silently: a reader hears the choice as the box
+    // takes the focus back from its list.
+    if (kindOf(desc) == TEXT || kindOf(desc) == COMBO)
+        followText(o, desc, !made && kindOf(desc) == TEXT);
+    if (c->focused != d.focused) {
+        c->focused = d.focused;
+        notifyFocus(o, d.focused);
+    } else if (c->focused && (changed & ACC_EXPANDED) && !(desc.states & ACC_EXPANDED)) {
+        // A list that closes gives the keys back to its combo box, as its entries had them.
+        notifyFocus(o, true);
+    }
 }
 
 } // namespace orbotk

@@ -28,13 +28,22 @@ public:
     Window& window() { return window_; }
     int count() const { return static_cast<int>(children_.size()); }
     AtkObject* child(int i) const;
+    const std::vector<AtkObject*>& children() const { return children_; }
+    // Announces the control that has the focus as taking it (its window got the keyboard).
+    void announceFocus();
     // The window's own role and description.
     void setWindowRole(Role role, const std::wstring& description);
 
 private:
     Window& window_;
     AtkObject* canvas_ = nullptr;
-    std::vector<AtkObject*> children_; // in reading order, each holding a reference
+    void follow(AtkObject* o, const Described& d, bool made, const Described* before,
+                AtkObject* previous);
+
+    std::vector<AtkObject*> all_;      // every control, in reading order, each holding a reference
+    std::vector<AtkObject*> children_; // those directly on the canvas
+    AtkObject* activeEntry_ = nullptr; // the entry last announced as the active descendant
+    unsigned long focusHandler_ = 0;
 };
 
 } // namespace orbotk

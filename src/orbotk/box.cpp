@@ -315,6 +315,11 @@ void Box::describe(const Description& d) {
         return;
     description_ = static_cast<int>(context_->descriptions_.size());
     context_->descriptions_.push_back(d);
+    for (const Box* p = parent.get(); p != nullptr; p = p->parent.get())
+        if (p->description_ >= 0) {
+            describedParent_ = p->key_;
+            break;
+        }
 }
 
 void Box::makeFocused() {

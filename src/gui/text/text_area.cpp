@@ -510,7 +510,6 @@ bool AppWindow::doTextArea(orbotk::ControlID id, TextAreaState& state, bool enab
     if (box.describing()) {
         orbotk::Description d;
         d.role = orbotk::Role::TextArea;
-        d.name = id.name();
         d.states = (on ? orbotk::ACC_ENABLED : 0u) | orbotk::ACC_FOCUSABLE |
                    (on && !state.readOnly() ? orbotk::ACC_EDITABLE : 0u);
         d.text = state.text();

@@ -48,13 +48,20 @@ bool AppWindow::controlComboSelectionBehavior(Box& box, bool open) {
     return result;
 }
 
+// Within a combo box's own list the entry the keys are on is the selected one, as in the
+// platform's menus; an entry a host lays out itself is selected when it is the chosen one.
+std::uint32_t AppWindow::entryStates(const wchar_t* item, const wchar_t* selected) const {
+    if (comboEntryActive_ < 0)
+        return item == selected ? orbotk::ACC_SELECTED : 0u;
+    return comboEntryActive_ ? orbotk::ACC_SELECTED | orbotk::ACC_ACTIVE : 0u;
+}
+
 bool AppWindow::doCombo(const wchar_t* item, const wchar_t*& selected, bool enabled) {
     requirePass(ui_, "doCombo");
     Box entry(ui_, ControlID(item ? item : L""), true);
     if (entry.describing()) // the open list's entries, after their combo box
         entry.describe(orbotk::Role::ListItem, item ? item : L"",
-                       (enabled ? orbotk::ACC_ENABLED : 0u) |
-                           (item == selected ? orbotk::ACC_SELECTED : 0u));
+                       (enabled ? orbotk::ACC_ENABLED : 0u) | entryStates(item, selected));
     if (entry.leftClicked())
         entry.makeActive();
     if (entry.active() && entry.leftReleased()) {
@@ -123,10 +130,17 @@ unsigned int AppWindow::comboBox(ControlID id, bool& open, const wchar_t*& selec
         if (open) // from the pass that opens it on
             header.holdPointer();
     }
-    if (header.describing())
-        header.describe(orbotk::Role::ComboBox, selected ? selected : L"",
-                        (on ? orbotk::ACC_ENABLED : 0u) | orbotk::ACC_FOCUSABLE |
-                            orbotk::ACC_EXPANDABLE | (open ? orbotk::ACC_EXPANDED : 0u));
+    if (header.describing()) {
+        // Named by the label beside it; its text is the chosen entry, as it shows it.
+        orbotk::Description d;
+        d.role = orbotk::Role::ComboBox;
+        d.text = selected ? selected : L"";
+        d.caret = static_cast<int>(d.text.size());
+        d.selectionStart = d.selectionEnd = d.caret;
+        d.states = (on ? orbotk::ACC_ENABLED : 0u) | orbotk::ACC_FOCUSABLE |
+                   orbotk::ACC_EXPANDABLE | (open ? orbotk::ACC_EXPANDED : 0u);
+        header.describe(d);
+    }
     {
         Box caption(ui_, header.w() - 32.0f, header.h() - 3.0f);
         caption.setLeft(8.0f);
@@ -174,7 +188,11 @@ unsigned int AppWindow::comboEntries(const wchar_t*& selected, const wchar_t* co
         Box entry(ui_, FILL, 20.0f, ControlID(), true);
         entry.setTop(22.0f + 20.0f * static_cast<float>(i - first));
         const bool highlighted = static_cast<int>(i) == comboHighlight_;
-        if ((comboPick_ && highlighted) || doCombo(labels[i], selected, true)) {
+        // The keys are on the highlighted entry, or on the chosen one until an arrow moves.
+        comboEntryActive_ = highlighted || (comboHighlight_ < 0 && labels[i] == selected);
+        const bool picked = (comboPick_ && highlighted) || doCombo(labels[i], selected, true);
+        comboEntryActive_ = -1;
+        if (picked) {
             selected = labels[i];
             return i;
         }

@@ -81,7 +81,7 @@ ListResult AppWindow::doList(ControlID id, ListState& state, int count, std::set
         ui_->hoverPart(pointerRow);
 
     if (list.describing())
-        list.describe(orbotk::Role::List, id.name(),
+        list.describe(orbotk::Role::List, L"",
                       (on ? orbotk::ACC_ENABLED : 0u) | orbotk::ACC_FOCUSABLE);
     if (on) {
         const bool shift = ui_->shiftDown(), ctrl = ui_->ctrlDown();
@@ -194,7 +194,8 @@ ListResult AppWindow::doList(ControlID id, ListState& state, int count, std::set
             d.role = orbotk::Role::ListItem;
             if (options.label)
                 d.name = options.label(i);
-            d.states = (on ? orbotk::ACC_ENABLED : 0u) | (selected ? orbotk::ACC_SELECTED : 0u);
+            d.states = (on ? orbotk::ACC_ENABLED : 0u) | (selected ? orbotk::ACC_SELECTED : 0u) |
+                       (i == state.focused ? orbotk::ACC_ACTIVE : 0u);
             d.index = i;
             row.describe(d);
         }

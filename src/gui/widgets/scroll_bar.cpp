@@ -62,7 +62,6 @@ int AppWindow::doVScroll(ControlID id, int& pos, int visible, float& dragTop, fl
     const auto describe = [&](Box& box) {
         orbotk::Description d;
         d.role = orbotk::Role::ScrollBar;
-        d.name = id.name();
         d.states = (on ? orbotk::ACC_ENABLED : 0u) | (focusable ? orbotk::ACC_FOCUSABLE : 0u);
         d.hasValue = true;
         d.value = pos, d.minimum = min, d.maximum = last;

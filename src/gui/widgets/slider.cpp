@@ -80,7 +80,8 @@ bool AppWindow::doHSlider(ControlID id, float& value, float& dragValue, float mi
         if (knob.describing()) { // the knob takes the focus: it stands for the slider
             orbotk::Description d;
             d.role = orbotk::Role::Slider;
-            d.name = tooltip ? tooltip : id.name();
+            // Named by the label beside it (or its tooltip), never by its identity.
+            d.description = tooltip ? tooltip : L"";
             d.states = (on ? orbotk::ACC_ENABLED : 0u) | orbotk::ACC_FOCUSABLE;
             d.hasValue = true;
             d.value = value, d.minimum = min, d.maximum = max;
