@@ -2,9 +2,10 @@
 // and a D-Bus session of the test's own, with speech going nowhere (a speech-dispatcher with no
 // sound device). What Orca says is read from its debug log, which it writes line by line to a
 // pseudo-terminal. Real keys (xdotool) walk the form as a blind user does: Tab through fields,
-// type and move the caret, a check box, a radio group, a slider, a combo box, a list, and a
-// message box opening; each step must be heard.
+// type and move the caret, a check box, a radio group, a slider, a combo box, a list, a dialog
+// and a message box opening; each step must be heard.
 #include "display_server.h"
+#include "gui/dialog.h"
 #include "gui/message_box.h"
 #include "orbotk/application.h"
 #include "widget_host.h"
@@ -175,9 +176,27 @@ void step(const std::string& press, const std::vector<std::string>& words) {
     std::printf("[%s] %s\n", press.c_str(), said.c_str());
 }
 
+// A dialog with one field, which has the focus as it opens.
+class Rename : public gui::Dialog {
+public:
+    explicit Rename(const boost::weak_ptr<orbotk::Window>& parent)
+        : gui::Dialog(parent, L"Rename", 360, 200, false, false, false, false,
+                      gui::NO_SCALE_WINDOW) {}
+    gui::TextState name{textFont_, L""};
+    void doScene() override {
+        {
+            Box row(ui_, gui::FILL, 28.0f);
+            row.setTop(10.0f);
+            doLineEdit(ControlID(L"new name"), name, L"New name", 90.0f);
+        }
+        if (isOK(checkboxCheck_, true))
+            EndModal(wxID_OK);
+    }
+};
+
 } // namespace
 
-TEST(Orca, AFormAListAndAMessageBoxAreHeardAsTheUserWorksThem) {
+TEST(Orca, AFormADialogAndAMessageBoxAreHeardAsTheUserWorksThem) {
     gui::TextState name{Host::textFont_, L""}, digits{Host::textFont_, L""};
     bool enabled = false, colourOpen = false, save = false;
     const wchar_t* size = L"Small";
@@ -262,6 +281,19 @@ TEST(Orca, AFormAListAndAMessageBoxAreHeardAsTheUserWorksThem) {
     step("key Tab", {"Fruit", "list", "Apple"});
     step("key Down", {"Banana"});
     step("key Tab", {"Save", "push button"});
+
+    // A dialog: its title and role, then the field that has the focus.
+    {
+        Rename rename(win->window());
+        testing_support::onNextModal([&](orbotk::Driver&) {
+            step("", {"Rename", "dialog", "New name", "entry"});
+            keys("type Bob");
+            keys("key Return");
+        });
+        EXPECT_EQ(rename.ShowModal(), wxID_OK);
+        EXPECT_EQ(rename.name.text(), L"Bob");
+    }
+    step("", {"Save", "push button"}); // the focus back where it was
 
     // A message box: its title and role once, its message once, and the focused button.
     std::string box;

@@ -541,14 +541,20 @@ AtkObject* AccessibleTree::child(int i) const {
     return i >= 0 && i < count() ? children_[static_cast<size_t>(i)] : nullptr;
 }
 
-void AccessibleTree::announceFocus() {
+AtkObject* AccessibleTree::focusedControl() const {
     for (AtkObject* o : all_)
-        if (control(o)->focused) {
-            notifyFocus(o, true);
-            for (AtkObject* entry : *control(o)->inside)
-                if (control(entry)->states & ACC_ACTIVE)
-                    g_signal_emit_by_name(o, "active-descendant-changed", entry);
-        }
+        if (control(o)->focused)
+            return o;
+    return nullptr;
+}
+
+void AccessibleTree::announceFocus() {
+    if (AtkObject* o = focusedControl()) {
+        notifyFocus(o, true);
+        for (AtkObject* entry : *control(o)->inside)
+            if (control(entry)->states & ACC_ACTIVE)
+                g_signal_emit_by_name(o, "active-descendant-changed", entry);
+    }
 }
 
 void AccessibleTree::update() {

@@ -29,6 +29,7 @@ public:
     int count() const { return static_cast<int>(children_.size()); }
     AtkObject* child(int i) const;
     const std::vector<AtkObject*>& children() const { return children_; }
+    AtkObject* focusedControl() const;
     // Announces the control that has the focus as taking it (its window got the keyboard).
     void announceFocus();
     // The window's own role and description.
