@@ -1,28 +1,23 @@
-// The top-level window: event plumbing between wxWidgets and the context's passes, presenting
-// the framebuffer, and the window-level behaviour around passes (Tab focus, capture, window
-// drags, tooltips, closing).
+// The top-level window: event plumbing between wxWidgets and the context's passes, and the
+// window-level behaviour around passes (Tab focus, capture, window drags and moves, resizing,
+// tooltips, closing, modal loops). Presenting and the input method are in their own files.
 #include "orbotk/window.h"
 
 #include "accessibility.h"
 #include "orbotk/context.h"
 #include "orboutil/log.h"
-#include "over_background.h"
+#include "present_surface.h"
 #include "x11_present.h"
 
 #include <algorithm>
-#include <cairo.h>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <gtk/gtk.h>
 #include <vector>
 #include <wx/app.h>
-#include <wx/bitmap.h>
 #include <wx/dcclient.h>
 #include <wx/evtloop.h>
-#include <wx/graphics.h>
-#include <wx/image.h>
 #include <wx/thread.h>
 
 namespace orbotk {
@@ -403,16 +398,6 @@ void Window::onPaint(wxPaintEvent& event) {
     paintPass(&dc);
 }
 
-X11Presenter* Window::presenter() {
-    if (!directTried_ && canvas_ && canvas_->IsShownOnScreen()) {
-        directTried_ = true;
-        const char* how = std::getenv("ORBOTK_PRESENT");
-        if (how == nullptr || std::strcmp(how, "gtk") != 0)
-            direct_ = X11Presenter::create(canvas_, how == nullptr || std::strcmp(how, "upload"));
-    }
-    return direct_.get();
-}
-
 void Window::repaint() {
     if (canvas_ == nullptr || !canvas_->IsShownOnScreen())
         return;
@@ -499,126 +484,6 @@ void Window::paint(wxDC* dc, bool direct) {
     longestFrameMs_ = std::max(longestFrameMs_, ms);
     ++frameCount_;
     applyAfterPass();
-}
-
-// The frame as cairo takes it: one image surface per window, replaced only when the size
-// changes, so presenting a frame allocates nothing.
-struct PresentSurface {
-    cairo_surface_t* surface = nullptr;
-    ~PresentSurface() {
-        if (surface)
-            cairo_surface_destroy(surface);
-    }
-    cairo_surface_t* sized(int w, int h) {
-        if (surface && cairo_image_surface_get_width(surface) == w &&
-            cairo_image_surface_get_height(surface) == h)
-            return surface;
-        if (surface)
-            cairo_surface_destroy(surface);
-        surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
-        if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
-            cairo_surface_destroy(surface);
-            surface = nullptr;
-        }
-        return surface;
-    }
-};
-
-std::uint32_t Window::background() const {
-    const wxColour back = GetBackgroundColour();
-    return (static_cast<std::uint32_t>(back.Red()) << 16) |
-           (static_cast<std::uint32_t>(back.Green()) << 8) | back.Blue();
-}
-
-void Window::writeFrame(std::uint32_t* out, int stride) const {
-    const UIContext& c = *context_;
-    const int w = c.frameW(), h = c.frameH();
-    const OverBackground over(background());
-    const orbo::tk::RGBA* fb = c.framebuffer();
-    // The framebuffer's rows are bottom-up.
-    for (int y = 0; y < h; ++y)
-        over.row(out + static_cast<size_t>(y) * static_cast<size_t>(stride),
-                 fb + static_cast<size_t>(h - 1 - y) * static_cast<size_t>(w), w);
-}
-
-bool Window::presentDirect() {
-    UIContext& c = *context_;
-    const int w = c.frameW(), h = c.frameH();
-    int stride = 0;
-    bool kept = false;
-    std::uint32_t* out = direct_ ? direct_->begin(w, h, c.scale(), stride, kept) : nullptr;
-    if (out == nullptr)
-        return false;
-    // The image holds the frame as the last direct present left it, over the background of
-    // then; the context has written only its damage since. Of that, only what changed goes to
-    // the server: after a change, most of a window is as it was.
-    const std::uint32_t back = background();
-    const bool whole = !kept || back != directBackground_;
-    directBackground_ = back;
-    const OverBackground over(back);
-    const orbo::tk::RGBA* fb = static_cast<const UIContext&>(c).framebuffer(); // settled
-    int x0 = w, y0 = h, x1 = 0, y1 = 0;
-    for (int y = 0; y < h; ++y) {
-        int lo = 0, hi = w;
-        if (!whole)
-            c.damage(y, lo, hi);
-        int first = 0, last = 0;
-        if (lo < hi &&
-            over.rowChanged(out + static_cast<size_t>(y) * static_cast<size_t>(stride) + lo,
-                            fb + static_cast<size_t>(h - 1 - y) * static_cast<size_t>(w) + lo,
-                            hi - lo, first, last)) {
-            x0 = std::min(x0, lo + first);
-            x1 = std::max(x1, lo + last);
-            y0 = std::min(y0, y);
-            y1 = y + 1;
-        }
-    }
-    c.clearDamage();
-    direct_->put(x0, y0, x1, y1);
-    return true;
-}
-
-void Window::present(wxDC& dc) {
-    const int w = context_->frameW(), h = context_->frameH(), scale = context_->scale();
-    if (w <= 0 || h <= 0)
-        return;
-    wxGraphicsContext* gc = dc.GetGraphicsContext();
-    cairo_t* cr = gc ? static_cast<cairo_t*>(gc->GetNativeContext()) : nullptr;
-    if (!surface_)
-        surface_.reset(new PresentSurface);
-    cairo_surface_t* surface = cr ? surface_->sized(w, h) : nullptr;
-    if (direct_)
-        direct_->forget(); // the window shows this frame now, whatever the direct image holds
-    if (surface) {
-        cairo_surface_flush(surface);
-        writeFrame(reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(surface)),
-                   cairo_image_surface_get_stride(surface) / 4);
-        cairo_surface_mark_dirty(surface);
-        // The surface holds device pixels: with its device scale set, cairo puts them 1:1 on
-        // a window of the same scale instead of magnifying them.
-        cairo_surface_set_device_scale(surface, scale, scale);
-        cairo_save(cr);
-        cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-        cairo_set_source_surface(cr, surface, 0, 0);
-        cairo_rectangle(cr, 0, 0, context_->W(), context_->H());
-        cairo_fill(cr);
-        cairo_restore(cr);
-        return;
-    }
-    // A device context that cairo does not draw (or a surface that could not be had): through
-    // a bitmap made for this frame.
-    std::vector<std::uint32_t> frame(static_cast<size_t>(w) * static_cast<size_t>(h));
-    writeFrame(frame.data(), w);
-    wxImage image(w, h, false);
-    unsigned char* out = image.GetData();
-    for (const std::uint32_t p : frame) {
-        *out++ = static_cast<unsigned char>(p >> 16);
-        *out++ = static_cast<unsigned char>(p >> 8);
-        *out++ = static_cast<unsigned char>(p);
-    }
-    if (scale > 1)
-        image.Rescale(context_->W(), context_->H(), wxIMAGE_QUALITY_BOX_AVERAGE);
-    dc.DrawBitmap(wxBitmap(image), 0, 0, false);
 }
 
 void Window::onEvent(wxEvent& event) {
@@ -732,93 +597,6 @@ void Window::applyAfterPass() {
             canvas_->UnsetToolTip();
         else
             canvas_->SetToolTip(wxString(shownTooltip_));
-    }
-}
-
-void Window::onPreeditChanged(void* context, void* self) {
-    auto* w = static_cast<Window*>(self);
-    gchar* text = nullptr;
-    gint cursor = 0;
-    gtk_im_context_get_preedit_string(static_cast<GtkIMContext*>(context), &text, nullptr, &cursor);
-    const wxString composed = wxString::FromUTF8(text ? text : "");
-    g_free(text);
-    w->context_->setPreedit(composed.ToStdWstring(), cursor);
-    w->Refresh();
-}
-
-int Window::onCommitStarts(void*, unsigned n, const void* values, void* self) {
-    auto* w = static_cast<Window*>(self);
-    const auto* params = static_cast<const GValue*>(values);
-    if (n >= 2 && g_value_peek_pointer(&params[0]) == w->inputMethod_) {
-        const char* text = g_value_get_string(&params[1]);
-        const std::wstring s = wxString::FromUTF8(text ? text : "").ToStdWstring();
-        if (s.size() > 1) // one character is typed as any other
-            w->context_->setCommitted(s);
-    }
-    return TRUE; // stays for the next commit
-}
-
-void Window::onCommitEnded(void*, const char*, void* self) {
-    static_cast<Window*>(self)->context_->setCommitted(std::wstring());
-}
-
-void Window::feedInputMethod(wxEvent& event) {
-    // wxWidgets gives the input method each key press but no release, and a method that
-    // composes while modifiers are held (Ctrl+Shift+U, hex digits) needs both. Events the
-    // driver sends are not the platform's: GTK has no current event for them.
-    if (event.GetEventType() != wxEVT_KEY_UP || canvas_->m_imContext == nullptr)
-        return;
-    if (GdkEvent* current = gtk_get_current_event()) {
-        if (current->type == GDK_KEY_RELEASE)
-            gtk_im_context_filter_keypress(canvas_->m_imContext, &current->key);
-        gdk_event_free(current);
-    }
-}
-
-void Window::followInputMethod() {
-    if (canvas_ == nullptr)
-        return;
-    if (inputMethod_ == nullptr && canvas_->m_imContext) { // wxWidgets makes it when it is shown
-        inputMethod_ = canvas_->m_imContext;
-        // wxWidgets turns the pre-edit off, and methods that honour that (ibus, fcitx) then
-        // show the composition in a popup of their own: it belongs in the field, at the caret.
-        gtk_im_context_set_use_preedit(static_cast<GtkIMContext*>(inputMethod_), TRUE);
-        g_signal_connect(inputMethod_, "preedit-changed", G_CALLBACK(&Window::onPreeditChanged),
-                         this);
-        g_signal_connect(inputMethod_, "preedit-end", G_CALLBACK(&Window::onPreeditChanged), this);
-        commitHook_ = g_signal_add_emission_hook(
-            g_signal_lookup("commit", GTK_TYPE_IM_CONTEXT), 0,
-            reinterpret_cast<GSignalEmissionHook>(&Window::onCommitStarts), this, nullptr);
-        g_signal_connect_after(inputMethod_, "commit", G_CALLBACK(&Window::onCommitEnded), this);
-    }
-    if (inputMethod_ == nullptr)
-        return;
-    auto* im = static_cast<GtkIMContext*>(inputMethod_);
-    // A password field gets no input method, as the platform's own password entries: keys
-    // then become characters as they are, and nothing is composed.
-    const bool secret = context_->focusIsSecret();
-    if (secret && canvas_->m_imContext) {
-        gtk_im_context_reset(im);
-        gtk_im_context_focus_out(im);
-        canvas_->m_imContext = nullptr;
-        context_->setPreedit(std::wstring(), 0);
-    } else if (!secret && canvas_->m_imContext == nullptr) {
-        canvas_->m_imContext = im;
-        if (wxWindow::FindFocus() == canvas_)
-            gtk_im_context_focus_in(im);
-    }
-    // The focus moved to another control: what was being composed there is dropped or
-    // committed, as the method decides, and is not carried over.
-    if (context_->focusKey_ != imFocus_) {
-        imFocus_ = context_->focusKey_;
-        gtk_im_context_reset(im);
-        context_->setPreedit(std::wstring(), 0);
-    }
-    if (!secret && context_->caretRect_.set) {
-        const auto& c = context_->caretRect_;
-        GdkRectangle at{c.x, c.y, c.w, c.h}; // GTK scales it with the window
-        gtk_im_context_set_cursor_location(im, &at);
-        context_->shownCaret_ = c;
     }
 }
 
