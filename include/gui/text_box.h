@@ -20,7 +20,9 @@
 //      Ctrl+A               select all
 //      Ctrl+Z               undo; Ctrl+Shift+Z and Ctrl+Y redo
 //   12-14 Ctrl+C Ctrl+X Ctrl+V (no other modifier)  copy, cut, paste via the clipboard
-//   15 a character          typed (32 ... 254 but 127); with Alt held it is left to the window
+//   15 a character          typed when printable, in any script (not the C0 and C1 control
+//                           codes, DEL, lone surrogates, U+FFFE or U+FFFF); with Alt held it
+//                           is left to the window
 //   16 left press           the box becomes active and takes focus; the caret goes where the
 //                           pointer is (Shift: the selection extends to it); the second press
 //                           of a double click selects the word there, a third everything
