@@ -326,6 +326,10 @@ void radioButtons() {
     };
     win.driver->paint();
     expectGolden(*win.driver, "radio");
+    // Tab reaches the group at its selected button, which shows the focus border.
+    win.driver->press(WXK_TAB);
+    win.driver->settle();
+    expectGolden(*win.driver, "radio_focused");
 }
 
 TEST(Golden, RadioButtons) {

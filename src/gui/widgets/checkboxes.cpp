@@ -117,7 +117,7 @@ bool AppWindow::doRadio(bool& value, const wchar_t* label, const wchar_t* toolti
         result = true;
         Refresh();
     }
-    if (control.focused())
+    if (on && control.focused())
         drawFocusBorder();
     {
         Box icon(ui_, radio_.shape());
