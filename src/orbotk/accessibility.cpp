@@ -413,14 +413,6 @@ void announceValue(AtkObject* o, double value) {
     g_signal_emit_by_name(o, "value-changed", value, nullptr);
 }
 
-std::u32string characters(const char* utf8) {
-    glong n = 0;
-    gunichar* u = g_utf8_to_ucs4_fast(utf8 ? utf8 : "", -1, &n);
-    std::u32string out(reinterpret_cast<const char32_t*>(u), static_cast<size_t>(n));
-    g_free(u);
-    return out;
-}
-
 std::string utf8(const std::u32string& s, size_t from, size_t to) {
     gchar* u = g_ucs4_to_utf8(reinterpret_cast<const gunichar*>(s.data() + from),
                               static_cast<glong>(to - from), nullptr, nullptr, nullptr);
@@ -435,7 +427,8 @@ void followText(AtkObject* o, const orbotk::Description& d, bool announce) {
     Control* c = control(o);
     const std::string text = orbo::util::utf8FromWString(d.text);
     if (c->text == nullptr || text != c->text) {
-        const std::u32string was = characters(c->text), now = characters(text.c_str());
+        const std::u32string was = orbotk::access::characters(c->text),
+                             now = orbotk::access::characters(text.c_str());
         size_t head = 0;
         while (head < was.size() && head < now.size() && was[head] == now[head])
             ++head;

@@ -4,6 +4,7 @@
 
 #include <atk/atk.h>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace orbotk {
@@ -30,6 +31,9 @@ struct Control {
 
 bool isControl(gpointer p);
 Control* control(gpointer p);
+
+// UTF-8 as characters: what text offsets count.
+std::u32string characters(const char* utf8);
 
 // Fills the AtkText interface: a field's text, caret, selection, and the text at, before and
 // after an offset by character, word, line and sentence.

@@ -37,6 +37,14 @@ bool isBoundary(const std::u32string& t, int i, Unit unit) {
 
 } // namespace
 
+std::u32string characters(const char* utf8) {
+    glong n = 0;
+    gunichar* u = g_utf8_to_ucs4_fast(utf8 ? utf8 : "", -1, &n);
+    std::u32string out(reinterpret_cast<const char32_t*>(u), static_cast<size_t>(n));
+    g_free(u);
+    return out;
+}
+
 Range rangeAt(const std::u32string& text, int offset, Unit unit) {
     const int n = static_cast<int>(text.size());
     offset = std::min(std::max(offset, 0), n);
@@ -59,11 +67,7 @@ const char* textOf(AtkText* t) {
 }
 
 std::u32string charactersOf(AtkText* t) {
-    glong n = 0;
-    gunichar* u = g_utf8_to_ucs4_fast(textOf(t), -1, &n);
-    std::u32string out(reinterpret_cast<const char32_t*>(u), static_cast<size_t>(n));
-    g_free(u);
-    return out;
+    return characters(textOf(t));
 }
 
 gchar* textRange(AtkText* t, gint start, gint end) {
