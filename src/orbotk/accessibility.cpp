@@ -460,8 +460,11 @@ void followText(AtkObject* o, const orbotk::Description& d, bool announce) {
         g_signal_emit_by_name(o, "text-selection-changed");
 }
 
-// The window got the keyboard: its canvas took the focus, and the control inside it that has
-// the focus is the one to announce, after the canvas's own announcement.
+// The control that has the focus, announced a moment after its window got the keyboard (or
+// after it first appeared): a screen reader presents a window as it activates, and a focus
+// event that reaches its queue first makes it skip the window's own announcement.
+const guint FOCUS_AFTER_WINDOW_MS = 300;
+
 gboolean announceFocusedControl(gpointer canvas) {
     const auto it = trees().find(static_cast<AtkObject*>(canvas));
     if (it != trees().end())
@@ -470,7 +473,7 @@ gboolean announceFocusedControl(gpointer canvas) {
 }
 
 gboolean canvasFocusIn(GtkWidget*, GdkEvent*, gpointer canvas) {
-    g_timeout_add(300, announceFocusedControl, canvas);
+    g_timeout_add(FOCUS_AFTER_WINDOW_MS, announceFocusedControl, canvas);
     return FALSE;
 }
 
@@ -636,7 +639,7 @@ void AccessibleTree::update() {
             // A control that has the focus from its first pass (a window's first field, a
             // dialog's default button) is announced as taking it once it is there.
             if (control(all_[i])->focused)
-                g_timeout_add(300, announceFocusedControl, canvas_);
+                g_timeout_add(FOCUS_AFTER_WINDOW_MS, announceFocusedControl, canvas_);
         }
     // The entry the keyboard is on, in a list that has the focus.
     for (AtkObject* o : all_) {
