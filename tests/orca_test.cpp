@@ -11,6 +11,7 @@
 #include "widget_host.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cstdlib>
 #include <fcntl.h>
@@ -18,6 +19,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <mutex>
+#include <poll.h>
 #include <string>
 #include <sys/stat.h>
 #include <thread>
@@ -69,8 +71,9 @@ public:
         orca_.reset();
         windowManager_.reset();
         bus_.reset();
-        close(terminal_); // the reader's read fails and it ends
+        stop_ = true;
         reader_.join();
+        close(terminal_);
     }
 
     // What Orca said since the last call, " | " between utterances: once it has said words
@@ -126,10 +129,13 @@ private:
     void read() {
         std::string line;
         char buffer[4096];
-        for (;;) {
+        while (!stop_) {
+            pollfd in{terminal_, POLLIN, 0};
+            if (poll(&in, 1, 100) <= 0)
+                continue;
             const ssize_t n = ::read(terminal_, buffer, sizeof buffer);
             if (n <= 0)
-                return;
+                return; // Orca is gone: nothing holds the terminal's other end
             for (ssize_t i = 0; i < n; ++i) {
                 if (buffer[i] != '\n') {
                     line += buffer[i];
@@ -154,6 +160,7 @@ private:
     }
 
     int terminal_ = -1;
+    std::atomic<bool> stop_{false};
     std::ofstream log_; // the whole log, kept when the test fails
     std::thread reader_;
     std::mutex mutex_;
