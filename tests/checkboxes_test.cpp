@@ -130,3 +130,28 @@ TEST(Radio, APressSelectsAnUnselectedRowAndASelectedRowIgnoresIt) {
     EXPECT_EQ(last, 0xFFFFFFFFu);
     EXPECT_TRUE(testing_support::drewNothing(d));
 }
+
+TEST(Radio, GroupsSharingCaptionsAnswerApartAndArrowsSelectWithinAGroup) {
+    static const wchar_t* const labels[] = {L"None", L"Auto"};
+    const wchar_t* first = labels[0];
+    const wchar_t* second = labels[0];
+    Hosted win(200, 120);
+    win->scene = [&](Host& h) {
+        for (const wchar_t** selected : {&first, &second}) {
+            Box group(h.ui(), 150.0f, 48.0f);
+            group.setPos(4.0f, selected == &first ? 4.0f : 60.0f);
+            h.doRadioEasy(*selected, 2, labels, true);
+        }
+    };
+    orbotk::Driver& d = *win.driver;
+    d.paint();
+    d.click(15, 40); // the first group's "Auto"
+    EXPECT_EQ(first, labels[1]);
+    EXPECT_EQ(second, labels[0]);
+    // Tab reaches the first group at its selected button, then the second group at its own.
+    d.press(WXK_TAB);
+    d.press(WXK_TAB);
+    d.press(WXK_DOWN); // moves to the second group's "Auto" and selects it
+    EXPECT_EQ(second, labels[1]);
+    EXPECT_EQ(first, labels[1]);
+}

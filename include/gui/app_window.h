@@ -241,8 +241,7 @@ public:
     // A radio button sets value on the press (never clears it) and returns true then; pressing
     // a selected one does nothing. Radio buttons that follow one another are a group for the
     // keyboard: Tab stops once in it, at the selected button; the arrows move the focus within
-    // it and select the button they reach; Space selects the focused one. A radio button's
-    // identity is its caption.
+    // it and select the button they reach; Space selects the focused one.
     bool doRadio(bool& value, const wchar_t* label, const wchar_t* tooltip,
                  const wchar_t* disabledTooltip, bool enabled);
     // A group of count rows, 24 pixels apart. selected points at the chosen entry of labels

@@ -101,7 +101,11 @@ bool AppWindow::doRadio(bool& value, const wchar_t* label, const wchar_t* toolti
         caption_ = false;
     }
     const bool on = enabled && IsEnabled();
-    Box control(ui_, width, FILL, ControlID(label ? label : L""), on);
+    // Named, to take the focus; by the caption and the box it lies in, since groups often share
+    // captions ("None", "Auto") and buttons of one name would answer each other's clicks.
+    const std::wstring name =
+        std::wstring(label ? label : L"") + L"\x1f" + std::to_wstring(ui_->current()->key());
+    Box control(ui_, width, FILL, ControlID(name), on);
     control.markRadio(value);
     if (control.describing())
         control.describe(orbotk::Role::RadioButton, label ? label : L"",
