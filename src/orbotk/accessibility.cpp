@@ -39,11 +39,17 @@ gint canvasChildren(AtkObject* o) {
     const auto it = trees().find(o);
     if (it == trees().end())
         return containerChildren(o);
-    // Somebody reads the tree: from now on every pass describes its controls.
-    const boost::shared_ptr<orbotk::UIContext> ui = it->second->window().context();
+    // Somebody reads the tree: from now on every pass describes its controls. The first
+    // answer is whole already: a pass runs now where it can, since a screen reader reads a
+    // window (a message box's text) as it opens, once.
+    orbotk::Window& window = it->second->window();
+    const boost::shared_ptr<orbotk::UIContext> ui = window.context();
     if (!ui->accessibility()) {
         ui->setAccessibility(true);
-        it->second->window().Refresh();
+        if (!ui->inPass() && window.canvas()->IsShownOnScreen())
+            window.repaint();
+        else
+            window.Refresh();
     }
     return it->second->count();
 }
