@@ -283,7 +283,8 @@ TEST(Accessibility, DialogsAndMessageBoxesSayWhatTheyAre) {
         box.click(L"OK");
     });
     gui::messageBox(form.win->window(), L"The file was saved.", L"Files", wxOK);
-    EXPECT_EQ(read, "alert\t\n"); // the message is read once, from the box itself
+    // The message describes the box, from the start: readers say it once, as the box opens.
+    EXPECT_EQ(read, "alert\tThe file was saved.\n");
     EXPECT_EQ(whileRunning(CLIENT + " window accessibility_test Form"), "frame\t\n");
     form.win->Close(true);
     settle();

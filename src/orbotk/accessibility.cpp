@@ -396,6 +396,24 @@ AtkRole atkRole(orbotk::Role r) {
     }
 }
 
+// Whether two texts hold the same words, however they are broken into lines.
+bool sameWords(const std::wstring& a, const std::wstring& b) {
+    const auto words = [](const std::wstring& s) {
+        std::wstring out;
+        for (wchar_t ch : s) {
+            const bool space = ch == L' ' || ch == L'\n' || ch == L'\t' || ch == L'\r';
+            if (!space)
+                out += ch;
+            else if (!out.empty() && out.back() != L' ')
+                out += L' ';
+        }
+        if (!out.empty() && out.back() == L' ')
+            out.pop_back();
+        return out;
+    };
+    return words(a) == words(b);
+}
+
 // ---- Announcing changes
 
 // The focus event screen readers follow, besides the state change.
@@ -537,6 +555,7 @@ void AccessibleTree::setWindowRole(Role role, const std::wstring& description) {
         return;
     atk_object_set_role(top, role == Role::None ? ATK_ROLE_FRAME : atkRole(role));
     atk_object_set_description(top, orbo::util::utf8FromWString(description).c_str());
+    windowDescription_ = description;
 }
 
 AtkObject* AccessibleTree::child(int i) const {
@@ -690,6 +709,15 @@ void AccessibleTree::follow(AtkObject* o, const Described& d, bool made, const D
             atk_object_add_relationship(o, ATK_RELATION_LABELLED_BY, label);
             atk_object_add_relationship(label, ATK_RELATION_LABEL_FOR, o);
         }
+    }
+    // The label that shows a window's description (a message box's message) describes the
+    // window: a reader then says the message once, from the window, as it opens.
+    if (desc.role == Role::Label && !c->describesWindow && !windowDescription_.empty() &&
+        sameWords(desc.name, windowDescription_)) {
+        AtkObject* top = gtk_widget_get_accessible(static_cast<GtkWidget*>(window_.GetHandle()));
+        atk_object_add_relationship(o, ATK_RELATION_DESCRIPTION_FOR, top);
+        atk_object_add_relationship(top, ATK_RELATION_DESCRIBED_BY, o);
+        c->describesWindow = true;
     }
     std::wstring named = desc.name;
     if (named.empty() && label != nullptr)

@@ -44,6 +44,7 @@ private:
     std::vector<AtkObject*> all_;      // every control, in reading order, each holding a reference
     std::vector<AtkObject*> children_; // those directly on the canvas
     AtkObject* activeEntry_ = nullptr; // the entry last announced as the active descendant
+    std::wstring windowDescription_;
     unsigned long focusHandler_ = 0;
 };
 

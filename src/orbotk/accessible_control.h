@@ -27,6 +27,7 @@ struct Control {
     AtkObject* owner;                // the canvas, or the control it lies in (a list for a row)
     std::vector<AtkObject*>* inside; // its own children, in reading order; owned
     AtkObject* labelledBy;           // the label beside it, or null (a reference is held)
+    bool describesWindow;            // a label showing the window's description
 };
 
 bool isControl(gpointer p);

@@ -56,7 +56,7 @@ void MessageBoxDialog::initMessageBox(const wchar_t* title, const wchar_t* messa
 
     // Closing the box without a button answers the most cautious button it shows.
     if (boost::shared_ptr<orbotk::Window> w = window()) {
-        w->setAccessibleRole(orbotk::Role::Alert);
+        w->setAccessibleRole(orbotk::Role::Alert, text_.ToStdWstring());
         if (cancelButton_)
             w->setEscapeResult(wxCANCEL);
         else if (yesButton_)
