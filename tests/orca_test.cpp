@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
@@ -134,6 +135,10 @@ private:
             if (poll(&in, 1, 100) <= 0)
                 continue;
             const ssize_t n = ::read(terminal_, buffer, sizeof buffer);
+            // A signal (a child process ending) interrupts the read: read on, or Orca, its
+            // log no longer drained, stops at a full terminal and falls silent.
+            if (n < 0 && (errno == EINTR || errno == EAGAIN))
+                continue;
             if (n <= 0)
                 return; // Orca is gone: nothing holds the terminal's other end
             for (ssize_t i = 0; i < n; ++i) {
