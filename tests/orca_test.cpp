@@ -58,6 +58,9 @@ public:
         if (terminal_ < 0 || grantpt(terminal_) != 0 || unlockpt(terminal_) != 0)
             throw std::runtime_error("no pseudo-terminal for Orca's log");
         const std::string log = ptsname(terminal_);
+        // Held open here too, so that the terminal stays whole while Orca opens it, writes to
+        // it and leaves: reading it never fails, and the reader ends when asked.
+        ownEnd_ = open(log.c_str(), O_RDWR | O_NOCTTY);
         log_.open(home + "/orca.log");
         reader_ = std::thread([this] { read(); });
         bus_.reset(
@@ -74,6 +77,7 @@ public:
         bus_.reset();
         stop_ = true;
         reader_.join();
+        close(ownEnd_);
         close(terminal_);
     }
 
@@ -140,7 +144,7 @@ private:
             if (n < 0 && (errno == EINTR || errno == EAGAIN))
                 continue;
             if (n <= 0)
-                return; // Orca is gone: nothing holds the terminal's other end
+                return;
             for (ssize_t i = 0; i < n; ++i) {
                 if (buffer[i] != '\n') {
                     line += buffer[i];
@@ -164,7 +168,7 @@ private:
         }
     }
 
-    int terminal_ = -1;
+    int terminal_ = -1, ownEnd_ = -1;
     std::atomic<bool> stop_{false};
     std::ofstream log_; // the whole log, kept when the test fails
     std::thread reader_;
