@@ -570,6 +570,14 @@ AtkObject* AccessibleTree::focusedControl() const {
 }
 
 void AccessibleTree::announceFocus() {
+    // A window manager may activate a window before it is mapped, and a screen reader then
+    // passes over the activation of a window that is not showing yet: it is announced again
+    // now that the window shows, before its control. A reader that took the first ignores it.
+    GtkWidget* frame = static_cast<GtkWidget*>(window_.GetHandle());
+    if (AtkObject* top = gtk_widget_get_accessible(frame))
+        if (GTK_IS_WINDOW(frame) && gtk_window_is_active(GTK_WINDOW(frame)) &&
+            gtk_widget_get_mapped(frame))
+            g_signal_emit_by_name(top, "activate");
     if (AtkObject* o = focusedControl()) {
         notifyFocus(o, true);
         for (AtkObject* entry : *control(o)->inside)
