@@ -134,6 +134,8 @@ public:
     // Whether the text changed since its field's widget (doLineEdit, doTextArea) began its
     // latest pass: in the scene, right after the widget, "the user edited it in this pass".
     bool edited() const { return changes_ != passStart_; }
+    // Marks where a field's widget begins its pass, for edited(); a text widget calls it first.
+    void beginPass() { passStart_ = changes_; }
 
     // The caret one step to the left or right on screen (byWord: to the start or end of a word,
     // in the field's reading direction), measuring in dc.
@@ -160,8 +162,7 @@ public:
     void shownInto(std::wstring& out) const;
 
 protected:
-    friend class TextBox;   // hit-tests the stored text where the user clicks
-    friend class AppWindow; // its text widgets mark where their pass began (edited())
+    friend class TextBox; // hit-tests the stored text where the user clicks
 
     // The stored text (the clear text, for passwords).
     const std::wstring& stored() const { return text_; }

@@ -4,11 +4,11 @@
 // adds the whole colour. The rasterised coverage and the measurements come from the text cache.
 #include "gui/render.h"
 #include "gui/text_state.h"
+#include "layout/pixels.h"
 #include "render/kernels.h"
 #include "render/pixel.h"
 #include "render/rows.h"
 #include "text/text_cache.h"
-#include "window/pixels.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 // The text area's model: the layout of a TextAreaState paragraph by paragraph (each laid out
 // again only when it changed), its visual lines, and caret moves by those lines.
-#include "gui/text_area.h"
+#include "gui/text_area_state.h"
 
 #include "text/text_cache.h"
 

@@ -9,9 +9,13 @@
 // While open, the header holds the pointer and the keys: the list takes every click on it
 // (its margin closes it), a press anywhere else only closes it, Up and Down move a highlight
 // through the entries and Return or Space picks the highlighted one.
-#include "gui/app_window.h"
+#include "gui/combo_box.h"
+
+#include "gui/behavior.h"
+#include "gui/labels.h"
 #include "gui/palette.h"
 #include "gui/render.h"
+#include "gui/scroll_bar.h"
 
 #include <algorithm>
 #include <cstring>
@@ -23,57 +27,51 @@ namespace gui {
 
 using orbotk::ControlID;
 
-bool AppWindow::controlComboSelectionBehavior(Box& box, bool open) {
-    if (box.leftClicked())
-        box.makeActive();
-    if (box.keyDown(WXK_RETURN) || box.keyDown(WXK_SPACE))
-        box.makeActive();
-    if (!open && box.keyDown(WXK_DOWN))
-        box.makeActive();
-    const bool mouse = box.active() && box.leftReleased();
-    const bool keys =
-        box.keyUp(WXK_RETURN) || box.keyUp(WXK_SPACE) || (!open && box.keyUp(WXK_DOWN));
-    // An open list holds the keys, focused or not.
-    bool result = mouse || ((box.focused() || open) && keys);
-    if (open && !result) {
-        // Escape reaches only the focused box, or the top-level boxes when nothing has focus.
-        if (box.keyDown(WXK_ESCAPE))
-            box.makeActive();
-        result = box.keyUp(WXK_ESCAPE);
-    }
-    if (result)
-        box.clearActive();
-    if (box.focused())
-        drawFocusBorder();
-    return result;
+namespace {
+// What the window's open combo box keeps from pass to pass. At most one is open, so the window
+// keeps one, under the anonymous identity.
+struct ComboMemory {
+    int highlight = -1;          // the highlighted entry (moved by Up and Down)
+    int entryActive = -1;        // in the box's own list: the entry doCombo opens is the one
+                                 // the keys are on (1) or not (0)
+    int start = -1;              // the chosen entry when it opened
+    bool highlightMoved = false; // keep it in view on the next pass
+    bool pick = false;           // this pass picks the highlighted entry (Return or Space)
+    ControlID focus;             // the focus when it opened
+};
+
+ComboMemory& comboMemory(Ui& ui) {
+    return ui.memory<ComboMemory>(ControlID());
 }
 
 // Within a combo box's own list the entry the keys are on is the selected one, as in the
 // platform's menus; an entry a host lays out itself is selected when it is the chosen one.
-std::uint32_t AppWindow::entryStates(const wchar_t* item, const wchar_t* selected) const {
-    if (comboEntryActive_ < 0)
+std::uint32_t entryStates(Ui& ui, const wchar_t* item, const wchar_t* selected) {
+    const ComboMemory& combo = comboMemory(ui);
+    if (combo.entryActive < 0)
         return item == selected ? orbotk::ACC_SELECTED : 0u;
-    return comboEntryActive_ ? orbotk::ACC_SELECTED | orbotk::ACC_ACTIVE : 0u;
+    return combo.entryActive ? orbotk::ACC_SELECTED | orbotk::ACC_ACTIVE : 0u;
 }
+} // namespace
 
-bool AppWindow::doCombo(const wchar_t* item, const wchar_t*& selected, bool enabled) {
-    requirePass(ui_, "doCombo");
-    Box entry(ui_, ControlID(item ? item : L""), true);
+bool doCombo(Ui& ui, const wchar_t* item, const wchar_t*& selected, bool enabled) {
+    requirePass(ui, "doCombo");
+    Box entry(ui, ControlID(item ? item : L""), true);
     if (entry.describing()) // the open list's entries, after their combo box
         entry.describe(orbotk::Role::ListItem, item ? item : L"",
-                       (enabled ? orbotk::ACC_ENABLED : 0u) | entryStates(item, selected));
+                       (enabled ? orbotk::ACC_ENABLED : 0u) | entryStates(ui, item, selected));
     if (entry.leftClicked())
         entry.makeActive();
     if (entry.active() && entry.leftReleased()) {
         selected = item;
         return true; // the list closes: nothing to draw
     }
-    Box caption(ui_, entry.w() - 8.0f, entry.h() - 2.0f);
+    Box caption(ui, entry.w() - 8.0f, entry.h() - 2.0f);
     caption.setLeft(8.0f);
     caption.setTop(2.0f);
-    caption_ = true;
-    doLabelFit(item, enabled, true);
-    caption_ = false;
+    ui.caption = true;
+    doLabelFit(ui, item, enabled, true);
+    ui.caption = false;
     return false;
 }
 
@@ -81,51 +79,63 @@ namespace {
 void closeCombo(const boost::shared_ptr<orbotk::UIContext>& ui) {
     ui->openCombo = ControlID();
 }
-} // namespace
+// The background of a combo box over the current box (its list when open, its header when
+// closed): shade, then body in the panel colour.
+void drawComboList(Ui& ui) {
+    ui.color(orbopal::Light);
+    renderDiced(ui, ui.look().dicedButtonShade, ui.look().dicedButtonShadeHBounds,
+                ui.look().dicedButtonShadeVBounds);
+    ui.color(orbopal::Panel);
+    renderDiced(ui, ui.look().dicedButton, ui.look().dicedButtonHBounds,
+                ui.look().dicedButtonVBounds);
+}
 
-unsigned int AppWindow::comboBox(ControlID id, bool& open, const wchar_t*& selected,
-                                 unsigned int count, const wchar_t* const* labels,
-                                 const boost::function<unsigned int()>& list, bool enabled) {
-    const bool on = IsEnabled() && enabled;
-    Box header(ui_, FILL, 28.0f, id, on);
-    comboPick_ = false;
+// The combo box's header and list: the list (drawn by list) shows when open, and only the
+// header box's rectangle is drawn when closed.
+unsigned int comboBox(Ui& ui, ControlID id, bool& open, const wchar_t*& selected,
+                      unsigned int count, const wchar_t* const* labels,
+                      const boost::function<unsigned int()>& list, bool enabled) {
+    ComboMemory& combo = comboMemory(ui);
+    const bool on = ui.enabled() && enabled;
+    Box header(ui, FILL, 28.0f, id, on);
+    combo.pick = false;
     if (on) {
-        open = ui_->openCombo.name() == id.name();
+        open = ui->openCombo.name() == id.name();
         const int last = static_cast<int>(count) - 1;
         // A press outside the list only closes it, and so does Tab moving the focus on.
-        if (open && (header.pressedOutside() || ui_->focusedID() != comboFocus_)) {
+        if (open && (header.pressedOutside() || ui->focusedID() != combo.focus)) {
             open = false;
-            closeCombo(ui_);
-            Refresh();
-        } else if (controlComboSelectionBehavior(header, open)) {
-            const bool byKey = ui_->eventType() == wxEVT_KEY_UP && ui_->keyCode() != WXK_ESCAPE;
-            if (open && byKey && comboHighlight_ >= 0 && comboHighlight_ <= last) {
-                comboPick_ = true; // the list picks the highlighted entry below, in view
-                comboHighlightMoved_ = true;
+            closeCombo(ui);
+            ui.refresh();
+        } else if (controlComboSelectionBehavior(ui, header, open)) {
+            const bool byKey = ui->eventType() == wxEVT_KEY_UP && ui->keyCode() != WXK_ESCAPE;
+            if (open && byKey && combo.highlight >= 0 && combo.highlight <= last) {
+                combo.pick = true; // the list picks the highlighted entry below, in view
+                combo.highlightMoved = true;
             } else {
                 open = !open;
                 if (open) {
-                    ui_->openCombo = id;
-                    comboFocus_ = ui_->focusedID();
+                    ui->openCombo = id;
+                    combo.focus = ui->focusedID();
                     // Nothing is highlighted until an arrow key moves on from the chosen
                     // entry.
-                    comboHighlight_ = -1;
-                    comboStart_ = -1;
-                    for (unsigned int i = 0; i < count && comboStart_ < 0; ++i)
+                    combo.highlight = -1;
+                    combo.start = -1;
+                    for (unsigned int i = 0; i < count && combo.start < 0; ++i)
                         if (labels[i] == selected ||
                             (labels[i] && selected && std::wcscmp(labels[i], selected) == 0))
-                            comboStart_ = static_cast<int>(i);
+                            combo.start = static_cast<int>(i);
                 } else {
-                    closeCombo(ui_);
+                    closeCombo(ui);
                 }
             }
-            Refresh();
+            ui.refresh();
         } else if (open && (header.keyDown(WXK_DOWN) || header.keyDown(WXK_UP))) {
-            const int by = ui_->keyCode() == WXK_DOWN ? 1 : -1;
-            const int from = comboHighlight_ >= 0 ? comboHighlight_ : comboStart_;
-            comboHighlight_ = std::min(std::max(from < 0 && by < 0 ? 0 : from + by, 0), last);
-            comboHighlightMoved_ = true;
-            Refresh();
+            const int by = ui->keyCode() == WXK_DOWN ? 1 : -1;
+            const int from = combo.highlight >= 0 ? combo.highlight : combo.start;
+            combo.highlight = std::min(std::max(from < 0 && by < 0 ? 0 : from + by, 0), last);
+            combo.highlightMoved = true;
+            ui.refresh();
         }
         if (open) // from the pass that opens it on
             header.holdPointer();
@@ -142,30 +152,32 @@ unsigned int AppWindow::comboBox(ControlID id, bool& open, const wchar_t*& selec
         header.describe(d);
     }
     {
-        Box caption(ui_, header.w() - 32.0f, header.h() - 3.0f);
+        Box caption(ui, header.w() - 32.0f, header.h() - 3.0f);
         caption.setLeft(8.0f);
         caption.setTop(3.0f);
-        caption_ = true;
-        doLabelFit(selected, enabled, true);
-        caption_ = false;
+        ui.caption = true;
+        doLabelFit(ui, selected, enabled, true);
+        ui.caption = false;
     }
     {
-        Box chevron(ui_, chevronDown_.shape());
+        Box chevron(ui, ui.look().chevronDown.shape());
         chevron.setTop(7.0f);
         chevron.setRight(-8.0f);
-        glColor(on ? orbopal::Button : orbopal::DisabledButton);
-        render(ui_, open ? chevronUp_ : chevronDown_);
+        ui.color(on ? orbopal::Button : orbopal::DisabledButton);
+        render(ui, open ? ui.look().chevronUp : ui.look().chevronDown);
     }
     {
-        Box body(ui_, open ? FILL : 28.0f, 28.0f);
+        Box body(ui, open ? FILL : 28.0f, 28.0f);
         body.setRight(FILL);
         if (!open) {
-            glColor(orbopal::Light);
-            renderDiced(ui_, dicedButtonShade_, dicedButtonShadeHBounds_, dicedButtonShadeVBounds_);
+            ui.color(orbopal::Light);
+            renderDiced(ui, ui.look().dicedButtonShade, ui.look().dicedButtonShadeHBounds,
+                        ui.look().dicedButtonShadeVBounds);
         }
         if (on) {
-            glColor(orbopal::ComboBox);
-            renderDiced(ui_, dicedButton_, dicedButtonHBounds_, dicedButtonVBounds_);
+            ui.color(orbopal::ComboBox);
+            renderDiced(ui, ui.look().dicedButton, ui.look().dicedButtonHBounds,
+                        ui.look().dicedButtonVBounds);
         }
     }
     unsigned int result = 0xFFFFFFFFu;
@@ -173,105 +185,103 @@ unsigned int AppWindow::comboBox(ControlID id, bool& open, const wchar_t*& selec
         result = list(); // draws the list, with its background, below the header
         if (result != 0xFFFFFFFFu) {
             open = false;
-            closeCombo(ui_);
-            Refresh();
+            closeCombo(ui);
+            ui.refresh();
         }
     } else {
-        drawComboList(); // the same background, over the header alone
+        drawComboList(ui); // the same background, over the header alone
     }
     return result;
 }
 
-unsigned int AppWindow::comboEntries(const wchar_t*& selected, const wchar_t* const* labels,
-                                     unsigned int first, unsigned int end) {
+// Entries first to end - 1 of labels, 20 apart from 22 down in the list box: the index of the
+// one chosen this pass, or 0xFFFFFFFF.
+unsigned int comboEntries(Ui& ui, const wchar_t*& selected, const wchar_t* const* labels,
+                          unsigned int first, unsigned int end) {
+    ComboMemory& combo = comboMemory(ui);
     for (unsigned int i = first; i < end; ++i) {
-        Box entry(ui_, FILL, 20.0f, ControlID(), true);
+        Box entry(ui, FILL, 20.0f, ControlID(), true);
         entry.setTop(22.0f + 20.0f * static_cast<float>(i - first));
-        const bool highlighted = static_cast<int>(i) == comboHighlight_;
+        const bool highlighted = static_cast<int>(i) == combo.highlight;
         // The keys are on the highlighted entry, or on the chosen one until an arrow moves.
-        comboEntryActive_ = highlighted || (comboHighlight_ < 0 && labels[i] == selected);
-        const bool picked = (comboPick_ && highlighted) || doCombo(labels[i], selected, true);
-        comboEntryActive_ = -1;
+        combo.entryActive = highlighted || (combo.highlight < 0 && labels[i] == selected);
+        const bool picked = (combo.pick && highlighted) || doCombo(ui, labels[i], selected, true);
+        combo.entryActive = -1;
         if (picked) {
             selected = labels[i];
             return i;
         }
         if (highlighted) {
-            Box band(ui_, -8.0f, FILL); // within the list's rounded sides
+            Box band(ui, -8.0f, FILL); // within the list's rounded sides
             band.setLeft(4.0f);
-            render(ui_, orbopal::Highlight);
+            render(ui, orbopal::Highlight);
         }
     }
     return 0xFFFFFFFFu;
 }
 
-void AppWindow::comboListMargin(Box& list) {
+// The open list's own answers, for the list box: a click on its margin closes it.
+void comboListMargin(Ui& ui, Box& list) {
     // The list's margins answer too, so that nothing behind the list takes a click on them:
     // a click there closes the list, a right click does nothing.
     if (list.leftClicked()) {
-        closeCombo(ui_);
-        Refresh();
+        closeCombo(ui);
+        ui.refresh();
     }
     list.rightClicked();
 }
 
-unsigned int AppWindow::doComboBoxEasy(ControlID id, bool& open, const wchar_t*& selected,
-                                       unsigned int count, const wchar_t* const* labels,
-                                       bool enabled) {
-    requirePass(ui_, "doComboBoxEasy");
+} // namespace
+
+unsigned int doComboBoxEasy(Ui& ui, ControlID id, bool& open, const wchar_t*& selected,
+                            unsigned int count, const wchar_t* const* labels, bool enabled) {
+    requirePass(ui, "doComboBoxEasy");
     return comboBox(
-        id, open, selected, count, labels,
+        ui, id, open, selected, count, labels,
         [&]() {
-            Box list(ui_, FILL, static_cast<float>(count) * 20.0f + 30.0f, ControlID(), true);
-            comboListMargin(list);
-            const unsigned int chosen = comboEntries(selected, labels, 0, count);
-            drawComboList();
+            Box list(ui, FILL, static_cast<float>(count) * 20.0f + 30.0f, ControlID(), true);
+            comboListMargin(ui, list);
+            const unsigned int chosen = comboEntries(ui, selected, labels, 0, count);
+            drawComboList(ui);
             return chosen;
         },
         enabled);
 }
 
-unsigned int AppWindow::doScrollComboBoxEasy(ControlID id, bool& open, const wchar_t*& selected,
-                                             unsigned int count, const wchar_t* const* labels,
-                                             bool enabled, int& first, float& dragTop,
-                                             float& dragMouse) {
-    requirePass(ui_, "doScrollComboBoxEasy");
+unsigned int doScrollComboBoxEasy(Ui& ui, ControlID id, bool& open, const wchar_t*& selected,
+                                  unsigned int count, const wchar_t* const* labels, bool enabled,
+                                  int& first, float& dragTop, float& dragMouse) {
+    requirePass(ui, "doScrollComboBoxEasy");
     return comboBox(
-        id, open, selected, count, labels,
+        ui, id, open, selected, count, labels,
         [&]() {
             const float height = count >= 5 ? 130.0f : static_cast<float>(count) * 20.0f + 30.0f;
             // The highlight stays in view; the wheel scrolls three entries a notch.
-            if (comboHighlightMoved_ && comboHighlight_ >= 0)
-                first = std::min(std::max(first, comboHighlight_ - 4), comboHighlight_);
-            comboHighlightMoved_ = false;
+            ComboMemory& combo = comboMemory(ui);
+            if (combo.highlightMoved && combo.highlight >= 0)
+                first = std::min(std::max(first, combo.highlight - 4), combo.highlight);
+            combo.highlightMoved = false;
             {
                 // Drawn first, so it lies in front of the entries' right-hand part.
-                Box bar(ui_, SCROLL_SIZE, height);
+                Box bar(ui, SCROLL_SIZE, height);
                 bar.setRight(FILL);
-                first = doVScroll(ControlID(L"scroll", orbotk::TabIdx::DISABLED), first, 5, dragTop,
-                                  dragMouse, 0, static_cast<int>(count) - 1, true);
+                first = doVScroll(ui, ControlID(L"scroll", orbotk::TabIdx::DISABLED), first, 5,
+                                  dragTop, dragMouse, 0, static_cast<int>(count) - 1, true);
             }
-            Box list(ui_, FILL, height, ControlID(), true);
-            comboListMargin(list);
+            Box list(ui, FILL, height, ControlID(), true);
+            comboListMargin(ui, list);
             if (const int wheel = list.wheelRotation()) {
                 const int last = std::max(static_cast<int>(count) - 5, 0);
                 first = std::min(std::max(first - wheel / 40, 0), last);
-                Refresh();
+                ui.refresh();
             }
             const unsigned int from = static_cast<unsigned int>(std::max(first, 0));
             const unsigned int chosen =
-                comboEntries(selected, labels, from, std::min(count, from + 5));
-            drawComboList();
+                comboEntries(ui, selected, labels, from, std::min(count, from + 5));
+            drawComboList(ui);
             return chosen;
         },
         enabled);
-}
-
-void AppWindow::drawComboList() {
-    glColor(orbopal::Light);
-    renderDiced(ui_, dicedButtonShade_, dicedButtonShadeHBounds_, dicedButtonShadeVBounds_);
-    glColor(orbopal::Panel);
-    renderDiced(ui_, dicedButton_, dicedButtonHBounds_, dicedButtonVBounds_);
 }
 
 namespace {
@@ -300,22 +310,22 @@ private:
 };
 } // namespace
 
-unsigned int AppWindow::doComboBoxEasy(ControlID id, bool& open, std::wstring& selected,
-                                       unsigned int count, std::wstring* labels, bool enabled) {
+unsigned int doComboBoxEasy(Ui& ui, ControlID id, bool& open, std::wstring& selected,
+                            unsigned int count, std::wstring* labels, bool enabled) {
     const WideBlock block(labels, count);
     const wchar_t* sel = selected.c_str();
-    const unsigned int result = doComboBoxEasy(id, open, sel, count, block.labels(), enabled);
+    const unsigned int result = doComboBoxEasy(ui, id, open, sel, count, block.labels(), enabled);
     selected = std::wstring(sel); // a copy first: sel may point into selected itself
     return result;
 }
 
-unsigned int AppWindow::doScrollComboBoxEasy(ControlID id, bool& open, std::wstring& selected,
-                                             unsigned int count, std::wstring* labels, bool enabled,
-                                             int& first, float& dragTop, float& dragMouse) {
+unsigned int doScrollComboBoxEasy(Ui& ui, ControlID id, bool& open, std::wstring& selected,
+                                  unsigned int count, std::wstring* labels, bool enabled,
+                                  int& first, float& dragTop, float& dragMouse) {
     const WideBlock block(labels, count);
     const wchar_t* sel = selected.c_str();
-    const unsigned int result = doScrollComboBoxEasy(id, open, sel, count, block.labels(), enabled,
-                                                     first, dragTop, dragMouse);
+    const unsigned int result = doScrollComboBoxEasy(ui, id, open, sel, count, block.labels(),
+                                                     enabled, first, dragTop, dragMouse);
     selected = std::wstring(sel);
     return result;
 }

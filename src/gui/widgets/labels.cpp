@@ -1,7 +1,9 @@
 // Labels: text in the current box in four placements, fitted, indented and wrapped. Every
 // label measures on every pass and draws only on paint passes (the text renderer's rule), so
 // layout that depends on a label is the same in every event.
-#include "gui/app_window.h"
+#include "gui/labels.h"
+
+#include "gui/behavior.h"
 #include "gui/palette.h"
 #include "gui/render.h"
 #include "gui/text_layout.h"
@@ -23,115 +25,118 @@ const std::wstring& fitted(const ui_t& ui, const wxFont& font, float& width, con
 }
 } // namespace
 
-void AppWindow::doLabel(const wchar_t* text, const wxFont& font, bool enabled) {
-    requirePass(ui_, "doLabel");
-    if (ui_->accessibility() && !caption_ && text != nullptr && *text != L'\0') {
+void doLabel(Ui& ui, const wchar_t* text, const wxFont& font, bool enabled) {
+    requirePass(ui, "doLabel");
+    if (ui->accessibility() && !ui.caption && text != nullptr && *text != L'\0') {
         // A box of its own over the label's, only while somebody reads the tree.
-        Box label(ui_);
+        Box label(ui);
         label.describe(orbotk::Role::Label, text,
-                       IsEnabled() && enabled ? orbotk::ACC_ENABLED : 0u);
+                       ui.enabled() && enabled ? orbotk::ACC_ENABLED : 0u);
     }
-    glColor(IsEnabled() && enabled ? orbopal::Text : orbopal::DisabledText);
-    render(ui_, font, text ? text : L"", 0);
+    ui.color(ui.enabled() && enabled ? orbopal::Text : orbopal::DisabledText);
+    render(ui, font, text ? text : L"", 0);
 }
 
-void AppWindow::doLabel(const wchar_t* text, bool enabled) {
-    doLabel(text, configFont_, enabled);
+void doLabel(Ui& ui, const wchar_t* text, bool enabled) {
+    doLabel(ui, text, ui.look().configFont, enabled);
 }
 
-void AppWindow::doLabel(orbotk::ControlID id, const wchar_t* text, const wchar_t* tooltip,
-                        bool enabled) {
-    doLabel(text, configFont_, enabled);
-    Box tip(ui_, id, false);
-    doToolTip(tooltip);
+void doLabel(Ui& ui, orbotk::ControlID id, const wchar_t* text, const wchar_t* tooltip,
+             bool enabled) {
+    doLabel(ui, text, ui.look().configFont, enabled);
+    Box tip(ui, id, false);
+    doToolTip(ui, tooltip);
 }
 
-void AppWindow::doLabelFit(const wchar_t* text, const wxFont& font, bool enabled, bool keepStart) {
-    requirePass(ui_, "doLabelFit");
-    float w = ui_->current()->w;
-    const std::wstring& shown = fitted(ui_, font, w, text, keepStart);
-    doLabel(shown.c_str(), font, enabled);
+void doLabelFit(Ui& ui, const wchar_t* text, const wxFont& font, bool enabled, bool keepStart) {
+    requirePass(ui, "doLabelFit");
+    float w = ui->current()->w;
+    const std::wstring& shown = fitted(ui, font, w, text, keepStart);
+    doLabel(ui, shown.c_str(), font, enabled);
 }
 
-void AppWindow::doLabelFit(const wchar_t* text, bool enabled, bool keepStart) {
-    doLabelFit(text, configFont_, enabled, keepStart);
+void doLabelFit(Ui& ui, const wchar_t* text, bool enabled, bool keepStart) {
+    doLabelFit(ui, text, ui.look().configFont, enabled, keepStart);
 }
 
-void AppWindow::doLabelCenter(const wchar_t* text, const wxFont& font, bool enabled,
-                              bool keepStart) {
-    requirePass(ui_, "doLabelCenter");
-    const float W = static_cast<float>(ui_->current()->w);
+void doLabelCenter(Ui& ui, const wchar_t* text, const wxFont& font, bool enabled, bool keepStart) {
+    requirePass(ui, "doLabelCenter");
+    const float W = static_cast<float>(ui->current()->w);
     float w = W;
-    const std::wstring& shown = fitted(ui_, font, w, text, keepStart);
+    const std::wstring& shown = fitted(ui, font, w, text, keepStart);
     const float offset = (W - w) * 0.5f;
-    Box centred(ui_, W - offset, FILL);
+    Box centred(ui, W - offset, FILL);
     centred.setLeft(offset);
-    doLabel(shown.c_str(), font, enabled);
+    doLabel(ui, shown.c_str(), font, enabled);
 }
 
-void AppWindow::doLabelCenter(const wchar_t* text, bool enabled, bool keepStart) {
-    doLabelCenter(text, configFont_, enabled, keepStart);
+void doLabelCenter(Ui& ui, const wchar_t* text, bool enabled, bool keepStart) {
+    doLabelCenter(ui, text, ui.look().configFont, enabled, keepStart);
 }
 
-void AppWindow::doLabelLeft(const wchar_t* text, bool enabled) {
-    requirePass(ui_, "doLabelLeft");
-    float w = ui_->current()->w;
-    const std::wstring& shown = fitted(ui_, configFont_, w, text, true);
-    Box box(ui_);
-    doLabel(shown.c_str(), configFont_, enabled);
-    doToolTip(text); // the whole text, even when it fits
+void doLabelLeft(Ui& ui, const wchar_t* text, bool enabled) {
+    requirePass(ui, "doLabelLeft");
+    float w = ui->current()->w;
+    const std::wstring& shown = fitted(ui, ui.look().configFont, w, text, true);
+    Box box(ui);
+    doLabel(ui, shown.c_str(), ui.look().configFont, enabled);
+    doToolTip(ui, text); // the whole text, even when it fits
 }
 
-void AppWindow::doLabelRight(const wchar_t* text, bool enabled) {
-    requirePass(ui_, "doLabelRight");
-    const float W = static_cast<float>(ui_->current()->w);
+void doLabelRight(Ui& ui, const wchar_t* text, bool enabled) {
+    requirePass(ui, "doLabelRight");
+    const float W = static_cast<float>(ui->current()->w);
     float w = W;
-    const std::wstring& shown = fitted(ui_, configFont_, w, text, true);
-    Box box(ui_, w, FILL);
+    const std::wstring& shown = fitted(ui, ui.look().configFont, w, text, true);
+    Box box(ui, w, FILL);
     box.setLeft(W - w);
-    doLabel(shown.c_str(), configFont_, enabled);
+    doLabel(ui, shown.c_str(), ui.look().configFont, enabled);
 }
 
-void AppWindow::indentedLabel(float& x, float y, const wchar_t* text, const wxFont& font,
-                              bool enabled, bool fromRight) {
-    requirePass(ui_, fromRight ? "doLabelIndentRight" : "doLabelIndent");
-    const orbotk::Box& current = *ui_->current();
+namespace {
+// A fitted label in a box at (x, y), placed from the left or the right edge.
+void indentedLabel(Ui& ui, float& x, float y, const wchar_t* text, const wxFont& font, bool enabled,
+                   bool fromRight) {
+    requirePass(ui, fromRight ? "doLabelIndentRight" : "doLabelIndent");
+    const orbotk::Box& current = *ui->current();
     const float x0 = x;
     float w = static_cast<float>(current.w) - x0;
-    const std::wstring& shown = fitted(ui_, font, w, text, true);
+    const std::wstring& shown = fitted(ui, font, w, text, true);
     x = x0 + w;
-    Box box(ui_, w, static_cast<float>(current.h) - y);
+    Box box(ui, w, static_cast<float>(current.h) - y);
     box.setTop(y);
     if (fromRight)
         box.setRight(-x0); // x0 = 0 gives -0.0: flush with the right edge
     else
         box.setLeft(x0);
-    doLabel(shown.c_str(), font, enabled);
+    doLabel(ui, shown.c_str(), font, enabled);
 }
 
-void AppWindow::doLabelIndent(float& x, float y, const wchar_t* text, const wxFont& font,
-                              bool enabled) {
-    indentedLabel(x, y, text, font, enabled, false);
+} // namespace
+
+void doLabelIndent(Ui& ui, float& x, float y, const wchar_t* text, const wxFont& font,
+                   bool enabled) {
+    indentedLabel(ui, x, y, text, font, enabled, false);
 }
 
-void AppWindow::doLabelIndent(float& x, float y, const wchar_t* text, bool enabled) {
-    indentedLabel(x, y, text, configFont_, enabled, false);
+void doLabelIndent(Ui& ui, float& x, float y, const wchar_t* text, bool enabled) {
+    indentedLabel(ui, x, y, text, ui.look().configFont, enabled, false);
 }
 
-void AppWindow::doLabelIndentRight(float& x, float y, const wchar_t* text, bool enabled) {
-    indentedLabel(x, y, text, configFont_, enabled, true);
+void doLabelIndentRight(Ui& ui, float& x, float y, const wchar_t* text, bool enabled) {
+    indentedLabel(ui, x, y, text, ui.look().configFont, enabled, true);
 }
 
-void AppWindow::doTextWrap(float& height, const wchar_t* text, const wxFont& font, bool enabled) {
-    requirePass(ui_, "doTextWrap");
+void doTextWrap(Ui& ui, float& height, const wchar_t* text, const wxFont& font, bool enabled) {
+    requirePass(ui, "doTextWrap");
     wxString wrapped = str(text);
-    const float h = greedy_word_wrap(ui_, font, wrapped, static_cast<float>(ui_->current()->w));
-    doLabel(wrapped.wc_str(), font, enabled);
+    const float h = greedy_word_wrap(ui, font, wrapped, static_cast<float>(ui->current()->w));
+    doLabel(ui, wrapped.wc_str(), font, enabled);
     height = h;
 }
 
-void AppWindow::doTextWrap(float& height, const wchar_t* text, bool enabled) {
-    doTextWrap(height, text, configFont_, enabled);
+void doTextWrap(Ui& ui, float& height, const wchar_t* text, bool enabled) {
+    doTextWrap(ui, height, text, ui.look().configFont, enabled);
 }
 
 } // namespace gui

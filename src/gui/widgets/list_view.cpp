@@ -8,9 +8,13 @@
 //   | ...              list's shading   |   |
 //   | row first + visible - 1  behind)  | v |
 //   +----------------------------------+---+  one-pixel border, background behind all
-#include "gui/app_window.h"
+#include "gui/list_view.h"
+
+#include "gui/behavior.h"
+#include "gui/labels.h"
 #include "gui/palette.h"
 #include "gui/render.h"
+#include "gui/scroll_bar.h"
 
 #include <algorithm>
 #include <cmath>
@@ -46,14 +50,14 @@ int rowStartingWith(const boost::function<std::wstring(int)>& label, int count, 
 }
 } // namespace
 
-ListResult AppWindow::doList(ControlID id, ListState& state, int count, std::set<int>& selection,
-                             const boost::function<void(int, bool)>& drawRow,
-                             const ListOptions& options, bool enabled) {
-    requirePass(ui_, "doList");
+ListResult doList(Ui& ui, ControlID id, ListState& state, int count, std::set<int>& selection,
+                  const boost::function<void(int, bool)>& drawRow, const ListOptions& options,
+                  bool enabled) {
+    requirePass(ui, "doList");
     ListResult result;
-    const bool on = IsEnabled() && enabled;
+    const bool on = ui.enabled() && enabled;
     count = std::max(count, 0);
-    Box list(ui_, FILL, FILL, id, on);
+    Box list(ui, FILL, FILL, id, on);
     const float rowH = options.rowHeight >= 1.0f ? options.rowHeight : 20.0f;
     const int visible = std::max(static_cast<int>(std::floor((list.h() - 2.0f) / rowH)), 1);
     const int lastFirst = std::max(count - visible, 0);
@@ -68,8 +72,8 @@ ListResult AppWindow::doList(ControlID id, ListState& state, int count, std::set
 
     // The row under the pointer, from the geometry alone: the rows' own controls lie in front.
     int pointerRow = -1;
-    if (ui_->pointerInside()) {
-        const float px = static_cast<float>(ui_->mouseX()), py = static_cast<float>(ui_->mouseY());
+    if (ui->pointerInside()) {
+        const float px = static_cast<float>(ui->mouseX()), py = static_cast<float>(ui->mouseY());
         if (px >= left && px < left + rowsW && py >= top && py < top + rowH * visible) {
             const int row = state.first + static_cast<int>((py - top) / rowH);
             pointerRow = row < count ? row : -1;
@@ -78,20 +82,20 @@ ListResult AppWindow::doList(ControlID id, ListState& state, int count, std::set
     // The hover shading moves from row to row within one hot box: the window repaints when
     // the row under the pointer is not the one shown.
     if (on && pointerRow >= 0)
-        ui_->hoverPart(pointerRow);
+        ui->hoverPart(pointerRow);
 
     if (list.describing())
         list.describe(orbotk::Role::List, L"",
                       (on ? orbotk::ACC_ENABLED : 0u) | orbotk::ACC_FOCUSABLE);
     if (on) {
-        const bool shift = ui_->shiftDown(), ctrl = ui_->ctrlDown();
+        const bool shift = ui->shiftDown(), ctrl = ui->ctrlDown();
         const auto changed = [&] {
             result.selectionChanged = true;
-            Refresh();
+            ui.refresh();
         };
         if (const int wheel = list.wheelRotation()) {
             state.first = std::min(std::max(state.first - wheel / 40, 0), lastFirst);
-            Refresh();
+            ui.refresh();
         }
         if (list.leftClicked()) {
             list.makeFocused();
@@ -113,7 +117,7 @@ ListResult AppWindow::doList(ControlID id, ListState& state, int count, std::set
                 if (list.leftDoubleClicked())
                     result.activated = pointerRow;
             }
-            Refresh();
+            ui.refresh();
         }
         if (list.rightClicked() && pointerRow >= 0) {
             // As desktop lists do: the menu is for the selection, which holds the row.
@@ -123,8 +127,8 @@ ListResult AppWindow::doList(ControlID id, ListState& state, int count, std::set
             }
             state.focused = state.anchor = pointerRow;
             result.menuRow = pointerRow;
-            result.menuX = static_cast<float>(ui_->mouseX());
-            result.menuY = static_cast<float>(ui_->mouseY());
+            result.menuX = static_cast<float>(ui->mouseX());
+            result.menuY = static_cast<float>(ui->mouseY());
         }
         if (count > 0) {
             std::optional<int> to; // the row a key moves the focus to, unclamped
@@ -143,7 +147,7 @@ ListResult AppWindow::doList(ControlID id, ListState& state, int count, std::set
             else if (options.label &&
                      list.characterInput([](int ch) { return ch > 32 && ch != 127; })) {
                 const int row =
-                    rowStartingWith(options.label, count, state.focused, ui_->unicodeKey());
+                    rowStartingWith(options.label, count, state.focused, ui->unicodeKey());
                 if (row >= 0)
                     to = row;
             }
@@ -161,7 +165,7 @@ ListResult AppWindow::doList(ControlID id, ListState& state, int count, std::set
                 // The focused row comes into view.
                 state.first =
                     std::min(std::max(state.first, state.focused - visible + 1), state.focused);
-                Refresh();
+                ui.refresh();
             }
             if (list.keyDown(WXK_SPACE) && mode != LIST_SELECT_NONE) {
                 if (multiple && selection.count(state.focused))
@@ -178,15 +182,15 @@ ListResult AppWindow::doList(ControlID id, ListState& state, int count, std::set
     }
 
     if (bar) {
-        Box inner(ui_, list.w() - 2.0f, list.h() - 2.0f);
+        Box inner(ui, list.w() - 2.0f, list.h() - 2.0f);
         inner.setPos(left, top);
-        doVScroll(ControlID(id.name() + L" scroll", orbotk::TabIdx::DISABLED), state.first, visible,
-                  state.dragTop, state.dragMouse, 0, count - 1, on);
+        doVScroll(ui, ControlID(id.name() + L" scroll", orbotk::TabIdx::DISABLED), state.first,
+                  visible, state.dragTop, state.dragMouse, 0, count - 1, on);
     }
     const bool listFocused = list.focused();
     const int end = std::min(state.first + visible, count);
     for (int i = state.first; i < end; ++i) {
-        Box row(ui_, rowsW, rowH);
+        Box row(ui, rowsW, rowH);
         row.setPos(left, top + rowH * static_cast<float>(i - state.first));
         const bool selected = mode != LIST_SELECT_NONE && selection.count(i) != 0;
         if (row.describing()) {
@@ -201,27 +205,27 @@ ListResult AppWindow::doList(ControlID id, ListState& state, int count, std::set
         }
         drawRow(i, selected);
         if (listFocused && i == state.focused)
-            drawFocusBorder();
+            drawFocusBorder(ui);
         if (selected)
-            render(ui_, !on           ? orbopal::AlternateRow
-                        : listFocused ? orbopal::FocusedHighlight
-                                      : orbopal::Highlight);
+            render(ui, !on           ? orbopal::AlternateRow
+                       : listFocused ? orbopal::FocusedHighlight
+                                     : orbopal::Highlight);
         else if (on && i == pointerRow)
-            render(ui_, orbopal::Hover);
+            render(ui, orbopal::Hover);
         else if (options.alternate && i % 2 == 1)
-            render(ui_, orbopal::AlternateRow);
+            render(ui, orbopal::AlternateRow);
     }
     if (count == 0) {
         if (options.emptyText) {
-            Box message(ui_, list.w() - 16.0f, 20.0f);
+            Box message(ui, list.w() - 16.0f, 20.0f);
             message.setPos(list.x() + 8.0f, top + 8.0f);
-            doLabelCenter(options.emptyText, false, true);
+            doLabelCenter(ui, options.emptyText, false, true);
         }
         if (listFocused)
-            drawFocusBorder();
+            drawFocusBorder(ui);
     }
-    render(ui_, orbopal::ListBorder, BORDER_ALL);
-    render(ui_, on ? orbopal::ListBackground : orbopal::Panel);
+    render(ui, orbopal::ListBorder, BORDER_ALL);
+    render(ui, on ? orbopal::ListBackground : orbopal::Panel);
     return result;
 }
 

@@ -2,8 +2,8 @@
 // popup call below the current box, and the item picked in it.
 #include "gui/popup_menu.h"
 
-#include "gui/app_window.h"
 #include "gui/image.h"
+#include "orbotk/window.h"
 #include "orboutil/log.h"
 
 #include <boost/make_shared.hpp>
@@ -22,23 +22,22 @@ void MyPopupMenu::onSelect(wxCommandEvent& event) {
 }
 // clang-format on
 
-std::vector<AppWindow::PopupItem>::const_iterator
-AppWindow::doPopupMenu(const std::vector<PopupItem>& items) {
+std::vector<PopupItem>::const_iterator doPopupMenu(Ui& ui, const std::vector<PopupItem>& items) {
     // An event handled while the menu is open may run a scene that asks again.
-    if (popupOpen_)
+    if (ui.popupOpen)
         return items.end();
-    requirePass(ui_, "doPopupMenu");
-    boost::shared_ptr<orbotk::Window> w = window_.lock();
+    requirePass(ui, "doPopupMenu");
+    boost::shared_ptr<orbotk::Window> w = ui->window().lock();
     if (!w)
         return items.end();
-    popupOpen_ = true;
+    ui.popupOpen = true;
     struct Guard {
         bool& open;
         ~Guard() {
             open = false;
             wxToolTip::Enable(true);
         }
-    } guard{popupOpen_};
+    } guard{ui.popupOpen};
 
     orbo::util::log_record(4, "app_window", 483, "Entering doPopupMenu\n");
     wxToolTip::Enable(false);
@@ -49,7 +48,7 @@ AppWindow::doPopupMenu(const std::vector<PopupItem>& items) {
     const int PLACEHOLDER = 100;
     wxMenuItem* placeholder =
         new wxMenuItem(menu.get(), PLACEHOLDER, L"dummy", wxEmptyString, wxITEM_NORMAL);
-    placeholder->SetBitmap(wxBitmap(blankI_.convertToWXImage()));
+    placeholder->SetBitmap(wxBitmap(ui.look().blankI.convertToWXImage()));
     menu->Append(placeholder);
     for (size_t i = 0; i < items.size(); ++i) {
         const PopupItem& item = items[i];
@@ -74,11 +73,11 @@ AppWindow::doPopupMenu(const std::vector<PopupItem>& items) {
     if (wxMenuItem* m = menu->FindItem(PLACEHOLDER))
         menu->Destroy(m);
 
-    const boost::shared_ptr<orbotk::Box> box = ui_->current();
+    const boost::shared_ptr<orbotk::Box> box = ui->current();
     {
         // The menu runs the platform's loop; the window's own events go on meanwhile, in passes
         // of their own, and this pass resumes when the menu closes.
-        const orbotk::UIContext::Suspension suspended(ui_);
+        const orbotk::UIContext::Suspension suspended(ui);
         w->PopupMenu(menu.get(), box->x, static_cast<int>(box->y + box->h));
     }
 

@@ -1,7 +1,9 @@
 // The progress bar: a well and a fill in the caller's colour, proportional to the value. A fill
 // narrower than the bar's height would look like a speck, so it is drawn 32 pixels wide in a
 // colour that fades in with the true width instead.
-#include "gui/app_window.h"
+#include "gui/progress.h"
+
+#include "gui/behavior.h"
 #include "gui/palette.h"
 #include "gui/render.h"
 #include "render/pixel.h"
@@ -11,10 +13,9 @@ namespace gui {
 using orbo::tk::RGBA;
 using orbotk::ControlID;
 
-bool AppWindow::doProgress(ControlID id, float value, float min, float max,
-                           const wchar_t* tooltip) {
-    requirePass(ui_, "doProgress");
-    Box bar(ui_, FILL, PROGRESS_H, id, false);
+bool doProgress(Ui& ui, ControlID id, float value, float min, float max, const wchar_t* tooltip) {
+    requirePass(ui, "doProgress");
+    Box bar(ui, FILL, PROGRESS_H, id, false);
     const float v = min > value ? min : (value > max ? max : value);
     if (bar.describing()) {
         orbotk::Description d;
@@ -25,44 +26,45 @@ bool AppWindow::doProgress(ControlID id, float value, float min, float max,
         d.value = v, d.minimum = min, d.maximum = max;
         bar.describe(d);
     }
-    const RGBA entry = ui_->colour();
+    const RGBA entry = ui->colour();
     float w = bar.w() / (max - min) * (v - min);
     if (!(w >= 0.0f))
         w = 0.0f; // an empty range (max == min) gives no width, not NaN
     if (w < PROGRESS_H) {
         // From half-transparent grey at width 0 to white at 32; the caller's colour from there.
-        glColor(RGBA(px::lerpPixel(0x80606060u, 0xFFFFFFFFu, w * 0.03125f)));
+        ui.color(RGBA(px::lerpPixel(0x80606060u, 0xFFFFFFFFu, w * 0.03125f)));
         w = PROGRESS_H;
     }
     {
-        Box fill(ui_, w, PROGRESS_H);
-        renderDiced(ui_, dicedProgress_, dicedProgressBounds_, simpleBounds_);
+        Box fill(ui, w, PROGRESS_H);
+        renderDiced(ui, ui.look().dicedProgress, ui.look().dicedProgressBounds,
+                    ui.look().simpleBounds);
     }
-    drawWell();
-    doToolTip(tooltip);
-    glColor(entry);
+    drawWell(ui);
+    doToolTip(ui, tooltip);
+    ui.color(entry);
     return bar.leftDoubleClicked();
 }
 
-void AppWindow::drawWell() {
-    Box well(ui_, ui_->current()->w - 20.0f, 4.0f);
+void drawWell(Ui& ui) {
+    Box well(ui, ui->current()->w - 20.0f, 4.0f);
     well.setLeft(10.0f);
     well.setTop(14.0f);
-    glColor(Color::White);
-    renderDiced(ui_, dicedWell_, dicedWellBounds_, simpleBounds_);
+    ui.color(Color::White);
+    renderDiced(ui, ui.look().dicedWell, ui.look().dicedWellBounds, ui.look().simpleBounds);
 }
 
-bool AppWindow::doProgress(ControlID id, float value, const wchar_t* tooltip) {
-    return doProgress(id, value, 0.0f, 100.0f, tooltip);
+bool doProgress(Ui& ui, ControlID id, float value, const wchar_t* tooltip) {
+    return doProgress(ui, id, value, 0.0f, 100.0f, tooltip);
 }
 
-void AppWindow::doProgress(float value, float min, float max, const wchar_t* tooltip) {
+void doProgress(Ui& ui, float value, float min, float max, const wchar_t* tooltip) {
     // Without a tooltip there is no name to make an identity from: the bar is anonymous.
-    doProgress(tooltip ? ControlID(tooltip) : ControlID(), value, min, max, tooltip);
+    doProgress(ui, tooltip ? ControlID(tooltip) : ControlID(), value, min, max, tooltip);
 }
 
-void AppWindow::doProgress(float value, const wchar_t* tooltip) {
-    doProgress(value, 0.0f, 100.0f, tooltip);
+void doProgress(Ui& ui, float value, const wchar_t* tooltip) {
+    doProgress(ui, value, 0.0f, 100.0f, tooltip);
 }
 
 } // namespace gui

@@ -9,8 +9,11 @@
 //   | page down |  from the thumb to 19 above the bottom
 //   +-----------+  down arrow, 23 x 23          press, release: pos + 1
 // The track is the bar less 19 pixels at each end; the arrows overlap it by 4.
-#include "gui/app_window.h"
+#include "gui/scroll_bar.h"
+
+#include "gui/behavior.h"
 #include "gui/palette.h"
+#include "gui/push_button.h"
 #include "gui/render.h"
 
 #include <algorithm>
@@ -34,9 +37,9 @@ bool released(Box& box) {
 }
 } // namespace
 
-int AppWindow::doVScroll(ControlID id, int& pos, int visible, float& dragTop, float& dragMouse,
-                         int min, int max, bool enabled) {
-    requirePass(ui_, "doVScroll");
+int doVScroll(Ui& ui, ControlID id, int& pos, int visible, float& dragTop, float& dragMouse,
+              int min, int max, bool enabled) {
+    requirePass(ui, "doVScroll");
     // A drag state that is not a number is no drag at all.
     dragTop = std::isfinite(dragTop) ? std::floor(dragTop) : 0.0f;
     dragMouse = std::isfinite(dragMouse) ? std::floor(dragMouse) : 0.0f;
@@ -45,7 +48,7 @@ int AppWindow::doVScroll(ControlID id, int& pos, int visible, float& dragTop, fl
     const std::int64_t rows = static_cast<std::int64_t>(max) - min + 1;
     if (rows <= visible)
         return pos; // every row fits: no bar
-    const bool on = IsEnabled() && enabled;
+    const bool on = ui.enabled() && enabled;
     const int last = static_cast<int>(max - visible + 1); // the largest first row
     pos = std::min(std::max(pos, min), last);             // the first row lies in the list
     // Row steps in 64 bits too, kept between min and last.
@@ -54,7 +57,7 @@ int AppWindow::doVScroll(ControlID id, int& pos, int visible, float& dragTop, fl
     };
     const float pages = static_cast<float>(rows - visible); // first rows beyond min
 
-    Box bar(ui_, SCROLL_SIZE, FILL, ControlID(), true);
+    Box bar(ui, SCROLL_SIZE, FILL, ControlID(), true);
     bar.setRight(FILL);
     // Described on the bar, or on the thumb where the thumb takes the focus, so that screen
     // readers follow the focus to it.
@@ -72,7 +75,7 @@ int AppWindow::doVScroll(ControlID id, int& pos, int visible, float& dragTop, fl
     const float trackH = bar.h() - 38.0f;
     float thumbH =
         std::floor(static_cast<float>(visible) * trackH / static_cast<float>(rows) + 0.5f);
-    thumbH = std::max(thumbH, std::floor(checkboxTex_.h()));
+    thumbH = std::max(thumbH, std::floor(ui.look().checkboxTex.h()));
     const float travel = std::floor(trackH - thumbH);
     const drag_bounds bounds = make_bounds(pos_t(bar.x(), bar.y() + 19.0f), shape_t(1.0f, travel));
     float thumbTop = dragTop != 0.0f
@@ -81,56 +84,56 @@ int AppWindow::doVScroll(ControlID id, int& pos, int visible, float& dragTop, fl
                                               pages * travel;
 
     {
-        Box up(ui_, SCROLL_SIZE, SCROLL_SIZE, ControlID(), true);
+        Box up(ui, SCROLL_SIZE, SCROLL_SIZE, ControlID(), true);
         {
-            Box icon(ui_, scrollbarUp_.shape());
+            Box icon(ui, ui.look().scrollbarUp.shape());
             icon.setLeft(6.0f);
             icon.setTop(7.0f);
-            glColor(orbopal::Button);
-            render(ui_, scrollbarUp_);
+            ui.color(orbopal::Button);
+            render(ui, ui.look().scrollbarUp);
         }
-        renderPushButton(orbopal::ScrollBar, on);
+        renderPushButton(ui, orbopal::ScrollBar, on);
         if (on && released(up)) {
             step(-1);
-            Refresh();
+            ui.refresh();
         }
     }
     {
-        Box pageUp(ui_, SCROLL_SIZE, thumbTop - bar.y() - 19.0f, ControlID(), true);
+        Box pageUp(ui, SCROLL_SIZE, thumbTop - bar.y() - 19.0f, ControlID(), true);
         pageUp.setTop(19.0f);
         if (on && released(pageUp)) {
             step(-visible);
-            Refresh();
+            ui.refresh();
         }
     }
     {
-        Box pageDown(ui_, SCROLL_SIZE, bar.y() + bar.h() - (thumbTop + thumbH) - 19.0f, ControlID(),
+        Box pageDown(ui, SCROLL_SIZE, bar.y() + bar.h() - (thumbTop + thumbH) - 19.0f, ControlID(),
                      true);
         pageDown.setY(thumbTop + thumbH);
         if (on && released(pageDown)) {
             step(visible);
-            Refresh();
+            ui.refresh();
         }
     }
     {
-        Box down(ui_, SCROLL_SIZE, SCROLL_SIZE, ControlID(), true);
+        Box down(ui, SCROLL_SIZE, SCROLL_SIZE, ControlID(), true);
         down.setBottom(FILL);
         {
-            Box icon(ui_, scrollbarDown_.shape());
+            Box icon(ui, ui.look().scrollbarDown.shape());
             icon.setLeft(6.0f);
             icon.setBottom(-9.0f);
-            glColor(orbopal::Button);
-            render(ui_, scrollbarDown_);
+            ui.color(orbopal::Button);
+            render(ui, ui.look().scrollbarDown);
         }
-        renderPushButton(orbopal::ScrollBar, on);
+        renderPushButton(ui, orbopal::ScrollBar, on);
         if (on && released(down)) {
             step(1);
-            Refresh();
+            ui.refresh();
         }
     }
     if (on) {
         // A named bar takes the focus; its thumb stands for it.
-        Box thumb(ui_, SCROLL_SIZE, thumbH, id, true);
+        Box thumb(ui, SCROLL_SIZE, thumbH, id, true);
         thumb.setY(thumbTop);
         if (thumb.focused()) {
             const int before = pos;
@@ -150,16 +153,16 @@ int AppWindow::doVScroll(ControlID id, int& pos, int visible, float& dragTop, fl
                 thumbTop = bounds.top() + static_cast<float>(static_cast<std::int64_t>(pos) - min) /
                                               pages * travel;
                 thumb.setY(thumbTop);
-                Refresh();
+                ui.refresh();
             }
-            drawFocusBorder();
+            drawFocusBorder(ui);
         }
         if (thumb.describing() && focusable)
             describe(thumb);
-        const wxEventType type = ui_->eventType();
+        const wxEventType type = ui->eventType();
         if (thumb.active() && type == wxEVT_MOTION)
-            Refresh(); // repaint while dragging
-        const float pointerY = static_cast<float>(ui_->mouseY());
+            ui.refresh(); // repaint while dragging
+        const float pointerY = static_cast<float>(ui->mouseY());
         if (thumb.leftClicked()) {
             dragTop = thumbTop;
             dragMouse = pointerY;
@@ -169,7 +172,7 @@ int AppWindow::doVScroll(ControlID id, int& pos, int visible, float& dragTop, fl
         if (type == wxEVT_LEFT_UP || type == wxEVT_LEFT_DCLICK) {
             dragTop = 0.0f;
             dragMouse = 0.0f;
-            Refresh();
+            ui.refresh();
         }
         if (dragMouse != 0.0f) {
             const float delta = pointerY - dragMouse;
@@ -188,14 +191,17 @@ int AppWindow::doVScroll(ControlID id, int& pos, int visible, float& dragTop, fl
                 thumb.setY(thumbTop);
             }
         }
-        glColor(orbopal::Light);
-        renderDiced(ui_, dicedButtonShade_, dicedButtonShadeHBounds_, dicedButtonShadeVBounds_);
-        glColor(orbopal::ScrollBar);
-        renderDiced(ui_, dicedButton_, dicedButtonHBounds_, dicedButtonVBounds_);
+        ui.color(orbopal::Light);
+        renderDiced(ui, ui.look().dicedButtonShade, ui.look().dicedButtonShadeHBounds,
+                    ui.look().dicedButtonShadeVBounds);
+        ui.color(orbopal::ScrollBar);
+        renderDiced(ui, ui.look().dicedButton, ui.look().dicedButtonHBounds,
+                    ui.look().dicedButtonVBounds);
     }
     // The track, behind everything else of the bar.
-    glColor(orbobrand::whitebg::Gray);
-    renderDiced(ui_, dicedButton_, dicedButtonHBounds_, dicedButtonVBounds_);
+    ui.color(orbobrand::whitebg::Gray);
+    renderDiced(ui, ui.look().dicedButton, ui.look().dicedButtonHBounds,
+                ui.look().dicedButtonVBounds);
     return pos;
 }
 

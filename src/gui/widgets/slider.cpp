@@ -3,8 +3,11 @@
 // the drag's start into a knob position each pass, reports it through dragValue, and commits it
 // to value only when the knob is dropped near the slider. A focused knob also moves by keys and
 // the wheel, each step committed at once, as a drop would commit it.
-#include "gui/app_window.h"
+#include "gui/slider.h"
+
+#include "gui/behavior.h"
 #include "gui/palette.h"
+#include "gui/progress.h"
 #include "gui/render.h"
 
 #include <algorithm>
@@ -52,19 +55,19 @@ bool keyStep(Box& knob, float& value, float min, float max, float step) {
 }
 } // namespace
 
-bool AppWindow::doHSlider(ControlID id, float& value, float& dragValue, float min, float max,
-                          const wchar_t* tooltip, bool enabled) {
-    return doHSlider(id, value, dragValue, min, max, 0.0f, tooltip, enabled);
+bool doHSlider(Ui& ui, ControlID id, float& value, float& dragValue, float min, float max,
+               const wchar_t* tooltip, bool enabled) {
+    return doHSlider(ui, id, value, dragValue, min, max, 0.0f, tooltip, enabled);
 }
 
-bool AppWindow::doHSlider(ControlID id, float& value, float& dragValue, float min, float max,
-                          float step, const wchar_t* tooltip, bool enabled) {
-    requirePass(ui_, "doHSlider");
-    const bool on = IsEnabled() && enabled;
-    Box slider(ui_, FILL, PROGRESS_H, id, false);
+bool doHSlider(Ui& ui, ControlID id, float& value, float& dragValue, float min, float max,
+               float step, const wchar_t* tooltip, bool enabled) {
+    requirePass(ui, "doHSlider");
+    const bool on = ui.enabled() && enabled;
+    Box slider(ui, FILL, PROGRESS_H, id, false);
     // The knob's left edge travels from left (min) to right - 1 (max).
     const drag_bounds travel =
-        make_bounds(slider.pos(), shape_t(slider.w() - checkboxTex_.w(), slider.h()));
+        make_bounds(slider.pos(), shape_t(slider.w() - ui.look().checkboxTex.w(), slider.h()));
     const float left = travel.left(), right = travel.right();
     // A range with a non-finite end or width, or with max not above min, has no positions to move
     // between: the knob rests at the left and nothing is committed.
@@ -76,7 +79,7 @@ bool AppWindow::doHSlider(ControlID id, float& value, float& dragValue, float mi
     bool dropped = false;
     {
         // A disabled knob takes no keyboard focus; an enabled one does, like any named control.
-        Box knob(ui_, checkboxTex_.w(), PROGRESS_H, ControlID(knobName), on);
+        Box knob(ui, ui.look().checkboxTex.w(), PROGRESS_H, ControlID(knobName), on);
         if (knob.describing()) { // the knob takes the focus: it stands for the slider
             orbotk::Description d;
             d.role = orbotk::Role::Slider;
@@ -90,7 +93,7 @@ bool AppWindow::doHSlider(ControlID id, float& value, float& dragValue, float mi
         if (on) {
             {
                 // The drop area: 15 pixels beside and 45 above and below the slider.
-                Box area(ui_);
+                Box area(ui);
                 area.setPos(slider.x() - 15.0f, slider.y() - 45.0f);
                 area.setShape(slider.w() + 30.0f, slider.h() + 90.0f);
                 dropped = area.leftDropped(
@@ -98,7 +101,7 @@ bool AppWindow::doHSlider(ControlID id, float& value, float& dragValue, float mi
             }
             // Only this knob's drag moves it: another control's drag leaves it alone.
             const float dx =
-                knob.leftDragging() ? static_cast<float>(ui_->mouseX() - ui_->dragStartX()) : 0.0f;
+                knob.leftDragging() ? static_cast<float>(ui->mouseX() - ui->dragStartX()) : 0.0f;
             const float x = usable ? clampTo(knobPos + dx, left, right - 1.0f) : left;
             if (!usable)
                 dragValue = value;
@@ -112,44 +115,47 @@ bool AppWindow::doHSlider(ControlID id, float& value, float& dragValue, float mi
                 keyStep(knob, value, min, max, step)) {
                 dragValue = value;
                 dropped = true;
-                Refresh();
+                ui.refresh();
             }
-            if (knob.active() && ui_->eventType() == wxEVT_MOTION)
-                Refresh();
+            if (knob.active() && ui->eventType() == wxEVT_MOTION)
+                ui.refresh();
             knob.setX(x);
             if (knob.leftClicked())
                 knob.makeActive(); // the toolkit's drag starts from the active knob
             if (knob.focused())
-                drawFocusBorder();
-            glColor(orbopal::Light);
-            renderDiced(ui_, dicedButtonShade_, dicedButtonShadeHBounds_, dicedButtonShadeVBounds_);
-            glColor(orbopal::HSlider);
-            renderDiced(ui_, dicedButton_, dicedButtonHBounds_, dicedButtonVBounds_);
+                drawFocusBorder(ui);
+            ui.color(orbopal::Light);
+            renderDiced(ui, ui.look().dicedButtonShade, ui.look().dicedButtonShadeHBounds,
+                        ui.look().dicedButtonShadeVBounds);
+            ui.color(orbopal::HSlider);
+            renderDiced(ui, ui.look().dicedButton, ui.look().dicedButtonHBounds,
+                        ui.look().dicedButtonVBounds);
         } else {
             knob.setX(clampTo(knobPos, left, right - 1.0f));
-            glColor(orbopal::DisabledHSlider);
-            doToolTip(tooltip); // over the knob only
-            renderDiced(ui_, dicedButton_, dicedButtonHBounds_, dicedButtonVBounds_);
+            ui.color(orbopal::DisabledHSlider);
+            doToolTip(ui, tooltip); // over the knob only
+            renderDiced(ui, ui.look().dicedButton, ui.look().dicedButtonHBounds,
+                        ui.look().dicedButtonVBounds);
         }
     }
-    drawWell(); // behind the knob
+    drawWell(ui); // behind the knob
     return dropped && usable;
 }
 
-bool AppWindow::doHSlider(ControlID id, float& value, float min, float max, const wchar_t* tooltip,
-                          bool enabled) {
+bool doHSlider(Ui& ui, ControlID id, float& value, float min, float max, const wchar_t* tooltip,
+               bool enabled) {
     float discarded = value;
-    return doHSlider(id, value, discarded, min, max, tooltip, enabled);
+    return doHSlider(ui, id, value, discarded, min, max, tooltip, enabled);
 }
 
-bool AppWindow::doHSlider(ControlID id, float& value, float& dragValue, const wchar_t* tooltip,
-                          bool enabled) {
-    return doHSlider(id, value, dragValue, 0.0f, 100.0f, tooltip, enabled);
+bool doHSlider(Ui& ui, ControlID id, float& value, float& dragValue, const wchar_t* tooltip,
+               bool enabled) {
+    return doHSlider(ui, id, value, dragValue, 0.0f, 100.0f, tooltip, enabled);
 }
 
-bool AppWindow::doHSlider(ControlID id, float& value, const wchar_t* tooltip, bool enabled) {
+bool doHSlider(Ui& ui, ControlID id, float& value, const wchar_t* tooltip, bool enabled) {
     float discarded = value;
-    return doHSlider(id, value, discarded, 0.0f, 100.0f, tooltip, enabled);
+    return doHSlider(ui, id, value, discarded, 0.0f, 100.0f, tooltip, enabled);
 }
 
 } // namespace gui

@@ -4,7 +4,9 @@
 #include "gui/app_window.h"
 
 #include "gui/palette.h"
+#include "gui/progress.h"
 #include "gui/render.h"
+#include "gui/scroll_bar.h"
 #include "orbotk/screen.h"
 #include "orboutil/log.h"
 
@@ -17,9 +19,9 @@ namespace gui {
 
 const float AppWindow::PANEL_X = 23.0f;
 const float AppWindow::PANEL_T = 60.0f;
-const float AppWindow::PROGRESS_H = 32.0f;
+const float AppWindow::PROGRESS_H = gui::PROGRESS_H;
 const float AppWindow::MARGIN = 4.0f;
-const float AppWindow::SCROLL_SIZE = 23.0f;
+const float AppWindow::SCROLL_SIZE = gui::SCROLL_SIZE;
 const int AppWindow::TEXT_HEIGHT = 18;
 const int AppWindow::NAME_HEIGHT = 21;
 const int AppWindow::CONFIG_HEIGHT = 15;
@@ -166,11 +168,6 @@ void AppWindow::uiProcedure() {
     doPanel();
     // The whole window is shaded from white at the top to a light grey at the bottom.
     renderModulate(ui_, orbopal::WhiteGradientTop, orbopal::WhiteGradientBottom);
-}
-
-void AppWindow::glColor(const orbo::tk::RGBA& colour) {
-    requirePass(ui_, "glColor");
-    ui_->setColour(colour);
 }
 
 int AppWindow::panelW() const {

@@ -214,23 +214,4 @@ void AppWindow::doPanel() {
     });
 }
 
-void AppWindow::doToolTip(const wchar_t* text) {
-    requirePass(ui_, "doToolTip");
-    boost::shared_ptr<orbotk::Box> box = ui_->current();
-    if (!box || !box->over())
-        return;
-    if (text == nullptr) {
-        ui_->tooltip.clear();
-        return;
-    }
-    std::wstring shown(text);
-    for (wchar_t& c : shown) {
-        if (c == L'\r')
-            c = L'\0'; // the platform tooltip ends at the first zero
-        else if (c == L'\n')
-            c = L' ';
-    }
-    ui_->tooltip = shown;
-}
-
 } // namespace gui

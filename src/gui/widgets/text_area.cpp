@@ -2,9 +2,10 @@
 // lines and the mouse, the text box's for the rest) and draws the lines in view.
 #include "gui/text_area.h"
 
-#include "gui/app_window.h"
+#include "gui/behavior.h"
 #include "gui/palette.h"
 #include "gui/render.h"
+#include "gui/scroll_bar.h"
 #include "gui/text_box.h"
 #include "text/text_cache.h"
 
@@ -129,14 +130,14 @@ private:
 
 } // namespace
 
-bool AppWindow::doTextArea(orbotk::ControlID id, TextAreaState& state, bool enabled) {
-    requirePass(ui_, "doTextArea");
-    state.passStart_ = state.changes_;
-    const bool on = IsEnabled() && enabled;
-    TextArea area(ui_, shape_t(FILL, FILL), id, state, on);
+bool doTextArea(Ui& ui, orbotk::ControlID id, TextAreaState& state, bool enabled) {
+    requirePass(ui, "doTextArea");
+    state.beginPass();
+    const bool on = ui.enabled() && enabled;
+    TextArea area(ui, shape_t(FILL, FILL), id, state, on);
     Box& box = area.box();
-    wxDC& dc = ui_->measureDC();
-    area.lineH = std::floor(getFontHeight(ui_, state.font()) * 1.3333334f);
+    wxDC& dc = ui->measureDC();
+    area.lineH = std::floor(getFontHeight(ui, state.font()) * 1.3333334f);
     area.left = box.x() + 4.0f;
     area.top = box.y() + 2.0f;
     const float textH = box.h() - 4.0f;
@@ -165,7 +166,7 @@ bool AppWindow::doTextArea(orbotk::ControlID id, TextAreaState& state, bool enab
     if (on) {
         const unsigned caret = state.caret(), length = state.len();
         if (area.typed()) {
-            Refresh();
+            ui.refresh();
             state.layout(dc, textW(state.barShown));
         }
         submitted = area.submitted;
@@ -180,27 +181,27 @@ bool AppWindow::doTextArea(orbotk::ControlID id, TextAreaState& state, bool enab
         }
         if (const int wheel = box.wheelRotation()) {
             state.firstLine -= wheel / 40;
-            Refresh();
+            ui.refresh();
         }
     }
     const int lines = state.lineCount();
     state.firstLine = std::min(std::max(state.firstLine, 0), std::max(lines - area.visible, 0));
 
     if (state.barShown) {
-        Box inner(ui_, box.w() - 2.0f, box.h() - 2.0f);
+        Box inner(ui, box.w() - 2.0f, box.h() - 2.0f);
         inner.setPos(box.x() + 1.0f, box.y() + 1.0f);
-        doVScroll(orbotk::ControlID(id.name() + L" scroll", orbotk::TabIdx::DISABLED),
+        doVScroll(ui, orbotk::ControlID(id.name() + L" scroll", orbotk::TabIdx::DISABLED),
                   state.firstLine, area.visible, state.dragTop, state.dragMouse, 0, lines - 1, on);
     }
     const bool focused = box.focused();
     if (focused && on) { // where the input method's candidate window goes
         const int line = state.lineOf(state.caret());
-        ui_->setTextCaret(
+        ui->setTextCaret(
             static_cast<int>(area.left + state.xOf(state.caret(), line) - state.scrollX),
             static_cast<int>(area.top + area.lineH * static_cast<float>(line - state.firstLine)), 2,
             static_cast<int>(area.lineH));
     }
-    if (ui_->isPaint()) {
+    if (ui->isPaint()) {
         // The lines in view: caret, text, then the selection behind it.
         const orbo::tk::RGBA text = on ? orbopal::Text : orbopal::DisabledText;
         const float w = textW(state.barShown);
@@ -211,16 +212,16 @@ bool AppWindow::doTextArea(orbotk::ControlID id, TextAreaState& state, bool enab
         static std::vector<std::pair<float, float>> pieces;
         for (int line = state.firstLine; line < end; ++line) {
             const auto [b, e] = state.lineRange(line);
-            Box row(ui_, w, area.lineH);
+            Box row(ui, w, area.lineH);
             row.setPos(area.left,
                        area.top + area.lineH * static_cast<float>(line - state.firstLine));
             const bool caretLine = focused && state.lineOf(state.caret()) == line;
             // An input method's composition shows inside the caret's line, underlined, with
             // the method's cursor as the caret; it is not part of the text.
-            const std::wstring& preedit = ui_->preedit();
+            const std::wstring& preedit = ui->preedit();
             const bool composing = caretLine && !preedit.empty();
             const unsigned preeditCursor = static_cast<unsigned>(
-                std::min(std::max(ui_->preeditCursor(), 0), static_cast<int>(preedit.size())));
+                std::min(std::max(ui->preeditCursor(), 0), static_cast<int>(preedit.size())));
             const int direction = state.lineDirection(line);
             if (composing && direction != 0) {
                 // A laid-out line: the composition laid out with it, in its direction.
@@ -228,7 +229,7 @@ bool AppWindow::doTextArea(orbotk::ControlID id, TextAreaState& state, bool enab
                 composed.assign(all, b, e - b);
                 composed.insert(at, preedit);
                 const auto laidOut =
-                    textcache::shaped(ui_->measureDC(), state.font(), composed, direction);
+                    textcache::shaped(ui->measureDC(), state.font(), composed, direction);
                 // Right to left, the line keeps to the right even where the composition makes
                 // it wider than the area: what overflows goes off on the left, past its end.
                 const float left = direction < 0 ? w - static_cast<float>(laidOut->width()) : 0.0f;
@@ -237,46 +238,46 @@ bool AppWindow::doTextArea(orbotk::ControlID id, TextAreaState& state, bool enab
                 const float caretX =
                     std::trunc(shift + static_cast<float>(laidOut->caretX(cursor)));
                 if (caretX >= 0.0f) { // a negative left would count from the row's right edge
-                    Box caret(ui_, 2.0f, area.lineH - 2.0f);
+                    Box caret(ui, 2.0f, area.lineH - 2.0f);
                     caret.setTop(1.0f);
                     caret.setLeft(caretX);
-                    render(ui_, text, BORDER_ALL);
+                    render(ui, text, BORDER_ALL);
                 }
                 static std::vector<std::pair<int, int>> underline;
                 laidOut->pieces(at, at + static_cast<unsigned>(preedit.size()), underline);
                 for (const auto& [x0, x1] : underline)
-                    render(ui_, static_cast<int>(row.x() + shift + static_cast<float>(x0)),
+                    render(ui, static_cast<int>(row.x() + shift + static_cast<float>(x0)),
                            static_cast<int>(row.y() + area.lineH - 3.0f), x1 - x0, text);
-                glColor(text);
+                ui.color(text);
                 composed.insert(composed.begin(), direction < 0 ? L'\x200F' : L'\x200E');
-                render(ui_, state.font(), composed, state.scrollX - left);
+                render(ui, state.font(), composed, state.scrollX - left);
             } else {
                 const float caretX = state.xOf(state.caret(), line) - state.scrollX;
                 if (caretLine) {
                     const std::wstring before(preedit, 0, preeditCursor);
                     const float cursorX =
-                        composing ? getTextShape(ui_, before.c_str(), state.font()).width : 0.0f;
-                    Box caret(ui_, 2.0f, area.lineH - 2.0f);
+                        composing ? getTextShape(ui, before.c_str(), state.font()).width : 0.0f;
+                    Box caret(ui, 2.0f, area.lineH - 2.0f);
                     caret.setTop(1.0f);
                     caret.setLeft(std::trunc(caretX + cursorX));
-                    render(ui_, text, BORDER_ALL);
+                    render(ui, text, BORDER_ALL);
                 }
-                glColor(text);
+                ui.color(text);
                 if (composing) {
-                    const float pw = getTextShape(ui_, preedit.c_str(), state.font()).width;
-                    render(ui_, static_cast<int>(row.x() + caretX),
+                    const float pw = getTextShape(ui, preedit.c_str(), state.font()).width;
+                    render(ui, static_cast<int>(row.x() + caretX),
                            static_cast<int>(row.y() + area.lineH - 3.0f), static_cast<int>(pw),
                            text);
-                    glColor(text);
+                    ui.color(text);
                     composed.assign(all, b, e - b);
                     composed.insert(state.caret() - b, preedit);
-                    render(ui_, state.font(), composed, state.scrollX);
+                    render(ui, state.font(), composed, state.scrollX);
                 } else if (direction == 0) {
-                    render(ui_, state.font(), std::wstring_view(all.data() + b, e - b),
+                    render(ui, state.font(), std::wstring_view(all.data() + b, e - b),
                            state.scrollX);
                 } else {
                     state.shownLine(line, shown);
-                    render(ui_, state.font(), shown, state.scrollX - state.lineLeft(line));
+                    render(ui, state.font(), shown, state.scrollX - state.lineLeft(line));
                 }
             }
             const unsigned sb = std::max(state.selectBegin(), b),
@@ -293,11 +294,10 @@ bool AppWindow::doTextArea(orbotk::ControlID id, TextAreaState& state, bool enab
                 }
                 for (const auto& [x0, x1] : pieces) {
                     const float from = std::max(0.0f, std::trunc(x0 - state.scrollX));
-                    Box fill(ui_,
-                             std::max(0.0f, std::min(std::trunc(x1 - state.scrollX), w) - from),
+                    Box fill(ui, std::max(0.0f, std::min(std::trunc(x1 - state.scrollX), w) - from),
                              area.lineH);
                     fill.setLeft(from);
-                    render(ui_, orbopal::SelectedText);
+                    render(ui, orbopal::SelectedText);
                 }
             } else if (state.hasSelection() && (sb < se || onward)) {
                 const float x0 = state.xOf(sb, line) - state.scrollX;
@@ -305,17 +305,16 @@ bool AppWindow::doTextArea(orbotk::ControlID id, TextAreaState& state, bool enab
                 const float x1 =
                     (se > sb ? state.xOf(se, line) : x0) - state.scrollX + (onward ? 4.0f : 0.0f);
                 const float from = std::max(0.0f, std::trunc(x0));
-                Box fill(ui_, std::max(0.0f, std::min(std::trunc(x1) - from, w - from)),
-                         area.lineH);
+                Box fill(ui, std::max(0.0f, std::min(std::trunc(x1) - from, w - from)), area.lineH);
                 fill.setLeft(from);
-                render(ui_, orbopal::SelectedText);
+                render(ui, orbopal::SelectedText);
             }
         }
     }
     // White to read on whether focused or not: over an area's height the line edit's green
     // gradient would be a wall of colour.
-    render(ui_, orbopal::ActiveTextEditBorder, BORDER_ALL);
-    render(ui_, on ? orbopal::ActiveTextEdit : orbopal::Panel);
+    render(ui, orbopal::ActiveTextEditBorder, BORDER_ALL);
+    render(ui, on ? orbopal::ActiveTextEdit : orbopal::Panel);
     return submitted;
 }
 

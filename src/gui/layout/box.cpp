@@ -3,8 +3,8 @@
 // fractional sizes and offsets land on the same pixels everywhere in the library.
 #include "gui/box.h"
 
+#include "layout/pixels.h"
 #include "orboutil/log.h"
-#include "window/pixels.h"
 
 #include <cmath>
 #include <stdexcept>
