@@ -12,24 +12,15 @@
 #include "gui/list_view.h"
 #include "gui/popup_menu.h"
 #include "gui/text_area.h"
-#include "gui/text_state.h"
 #include "gui/textures.h"
 #include "gui/ui.h"
-#include "orbotk/context.h"
-#include "orbotk/rgba.h"
 #include "orbotk/window.h"
 #include "orboutil/strings.h"
 
 #include <boost/enable_shared_from_this.hpp>
 #include <boost/function.hpp>
-#include <boost/shared_ptr.hpp>
-#include <boost/tuple/tuple.hpp>
-#include <boost/weak_ptr.hpp>
-#include <set>
 #include <string>
 #include <utility>
-#include <vector>
-#include <wx/bitmap.h>
 #include <wx/cursor.h>
 #include <wx/font.h>
 #include <wx/gdicmn.h>
@@ -45,16 +36,14 @@ namespace gui {
 class Image;
 
 // SCALE_WINDOW scales the requested size by the screen's pixels per inch over 96; any other
-// value uses it unchanged.
-// The underlying type is fixed so that any int a caller stores is a valid value.
+// value (any int a caller stores is valid) uses it unchanged.
 enum scale_window_type : int { SCALE_WINDOW = 0, NO_SCALE_WINDOW = 1 };
 
 class AppWindow : public boost::enable_shared_from_this<AppWindow> {
 public:
     typedef boost::function<std::pair<orbo::utf8_string, Image*>()> StatusInfo;
 
-    // Releases the members. The toolkit window stays as it is; it only stops calling this
-    // object.
+    // The toolkit window stays as it is; it only stops calling this object.
     virtual ~AppWindow();
 
     // ---- Scene hooks, in the order the toolkit's table holds them. The default pass bodies
@@ -74,33 +63,22 @@ public:
     virtual bool confirmClose() { return true; }
     virtual bool confirmSuspend() { return true; }
 
-    // ---- Layout constants (window pixels).
-    static const float PANEL_X;    // 23: left edge of the content panel
-    static const float PANEL_T;    // 60: height of the logo band
-    static const float PROGRESS_H; // 32
-    static const float MARGIN;     // 4
-    static const float SCROLL_SIZE;
-    // Pixel heights from which the standard fonts are made.
-    static const int TEXT_HEIGHT;
-    static const int NAME_HEIGHT;
-    static const int CONFIG_HEIGHT;
-    static const int NORMAL_HEIGHT;
-    static const int TINY_HEIGHT;
-    static const int VERYTINY_HEIGHT;
-    static const int MESSAGE_HEIGHT;
-    static const int BADGE_SIZE;
-    static const int LOGO_OFFSET;
-    static const int STATUS_HEIGHT;
+    // ---- Layout constants (window pixels): the content panel's left edge (23), the logo band
+    // (60), progress bars and sliders (32), margins (4), scroll bars (23); the pixel heights the
+    // standard fonts are made from (text 18, name 21, config 15, normal 11, tiny 10, very tiny
+    // 9, message 13), the badge (25), the logo's offset (8) and the status band (24).
+    static const float PANEL_X, PANEL_T, PROGRESS_H, MARGIN, SCROLL_SIZE;
+    static const int TEXT_HEIGHT, NAME_HEIGHT, CONFIG_HEIGHT, NORMAL_HEIGHT, TINY_HEIGHT,
+        VERYTINY_HEIGHT, MESSAGE_HEIGHT, BADGE_SIZE, LOGO_OFFSET, STATUS_HEIGHT;
 
-    // ---- Toolkit callbacks, registered at construction.
-    // One pass: ui_ is the event's context for its length; a std::exception that escapes the
-    // scene is logged ("uiProcedure failed: ...") and ends only this pass.
+    // ---- Toolkit callbacks, registered at construction. One pass: ui_ is the event's context
+    // for its length; a std::exception escaping the scene is logged and ends only this pass.
     void nvUIProcedure(boost::shared_ptr<orbotk::UIContext> ui);
     bool nvConfirmClose() { return confirmClose(); }
     bool nvConfirmSuspend() { return confirmSuspend(); }
 
-    // ---- Window operations. Each reaches the toolkit window; when it is gone, they do nothing
-    // and report false / empty values, Close reports true.
+    // ---- Window operations, on the toolkit window; when it is gone they do nothing and
+    // report false or empty values (Close reports true).
     boost::shared_ptr<orbotk::Window> window() const { return window_.lock(); }
     bool Show(bool show = true);
     bool Hide();
@@ -157,8 +135,8 @@ public:
     static const Image& defaultVortaIcon() { return veltdefault_; }
     static const Image& standardLogo() { return veltsmall_; }
 
-    // ---- Chrome.
-    // A two-pixel etched line across the content panel, y pixels below the current box's top.
+    // ---- Chrome: a two-pixel etched line across the content panel, y pixels below the current
+    // box's top.
     void drawRule(float y);
 
     // ---- Widgets. Each member draws and drives one widget in the current box, exactly as the
@@ -307,34 +285,29 @@ protected:
     static void initStandardFonts();
     static int standardFontPoints(int pixelHeight, int ppi);
 
-    static Image veltdefault_, panelBoundary_, panelLighting_, trayLight_, veltsmall_;
-    static Image chevronUp_, chevronDown_, checkboxTex_, checkboxShade_, checkboxCheck_;
-    static Image mail_, battFill_, discussTex_, pacmanDot_, pacmanFill_, pacmanShade_;
-    static Image userdata_, deleteTex_, usernameTex_, closeTex_, helpTex_;
-    static Image disableI_, blankI_, offlineI_, noofflineI_, publishI_, fullscreenI_;
-    static Image nofullscreenI_, docsI_, deleteI_, discussI_, mailI_, infoI_, configureI_;
-    static Image vortaAdd_, vortaImport_, vortaPackage_, gearmenuTex_, vortaEdit_;
-    static Image subscribeTex_, abortTex_, autostartTex_, revertTex_, revertChangesTex_;
-    static Image revertSuspendedTex_, playTex_, pauseTex_, stopTex_, recordTex_, minTex_;
-    static Image scrollUp_, scrollDown_, scrollbarUp_, scrollbarDown_;
-    static Image backupTex_, backupDoneTex_, firstTimeTex_, progressWell_, progressFlat_;
-    static Image veltlogo_, usblogo_, dontUnplug_, radio_, radioCheck_, lock_;
-    static Image play1_, play2_, play3_, play_push1_, play_push2_, play_push3_;
-    static Image stop1_, stop_push1_, vertMarker_, libraryTex_;
-    static Image updateDownloadingTex_, updateOnDiskTex_, updateErrorTex_;
-    static Image shutdownTex_, rebootTex_, key_, caution_, warning_small_;
-    static Image error_, informational_, warning_, question_; // message-box icons
-    static Image circles_[9];                                 // the numbers 0 to 8
+    static Image veltdefault_, panelBoundary_, panelLighting_, trayLight_, veltsmall_, chevronUp_,
+        chevronDown_, checkboxTex_, checkboxShade_, checkboxCheck_, mail_, battFill_, discussTex_,
+        pacmanDot_, pacmanFill_, pacmanShade_, userdata_, deleteTex_, usernameTex_, closeTex_,
+        helpTex_, disableI_, blankI_, offlineI_, noofflineI_, publishI_, fullscreenI_,
+        nofullscreenI_, docsI_, deleteI_, discussI_, mailI_, infoI_, configureI_, vortaAdd_,
+        vortaImport_, vortaPackage_, gearmenuTex_, vortaEdit_, subscribeTex_, abortTex_,
+        autostartTex_, revertTex_, revertChangesTex_, revertSuspendedTex_, playTex_, pauseTex_,
+        stopTex_, recordTex_, minTex_, scrollUp_, scrollDown_, scrollbarUp_, scrollbarDown_,
+        backupTex_, backupDoneTex_, firstTimeTex_, progressWell_, progressFlat_, veltlogo_,
+        usblogo_, dontUnplug_, radio_, radioCheck_, lock_, play1_, play2_, play3_, play_push1_,
+        play_push2_, play_push3_, stop1_, stop_push1_, vertMarker_, libraryTex_,
+        updateDownloadingTex_, updateOnDiskTex_, updateErrorTex_, shutdownTex_, rebootTex_, key_,
+        caution_, warning_small_, error_, informational_, warning_, question_;
+    // The message-box icons error_, informational_, warning_ and question_ come from the
+    // platform's icon theme; circles_ holds the numbers 0 to 8.
+    static Image circles_[9];
 
-    static diced_t dicedBoundary_, dicedLighting_, dicedTray_, dicedButton_, dicedButtonShade_;
-    static diced_t dicedWell_, dicedProgress_, dicedBatt_;
-    static bounds_t simpleBounds_;
-    static bounds_t dicedBoundaryHBounds_, dicedBoundaryVBounds_;
-    static bounds_t dicedLightingHBounds_, dicedLightingVBounds_;
-    static bounds_t dicedTrayHBounds_, dicedTrayVBounds_;
-    static bounds_t dicedButtonHBounds_, dicedButtonVBounds_;
-    static bounds_t dicedButtonShadeHBounds_, dicedButtonShadeVBounds_;
-    static bounds_t dicedWellBounds_, dicedProgressBounds_;
+    static diced_t dicedBoundary_, dicedLighting_, dicedTray_, dicedButton_, dicedButtonShade_,
+        dicedWell_, dicedProgress_, dicedBatt_;
+    static bounds_t simpleBounds_, dicedBoundaryHBounds_, dicedBoundaryVBounds_,
+        dicedLightingHBounds_, dicedLightingVBounds_, dicedTrayHBounds_, dicedTrayVBounds_,
+        dicedButtonHBounds_, dicedButtonVBounds_, dicedButtonShadeHBounds_,
+        dicedButtonShadeVBounds_, dicedWellBounds_, dicedProgressBounds_;
 
     static wxFont nameFont_, textFont_, tinyFont_, verytinyFont_, configFont_, normalFont_,
         messageBoxFont_;

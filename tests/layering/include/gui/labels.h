@@ -1,0 +1,3 @@
+// Fixture for the layering check: a widget's public header that reaches up to the dialogs.
+#pragma once
+#include "gui/dialog.h"
