@@ -387,6 +387,8 @@ AtkRole atkRole(orbotk::Role r) {
         return ATK_ROLE_LIST;
     case orbotk::Role::TextArea:
         return ATK_ROLE_TEXT;
+    case orbotk::Role::ToggleButton:
+        return ATK_ROLE_TOGGLE_BUTTON;
     case orbotk::Role::Dialog:
         return ATK_ROLE_DIALOG;
     case orbotk::Role::Alert:

@@ -29,3 +29,12 @@ endif()
 separate_arguments(flags UNIX_COMMAND "${flags}")
 run(c++ -std=c++17 ${SOURCE_DIR}/main.cpp ${flags} -o ${WORK_DIR}/consumer-pc)
 run(${CMAKE_COMMAND} -E env --unset=LD_LIBRARY_PATH ${WORK_DIR}/consumer-pc)
+
+# A widget of the host's own (examples/toggle_switch): built against the same installed
+# package, and its own tests run, goldens and all.
+if(DEFINED EXAMPLE_DIR)
+  run(${CMAKE_COMMAND} -S ${EXAMPLE_DIR} -B ${WORK_DIR}/example -DCMAKE_PREFIX_PATH=${prefix}
+      -DCMAKE_BUILD_TYPE=Release)
+  run(${CMAKE_COMMAND} --build ${WORK_DIR}/example)
+  run(${CMAKE_COMMAND} -E env --unset=LD_LIBRARY_PATH ${WORK_DIR}/example/toggle_switch_test)
+endif()
