@@ -37,6 +37,61 @@ namespace orbotk {
 class Window;
 
 class UIContext : public boost::enable_shared_from_this<UIContext> {
+private:
+    struct Node {
+        BoxKey key;
+        ControlID id;
+        int x, y, w, h;
+        int openIndex;
+        bool enabled;
+        bool mouseInput;
+        bool wheelInput, rightInput; // asked for the wheel, for the right button
+        bool holdsPointer;
+        bool secret;
+        std::uint8_t radio; // 1 a radio button, 2 the selected one
+        int description;    // in lastDescriptions_, or -1
+        BoxKey describedParent;
+        bool contains(int px, int py) const {
+            return px >= x && px < x + w && py >= y && py < y + h;
+        }
+        bool focusable() const {
+            return enabled && !id.anonymous() && id.tabIdx() != TabIdx::DISABLED;
+        }
+    };
+    // Where the wheel and the right button go, and the box holding the pointer (see
+    // Box::holdPointer) with whether the pointer is outside it and its children.
+    struct Targets {
+        BoxKey wheel = 0, right = 0, hold = 0;
+        bool outside = false;
+    };
+    // The state of the pass in progress: its event, its boxes, the tree it began with, what it
+    // claimed and drew with. Suspending a pass keeps a copy of it (the passes run meanwhile go on
+    // from there, with boxes and a tree of their own); resuming puts the copy back.
+    struct Pass {
+        bool incomplete = false; // the procedure failed: the last tree and focus stay
+        boost::shared_ptr<Box> root, current;
+        int openCounter = 0;
+        std::vector<Node> tree, lastTree;
+        std::vector<Description> descriptions, lastDescriptions;
+        // key -> front-most close index in lastTree, open addressing (0 marks a free slot)
+        std::vector<std::pair<BoxKey, int>> lastIndex;
+        int lastHold = -1; // close index in lastTree of the box holding the pointer, or -1
+        wxEvent* event = nullptr;
+        wxEventType eventType = wxEVT_NULL;
+        int keyCode = 0, unicodeKey = 0, wheel = 0;
+        int mouseX = -1, mouseY = -1;
+        bool ctrl = false, shift = false, alt = false, meta = false;
+        bool skipped = false, pointerInside = false;
+        BoxKey hotKey = 0;
+        int hotIndex = -1;
+        Targets targets;
+        ControlID claim;
+        int secretTyped = 0;
+        bool returnReleased = false, escapePassed = false, imageBlend = true;
+        std::wstring tooltip;
+        orbo::tk::RGBA colour{0xFFFFFFFFu};
+    } pass_;
+
 public:
     typedef boost::function<void(boost::shared_ptr<UIContext>)> Procedure;
     typedef boost::function<bool()> Confirm;
@@ -59,29 +114,29 @@ public:
     bool confirmSuspend() const { return confirmSuspend_ ? confirmSuspend_() : true; }
 
     // The client-area box of the pass in progress, and the box entered last.
-    boost::shared_ptr<Box> root() const { return root_; }
-    boost::shared_ptr<Box> current() const { return current_; }
+    boost::shared_ptr<Box> root() const { return pass_.root; }
+    boost::shared_ptr<Box> current() const { return pass_.current; }
 
     // ---- The event in progress (null outside passes).
-    wxEvent* event() const { return event_; }
-    wxEventType eventType() const { return eventType_; }
-    bool isPaint() const { return eventType_ == wxEVT_PAINT; }
+    wxEvent* event() const { return pass_.event; }
+    wxEventType eventType() const { return pass_.eventType; }
+    bool isPaint() const { return pass_.eventType == wxEVT_PAINT; }
     wxMouseEvent* mouseEvent() const; // null unless the event is a mouse event
-    int keyCode() const { return keyCode_; }
+    int keyCode() const { return pass_.keyCode; }
     // The character a key or character event carries (wxKeyEvent::GetUnicodeKey): WXK_NONE
     // for keys that produce none (arrows, function keys), a control code for Ctrl+letter.
-    int unicodeKey() const { return unicodeKey_; }
-    bool ctrlDown() const { return ctrl_; }
-    bool shiftDown() const { return shift_; }
-    bool altDown() const { return alt_; }
-    bool metaDown() const { return meta_; }
+    int unicodeKey() const { return pass_.unicodeKey; }
+    bool ctrlDown() const { return pass_.ctrl; }
+    bool shiftDown() const { return pass_.shift; }
+    bool altDown() const { return pass_.alt; }
+    bool metaDown() const { return pass_.meta; }
     // Hands the event on to the window's default processing after the pass.
     void skipEvent(bool skip = true);
-    bool eventSkipped() const { return skipped_; }
+    bool eventSkipped() const { return pass_.skipped; }
     // The pointer in window pixels, kept from the last mouse event.
-    int mouseX() const { return mouseX_; }
-    int mouseY() const { return mouseY_; }
-    bool pointerInside() const { return pointerInside_; }
+    int mouseX() const { return pass_.mouseX; }
+    int mouseY() const { return pass_.mouseY; }
+    bool pointerInside() const { return pass_.pointerInside; }
     // A left drag is in progress; the pointer's x when the button went down.
     bool leftDragFlag() const { return drags_[0].dragging; }
     int dragStartX() const { return leftPressX_; }
@@ -90,7 +145,7 @@ public:
     ControlID focusedID() const { return focused_; }
     // The control that asked for focus in this pass; empty at the start of every pass, it
     // becomes the focused control at the end.
-    ControlID focusClaim() const { return claim_; }
+    ControlID focusClaim() const { return pass_.claim; }
     ControlID activeID() const { return activeID_; }
     // A press made a control active and has not been released yet.
     bool pressing() const { return activeKey_ != 0; }
@@ -99,18 +154,18 @@ public:
     // the last pass began or the count was last taken: what a recording writes in place of the
     // keys.
     bool focusIsSecret() const;
-    void noteSecretTyped(int n) { secretTyped_ += n; }
-    int takeSecretTyped() { return std::exchange(secretTyped_, 0); }
+    void noteSecretTyped(int n) { pass_.secretTyped += n; }
+    int takeSecretTyped() { return std::exchange(pass_.secretTyped, 0); }
     // The combo box whose list is open; the anonymous identity when none is.
     ControlID openCombo;
     // Set by a text box when Return is released in it. It holds for the rest of that one pass
     // (so a scene can submit a form after its fields) and is false in every other pass: the
     // toolkit clears it when a pass begins.
-    bool returnReleased = false;
+    bool& returnReleased = pass_.returnReleased;
     // Set by a focused control that had no use for an Escape key it received (a text field with
     // nothing selected), so that the window may act on it as if nothing were focused: a dialog
     // closes. Cleared when a pass begins.
-    bool escapePassed = false;
+    bool& escapePassed = pass_.escapePassed;
     // The presses of the left button in a row, at about the same place, each within the
     // platform's double-click time of the one before: 1 for a single press, 2 for the second of
     // a double click (and its double-click event), 3 for a triple click, and so on. Read in the
@@ -122,7 +177,9 @@ public:
     // hovered in every pass; -1 when none. After a motion pass the window repaints when the
     // hot box or that part differs from what the last paint pass drew.
     void hoverPart(int part) { hoverPart_ = part; }
-    bool hoverChanged() const { return hotKey_ != paintedHot_ || hoverPart_ != paintedHoverPart_; }
+    bool hoverChanged() const {
+        return pass_.hotKey != paintedHot_ || hoverPart_ != paintedHoverPart_;
+    }
 
     // ---- Input methods. A text field with the focus says where its caret is, in window
     // pixels, in every pass (the platform's candidate window is placed there); the window
@@ -208,10 +265,10 @@ public:
     // A backdrop (Frame::drawBackdrop) that also stays the same while the current box, the
     // colour and the image blend flag do: drawn in paint passes only, and kept by that key.
     template <typename Draw> void drawBackdrop(std::uint64_t key, Draw draw) {
-        const bool paint = isPaint() && current_;
+        const bool paint = isPaint() && pass_.current;
         if (paint) {
-            const std::int64_t parts[] = {current_->x, current_->y,  current_->w,
-                                          current_->h, colour_.word, imageBlend ? 1 : 0};
+            const std::int64_t parts[] = {pass_.current->x, pass_.current->y,  pass_.current->w,
+                                          pass_.current->h, pass_.colour.word, imageBlend ? 1 : 0};
             for (std::int64_t v : parts)
                 key = (key ^ static_cast<std::uint64_t>(v)) * 0x100000001b3ull;
         }
@@ -219,16 +276,16 @@ public:
     }
 
     // Fill colour, text colour and image tint. Opaque white at the start of every pass.
-    orbo::tk::RGBA colour() const { return colour_; }
-    void setColour(const orbo::tk::RGBA& c) { colour_ = c; }
+    orbo::tk::RGBA colour() const { return pass_.colour; }
+    void setColour(const orbo::tk::RGBA& c) { pass_.colour = c; }
     // Set: images blend; clear: they overwrite.
-    bool imageBlend = true;
+    bool& imageBlend = pass_.imageBlend;
     // Device contexts with the screen's font metrics: one for measuring text, one to draw it in.
     wxDC& measureDC();
     wxDC& drawDC();
 
     // Shown as the window's tooltip after the pass; empty at the start of every pass.
-    std::wstring tooltip;
+    std::wstring& tooltip = pass_.tooltip;
 
     // ---- Run by the window.
     // One pass for one event; returns false when the event came while a pass of this context
@@ -255,7 +312,7 @@ public:
     // Passes suspended and not yet resumed.
     int suspendedPasses() const { return static_cast<int>(suspended_.size()); }
     // A pass whose procedure failed keeps the last complete tree and focus.
-    void markPassIncomplete() { incomplete_ = true; }
+    void markPassIncomplete() { pass_.incomplete = true; }
     bool inPass() const { return inPass_; }
     // Sizes the framebuffer to the window's client area, w x h logical pixels at the given
     // device scale (content is not kept). When the memory cannot be had, it logs the failure,
@@ -266,27 +323,6 @@ private:
     friend class Box;
     friend class Window;
     UIContext();
-
-    struct Node {
-        BoxKey key;
-        ControlID id;
-        int x, y, w, h;
-        int openIndex;
-        bool enabled;
-        bool mouseInput;
-        bool wheelInput, rightInput; // asked for the wheel, for the right button
-        bool holdsPointer;
-        bool secret;
-        std::uint8_t radio; // 1 a radio button, 2 the selected one
-        int description;    // in lastDescriptions_, or -1
-        BoxKey describedParent;
-        bool contains(int px, int py) const {
-            return px >= x && px < x + w && py >= y && py < y + h;
-        }
-        bool focusable() const {
-            return enabled && !id.anonymous() && id.tabIdx() != TabIdx::DISABLED;
-        }
-    };
 
     // Per mouse button (0 left, 1 middle, 2 right).
     struct DragState {
@@ -313,38 +349,14 @@ private:
     Procedure procedure_;
     Confirm confirmClose_, confirmSuspend_;
 
-    boost::shared_ptr<Box> root_, current_;
-    int openCounter_ = 0;
-    std::vector<Node> tree_, lastTree_;
-    // key -> front-most close index in lastTree_, open addressing (0 marks a free slot)
-    std::vector<std::pair<BoxKey, int>> lastIndex_;
-    int lastHold_ = -1; // close index in lastTree_ of the box holding the pointer, or -1
-
-    wxEvent* event_ = nullptr;
-    wxEventType eventType_ = wxEVT_NULL;
-    int keyCode_ = 0;
-    int unicodeKey_ = 0;
-    bool ctrl_ = false, shift_ = false, alt_ = false, meta_ = false;
-    bool skipped_ = false;
-    int mouseX_ = -1, mouseY_ = -1;
-    bool pointerInside_ = false;
     bool buttonDown_[3] = {false, false, false};
     DragState drags_[3];
     int leftPressX_ = 0;
-    int wheel_ = 0;
 
-    BoxKey hotKey_ = 0;
-    int hotIndex_ = -1;
     int hoverPart_ = -1;
     // The hot box and hovered part as the last paint pass drew them.
     BoxKey paintedHot_ = 0;
     int paintedHoverPart_ = -1;
-    // Where the wheel and the right button go, and the box holding the pointer (see
-    // Box::holdPointer) with whether the pointer is outside it and its children.
-    struct Targets {
-        BoxKey wheel = 0, right = 0, hold = 0;
-        bool outside = false;
-    } targets_;
     int clicks_ = 0;
     struct CaretRect {
         int x, y, w, h;
@@ -360,42 +372,15 @@ private:
     ControlID activeID_;
     BoxKey focusKey_ = 0;
     ControlID focused_;
-    ControlID claim_;
-    int secretTyped_ = 0;
     bool accessibility_ = false;
-    std::vector<Description> descriptions_, lastDescriptions_;
 
     Frame frame_;
-    orbo::tk::RGBA colour_{0xFFFFFFFFu};
     std::unique_ptr<wxBitmap> measureBitmap_, drawBitmap_;
     std::unique_ptr<wxMemoryDC> measureDC_, drawDC_;
 
     bool inPass_ = false;
-    bool incomplete_ = false;
 
-    // What a suspended pass resumes with: its own state, and the tree it began with.
-    struct SuspendedPass {
-        bool incomplete;
-        boost::shared_ptr<Box> root, current;
-        int openCounter;
-        std::vector<Node> tree, lastTree;
-        std::vector<Description> descriptions, lastDescriptions;
-        std::vector<std::pair<BoxKey, int>> lastIndex;
-        int lastHold;
-        wxEvent* event;
-        wxEventType eventType;
-        int keyCode, unicodeKey, wheel, mouseX, mouseY;
-        bool ctrl, shift, alt, meta, skipped, pointerInside;
-        BoxKey hotKey;
-        int hotIndex;
-        Targets targets;
-        ControlID claim;
-        int secretTyped;
-        bool returnReleased, escapePassed, imageBlend;
-        std::wstring tooltip;
-        orbo::tk::RGBA colour;
-    };
-    std::vector<SuspendedPass> suspended_;
+    std::vector<Pass> suspended_; // passes suspended, innermost last
     bool suspend();
     void resume();
 };

@@ -102,10 +102,10 @@ boost::shared_ptr<Box> Box::makeBox(const boost::shared_ptr<UIContext>& ui, cons
     Box* raw = new (FreeList<sizeof(Box)>::get()) Box;
     boost::shared_ptr<Box> b(raw, &Box::release, PoolAllocator<Box>());
     b->context_ = ui.get();
-    b->parent = ui->current_;
+    b->parent = ui->pass_.current;
     b->id = id;
     b->enabled_ = enabled;
-    b->openIndex_ = ui->openCounter_++;
+    b->openIndex_ = ui->pass_.openCounter++;
     if (b->parent) {
         b->x = b->parent->x;
         b->y = b->parent->y;
@@ -128,8 +128,8 @@ boost::shared_ptr<UIContext> Box::ui() const {
 void Box::enter() {
     if (entered_)
         return;
-    previous_ = context_->current_;
-    context_->current_ = shared_from_this();
+    previous_ = context_->pass_.current;
+    context_->pass_.current = shared_from_this();
     entered_ = true;
 }
 
@@ -137,7 +137,7 @@ void Box::exit() {
     if (!entered_)
         return;
     entered_ = false;
-    context_->current_ = previous_;
+    context_->pass_.current = previous_;
     previous_.reset();
     context_->closeBox(*this);
 }
@@ -147,14 +147,14 @@ void Box::exit() {
 BoxKey Box::target(int button) const {
     askedMouse();
     if (button != 2)
-        return context_->hotKey_;
+        return context_->pass_.hotKey;
     rightInput_ = true;
-    return context_->targets_.right;
+    return context_->pass_.targets.right;
 }
 
 bool Box::pressed(int button, bool doubleClick) const {
     const BoxKey target = this->target(button);
-    const wxEventType t = context_->eventType_;
+    const wxEventType t = context_->pass_.eventType;
     const bool match = doubleClick ? t == doubleTypes[button]
                                    : (t == downTypes[button] || t == doubleTypes[button]);
     return match && key_ != 0 && target == key_;
@@ -162,7 +162,7 @@ bool Box::pressed(int button, bool doubleClick) const {
 
 bool Box::released(int button) const {
     const BoxKey target = this->target(button);
-    if (context_->eventType_ != upTypes[button])
+    if (context_->pass_.eventType != upTypes[button])
         return false;
     // The left release belongs to the pressed control wherever the pointer went.
     if (button == 0 && context_->activeKey_ != 0)
@@ -172,10 +172,10 @@ bool Box::released(int button) const {
 
 bool Box::pressedOutside() const {
     const UIContext& c = *context_;
-    if (c.targets_.hold != key_ || key_ == 0 || !c.targets_.outside)
+    if (c.pass_.targets.hold != key_ || key_ == 0 || !c.pass_.targets.outside)
         return false;
     for (int b = 0; b < 3; ++b)
-        if (c.eventType_ == downTypes[b] || c.eventType_ == doubleTypes[b])
+        if (c.pass_.eventType == downTypes[b] || c.pass_.eventType == doubleTypes[b])
             return true;
     return false;
 }
@@ -211,9 +211,9 @@ bool Box::rightDoubleClicked() {
 int Box::wheelRotation() const {
     askedMouse();
     wheelInput_ = true;
-    if (context_->eventType_ != wxEVT_MOUSEWHEEL || context_->targets_.wheel != key_)
+    if (context_->pass_.eventType != wxEVT_MOUSEWHEEL || context_->pass_.targets.wheel != key_)
         return 0;
-    return context_->wheel_;
+    return context_->pass_.wheel;
 }
 
 // ---- Drags
@@ -226,9 +226,10 @@ bool Box::dragging(int button) const {
 
 bool Box::dropped(int button, const IdPredicate& accepts) const {
     const auto& d = context_->drags_[button];
-    if (context_->eventType_ != upTypes[button] || !d.dragging || !context_->pointerInside_)
+    if (context_->pass_.eventType != upTypes[button] || !d.dragging ||
+        !context_->pass_.pointerInside)
         return false;
-    if (!overAbsolute(context_->mouseX_, context_->mouseY_))
+    if (!overAbsolute(context_->pass_.mouseX, context_->pass_.mouseY))
         return false;
     return accepts && accepts(d.id);
 }
@@ -264,13 +265,14 @@ bool Box::rightDropped(const IdPredicate& a) const {
 // ---- Pointer
 
 bool Box::over() const {
-    if (!context_->pointerInside_ || !overAbsolute(context_->mouseX_, context_->mouseY_))
+    if (!context_->pass_.pointerInside ||
+        !overAbsolute(context_->pass_.mouseX, context_->pass_.mouseY))
         return false;
-    if (context_->hotKey_ == 0 || context_->hotKey_ == key_)
+    if (context_->pass_.hotKey == 0 || context_->pass_.hotKey == key_)
         return true;
     // Not hot itself: still over if it was drawn in front of the hot box.
     const int mine = context_->lastCloseIndex(key_);
-    return mine >= 0 && mine < context_->hotIndex_;
+    return mine >= 0 && mine < context_->pass_.hotIndex;
 }
 
 bool Box::overAbsolute(double ax, double ay) const {
@@ -278,8 +280,8 @@ bool Box::overAbsolute(double ax, double ay) const {
 }
 
 void Box::eventPosition(double& ex, double& ey) const {
-    ex = context_->mouseX_ - x;
-    ey = context_->mouseY_ - y;
+    ex = context_->pass_.mouseX - x;
+    ey = context_->pass_.mouseY - y;
 }
 
 // ---- Active and focus
@@ -313,8 +315,8 @@ bool Box::describing() const {
 void Box::describe(const Description& d) {
     if (!context_->accessibility_ || d.role == Role::None)
         return;
-    description_ = static_cast<int>(context_->descriptions_.size());
-    context_->descriptions_.push_back(d);
+    description_ = static_cast<int>(context_->pass_.descriptions.size());
+    context_->pass_.descriptions.push_back(d);
     for (const Box* p = parent.get(); p != nullptr; p = p->parent.get())
         if (p->description_ >= 0) {
             describedParent_ = p->key_;
@@ -324,7 +326,7 @@ void Box::describe(const Description& d) {
 
 void Box::makeFocused() {
     if (enabled_ && !id.anonymous() && id.tabIdx() != TabIdx::DISABLED)
-        context_->claim_ = id;
+        context_->pass_.claim = id;
 }
 
 void Box::clearFocused() {
@@ -332,8 +334,8 @@ void Box::clearFocused() {
         context_->focusKey_ = 0;
         context_->focused_ = ControlID();
     }
-    if (!id.anonymous() && context_->claim_ == id)
-        context_->claim_ = ControlID();
+    if (!id.anonymous() && context_->pass_.claim == id)
+        context_->pass_.claim = ControlID();
 }
 
 // ---- Keys
@@ -342,8 +344,8 @@ bool Box::receivesKeys() const {
     if (!enabled_)
         return false;
     // A box holding the pointer holds the keys too, as an open menu does.
-    if (context_->targets_.hold != 0)
-        return context_->targets_.hold == key_;
+    if (context_->pass_.targets.hold != 0)
+        return context_->pass_.targets.hold == key_;
     if (context_->focusKey_ != 0)
         return context_->focusKey_ == key_;
     // Nothing focused: the window's top level (the client-area root and the boxes directly in it).
@@ -351,28 +353,30 @@ bool Box::receivesKeys() const {
 }
 
 bool Box::keyDown(int key) const {
-    return context_->eventType_ == wxEVT_KEY_DOWN && receivesKeys() && context_->keyCode_ == key;
+    return context_->pass_.eventType == wxEVT_KEY_DOWN && receivesKeys() &&
+           context_->pass_.keyCode == key;
 }
 
 bool Box::keyUp(int key) const {
-    return context_->eventType_ == wxEVT_KEY_UP && receivesKeys() && context_->keyCode_ == key;
+    return context_->pass_.eventType == wxEVT_KEY_UP && receivesKeys() &&
+           context_->pass_.keyCode == key;
 }
 
 bool Box::keyDown(const KeyPredicate& accepts) const {
     const UIContext& c = *context_;
-    return c.eventType_ == wxEVT_KEY_DOWN && receivesKeys() && accepts &&
-           accepts(c.keyCode_, c.shift_, c.alt_, c.meta_, c.ctrl_);
+    return c.pass_.eventType == wxEVT_KEY_DOWN && receivesKeys() && accepts &&
+           accepts(c.pass_.keyCode, c.pass_.shift, c.pass_.alt, c.pass_.meta, c.pass_.ctrl);
 }
 
 bool Box::keyUp(const KeyPredicate& accepts) const {
     const UIContext& c = *context_;
-    return c.eventType_ == wxEVT_KEY_UP && receivesKeys() && accepts &&
-           accepts(c.keyCode_, c.shift_, c.alt_, c.meta_, c.ctrl_);
+    return c.pass_.eventType == wxEVT_KEY_UP && receivesKeys() && accepts &&
+           accepts(c.pass_.keyCode, c.pass_.shift, c.pass_.alt, c.pass_.meta, c.pass_.ctrl);
 }
 
 bool Box::characterInput(const CharPredicate& accepts) const {
-    return context_->eventType_ == wxEVT_CHAR && receivesKeys() && accepts &&
-           accepts(context_->keyCode_);
+    return context_->pass_.eventType == wxEVT_CHAR && receivesKeys() && accepts &&
+           accepts(context_->pass_.keyCode);
 }
 
 } // namespace orbotk

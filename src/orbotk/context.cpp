@@ -44,13 +44,13 @@ UIContext::~UIContext() {
 }
 
 wxMouseEvent* UIContext::mouseEvent() const {
-    return dynamic_cast<wxMouseEvent*>(event_);
+    return dynamic_cast<wxMouseEvent*>(pass_.event);
 }
 
 void UIContext::skipEvent(bool skip) {
-    skipped_ = skip;
-    if (event_)
-        event_->Skip(skip);
+    pass_.skipped = skip;
+    if (pass_.event)
+        pass_.event->Skip(skip);
 }
 
 wxDC& UIContext::measureDC() {
@@ -88,7 +88,7 @@ bool UIContext::runPass(wxEvent& event) {
         if (procedure_)
             procedure_(self);
     } catch (...) {
-        incomplete_ = true;
+        pass_.incomplete = true;
         endPass();
         throw;
     }
@@ -107,123 +107,62 @@ UIContext::Suspension::~Suspension() {
 }
 
 bool UIContext::suspend() {
-    if (!inPass_ || eventType_ == wxEVT_PAINT)
+    if (!inPass_ || pass_.eventType == wxEVT_PAINT)
         return false;
-    SuspendedPass p{incomplete_,
-                    std::move(root_),
-                    std::move(current_),
-                    openCounter_,
-                    std::move(tree_),
-                    lastTree_,
-                    std::move(descriptions_),
-                    lastDescriptions_,
-                    lastIndex_,
-                    lastHold_,
-                    event_,
-                    eventType_,
-                    keyCode_,
-                    unicodeKey_,
-                    wheel_,
-                    mouseX_,
-                    mouseY_,
-                    ctrl_,
-                    shift_,
-                    alt_,
-                    meta_,
-                    skipped_,
-                    pointerInside_,
-                    hotKey_,
-                    hotIndex_,
-                    targets_,
-                    claim_,
-                    secretTyped_,
-                    returnReleased,
-                    escapePassed,
-                    imageBlend,
-                    std::move(tooltip),
-                    colour_};
-    suspended_.push_back(std::move(p));
-    tree_.clear();
+    // The passes run meanwhile start from where this one stands, with boxes of their own.
+    suspended_.push_back(pass_);
+    pass_.root.reset();
+    pass_.current.reset();
+    pass_.tree.clear();
+    pass_.descriptions.clear();
+    pass_.tooltip.clear();
     inPass_ = false;
     return true;
 }
 
 void UIContext::resume() {
-    SuspendedPass& p = suspended_.back();
     // The passes run meanwhile ended theirs; what the suspended pass drew on stays its own.
-    incomplete_ = p.incomplete;
-    root_ = std::move(p.root);
-    current_ = std::move(p.current);
-    openCounter_ = p.openCounter;
-    tree_ = std::move(p.tree);
-    lastTree_ = std::move(p.lastTree);
-    descriptions_ = std::move(p.descriptions);
-    lastDescriptions_ = std::move(p.lastDescriptions);
-    lastIndex_ = std::move(p.lastIndex);
-    lastHold_ = p.lastHold;
-    event_ = p.event;
-    eventType_ = p.eventType;
-    keyCode_ = p.keyCode;
-    unicodeKey_ = p.unicodeKey;
-    wheel_ = p.wheel;
-    mouseX_ = p.mouseX;
-    mouseY_ = p.mouseY;
-    ctrl_ = p.ctrl;
-    shift_ = p.shift;
-    alt_ = p.alt;
-    meta_ = p.meta;
-    skipped_ = p.skipped;
-    pointerInside_ = p.pointerInside;
-    hotKey_ = p.hotKey;
-    hotIndex_ = p.hotIndex;
-    targets_ = p.targets;
-    claim_ = p.claim;
-    secretTyped_ = p.secretTyped;
-    returnReleased = p.returnReleased;
-    escapePassed = p.escapePassed;
-    imageBlend = p.imageBlend;
-    tooltip = std::move(p.tooltip);
-    colour_ = p.colour;
+    pass_ = std::move(suspended_.back());
     suspended_.pop_back();
     inPass_ = true;
 }
 
 void UIContext::recordEvent(wxEvent& event) {
-    event_ = &event;
-    eventType_ = event.GetEventType();
-    skipped_ = false;
-    wheel_ = 0;
-    keyCode_ = 0;
-    unicodeKey_ = 0;
+    pass_.event = &event;
+    pass_.eventType = event.GetEventType();
+    pass_.skipped = false;
+    pass_.wheel = 0;
+    pass_.keyCode = 0;
+    pass_.unicodeKey = 0;
     if (auto* me = dynamic_cast<wxMouseEvent*>(&event)) {
-        mouseX_ = me->GetX();
-        mouseY_ = me->GetY();
-        ctrl_ = me->ControlDown();
-        shift_ = me->ShiftDown();
-        alt_ = me->AltDown();
-        meta_ = me->MetaDown();
-        pointerInside_ = eventType_ != wxEVT_LEAVE_WINDOW;
-        wheel_ = me->GetWheelRotation();
-        if (eventType_ == wxEVT_LEFT_DOWN || eventType_ == wxEVT_LEFT_DCLICK)
+        pass_.mouseX = me->GetX();
+        pass_.mouseY = me->GetY();
+        pass_.ctrl = me->ControlDown();
+        pass_.shift = me->ShiftDown();
+        pass_.alt = me->AltDown();
+        pass_.meta = me->MetaDown();
+        pass_.pointerInside = pass_.eventType != wxEVT_LEAVE_WINDOW;
+        pass_.wheel = me->GetWheelRotation();
+        if (pass_.eventType == wxEVT_LEFT_DOWN || pass_.eventType == wxEVT_LEFT_DCLICK)
             countClick();
         for (int b = 0; b < 3; ++b) {
             static const wxEventType down[3] = {wxEVT_LEFT_DOWN, wxEVT_MIDDLE_DOWN,
                                                 wxEVT_RIGHT_DOWN};
             static const wxEventType dbl[3] = {wxEVT_LEFT_DCLICK, wxEVT_MIDDLE_DCLICK,
                                                wxEVT_RIGHT_DCLICK};
-            if (eventType_ == down[b] || eventType_ == dbl[b])
+            if (pass_.eventType == down[b] || pass_.eventType == dbl[b])
                 buttonDown_[b] = true;
         }
     } else if (auto* ke = dynamic_cast<wxKeyEvent*>(&event)) {
-        keyCode_ = ke->GetKeyCode();
-        unicodeKey_ = static_cast<int>(ke->GetUnicodeKey());
+        pass_.keyCode = ke->GetKeyCode();
+        pass_.unicodeKey = static_cast<int>(ke->GetUnicodeKey());
         // Characters beyond Latin-1 come without a key code; their Unicode value stands in.
-        if (keyCode_ == WXK_NONE)
-            keyCode_ = static_cast<int>(ke->GetUnicodeKey());
-        ctrl_ = ke->ControlDown();
-        shift_ = ke->ShiftDown();
-        alt_ = ke->AltDown();
-        meta_ = ke->MetaDown();
+        if (pass_.keyCode == WXK_NONE)
+            pass_.keyCode = static_cast<int>(ke->GetUnicodeKey());
+        pass_.ctrl = ke->ControlDown();
+        pass_.shift = ke->ShiftDown();
+        pass_.alt = ke->AltDown();
+        pass_.meta = ke->MetaDown();
     }
 }
 
@@ -232,79 +171,82 @@ void UIContext::countClick() {
     int interval = wxSystemSettings::GetMetric(wxSYS_DCLICK_MSEC);
     if (interval <= 0)
         interval = 400;
-    const bool near = std::abs(mouseX_ - lastPressX_) <= 4 && std::abs(mouseY_ - lastPressY_) <= 4;
-    if (eventType_ == wxEVT_LEFT_DCLICK) {
+    const bool near =
+        std::abs(pass_.mouseX - lastPressX_) <= 4 && std::abs(pass_.mouseY - lastPressY_) <= 4;
+    if (pass_.eventType == wxEVT_LEFT_DCLICK) {
         // The platform's double click follows the press it completes: it is that press again.
         clicks_ = std::max(clicks_, 2);
     } else {
         clicks_ = near && clicks_ > 0 && now - lastPressMs_ <= interval ? clicks_ + 1 : 1;
     }
     lastPressMs_ = now;
-    lastPressX_ = mouseX_;
-    lastPressY_ = mouseY_;
+    lastPressX_ = pass_.mouseX;
+    lastPressY_ = pass_.mouseY;
 }
 
 void UIContext::findHot() {
-    hotKey_ = 0;
-    hotIndex_ = -1;
-    targets_ = Targets();
+    pass_.hotKey = 0;
+    pass_.hotIndex = -1;
+    pass_.targets = Targets();
     // A box holding the pointer confines every mouse question to itself and its children:
     // those opened after it and closed before it.
-    const int holdIndex = lastHold_;
+    const int holdIndex = pass_.lastHold;
     if (holdIndex >= 0)
-        targets_.hold = lastTree_[static_cast<size_t>(holdIndex)].key;
-    if (!pointerInside_) {
-        targets_.outside = true;
+        pass_.targets.hold = pass_.lastTree[static_cast<size_t>(holdIndex)].key;
+    if (!pass_.pointerInside) {
+        pass_.targets.outside = true;
         return;
     }
-    const int holdOpen = holdIndex >= 0 ? lastTree_[static_cast<size_t>(holdIndex)].openIndex : 0;
-    const size_t end = holdIndex >= 0 ? static_cast<size_t>(holdIndex) + 1 : lastTree_.size();
-    targets_.outside = holdIndex >= 0;
+    const int holdOpen =
+        holdIndex >= 0 ? pass_.lastTree[static_cast<size_t>(holdIndex)].openIndex : 0;
+    const size_t end = holdIndex >= 0 ? static_cast<size_t>(holdIndex) + 1 : pass_.lastTree.size();
+    pass_.targets.outside = holdIndex >= 0;
     // The wheel and the right button have targets of their own, looked for only in their
     // events: they look past boxes that asked other questions, so that a list scrolls and
     // offers its menu over the checkboxes and buttons in its rows.
-    const bool wheel = eventType_ == wxEVT_MOUSEWHEEL;
-    const bool right = eventType_ == wxEVT_RIGHT_DOWN || eventType_ == wxEVT_RIGHT_UP ||
-                       eventType_ == wxEVT_RIGHT_DCLICK;
+    const bool wheel = pass_.eventType == wxEVT_MOUSEWHEEL;
+    const bool right = pass_.eventType == wxEVT_RIGHT_DOWN || pass_.eventType == wxEVT_RIGHT_UP ||
+                       pass_.eventType == wxEVT_RIGHT_DCLICK;
     // Close order is front-to-back order: the first match is the front-most.
     for (size_t i = 0; i < end; ++i) {
-        const Node& n = lastTree_[i];
+        const Node& n = pass_.lastTree[i];
         if (holdIndex >= 0 && n.openIndex < holdOpen)
             continue;
-        if (!n.contains(mouseX_, mouseY_))
+        if (!n.contains(pass_.mouseX, pass_.mouseY))
             continue;
-        targets_.outside = false;
-        if (n.mouseInput && hotIndex_ < 0) {
-            hotKey_ = n.key;
-            hotIndex_ = static_cast<int>(i);
+        pass_.targets.outside = false;
+        if (n.mouseInput && pass_.hotIndex < 0) {
+            pass_.hotKey = n.key;
+            pass_.hotIndex = static_cast<int>(i);
         }
-        if (wheel && n.wheelInput && targets_.wheel == 0)
-            targets_.wheel = n.key;
-        if (right && n.rightInput && targets_.right == 0)
-            targets_.right = n.key;
-        if (hotIndex_ >= 0 && (!wheel || targets_.wheel != 0) && (!right || targets_.right != 0))
+        if (wheel && n.wheelInput && pass_.targets.wheel == 0)
+            pass_.targets.wheel = n.key;
+        if (right && n.rightInput && pass_.targets.right == 0)
+            pass_.targets.right = n.key;
+        if (pass_.hotIndex >= 0 && (!wheel || pass_.targets.wheel != 0) &&
+            (!right || pass_.targets.right != 0))
             return;
     }
 }
 
 void UIContext::beginPass(wxEvent& event) {
     inPass_ = true;
-    incomplete_ = false;
+    pass_.incomplete = false;
     recordEvent(event);
-    if (eventType_ == wxEVT_PAINT)
+    if (pass_.eventType == wxEVT_PAINT)
         frame_.beginPaint();
-    claim_ = ControlID();
-    secretTyped_ = 0;
+    pass_.claim = ControlID();
+    pass_.secretTyped = 0;
     returnReleased = false;
     escapePassed = false;
     caretRect_.set = false;
     hoverPart_ = -1;
     tooltip.clear();
-    colour_ = orbo::tk::RGBA(0xFFFFFFFFu);
+    pass_.colour = orbo::tk::RGBA(0xFFFFFFFFu);
     findHot();
 
     // A drag starts with the first motion while a button is held after a press on a control.
-    if (eventType_ == wxEVT_MOTION) {
+    if (pass_.eventType == wxEVT_MOTION) {
         for (int b = 0; b < 3; ++b) {
             DragState& d = drags_[b];
             if (buttonDown_[b] && !d.dragging && d.pressKey != 0) {
@@ -315,41 +257,42 @@ void UIContext::beginPass(wxEvent& event) {
         }
     }
 
-    tree_.clear();
-    openCounter_ = 0;
-    current_.reset();
-    root_ = Box::makeBox(shared_from_this(), ControlID(), true);
-    root_->x = root_->y = 0;
-    root_->w = frame_.W();
-    root_->h = frame_.H();
-    root_->enter();
+    pass_.tree.clear();
+    pass_.openCounter = 0;
+    pass_.current.reset();
+    pass_.root = Box::makeBox(shared_from_this(), ControlID(), true);
+    pass_.root->x = pass_.root->y = 0;
+    pass_.root->w = frame_.W();
+    pass_.root->h = frame_.H();
+    pass_.root->enter();
 }
 
 void UIContext::closeBox(Box& box) {
-    tree_.push_back(Node{box.key_, box.id, box.x, box.y, box.w, box.h, box.openIndex_, box.enabled_,
-                         box.mouseInput_, box.wheelInput_, box.rightInput_, box.holdsPointer_,
-                         box.secret_, box.radio_, box.description_, box.describedParent_});
+    pass_.tree.push_back(Node{box.key_, box.id, box.x, box.y, box.w, box.h, box.openIndex_,
+                              box.enabled_, box.mouseInput_, box.wheelInput_, box.rightInput_,
+                              box.holdsPointer_, box.secret_, box.radio_, box.description_,
+                              box.describedParent_});
 }
 
 void UIContext::endPass() {
     frame_.endPass(); // what nothing drew on is cleared
-    if (eventType_ == wxEVT_PAINT && !incomplete_) {
-        paintedHot_ = hotKey_;
+    if (pass_.eventType == wxEVT_PAINT && !pass_.incomplete) {
+        paintedHot_ = pass_.hotKey;
         paintedHoverPart_ = hoverPart_;
     }
     // Boxes a procedure left open are closed here so the tree stays whole.
-    while (current_ && current_ != root_)
-        current_->exit();
-    if (root_)
-        root_->exit();
+    while (pass_.current && pass_.current != pass_.root)
+        pass_.current->exit();
+    if (pass_.root)
+        pass_.root->exit();
 
-    if (!incomplete_) {
-        lastTree_.swap(tree_);
-        lastDescriptions_.swap(descriptions_);
+    if (!pass_.incomplete) {
+        pass_.lastTree.swap(pass_.tree);
+        pass_.lastDescriptions.swap(pass_.descriptions);
         indexLastTree();
-        if (!claim_.anonymous()) {
-            focused_ = claim_;
-            focusKey_ = claim_.key();
+        if (!pass_.claim.anonymous()) {
+            focused_ = pass_.claim;
+            focusKey_ = pass_.claim.key();
         }
         // A control that is gone, or can no longer take focus, gives it up.
         if (focusKey_ != 0) {
@@ -364,15 +307,15 @@ void UIContext::endPass() {
             activeID_ = ControlID();
         }
     }
-    tree_.clear();
-    descriptions_.clear();
+    pass_.tree.clear();
+    pass_.descriptions.clear();
 
     static const wxEventType up[3] = {wxEVT_LEFT_UP, wxEVT_MIDDLE_UP, wxEVT_RIGHT_UP};
     static const wxEventType down[3] = {wxEVT_LEFT_DOWN, wxEVT_MIDDLE_DOWN, wxEVT_RIGHT_DOWN};
     static const wxEventType dbl[3] = {wxEVT_LEFT_DCLICK, wxEVT_MIDDLE_DCLICK, wxEVT_RIGHT_DCLICK};
     for (int b = 0; b < 3; ++b) {
         DragState& d = drags_[b];
-        if (eventType_ == up[b]) {
+        if (pass_.eventType == up[b]) {
             buttonDown_[b] = false;
             d = DragState();
             // A release ends the press: whatever no widget released is released now.
@@ -380,14 +323,14 @@ void UIContext::endPass() {
                 activeKey_ = 0;
                 activeID_ = ControlID();
             }
-        } else if (eventType_ == down[b] || eventType_ == dbl[b]) {
+        } else if (pass_.eventType == down[b] || pass_.eventType == dbl[b]) {
             // The left button drags the control the press made active; the others drag the
             // control they were pressed on.
             if (b == 0) {
                 d.pressKey = activeKey_;
                 d.pressID = activeID_;
-                leftPressX_ = mouseX_;
-            } else if (const BoxKey key = b == 2 ? targets_.right : hotKey_) {
+                leftPressX_ = pass_.mouseX;
+            } else if (const BoxKey key = b == 2 ? pass_.targets.right : pass_.hotKey) {
                 d.pressKey = key;
                 const Node* n = lastNode(key);
                 d.pressID = n ? n->id : ControlID();
@@ -395,46 +338,46 @@ void UIContext::endPass() {
         }
     }
 
-    root_.reset();
-    current_.reset();
-    event_ = nullptr;
-    eventType_ = wxEVT_NULL;
+    pass_.root.reset();
+    pass_.current.reset();
+    pass_.event = nullptr;
+    pass_.eventType = wxEVT_NULL;
     inPass_ = false;
 }
 
 void UIContext::indexLastTree() {
     // Open addressing, at most half full; the table keeps its size from pass to pass.
-    size_t size = lastIndex_.empty() ? 64 : lastIndex_.size();
-    while (size < 2 * lastTree_.size())
+    size_t size = pass_.lastIndex.empty() ? 64 : pass_.lastIndex.size();
+    while (size < 2 * pass_.lastTree.size())
         size *= 2;
-    lastIndex_.assign(size, std::make_pair(BoxKey(0), -1));
+    pass_.lastIndex.assign(size, std::make_pair(BoxKey(0), -1));
     const size_t mask = size - 1;
-    lastHold_ = -1;
-    for (size_t i = 0; i < lastTree_.size(); ++i) {
-        if (lastHold_ < 0 && lastTree_[i].holdsPointer)
-            lastHold_ = static_cast<int>(i); // the front-most box holding the pointer
-        const BoxKey key = lastTree_[i].key;
+    pass_.lastHold = -1;
+    for (size_t i = 0; i < pass_.lastTree.size(); ++i) {
+        if (pass_.lastHold < 0 && pass_.lastTree[i].holdsPointer)
+            pass_.lastHold = static_cast<int>(i); // the front-most box holding the pointer
+        const BoxKey key = pass_.lastTree[i].key;
         size_t at = key & mask;
-        while (lastIndex_[at].first != 0 && lastIndex_[at].first != key)
+        while (pass_.lastIndex[at].first != 0 && pass_.lastIndex[at].first != key)
             at = (at + 1) & mask;
-        if (lastIndex_[at].first == 0) // a repeated key keeps its front-most, first, box
-            lastIndex_[at] = std::make_pair(key, static_cast<int>(i));
+        if (pass_.lastIndex[at].first == 0) // a repeated key keeps its front-most, first, box
+            pass_.lastIndex[at] = std::make_pair(key, static_cast<int>(i));
     }
 }
 
 int UIContext::lastCloseIndex(BoxKey key) const {
-    if (key == 0 || lastIndex_.empty())
+    if (key == 0 || pass_.lastIndex.empty())
         return -1;
-    const size_t mask = lastIndex_.size() - 1;
-    for (size_t at = key & mask; lastIndex_[at].first != 0; at = (at + 1) & mask)
-        if (lastIndex_[at].first == key)
-            return lastIndex_[at].second;
+    const size_t mask = pass_.lastIndex.size() - 1;
+    for (size_t at = key & mask; pass_.lastIndex[at].first != 0; at = (at + 1) & mask)
+        if (pass_.lastIndex[at].first == key)
+            return pass_.lastIndex[at].second;
     return -1;
 }
 
 const UIContext::Node* UIContext::lastNode(BoxKey key) const {
     const int i = lastCloseIndex(key);
-    return i < 0 ? nullptr : &lastTree_[static_cast<size_t>(i)];
+    return i < 0 ? nullptr : &pass_.lastTree[static_cast<size_t>(i)];
 }
 
 bool UIContext::focusIsSecret() const {
@@ -445,7 +388,7 @@ bool UIContext::focusIsSecret() const {
 std::vector<const UIContext::Node*> UIContext::focusOrder() const {
     // Focus order is the order in which controls were opened, each control once.
     std::vector<const Node*> order;
-    for (const Node& n : lastTree_)
+    for (const Node& n : pass_.lastTree)
         if (n.focusable())
             order.push_back(&n);
     std::stable_sort(order.begin(), order.end(),
@@ -518,7 +461,7 @@ bool UIContext::moveWithinRadioGroup(bool forward) {
 
 std::vector<Described> UIContext::described() const {
     std::vector<const Node*> nodes;
-    for (const Node& n : lastTree_)
+    for (const Node& n : pass_.lastTree)
         if (n.description >= 0)
             nodes.push_back(&n);
     std::sort(nodes.begin(), nodes.end(),
@@ -527,7 +470,7 @@ std::vector<Described> UIContext::described() const {
     for (const Node* n : nodes)
         out.push_back(Described{n->key, n->describedParent, n->x, n->y, n->w, n->h,
                                 n->key == focusKey_,
-                                &lastDescriptions_[static_cast<size_t>(n->description)]});
+                                &pass_.lastDescriptions[static_cast<size_t>(n->description)]});
     return out;
 }
 
