@@ -284,6 +284,18 @@ public:
     wxDC& measureDC();
     wxDC& drawDC();
 
+    // Buffers the drawing code reuses from pass to pass, so that a warm pass allocates nothing,
+    // one set per window. Each has one user at a time: whoever fills one uses it up before
+    // calling anything that fills it again.
+    struct Scratch {
+        std::wstring label; // a label's fitted text
+        std::wstring field; // a text field's shown text
+        std::wstring line;  // a text area's line
+        std::vector<std::pair<float, float>> pieces, fieldPieces; // laid-out pieces of text
+        std::vector<std::pair<int, int>> ranges;
+        std::vector<float> cutsH, cutsV; // a nine-patch's cell edges
+    } scratch;
+
     // Shown as the window's tooltip after the pass; empty at the start of every pass.
     std::wstring& tooltip = pass_.tooltip;
 

@@ -92,7 +92,7 @@ void render(const ui_t& ui, const wxFont& font, std::wstring_view text, float of
 void render(const ui_t& ui, const TextState& state, const RGBA& selection, bool focused) {
     if (!ui || !ui->isPaint())
         return;
-    static std::wstring s; // kept: a warm pass allocates nothing
+    std::wstring& s = ui->scratch.field;
     float caretX = 0, offset = 0;
     {
         Box inner(ui, -1.0f, -1.0f, orbotk::ControlID(), true);
@@ -115,7 +115,7 @@ void render(const ui_t& ui, const TextState& state, const RGBA& selection, bool 
     }
     if (state.hasSelection() && state.shaped()) {
         // Laid out by the platform: the selection covers one piece per run it reaches.
-        static std::vector<std::pair<float, float>> pieces;
+        std::vector<std::pair<float, float>>& pieces = ui->scratch.fieldPieces;
         state.pieces(state.selectBegin(), state.selectEnd(), pieces);
         for (const auto& [x0, x1] : pieces) {
             const float left = std::max(1.0f, std::trunc(x0 - offset + 1.0f));

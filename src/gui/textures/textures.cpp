@@ -57,8 +57,8 @@ void renderDiced(const ui_t& ui, const diced_t& images, const bounds_t& hBounds,
         ui->current()->skipAnonymous(static_cast<int>(rows * columns));
         return;
     }
-    // Kept from call to call: a paint draws dozens of these, and should not allocate.
-    static std::vector<float> h, v;
+    // A paint draws dozens of these, and should not allocate.
+    std::vector<float>&h = ui->scratch.cutsH, &v = ui->scratch.cutsV;
     h.assign(hBounds.begin(), hBounds.end());
     v.assign(vBounds.begin(), vBounds.end());
     for (size_t i = 0; i < rows; ++i)

@@ -32,7 +32,7 @@ void composeAtCaret(Ui& ui, Box& field, const TextState& state) {
         composing.setSelection(cursor, cursor);
         shown = &composing;
         const float offset = composing.offset(ui->measureDC(), innerW, caretX);
-        static std::vector<std::pair<float, float>> pieces;
+        std::vector<std::pair<float, float>>& pieces = ui->scratch.pieces;
         composing.pieces(at, at + static_cast<unsigned>(preedit.size()), pieces);
         for (const auto& [x0, x1] : pieces)
             render(ui, static_cast<int>(field.x() + 1.0f + x0 - offset),

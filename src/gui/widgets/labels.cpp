@@ -15,11 +15,11 @@ std::wstring str(const wchar_t* text) {
     return text ? std::wstring(text) : std::wstring();
 }
 
-// The fitted text of the label being laid out, in a buffer kept from pass to pass so that a
-// warm pass allocates nothing. Labels do not nest, so one buffer serves them all.
+// The fitted text of the label being laid out, in the window's scratch buffer. Labels do not
+// nest, so one buffer serves them all.
 const std::wstring& fitted(const ui_t& ui, const wxFont& font, float& width, const wchar_t* text,
                            bool keepStart) {
-    static std::wstring buffer;
+    std::wstring& buffer = ui->scratch.label;
     fit(ui, font, width, std::wstring_view(text ? text : L""), keepStart, buffer);
     return buffer;
 }

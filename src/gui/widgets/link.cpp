@@ -18,8 +18,8 @@ bool doLink(Ui& ui, ControlID id, const wchar_t* text, const wchar_t* tooltip, c
     const RGBA colour = on ? orbopal::Link : orbopal::DisabledText;
     const std::wstring_view t = text ? text : L"";
     float w = static_cast<float>(ui->current()->w);
-    static std::wstring unused; // only the width is used: the full text is drawn, clipped
-    fit(ui, font, w, t, false, unused);
+    // Only the width is used: the full text is drawn, clipped.
+    fit(ui, font, w, t, false, ui->scratch.label);
     const float h = getFontHeight(ui, font) + 1.0f;
     Box link(ui, w, h, id, on);
     if (link.describing())

@@ -11,6 +11,12 @@
 
 namespace gui {
 
+namespace {
+// The menu's log records name the source "app_window" at these lines: the places log readers
+// match on, kept as they are wherever the code lives.
+constexpr int LOG_MENU_OPENS = 483, LOG_MENU_CLOSES = 552;
+} // namespace
+
 // clang-format off
 wxBEGIN_EVENT_TABLE(MyPopupMenu, wxMenu)
     EVT_MENU(wxID_ANY, MyPopupMenu::onSelect)
@@ -39,7 +45,7 @@ std::vector<PopupItem>::const_iterator doPopupMenu(Ui& ui, const std::vector<Pop
         }
     } guard{ui.popupOpen};
 
-    orbo::util::log_record(4, "app_window", 483, "Entering doPopupMenu\n");
+    orbo::util::log_record(4, "app_window", LOG_MENU_OPENS, "Entering doPopupMenu\n");
     wxToolTip::Enable(false);
 
     boost::shared_ptr<MyPopupMenu> menu = boost::make_shared<MyPopupMenu>();
@@ -81,7 +87,7 @@ std::vector<PopupItem>::const_iterator doPopupMenu(Ui& ui, const std::vector<Pop
         w->PopupMenu(menu.get(), box->x, static_cast<int>(box->y + box->h));
     }
 
-    orbo::util::log_record(4, "app_window", 552, "Leaving doPopupMenu\n");
+    orbo::util::log_record(4, "app_window", LOG_MENU_CLOSES, "Leaving doPopupMenu\n");
 
     const int id = menu->selectedId();
     if (id > 0 && static_cast<size_t>(id) <= items.size())

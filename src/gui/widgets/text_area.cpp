@@ -208,8 +208,8 @@ bool doTextArea(Ui& ui, orbotk::ControlID id, TextAreaState& state, bool enabled
         const std::wstring& all = state.stored();
         const int end = std::min(state.firstLine + area.visible, lines);
         std::wstring composed;
-        static std::wstring shown; // kept, as the pieces: a warm pass allocates nothing
-        static std::vector<std::pair<float, float>> pieces;
+        std::wstring& shown = ui->scratch.line;
+        std::vector<std::pair<float, float>>& pieces = ui->scratch.pieces;
         for (int line = state.firstLine; line < end; ++line) {
             const auto [b, e] = state.lineRange(line);
             Box row(ui, w, area.lineH);
@@ -243,7 +243,7 @@ bool doTextArea(Ui& ui, orbotk::ControlID id, TextAreaState& state, bool enabled
                     caret.setLeft(caretX);
                     render(ui, text, BORDER_ALL);
                 }
-                static std::vector<std::pair<int, int>> underline;
+                std::vector<std::pair<int, int>>& underline = ui->scratch.ranges;
                 laidOut->pieces(at, at + static_cast<unsigned>(preedit.size()), underline);
                 for (const auto& [x0, x1] : underline)
                     render(ui, static_cast<int>(row.x() + shift + static_cast<float>(x0)),

@@ -124,6 +124,12 @@ void AppWindow::initTextures() {
 
 // ---- The pass
 
+namespace {
+// A failed pass is logged as source "app_window", line 86: the place log readers match on,
+// kept as it is wherever the code lives.
+constexpr int LOG_PASS_FAILED = 86;
+} // namespace
+
 void AppWindow::nvUIProcedure(boost::shared_ptr<orbotk::UIContext> ui) {
     // ui_ is the event's context for the pass and whatever it was before afterwards, even when
     // something other than a std::exception goes through.
@@ -140,7 +146,7 @@ void AppWindow::nvUIProcedure(boost::shared_ptr<orbotk::UIContext> ui) {
         if (ui_)
             ui_->markPassIncomplete();
         try {
-            orbo::util::log_record(2, "app_window", 86,
+            orbo::util::log_record(2, "app_window", LOG_PASS_FAILED,
                                    std::string("uiProcedure failed: ") + e.what());
         } catch (const std::exception&) {
         }

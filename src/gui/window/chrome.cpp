@@ -73,7 +73,7 @@ void AppWindow::doLogo(bool showLogo) {
         boost::shared_ptr<orbotk::Window> w = window();
         if (ui_->isPaint() && w) {
             float width = static_cast<float>(panelW()) - PANEL_X - 150.0f;
-            static std::wstring shown; // kept: a warm pass allocates nothing
+            std::wstring& shown = ui_->scratch.label;
             fit(ui_, nameFont_, width, std::wstring_view(w->title()), true, shown);
             render(ui_, nameFont_, shown, 0);
         }
