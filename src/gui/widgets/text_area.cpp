@@ -128,6 +128,126 @@ private:
     TextAreaState& area_;
 };
 
+// What drawing the lines in view shares: the state, the text's colour, the width of a line and
+// its height.
+struct Lines {
+    const TextAreaState& state;
+    orbo::tk::RGBA text;
+    float w, lineH;
+};
+
+// The caret as a bar two pixels wide at x in the current row.
+void drawCaret(Ui& ui, const Lines& v, float x) {
+    Box caret(ui, 2.0f, v.lineH - 2.0f);
+    caret.setTop(1.0f);
+    caret.setLeft(x);
+    render(ui, v.text, BORDER_ALL);
+}
+
+// An input method's composition shows inside the caret's line, underlined, with the method's
+// cursor as the caret; it is not part of the text. Where the cursor is, within the composition.
+unsigned preeditCursor(Ui& ui) {
+    return static_cast<unsigned>(
+        std::min(std::max(ui->preeditCursor(), 0), static_cast<int>(ui->preedit().size())));
+}
+
+// The caret's line of a line laid out by the platform, while the input method composes: the
+// composition laid out with the line, in its direction.
+void drawComposedLaidOutLine(Ui& ui, const Lines& v, const Box& row, int line) {
+    const TextAreaState& state = v.state;
+    const std::wstring& preedit = ui->preedit();
+    const int direction = state.lineDirection(line);
+    const auto [b, e] = state.lineRange(line);
+    const unsigned at = state.caret() - b;
+    std::wstring composed(state.stored(), b, e - b);
+    composed.insert(at, preedit);
+    const auto laidOut = textcache::shaped(ui->measureDC(), state.font(), composed, direction);
+    // Right to left, the line keeps to the right even where the composition makes it wider
+    // than the area: what overflows goes off on the left, past its end.
+    const float left = direction < 0 ? v.w - static_cast<float>(laidOut->width()) : 0.0f;
+    const float shift = left - state.scrollX;
+    const float caretX =
+        std::trunc(shift + static_cast<float>(laidOut->caretX(at + preeditCursor(ui))));
+    if (caretX >= 0.0f) // a negative left would count from the row's right edge
+        drawCaret(ui, v, caretX);
+    std::vector<std::pair<int, int>>& underline = ui->scratch.ranges;
+    laidOut->pieces(at, at + static_cast<unsigned>(preedit.size()), underline);
+    for (const auto& [x0, x1] : underline)
+        render(ui, static_cast<int>(row.x() + shift + static_cast<float>(x0)),
+               static_cast<int>(row.y() + v.lineH - 3.0f), x1 - x0, v.text);
+    ui.color(v.text);
+    composed.insert(composed.begin(), direction < 0 ? L'\x200F' : L'\x200E');
+    render(ui, state.font(), composed, state.scrollX - left);
+}
+
+// Any other line: its caret when it has it (after the composition's part before the method's
+// cursor), and its text (with the composition at the caret, underlined).
+void drawLine(Ui& ui, const Lines& v, const Box& row, int line, bool caretLine) {
+    const TextAreaState& state = v.state;
+    const std::wstring& preedit = ui->preedit();
+    const bool composing = caretLine && !preedit.empty();
+    const auto [b, e] = state.lineRange(line);
+    const float caretX = state.xOf(state.caret(), line) - state.scrollX;
+    if (caretLine) {
+        const std::wstring before(preedit, 0, preeditCursor(ui));
+        const float cursorX =
+            composing ? getTextShape(ui, before.c_str(), state.font()).width : 0.0f;
+        drawCaret(ui, v, std::trunc(caretX + cursorX));
+    }
+    ui.color(v.text);
+    const std::wstring& all = state.stored();
+    if (composing) {
+        const float pw = getTextShape(ui, preedit.c_str(), state.font()).width;
+        render(ui, static_cast<int>(row.x() + caretX), static_cast<int>(row.y() + v.lineH - 3.0f),
+               static_cast<int>(pw), v.text);
+        ui.color(v.text);
+        std::wstring composed(all, b, e - b);
+        composed.insert(state.caret() - b, preedit);
+        render(ui, state.font(), composed, state.scrollX);
+    } else if (state.lineDirection(line) == 0) {
+        render(ui, state.font(), std::wstring_view(all.data() + b, e - b), state.scrollX);
+    } else {
+        std::wstring& shown = ui->scratch.line;
+        state.shownLine(line, shown);
+        render(ui, state.font(), shown, state.scrollX - state.lineLeft(line));
+    }
+}
+
+// The selection behind a line's text. A selection that goes on past the line shows its line
+// break as a little more (on the left of a line that reads right to left).
+void drawSelection(Ui& ui, const Lines& v, int line) {
+    const TextAreaState& state = v.state;
+    const auto [b, e] = state.lineRange(line);
+    const unsigned sb = std::max(state.selectBegin(), b), se = std::min(state.selectEnd(), e);
+    const bool onward = state.selectEnd() > e && state.selectBegin() <= e;
+    if (!state.hasSelection() || !(sb < se || onward))
+        return;
+    const int direction = state.lineDirection(line);
+    if (direction != 0) {
+        // A line laid out by the platform: one piece per run the selection reaches.
+        std::vector<std::pair<float, float>>& pieces = ui->scratch.pieces;
+        state.pieces(line, sb, se, pieces);
+        if (onward) {
+            const float end = state.xOf(e, line);
+            pieces.emplace_back(direction < 0 ? end - 4.0f : end, direction < 0 ? end : end + 4.0f);
+        }
+        for (const auto& [x0, x1] : pieces) {
+            const float from = std::max(0.0f, std::trunc(x0 - state.scrollX));
+            Box fill(ui, std::max(0.0f, std::min(std::trunc(x1 - state.scrollX), v.w) - from),
+                     v.lineH);
+            fill.setLeft(from);
+            render(ui, orbopal::SelectedText);
+        }
+        return;
+    }
+    const float x0 = state.xOf(sb, line) - state.scrollX;
+    const float x1 = (se > sb ? state.xOf(se, line) : x0) - state.scrollX + (onward ? 4.0f : 0.0f);
+    const float from = std::max(0.0f, std::trunc(x0));
+    Box fill(ui, std::max(0.0f, std::min(std::trunc(x1) - from, v.w - from)), v.lineH);
+    fill.setLeft(from);
+    render(ui, orbopal::SelectedText);
+}
+
 } // namespace
 
 bool doTextArea(Ui& ui, orbotk::ControlID id, TextAreaState& state, bool enabled) {
@@ -202,113 +322,20 @@ bool doTextArea(Ui& ui, orbotk::ControlID id, TextAreaState& state, bool enabled
             static_cast<int>(area.lineH));
     }
     if (ui->isPaint()) {
-        // The lines in view: caret, text, then the selection behind it.
-        const orbo::tk::RGBA text = on ? orbopal::Text : orbopal::DisabledText;
-        const float w = textW(state.barShown);
-        const std::wstring& all = state.stored();
+        // The lines in view, each: caret, text, then the selection behind it.
+        const Lines view{state, on ? orbopal::Text : orbopal::DisabledText, textW(state.barShown),
+                         area.lineH};
         const int end = std::min(state.firstLine + area.visible, lines);
-        std::wstring composed;
-        std::wstring& shown = ui->scratch.line;
-        std::vector<std::pair<float, float>>& pieces = ui->scratch.pieces;
         for (int line = state.firstLine; line < end; ++line) {
-            const auto [b, e] = state.lineRange(line);
-            Box row(ui, w, area.lineH);
+            Box row(ui, view.w, area.lineH);
             row.setPos(area.left,
                        area.top + area.lineH * static_cast<float>(line - state.firstLine));
             const bool caretLine = focused && state.lineOf(state.caret()) == line;
-            // An input method's composition shows inside the caret's line, underlined, with
-            // the method's cursor as the caret; it is not part of the text.
-            const std::wstring& preedit = ui->preedit();
-            const bool composing = caretLine && !preedit.empty();
-            const unsigned preeditCursor = static_cast<unsigned>(
-                std::min(std::max(ui->preeditCursor(), 0), static_cast<int>(preedit.size())));
-            const int direction = state.lineDirection(line);
-            if (composing && direction != 0) {
-                // A laid-out line: the composition laid out with it, in its direction.
-                const unsigned at = state.caret() - b;
-                composed.assign(all, b, e - b);
-                composed.insert(at, preedit);
-                const auto laidOut =
-                    textcache::shaped(ui->measureDC(), state.font(), composed, direction);
-                // Right to left, the line keeps to the right even where the composition makes
-                // it wider than the area: what overflows goes off on the left, past its end.
-                const float left = direction < 0 ? w - static_cast<float>(laidOut->width()) : 0.0f;
-                const unsigned cursor = at + preeditCursor;
-                const float shift = left - state.scrollX;
-                const float caretX =
-                    std::trunc(shift + static_cast<float>(laidOut->caretX(cursor)));
-                if (caretX >= 0.0f) { // a negative left would count from the row's right edge
-                    Box caret(ui, 2.0f, area.lineH - 2.0f);
-                    caret.setTop(1.0f);
-                    caret.setLeft(caretX);
-                    render(ui, text, BORDER_ALL);
-                }
-                std::vector<std::pair<int, int>>& underline = ui->scratch.ranges;
-                laidOut->pieces(at, at + static_cast<unsigned>(preedit.size()), underline);
-                for (const auto& [x0, x1] : underline)
-                    render(ui, static_cast<int>(row.x() + shift + static_cast<float>(x0)),
-                           static_cast<int>(row.y() + area.lineH - 3.0f), x1 - x0, text);
-                ui.color(text);
-                composed.insert(composed.begin(), direction < 0 ? L'\x200F' : L'\x200E');
-                render(ui, state.font(), composed, state.scrollX - left);
-            } else {
-                const float caretX = state.xOf(state.caret(), line) - state.scrollX;
-                if (caretLine) {
-                    const std::wstring before(preedit, 0, preeditCursor);
-                    const float cursorX =
-                        composing ? getTextShape(ui, before.c_str(), state.font()).width : 0.0f;
-                    Box caret(ui, 2.0f, area.lineH - 2.0f);
-                    caret.setTop(1.0f);
-                    caret.setLeft(std::trunc(caretX + cursorX));
-                    render(ui, text, BORDER_ALL);
-                }
-                ui.color(text);
-                if (composing) {
-                    const float pw = getTextShape(ui, preedit.c_str(), state.font()).width;
-                    render(ui, static_cast<int>(row.x() + caretX),
-                           static_cast<int>(row.y() + area.lineH - 3.0f), static_cast<int>(pw),
-                           text);
-                    ui.color(text);
-                    composed.assign(all, b, e - b);
-                    composed.insert(state.caret() - b, preedit);
-                    render(ui, state.font(), composed, state.scrollX);
-                } else if (direction == 0) {
-                    render(ui, state.font(), std::wstring_view(all.data() + b, e - b),
-                           state.scrollX);
-                } else {
-                    state.shownLine(line, shown);
-                    render(ui, state.font(), shown, state.scrollX - state.lineLeft(line));
-                }
-            }
-            const unsigned sb = std::max(state.selectBegin(), b),
-                           se = std::min(state.selectEnd(), e);
-            const bool onward = state.selectEnd() > e && state.selectBegin() <= e;
-            if (state.hasSelection() && (sb < se || onward) && direction != 0) {
-                // A line laid out by the platform: its pieces, and the line break's little more
-                // where the line ends, on the left when it reads right to left.
-                state.pieces(line, sb, se, pieces);
-                if (onward) {
-                    const float end = state.xOf(e, line);
-                    pieces.emplace_back(direction < 0 ? end - 4.0f : end,
-                                        direction < 0 ? end : end + 4.0f);
-                }
-                for (const auto& [x0, x1] : pieces) {
-                    const float from = std::max(0.0f, std::trunc(x0 - state.scrollX));
-                    Box fill(ui, std::max(0.0f, std::min(std::trunc(x1 - state.scrollX), w) - from),
-                             area.lineH);
-                    fill.setLeft(from);
-                    render(ui, orbopal::SelectedText);
-                }
-            } else if (state.hasSelection() && (sb < se || onward)) {
-                const float x0 = state.xOf(sb, line) - state.scrollX;
-                // A selection that goes on past the line shows its line break as a little more.
-                const float x1 =
-                    (se > sb ? state.xOf(se, line) : x0) - state.scrollX + (onward ? 4.0f : 0.0f);
-                const float from = std::max(0.0f, std::trunc(x0));
-                Box fill(ui, std::max(0.0f, std::min(std::trunc(x1) - from, w - from)), area.lineH);
-                fill.setLeft(from);
-                render(ui, orbopal::SelectedText);
-            }
+            if (caretLine && !ui->preedit().empty() && state.lineDirection(line) != 0)
+                drawComposedLaidOutLine(ui, view, row, line);
+            else
+                drawLine(ui, view, row, line, caretLine);
+            drawSelection(ui, view, line);
         }
     }
     // White to read on whether focused or not: over an area's height the line edit's green
