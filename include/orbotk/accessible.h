@@ -22,8 +22,8 @@ enum class Role : std::uint8_t {
     ProgressBar,
     ScrollBar,
     Label,
-    ListItem, // an entry of an open combo box's list, a row of a list view
-    List,     // a list view
+    ListItem,     // an entry of an open combo box's list, a row of a list view
+    List,         // a list view
     TextArea,     // a field of several lines
     ToggleButton, // a switch: pressed while on (ACC_CHECKED)
     // Windows (Window::setAccessibleRole): a frame unless said otherwise.

@@ -288,9 +288,9 @@ public:
     // one set per window. Each has one user at a time: whoever fills one uses it up before
     // calling anything that fills it again.
     struct Scratch {
-        std::wstring label; // a label's fitted text
-        std::wstring field; // a text field's shown text
-        std::wstring line;  // a text area's line
+        std::wstring label;                                       // a label's fitted text
+        std::wstring field;                                       // a text field's shown text
+        std::wstring line;                                        // a text area's line
         std::vector<std::pair<float, float>> pieces, fieldPieces; // laid-out pieces of text
         std::vector<std::pair<int, int>> ranges;
         std::vector<float> cutsH, cutsV; // a nine-patch's cell edges
