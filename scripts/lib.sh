@@ -10,7 +10,7 @@ GUI_PACKAGES=(
   libcairo2-dev libgtk-3-dev libpango1.0-dev libx11-dev libxext-dev libwayland-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth xdotool x11-utils weston dbus at-spi2-core python3-pyatspi
+  xvfb xauth xdotool x11-utils x11-xkb-utils weston dbus at-spi2-core python3-pyatspi
   fonts-liberation adwaita-icon-theme
   # Hebrew and Arabic letters, which Liberation Sans lacks, come from DejaVu Sans through
   # fontconfig's fallback (the right-to-left goldens are drawn in it).

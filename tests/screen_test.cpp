@@ -3,6 +3,7 @@
 // each action the screen must already be what a fresh repaint would show, and differ from
 // what it showed before: a change that needs a repaint nobody asked for fails here.
 #include "gui/list_view.h"
+#include "gui/shortcut.h"
 #include "gui/text_area.h"
 #include "widget_host.h"
 
@@ -51,8 +52,7 @@ struct OnScreen : ::testing::Test {
                 at.setPos(230.0f, 10.0f);
                 h.doCheckbox(ControlID(L"check"), checked, L"Done", L"", L"", true);
             }
-            if (h.ui()->eventType() == wxEVT_KEY_DOWN && h.ui()->ctrlDown() &&
-                h.ui()->keyCode() == 'S') {
+            if (gui::shortcut(static_cast<gui::AppWindow&>(h).ui(), L"Ctrl+S")) {
                 status = L"saved";
                 notes.setModified(false);
             }
@@ -185,6 +185,20 @@ TEST_F(OnScreen, TypingInATextAreaAndSavingWhileItHasTheKeysShow) {
     ASSERT_TRUE(waitFor([&] { return !notes.modified(); }));
     EXPECT_EQ(notes.text(), L"notesab");
     expectScreenFollowed(before);
+}
+
+// On a keyboard whose first layout is Russian, Ctrl with the key that types "ы" there (S in
+// the keyboard's Latin layout) is Ctrl+S, as the platform's own accelerators have it.
+TEST_F(OnScreen, AShortcutIsHeardOnAKeyboardLayoutOfAnotherScript) {
+    xdotool("mousemove " + at(20, 240));
+    xdotool("click 1");
+    settle();
+    ASSERT_EQ(std::system("setxkbmap -layout ru,us"), 0);
+    struct Restore {
+        ~Restore() { std::system("setxkbmap -layout us"); }
+    } restore;
+    xdotool("key ctrl+Cyrillic_yeru");
+    EXPECT_TRUE(waitFor([&] { return status == L"saved"; }));
 }
 
 // A drag dropped far from the slider changes nothing: the knob goes back where it was.

@@ -102,6 +102,12 @@ public:
                 }))
                 showPage(digit - 1);
         }
+        // Ctrl+Page Down and Ctrl+Page Up go to the next and the previous page, from a text
+        // field too: it has no use for them.
+        if (gui::shortcut(ui(), L"Ctrl+PageDown"))
+            showPage((page_ + 1) % PAGES);
+        if (gui::shortcut(ui(), L"Ctrl+PageUp"))
+            showPage((page_ + PAGES - 1) % PAGES);
         gui::AppWindow::uiProcedure();
     }
 

@@ -112,6 +112,8 @@ public:
     void clearFocused();
     // The control hides what is typed into it: recordings keep nothing of it (see docs).
     void markSecret();
+    // The control edits text: the keys it edits with are its own while it has the focus.
+    void markText();
     // Marks the box a radio button: those that follow one another form a group for the keys
     // (Tab stops at the selected one; arrows move within the group).
     void markRadio(bool selected);

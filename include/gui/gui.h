@@ -23,6 +23,7 @@
 #include "gui/radio.h"
 #include "gui/render.h"
 #include "gui/scroll_bar.h"
+#include "gui/shortcut.h"
 #include "gui/slider.h"
 #include "gui/text_area.h"
 #include "gui/text_area_state.h"

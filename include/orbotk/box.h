@@ -114,6 +114,9 @@ public:
     // This control hides what is typed into it (a password field): while it has the focus,
     // recordings keep nothing of the keys and characters it takes.
     void markSecret() { secret_ = true; }
+    // This control edits text: while it has the focus, the keys it edits with are its own and
+    // no shortcut of the window hears them.
+    void markText() { text_ = true; }
     // Marks the box a radio button (selected or not). Radio buttons whose boxes follow one
     // another in the focus order form a group: Tab stops once in it, at the selected button,
     // and the arrow keys move the focus within it.
@@ -156,6 +159,7 @@ private:
     int openIndex_ = 0;
     bool enabled_ = true;
     bool secret_ = false;
+    bool text_ = false;
     std::uint8_t radio_ = 0;     // 1 a radio button, 2 the selected one
     int description_ = -1;       // in the pass's descriptions
     BoxKey describedParent_ = 0; // the nearest enclosing box with a description

@@ -48,6 +48,7 @@ private:
         bool wheelInput, rightInput; // asked for the wheel, for the right button
         bool holdsPointer;
         bool secret;
+        bool text;
         std::uint8_t radio; // 1 a radio button, 2 the selected one
         int description;    // in lastDescriptions_, or -1
         BoxKey describedParent;
@@ -78,7 +79,7 @@ private:
         int lastHold = -1; // close index in lastTree of the box holding the pointer, or -1
         wxEvent* event = nullptr;
         wxEventType eventType = wxEVT_NULL;
-        int keyCode = 0, unicodeKey = 0, wheel = 0;
+        int keyCode = 0, unicodeKey = 0, wheel = 0, shortcutKey = 0;
         int mouseX = -1, mouseY = -1;
         bool ctrl = false, shift = false, alt = false, meta = false;
         bool skipped = false, pointerInside = false;
@@ -154,6 +155,15 @@ public:
     // the last pass began or the count was last taken: what a recording writes in place of the
     // keys.
     bool focusIsSecret() const;
+    // Whether the focused control edits text (it marked its box so in the last complete pass).
+    bool focusIsText() const;
+    // The key a shortcut matches in this key event: the key code for keys with a Latin letter,
+    // a digit or no character, and for a key that types another script the Latin letter the
+    // keyboard has on the same key in another of its layouts (Ctrl+S on a Russian layout is
+    // Ctrl+S), as the platform's own accelerators do; 0 outside key events.
+    int shortcutKey() const { return pass_.shortcutKey; }
+    // Counts the passes of the window, this one included.
+    std::uint64_t passNumber() const { return passNumber_; }
     void noteSecretTyped(int n) { pass_.secretTyped += n; }
     int takeSecretTyped() { return std::exchange(pass_.secretTyped, 0); }
     // The combo box whose list is open; the anonymous identity when none is.
@@ -391,6 +401,7 @@ private:
     std::unique_ptr<wxMemoryDC> measureDC_, drawDC_;
 
     bool inPass_ = false;
+    std::uint64_t passNumber_ = 0;
 
     std::vector<Pass> suspended_; // passes suspended, innermost last
     bool suspend();

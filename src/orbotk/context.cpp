@@ -134,6 +134,7 @@ void UIContext::recordEvent(wxEvent& event) {
     pass_.wheel = 0;
     pass_.keyCode = 0;
     pass_.unicodeKey = 0;
+    pass_.shortcutKey = 0;
     if (auto* me = dynamic_cast<wxMouseEvent*>(&event)) {
         pass_.mouseX = me->GetX();
         pass_.mouseY = me->GetY();
@@ -163,6 +164,9 @@ void UIContext::recordEvent(wxEvent& event) {
         pass_.shift = ke->ShiftDown();
         pass_.alt = ke->AltDown();
         pass_.meta = ke->MetaDown();
+        pass_.shortcutKey = ke->GetKeyCode() == WXK_NONE
+                                ? latinKey(pass_.keyCode, ke->GetRawKeyFlags())
+                                : pass_.keyCode;
     }
 }
 
@@ -231,6 +235,7 @@ void UIContext::findHot() {
 
 void UIContext::beginPass(wxEvent& event) {
     inPass_ = true;
+    ++passNumber_;
     pass_.incomplete = false;
     recordEvent(event);
     if (pass_.eventType == wxEVT_PAINT)
@@ -270,7 +275,7 @@ void UIContext::beginPass(wxEvent& event) {
 void UIContext::closeBox(Box& box) {
     pass_.tree.push_back(Node{box.key_, box.id, box.x, box.y, box.w, box.h, box.openIndex_,
                               box.enabled_, box.mouseInput_, box.wheelInput_, box.rightInput_,
-                              box.holdsPointer_, box.secret_, box.radio_, box.description_,
+                              box.holdsPointer_, box.secret_, box.text_, box.radio_, box.description_,
                               box.describedParent_});
 }
 
@@ -383,6 +388,11 @@ const UIContext::Node* UIContext::lastNode(BoxKey key) const {
 bool UIContext::focusIsSecret() const {
     const Node* n = lastNode(focusKey_);
     return n && n->secret;
+}
+
+bool UIContext::focusIsText() const {
+    const Node* n = lastNode(focusKey_);
+    return n && n->text;
 }
 
 std::vector<const UIContext::Node*> UIContext::focusOrder() const {

@@ -203,6 +203,10 @@ void Box::clearFocused() {
 void Box::markSecret() {
     box_->markSecret();
 }
+
+void Box::markText() {
+    box_->markText();
+}
 void Box::markRadio(bool selected) {
     box_->markRadio(selected);
 }

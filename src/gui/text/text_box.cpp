@@ -41,6 +41,7 @@ boost::function<bool(int, bool, bool, bool, bool)> ctrlOnly(int letter) {
 } // namespace
 
 bool TextBox::typed() {
+    box_.markText();
     const auto* secret = dynamic_cast<const PasswordState*>(&state_);
     if (secret == nullptr)
         return dispatch();
