@@ -64,7 +64,7 @@ foreach(h behavior button checkbox combo_box labels line_edit link list_view pop
           progress push_button radio scroll_bar shortcut slider text_area ui)
   set(FLOOR_${h} 4)
 endforeach()
-foreach(h app_window brand)
+foreach(h app_window brand placement)
   set(FLOOR_${h} 5)
 endforeach()
 foreach(h dialog message_box)

@@ -17,6 +17,7 @@
 #include "gui/look.h"
 #include "gui/message_box.h"
 #include "gui/palette.h"
+#include "gui/placement.h"
 #include "gui/popup_menu.h"
 #include "gui/progress.h"
 #include "gui/push_button.h"
