@@ -275,8 +275,8 @@ void UIContext::beginPass(wxEvent& event) {
 void UIContext::closeBox(Box& box) {
     pass_.tree.push_back(Node{box.key_, box.id, box.x, box.y, box.w, box.h, box.openIndex_,
                               box.enabled_, box.mouseInput_, box.wheelInput_, box.rightInput_,
-                              box.holdsPointer_, box.secret_, box.text_, box.radio_, box.description_,
-                              box.describedParent_});
+                              box.holdsPointer_, box.secret_, box.text_, box.radio_,
+                              box.description_, box.describedParent_});
 }
 
 void UIContext::endPass() {
