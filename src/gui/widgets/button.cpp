@@ -54,13 +54,11 @@ bool captionedButton(Ui& ui, ControlID id, const Image& image, const wchar_t* la
         icon.setLeft(offset);
     icon.setTop(offset);
     doToolTip(ui, chooseTip(on, tooltip, disabledTooltip));
-    if (button.describing())
-        button.describe(orbotk::Role::PushButton,
-                        label     ? std::wstring(label)
-                        : tooltip ? tooltip
-                                  : id.name(),
-                        (on ? orbotk::ACC_ENABLED : 0u) | orbotk::ACC_FOCUSABLE,
-                        chooseTip(on, tooltip, disabledTooltip));
+    describeControl(button, orbotk::Role::PushButton,
+                    label     ? label
+                    : tooltip ? tooltip
+                              : id.name().c_str(),
+                    on, 0u, chooseTip(on, tooltip, disabledTooltip));
     bool result = false;
     ui.color(iconButtonBehavior(ui, button, on, result));
     render(ui, image);
@@ -74,10 +72,8 @@ bool doButton(Ui& ui, ControlID id, const Image& image, const Image& pressedImag
     const bool on = ui.enabled() && enabled;
     Box button(ui, id, on);
     doToolTip(ui, chooseTip(on, tooltip, disabledTooltip));
-    if (button.describing())
-        button.describe(orbotk::Role::PushButton, tooltip ? tooltip : id.name(),
-                        (on ? orbotk::ACC_ENABLED : 0u) | orbotk::ACC_FOCUSABLE,
-                        chooseTip(on, tooltip, disabledTooltip));
+    describeControl(button, orbotk::Role::PushButton, tooltip ? tooltip : id.name().c_str(), on, 0u,
+                    chooseTip(on, tooltip, disabledTooltip));
     bool result = false;
     if (on) {
         result = controlSelectionBehavior(ui, button);

@@ -35,11 +35,9 @@ bool doCheckbox(Ui& ui, ControlID id, bool& value, const wchar_t* label, const w
             value = !value;
     }
     doToolTip(ui, chooseTip(on, tooltip, disabledTooltip));
-    if (control.describing())
-        control.describe(orbotk::Role::CheckBox, label ? label : L"",
-                         (on ? orbotk::ACC_ENABLED : 0u) | orbotk::ACC_FOCUSABLE |
-                             orbotk::ACC_CHECKABLE | (value ? orbotk::ACC_CHECKED : 0u),
-                         chooseTip(on, tooltip, disabledTooltip));
+    describeControl(control, orbotk::Role::CheckBox, label, on,
+                    orbotk::ACC_CHECKABLE | (value ? orbotk::ACC_CHECKED : 0u),
+                    chooseTip(on, tooltip, disabledTooltip));
 
     Box icon(ui, ui.look().checkboxTex.shape());
     placeIcon(icon, control, ui.look().checkboxTex);

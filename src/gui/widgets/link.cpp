@@ -22,9 +22,7 @@ bool doLink(Ui& ui, ControlID id, const wchar_t* text, const wchar_t* tooltip, c
     fit(ui, font, w, t, false, ui->scratch.label);
     const float h = getFontHeight(ui, font) + 1.0f;
     Box link(ui, w, h, id, on);
-    if (link.describing())
-        link.describe(orbotk::Role::Link, std::wstring(t),
-                      (on ? orbotk::ACC_ENABLED : 0u) | orbotk::ACC_FOCUSABLE, tooltip);
+    describeControl(link, orbotk::Role::Link, t.data(), on, 0u, tooltip);
     render(ui, colour, BORDER_BOTTOM); // the underline, drawn first: it lies in front
     render(ui, font, t, 0);
     bool result = false;

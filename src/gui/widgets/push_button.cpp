@@ -30,9 +30,7 @@ bool pushButton(Ui& ui, ControlID id, const Image* image, const wchar_t* label, 
         if (result)
             ui.refresh();
     }
-    if (button.describing())
-        button.describe(orbotk::Role::PushButton, label ? label : id.name(),
-                        (on ? orbotk::ACC_ENABLED : 0u) | orbotk::ACC_FOCUSABLE);
+    describeControl(button, orbotk::Role::PushButton, label ? label : id.name().c_str(), on);
     const RGBA body = ui->colour(); // as the caller left it
     float captionX = 8.0f;
     if (image != nullptr) {

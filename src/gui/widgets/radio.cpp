@@ -34,11 +34,9 @@ bool doRadio(Ui& ui, bool& value, const wchar_t* label, const wchar_t* tooltip,
         std::wstring(label ? label : L"") + L"\x1f" + std::to_wstring(ui->current()->key());
     Box control(ui, width, FILL, ControlID(name), on);
     control.markRadio(value);
-    if (control.describing())
-        control.describe(orbotk::Role::RadioButton, label ? label : L"",
-                         (on ? orbotk::ACC_ENABLED : 0u) | orbotk::ACC_FOCUSABLE |
-                             orbotk::ACC_CHECKABLE | (value ? orbotk::ACC_CHECKED : 0u),
-                         chooseTip(enabled, tooltip, disabledTooltip));
+    describeControl(control, orbotk::Role::RadioButton, label, on,
+                    orbotk::ACC_CHECKABLE | (value ? orbotk::ACC_CHECKED : 0u),
+                    chooseTip(enabled, tooltip, disabledTooltip));
     bool result = false;
     // A focused button is selected by Space, and by the arrow that moved the focus to it.
     if (on && !value && control.focused() &&
