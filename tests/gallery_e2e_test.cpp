@@ -33,9 +33,9 @@ TEST(GalleryForm, TypingSelectionWordMovesAndTheClipboardWorkWithRealKeys) {
     ASSERT_TRUE(gallery);
     wxWindow* canvas = gallery->window()->canvas();
 
-    // The name field: content at (23, 64), the page 34 below, the field 126 in and 4 down.
+    // The name field: content at (23, 64), the page 62 below, the field 126 in and 4 down.
     wxUIActionSimulator sim;
-    const wxPoint name = canvas->ClientToScreen(wxPoint(23 + 200, 64 + 34 + 14));
+    const wxPoint name = canvas->ClientToScreen(wxPoint(23 + 200, 64 + 62 + 14));
     sim.MouseMove(name);
     settle();
     sim.MouseClick();
@@ -65,7 +65,7 @@ TEST(GalleryForm, TypingSelectionWordMovesAndTheClipboardWorkWithRealKeys) {
     EXPECT_EQ(secret.text(), L"**");
 
     // Paste what was cut into the last field, reached by a click.
-    const wxPoint note = canvas->ClientToScreen(wxPoint(23 + 300, 64 + 34 + 34 * 5 + 14));
+    const wxPoint note = canvas->ClientToScreen(wxPoint(23 + 300, 64 + 62 + 34 * 5 + 14));
     sim.MouseMove(note);
     settle();
     sim.MouseClick();
@@ -215,8 +215,8 @@ TEST(GalleryMenus, ButtonAndContextMenusFlipTheirCheckItemsWithRealInput) {
         typist.StartOnce(150);
     });
     wxUIActionSimulator sim;
-    // The menus column: 420 into the page, which is 34 below the content at (23, 64).
-    const wxPoint column = canvas->ClientToScreen(wxPoint(23 + 420, 64 + 34));
+    // The menus column: 420 into the page, which is 62 below the content at (23, 64).
+    const wxPoint column = canvas->ClientToScreen(wxPoint(23 + 420, 64 + 62));
 
     // New window, Open..., (separator), Show toolbar.
     keys = {WXK_DOWN, WXK_DOWN, WXK_DOWN, WXK_RETURN};

@@ -3,6 +3,7 @@
 // tests/golden/. To accept a deliberate change of look, run the test with
 // GUI_UPDATE_GOLDENS=1, look at the new PNGs, and commit them. A set of the same scenes is
 // drawn at device scale 2 too (names ending in @2x): twice the pixels each way, same layout.
+#include "golden.h"
 #include "gui/box.h"
 #include "gui/brand.h"
 #include "gui/message_box.h"
@@ -27,8 +28,6 @@ using testing_support::Hosted;
 
 namespace {
 
-const std::string DIR = GUI_GOLDEN_DIR;
-
 // The device scale the scenes below are drawn at, and the suffix their goldens carry.
 int goldenScale = 1;
 struct AtScale {
@@ -36,34 +35,9 @@ struct AtScale {
     ~AtScale() { goldenScale = 1; }
 };
 
-// The framebuffer as PNG stores it (straight alpha), compared with the golden.
-void expectGolden(orbotk::Driver& d, std::string name) {
+void expectGolden(orbotk::Driver& d, const std::string& name) {
     ASSERT_EQ(d.scale(), goldenScale);
-    if (goldenScale != 1)
-        name += "@" + std::to_string(goldenScale) + "x";
-    const std::string path = DIR + "/" + name + ".png";
-    if (std::getenv("GUI_UPDATE_GOLDENS") != nullptr) {
-        d.savePNG(path);
-        return;
-    }
-    const std::string actualPath = ::testing::TempDir() + name + ".actual.png";
-    d.savePNG(actualPath);
-    wxImage golden, actual;
-    ASSERT_TRUE(golden.LoadFile(path, wxBITMAP_TYPE_PNG))
-        << "no golden " << path << " (run with GUI_UPDATE_GOLDENS=1 to make it)";
-    ASSERT_TRUE(actual.LoadFile(actualPath, wxBITMAP_TYPE_PNG));
-    ASSERT_EQ(golden.GetSize(), actual.GetSize()) << name;
-    int differing = 0;
-    for (int y = 0; y < golden.GetHeight(); ++y)
-        for (int x = 0; x < golden.GetWidth(); ++x) {
-            const bool same = golden.GetRed(x, y) == actual.GetRed(x, y) &&
-                              golden.GetGreen(x, y) == actual.GetGreen(x, y) &&
-                              golden.GetBlue(x, y) == actual.GetBlue(x, y) &&
-                              (golden.HasAlpha() ? golden.GetAlpha(x, y) : 255) ==
-                                  (actual.HasAlpha() ? actual.GetAlpha(x, y) : 255);
-            differing += !same;
-        }
-    EXPECT_EQ(differing, 0) << name << ": see " << actualPath;
+    testing_support::expectGolden(d, name);
 }
 
 enum class State { Idle, Held, Focused, Disabled };

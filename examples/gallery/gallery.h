@@ -102,28 +102,23 @@ public:
                 }))
                 showPage(digit - 1);
         }
-        // Ctrl+Page Down and Ctrl+Page Up go to the next and the previous page, from a text
-        // field too: it has no use for them.
-        if (gui::shortcut(ui(), L"Ctrl+PageDown"))
-            showPage((page_ + 1) % PAGES);
-        if (gui::shortcut(ui(), L"Ctrl+PageUp"))
-            showPage((page_ + PAGES - 1) % PAGES);
         gui::AppWindow::uiProcedure();
     }
 
     void doScene() override {
         using namespace gui;
+        menuBar();
         // The page tabs: one push button each, the current one in the active colour.
         for (int p = 0; p < PAGES; ++p) {
             Box tab(ui_, 74.0f, 24.0f);
-            place(tab, 75.0f * p, 0.0f);
+            place(tab, 75.0f * p, 28.0f);
             glColor(p == page_ ? orbopal::ActiveTab : orbopal::Tab);
             if (doPushButton(orbotk::ControlID(std::wstring(L"tab:") + PAGE_NAMES[p]),
                              PAGE_NAMES[p], true))
                 showPage(p);
         }
-        Box page(ui_, FILL, -34.0f);
-        page.setTop(34.0f);
+        Box page(ui_, FILL, -62.0f);
+        page.setTop(62.0f);
         switch (page_) {
         case 0:
             buttonPage();
@@ -166,6 +161,48 @@ private:
     static constexpr const wchar_t* PAGE_NAMES[PAGES] = {
         L"Buttons", L"Labels",  L"Controls", L"Form",    L"Text",
         L"Images",  L"Patches", L"Drawing",  L"Dialogs", L"Lists"};
+
+    // The menu bar, under the logo band: every kind of item, a submenu, a disabled item and a
+    // disabled menu. Ctrl+Page Down and Ctrl+Page Up go to the next and the previous page from
+    // a text field too: it has no use for them.
+    void menuBar() {
+        using namespace gui;
+        Box band(ui_, FILL, MENU_BAR_HEIGHT);
+        MenuBar bar(ui());
+        if (bar.menu(L"&File")) {
+            if (bar.item(L"&Close Window", L"Ctrl+W"))
+                postEval([this] { Close(false); });
+            bar.endMenu();
+        }
+        if (bar.menu(L"&View")) {
+            if (bar.item(L"&Next Page", L"Ctrl+PageDown"))
+                showPage((page_ + 1) % PAGES);
+            if (bar.item(L"&Previous Page", L"Ctrl+PageUp"))
+                showPage((page_ + PAGES - 1) % PAGES);
+            if (bar.menu(L"&Go to Page")) {
+                int page = page_;
+                for (int p = 0; p < PAGES; ++p)
+                    if (bar.radio(PAGE_NAMES[p], page, p))
+                        showPage(p);
+                bar.endMenu();
+            }
+            bar.separator();
+            bar.check(L"&Toolbar", toolbar_);
+            bar.check(L"&Word Wrap", wrap_);
+            bar.endMenu();
+        }
+        if (bar.menu(L"&Help")) {
+            if (bar.item(L"&About the Gallery", L"F1"))
+                postEval([this] {
+                    gui::messageBox(window(), L"Every widget of the library, page by page.",
+                                    L"About the gallery", wxOK | wxICON_INFORMATION);
+                });
+            bar.item(L"Check for &Updates", nullptr, false);
+            bar.endMenu();
+        }
+        if (bar.menu(L"&Tools", false))
+            bar.endMenu();
+    }
 
     void showPage(int p) {
         if (p == page_)

@@ -18,6 +18,7 @@
 #include "gui/message_box.h"
 #include "gui/palette.h"
 #include "gui/placement.h"
+#include "gui/menu_bar.h"
 #include "gui/popup_menu.h"
 #include "gui/progress.h"
 #include "gui/push_button.h"

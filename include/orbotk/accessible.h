@@ -26,6 +26,8 @@ enum class Role : std::uint8_t {
     List,         // a list view
     TextArea,     // a field of several lines
     ToggleButton, // a switch: pressed while on (ACC_CHECKED)
+    MenuBar,      // a row of menu titles
+    Menu,         // a title of a menu bar: expanded while its menu shows
     // Windows (Window::setAccessibleRole): a frame unless said otherwise.
     Dialog,
     Alert, // a message box: screen readers read it out as it opens

@@ -13,8 +13,10 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <wx/dialog.h>
+#include <wx/menu.h>
 #include <wx/timer.h>
 
 class wxEventLoopBase;
@@ -71,11 +73,27 @@ public:
 
     // Runs f later on the UI thread, after the event being handled, and repaints after it.
     void postEval(const boost::function<void()>& f);
+    // Runs a pass of no input later on the UI thread, and repaints after it: the pass in which
+    // a widget reports what was settled outside any pass (an item chosen in a menu that ran
+    // its own loop), so that the host hears it where it can act as on input.
+    void postPass();
     // The window follows the pointer until the left button is released. event is the press.
     // For a press from the platform the desktop moves the window, once the pointer has moved
     // past the drag threshold; for synthetic input the window moves itself.
     void beginDrag(wxMouseEvent& event);
     bool windowDragging() const { return dragging_; }
+
+    // Shows menu below a title of a menu bar and runs it as PopupMenu does, with the bar's
+    // ways of moving on: the pointer over another title, Left in the menu, or Right on an item
+    // without a submenu close it and name the title to open next. titles are the bar's titles
+    // in window pixels (an empty rectangle for a disabled one), open the menu's own;
+    // selectFirst selects its first item, as for a menu opened from the keyboard.
+    struct MenuMove {
+        int title = -1; // -1: the menu closed otherwise (an item chosen, Escape, a press away)
+        bool byKey = false;
+    };
+    MenuMove popupBarMenu(wxMenu& menu, const std::vector<wxRect>& titles, int open,
+                          bool selectFirst);
 
     // The modal loop. A window closed inside its own loop is destroyed after the loop has
     // returned, never under it. On a display without a seat (a headless compositor) the

@@ -389,6 +389,10 @@ AtkRole atkRole(orbotk::Role r) {
         return ATK_ROLE_TEXT;
     case orbotk::Role::ToggleButton:
         return ATK_ROLE_TOGGLE_BUTTON;
+    case orbotk::Role::MenuBar:
+        return ATK_ROLE_MENU_BAR;
+    case orbotk::Role::Menu:
+        return ATK_ROLE_MENU;
     case orbotk::Role::Dialog:
         return ATK_ROLE_DIALOG;
     case orbotk::Role::Alert:

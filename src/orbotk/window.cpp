@@ -141,6 +141,18 @@ void Window::postEval(const boost::function<void()>& f) {
         });
 }
 
+void Window::postPass() {
+    CallAfter([window = handle()]() {
+        boost::shared_ptr<Window> w = window.lock();
+        if (!w || !w->canvas_)
+            return;
+        wxCommandEvent event(wxEVT_MENU, w->canvas_->GetId());
+        w->dispatch(event);
+        if (boost::shared_ptr<Window> still = window.lock())
+            still->scheduleRepaint();
+    });
+}
+
 namespace {
 // Whether the key event being handled came from the platform (the driver's have no GDK event).
 bool platformKey() {
