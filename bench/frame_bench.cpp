@@ -5,7 +5,8 @@
 //   - the paint pass into the framebuffer, at 640 x 480, 1280 x 720 and 1920 x 1080, as a
 //     repaint (over the frame the pass before left, which it writes only where that may differ)
 //     and as the first paint at a size is (every pixel written);
-//   - the input pass (a mouse move, nothing drawn);
+//   - the input pass (a mouse move, nothing drawn), and what a menu bar with nothing open adds
+//     to it (added_ms);
 //   - paint and present of the shown window, beside a plain XPutImage of a 640 x 480 buffer to
 //     an X window of the same size (all waited for with a round trip to the server): as the
 //     toolkit repaints after a change (straight to the X window: a small mark that comes and
@@ -63,6 +64,8 @@ public:
     // Changes between repaints: a small mark beside the buttons (what a hover or a click
     // changes), or a line down the whole window (every row changes).
     bool mark = false, line = false;
+    // A menu bar of four menus of eight items, each with a shortcut, below the field.
+    bool menus = false;
     void uiProcedure() override {
         if (line) {
             Box b(ui_, 1.0f, gui::FILL);
@@ -90,9 +93,28 @@ public:
             glColor(gui::orbopal::OKButton);
             doPushButton(captions[i], true);
         }
-        Box row(ui_, 300.0f, 30.0f);
-        row.setTop(260.0f);
-        doLineEdit(ControlID(L"field"), field, L"Text", 0.0f);
+        {
+            Box row(ui_, 300.0f, 30.0f);
+            row.setTop(260.0f);
+            doLineEdit(ControlID(L"field"), field, L"Text", 0.0f);
+        }
+        if (menus)
+            menuBar();
+    }
+    void menuBar() {
+        static const wchar_t* const titles[4] = {L"&File", L"&Edit", L"&View", L"&Help"};
+        static const wchar_t* const keys[8] = {L"Ctrl+1", L"Ctrl+2", L"Ctrl+3", L"Ctrl+4",
+                                               L"Ctrl+5", L"Ctrl+6", L"Ctrl+7", L"Ctrl+8"};
+        Box band(ui_, gui::FILL, gui::MENU_BAR_HEIGHT);
+        band.setTop(300.0f);
+        gui::MenuBar bar(ui());
+        for (int m = 0; m < 4; ++m)
+            if (bar.menu(titles[m])) {
+                for (int i = 0; i < 8; ++i)
+                    if (bar.item(L"An item", keys[i]))
+                        mark = !mark;
+                bar.endMenu();
+            }
     }
 };
 
@@ -300,6 +322,11 @@ void measure(int rounds) {
     auto paint = boost::make_shared<BenchWindow>(640, 480);
     orbotk::Driver paintDriver(paint->window());
     paintDriver.resize(640, 480);
+    auto withMenus = boost::make_shared<BenchWindow>(640, 480);
+    withMenus->menus = true;
+    orbotk::Driver menusDriver(withMenus->window());
+    menusDriver.resize(640, 480);
+    menusDriver.paint();
     auto paint2 = boost::make_shared<BenchWindow>(640, 480);
     paint2->window()->overrideScale(2);
     orbotk::Driver paint2Driver(paint2->window());
@@ -397,6 +424,11 @@ void measure(int rounds) {
              ++moves;
              paintDriver.mouseMove(300 + (moves & 1), 200);
          }},
+        {"input pass 640x480, menu bar", 200,
+         [&] {
+             ++moves;
+             menusDriver.mouseMove(300 + (moves & 1), 200);
+         }},
         {"paint+present 640x480", 10,
          [&] {
              shown->mark = !shown->mark;
@@ -442,7 +474,7 @@ void measure(int rounds) {
     };
     runRounds(phase, rounds);
     for (gui::AppWindow* w : std::initializer_list<gui::AppWindow*>{
-             quiet.get(), read.get(), paint.get(), paint2.get(), hd.get(), fhd.get(), empty.get(),
+             quiet.get(), read.get(), paint.get(), withMenus.get(), paint2.get(), hd.get(), fhd.get(), empty.get(),
              blend.get(), modulateCleared.get(), modulate.get(), shown.get(), tenRows.get(),
              elevenRows.get(), millionRows.get(), hundredLines.get(), tenThousandLines.get()})
         w->Close(true);
@@ -459,6 +491,9 @@ void report(benchmark::State& state, const std::string& name, const std::string&
     if (!baseline.empty())
         state.counters["x_" + baseline.substr(0, baseline.find(' '))] =
             o.median() / op(baseline).median();
+    // What a widget adds to the pass it is measured in, beside the same pass without it.
+    if (name == "input pass 640x480, menu bar")
+        state.counters["added_ms"] = o.median() - op(baseline).median();
 }
 
 } // namespace
@@ -483,6 +518,7 @@ int main(int argc, char** argv) {
         {"paint pass 640x480, every pixel", "memcpy 640x480"},
         {"paint pass 640x480 @2x, every pixel", "paint pass 640x480, every pixel"},
         {"input pass 640x480", "memcpy 640x480"},
+        {"input pass 640x480, menu bar", "input pass 640x480"},
         {"key changing nothing, to frame", "memcpy 640x480"},
         {"key changing nothing, on screen", "memcpy 640x480"},
         {"XPutImage 640x480", "memcpy 640x480"},
