@@ -112,7 +112,7 @@ public:
         for (int p = 0; p < PAGES; ++p) {
             Box tab(ui_, 74.0f, 24.0f);
             place(tab, 75.0f * p, 28.0f);
-            glColor(p == page_ ? orbopal::ActiveTab : orbopal::Tab);
+            glColor(p == page_ ? activeTab_ : orbopal::Tab);
             if (doPushButton(orbotk::ControlID(std::wstring(L"tab:") + PAGE_NAMES[p]),
                              PAGE_NAMES[p], true))
                 showPage(p);
@@ -170,6 +170,29 @@ private:
         Box band(ui_, FILL, MENU_BAR_HEIGHT);
         MenuBar bar(ui());
         if (bar.menu(L"&File")) {
+            // The platform's choosers, opened after the pass that chose the item; what they
+            // return shows in the status bar.
+            if (bar.item(L"&Open…", L"Ctrl+O"))
+                postEval([this] {
+                    const auto paths = chooseFilesToOpen(
+                        window(), {{L"Text files", L"*.txt;*.md"}, {L"All files", L"*"}});
+                    if (!paths.empty())
+                        setStatus(L"Chose " + std::to_wstring(paths.size()) + L" file(s): " +
+                                  paths.front());
+                });
+            if (bar.item(L"Save &As…", L"Ctrl+Shift+S"))
+                postEval([this] {
+                    const std::wstring path = chooseFileToSave(window(), L"gallery notes.txt");
+                    if (!path.empty())
+                        setStatus(L"Would save to " + path);
+                });
+            if (bar.item(L"Choose &Folder…"))
+                postEval([this] {
+                    const std::wstring path = chooseFolder(window());
+                    if (!path.empty())
+                        setStatus(L"Chose the folder " + path);
+                });
+            bar.separator();
             if (bar.item(L"&Close Window", L"Ctrl+W"))
                 postEval([this] { Close(false); });
             bar.endMenu();
@@ -189,6 +212,9 @@ private:
             bar.separator();
             bar.check(L"&Toolbar", toolbar_);
             bar.check(L"&Word Wrap", wrap_);
+            if (bar.item(L"Tab &Colour…"))
+                postEval(
+                    [this] { chooseColour(window(), activeTab_, L"The current tab's colour"); });
             bar.endMenu();
         }
         if (bar.menu(L"&Help")) {
@@ -1274,6 +1300,7 @@ private:
          L"breaks.",
          wxOK | wxICON_INFORMATION}};
 
+    RGBA activeTab_ = gui::orbopal::ActiveTab;
     bool on_ = true, off_ = false, toolbar_ = true, wrap_ = false, readOnly_ = false;
     const std::vector<PopupItem> menuItems_ = {
         PopupItem(POPUP_NORMAL, L"New window", &on_, nullptr, wxBitmap(), wxBitmap(), 0),

@@ -15,6 +15,7 @@
 #include "gui/link.h"
 #include "gui/list_view.h"
 #include "gui/look.h"
+#include "gui/choosers.h"
 #include "gui/message_box.h"
 #include "gui/palette.h"
 #include "gui/placement.h"

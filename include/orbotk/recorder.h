@@ -45,6 +45,7 @@ public:
     void framePainted(Window& window) override;
     void modalLoopRunning(Window& window) override;
     void modalLoopEnded(Window& window, int result) override;
+    void chooserAnswered(Window& window, const std::vector<std::wstring>& answer) override;
 
 private:
     int number(const Window& window) const;

@@ -1,7 +1,7 @@
-// Helpers for a host's own tests: answering the modal windows its code opens, and picking an
-// item of the native popup menus it opens, both from inside the loops that run them, through
-// the real entry points (the Driver for windows, the platform's menu for menus). Each helper
-// is armed before the code under test runs and acts once. A helper that does not get to act,
+// Helpers for a host's own tests: answering the modal windows and the choosers its code opens,
+// and picking an item of the native popup menus it opens, both from inside the loops that run them,
+// through the real entry points (the Driver for windows, the platform's menu for menus). Each
+// helper is armed before the code under test runs and acts once. A helper that does not get to act,
 // or whose window is still open when its time is up, ends what it can (the modal loop with
 // wxID_ABORT, the menu dismissed) and reports a failure instead of leaving the test hanging.
 #pragma once
@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace orbotk {
 
@@ -42,6 +43,14 @@ answerNextModal(std::function<void(Driver&)> act,
 std::shared_ptr<const Outcome>
 pickNextMenuItem(const std::wstring& label,
                  std::chrono::milliseconds limit = std::chrono::seconds(5));
+
+// Once the next chooser of Window::choose shows (a file, folder or colour chooser), closes it
+// with answer as if the user had chosen it (paths, or a colour as "#rrggbb"; a save chooser's
+// path counts as confirmed where it exists), or cancels it when answer is empty. No chooser
+// showing within `limit` fails.
+std::shared_ptr<const Outcome>
+answerNextChooser(std::vector<std::wstring> answer,
+                  std::chrono::milliseconds limit = std::chrono::seconds(5));
 
 } // namespace testing
 } // namespace orbotk

@@ -47,7 +47,11 @@ public:
     virtual void modalLoopRunning(Window&) {}
     // When ShowModal returns, with its result.
     virtual void modalLoopEnded(Window&, int) {}
+    // When a chooser run over the window (Window::choose) closes, with what it returns.
+    virtual void chooserAnswered(Window&, const std::vector<std::wstring>&) {}
 };
+
+struct Chooser;
 
 class Window : public wxDialog {
 public:
@@ -82,6 +86,12 @@ public:
     // past the drag threshold; for synthetic input the window moves itself.
     void beginDrag(wxMouseEvent& event);
     bool windowDragging() const { return dragging_; }
+
+    // Runs the platform's chooser over this window, modally, and returns the paths chosen (a
+    // colour as "#rrggbb"); none when the user cancelled. A save chooser asks before a file is
+    // overwritten. The window's passes go on while it is open; a pass that opened it is
+    // suspended until it closes.
+    std::vector<std::wstring> choose(const Chooser& chooser);
 
     // Shows menu below a title of a menu bar and runs it as PopupMenu does, with the bar's
     // ways of moving on: the pointer over another title, Left in the menu, or Right on an item
@@ -190,6 +200,7 @@ private:
     void onIdleDestroy(wxIdleEvent& event);
     void onModalStarted(wxTimerEvent& event);
     template <typename F> void tellObservers(F tell);
+    void tellChooserAnswered(const std::vector<std::wstring>& answer);
     // Whether a strong handle besides the window's own is alive.
     bool held() const;
     void present(wxDC& dc);

@@ -2,13 +2,17 @@
 // replayer that feeds it back through the driver. Modal loops are marked in the file where they
 // began and ended; a replay follows a recorded loop from inside it (the window observers hear
 // of each loop as it runs), sends it the lines up to its end, and returns to the outer loop.
+#include "orbotk/chooser.h"
 #include "orbotk/context.h"
 #include "orbotk/driver.h"
 #include "orbotk/recorder.h"
+#include "orboutil/strings.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cinttypes>
 #include <cstdio>
+#include <deque>
 #include <filesystem>
 #include <sstream>
 #include <stdexcept>
@@ -113,6 +117,39 @@ std::string pngPath(const std::string& dir, std::uint64_t checksum) {
     return dir + "/" + hex(checksum) + ".png";
 }
 
+// A chooser's answer as one field: UTF-8, with spaces, controls and '%' as %XX.
+std::string escaped(const std::wstring& text) {
+    static const char* const HEX = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : orbo::util::utf8FromWString(text)) {
+        if (c <= ' ' || c == '%' || c == 0x7F) {
+            out += '%';
+            out += HEX[c >> 4];
+            out += HEX[c & 15];
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
+bool unescaped(const std::string& field, std::wstring& text) {
+    std::string out;
+    for (size_t i = 0; i < field.size(); ++i) {
+        if (field[i] != '%') {
+            out += field[i];
+            continue;
+        }
+        if (i + 2 >= field.size() || !std::isxdigit(static_cast<unsigned char>(field[i + 1])) ||
+            !std::isxdigit(static_cast<unsigned char>(field[i + 2])))
+            return false;
+        out += static_cast<char>(std::stoi(field.substr(i + 1, 2), nullptr, 16));
+        i += 2;
+    }
+    text = orbo::util::wstringFromUtf8(orbo::utf8_string(std::move(out)));
+    return true;
+}
+
 // ---- Reading
 
 struct Line {
@@ -124,6 +161,7 @@ struct Line {
     int mods = 0;
     bool checked = false;
     std::uint64_t checksum = 0;
+    std::vector<std::wstring> answer; // a chooser's
 };
 
 [[noreturn]] void bad(const std::string& path, int at, const std::string& what) {
@@ -215,6 +253,13 @@ std::vector<Line> read(const std::string& path, bool& withheld) {
             }
         } else if (l.kind == "end") {
             ok = static_cast<bool>(fields >> l.code);
+        } else if (l.kind == "chooser") {
+            int count = 0;
+            ok = static_cast<bool>(fields >> count) && count >= 0;
+            for (int i = 0; ok && i < count; ++i) {
+                l.answer.emplace_back();
+                ok = static_cast<bool>(fields >> a) && unescaped(a, l.answer.back());
+            }
         } else if (l.kind != "open" && l.kind != "modal" && l.kind != "focus-in" &&
                    l.kind != "focus-out") {
             bad(path, at, "unknown kind \"" + l.kind + "\"");
@@ -236,8 +281,22 @@ public:
         result_.passwordsWithheld = withheld;
         windows_.push_back(root);
         Window::addObserver(this);
+        // The choosers open in the order they did when recorded, each given its answer.
+        for (const Line& l : lines_)
+            if (l.kind == "chooser")
+                answers_.push_back(l.answer);
+        answerChoosers([this](const Chooser&, std::vector<std::wstring>& answer) {
+            if (answers_.empty())
+                return false;
+            answer = answers_.front();
+            answers_.pop_front();
+            return true;
+        });
     }
-    ~Replayer() override { Window::removeObserver(this); }
+    ~Replayer() override {
+        answerChoosers(ChooserAnswer());
+        Window::removeObserver(this);
+    }
 
     ReplayResult run() {
         feed(-1);
@@ -300,6 +359,8 @@ private:
             } else if (l.kind == "open") {
                 if (static_cast<size_t>(l.window) >= windows_.size())
                     return stop(l, "window " + n + " did not open");
+            } else if (l.kind == "chooser") {
+                // Answered where the chooser showed, from the queue.
             } else if (!send(l)) {
                 return;
             }
@@ -371,6 +432,7 @@ private:
 
     std::string path_;
     std::vector<Line> lines_;
+    std::deque<std::vector<std::wstring>> answers_; // the choosers', in order
     size_t pos_ = 0;
     std::vector<boost::weak_ptr<Window>> windows_;
     std::vector<int> running_; // the numbers of the modal loops being replayed, innermost last
@@ -540,6 +602,16 @@ void Recorder::modalLoopRunning(Window& window) {
     const int n = number(window);
     if (n >= 0)
         line("modal " + std::to_string(n));
+}
+
+void Recorder::chooserAnswered(Window& window, const std::vector<std::wstring>& answer) {
+    const int n = number(window);
+    if (n < 0)
+        return;
+    std::string text = "chooser " + std::to_string(n) + " " + std::to_string(answer.size());
+    for (const std::wstring& a : answer)
+        text += " " + escaped(a);
+    line(text);
 }
 
 void Recorder::modalLoopEnded(Window& window, int result) {

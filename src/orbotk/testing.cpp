@@ -2,6 +2,7 @@
 // drives the next popup menu, each with a timer that ends its wait.
 #include "orbotk/testing.h"
 
+#include "orbotk/chooser.h"
 #include "orbotk/driver.h"
 #include "orbotk/window.h"
 #include "orboutil/log.h"
@@ -189,6 +190,42 @@ private:
     bool finished_ = false;
 };
 
+// Answers the next chooser from inside its loop, through the choosers' answering hook.
+class ChooserPick : public Helper {
+public:
+    ChooserPick(std::vector<std::wstring> answer, std::chrono::milliseconds limit)
+        : answer_(std::move(answer)), limit_(limit), outcome_(std::make_shared<Outcome>()) {
+        timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+            fail(*outcome_, "no chooser opened within " + ms(limit_));
+            finish();
+        });
+        timer_.StartOnce(static_cast<int>(limit_.count()));
+        answerChoosers([this](const Chooser&, std::vector<std::wstring>& answer) {
+            answer = answer_;
+            outcome_->acted = true;
+            finish();
+            return true;
+        });
+    }
+    std::shared_ptr<const Outcome> outcome() const { return outcome_; }
+
+private:
+    void finish() {
+        if (finished_)
+            return;
+        finished_ = true;
+        timer_.Stop();
+        answerChoosers(ChooserAnswer());
+        finished().emplace_back(this);
+    }
+
+    std::vector<std::wstring> answer_;
+    std::chrono::milliseconds limit_;
+    std::shared_ptr<Outcome> outcome_;
+    wxTimer timer_;
+    bool finished_ = false;
+};
+
 } // namespace
 
 void setFailureHandler(std::function<void(const std::string&)> handler) {
@@ -205,6 +242,12 @@ std::shared_ptr<const Outcome> pickNextMenuItem(const std::wstring& label,
                                                 std::chrono::milliseconds limit) {
     finished().clear();
     return (new MenuPick(label, limit))->outcome();
+}
+
+std::shared_ptr<const Outcome> answerNextChooser(std::vector<std::wstring> answer,
+                                                 std::chrono::milliseconds limit) {
+    finished().clear();
+    return (new ChooserPick(std::move(answer), limit))->outcome();
 }
 
 } // namespace testing

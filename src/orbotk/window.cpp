@@ -675,6 +675,10 @@ template <typename F> void Window::tellObservers(F tell) {
         tell(*o);
 }
 
+void Window::tellChooserAnswered(const std::vector<std::wstring>& answer) {
+    tellObservers([&](WindowObserver& o) { o.chooserAnswered(*this, answer); });
+}
+
 bool Window::held() const {
     return self_.use_count() > 1;
 }
