@@ -30,11 +30,16 @@ separate_arguments(flags UNIX_COMMAND "${flags}")
 run(c++ -std=c++17 ${SOURCE_DIR}/main.cpp ${flags} -o ${WORK_DIR}/consumer-pc)
 run(${CMAKE_COMMAND} -E env --unset=LD_LIBRARY_PATH ${WORK_DIR}/consumer-pc)
 
-# A widget of the host's own (examples/toggle_switch): built against the same installed
-# package, and its own tests run, goldens and all.
-if(DEFINED EXAMPLE_DIR)
-  run(${CMAKE_COMMAND} -S ${EXAMPLE_DIR} -B ${WORK_DIR}/example -DCMAKE_PREFIX_PATH=${prefix}
-      -DCMAKE_BUILD_TYPE=Release)
-  run(${CMAKE_COMMAND} --build ${WORK_DIR}/example)
-  run(${CMAKE_COMMAND} -E env --unset=LD_LIBRARY_PATH ${WORK_DIR}/example/toggle_switch_test)
+# Programs of a host's own (examples/toggle_switch, a widget; examples/editor, a whole
+# application): each built against the same installed package, and its own tests run (the
+# test program is named after its folder). EXAMPLE_DIRS separates the folders with ':'.
+if(DEFINED EXAMPLE_DIRS)
+  string(REPLACE ":" ";" dirs "${EXAMPLE_DIRS}")
+  foreach(dir ${dirs})
+    get_filename_component(name ${dir} NAME)
+    run(${CMAKE_COMMAND} -S ${dir} -B ${WORK_DIR}/${name} -DCMAKE_PREFIX_PATH=${prefix}
+        -DCMAKE_BUILD_TYPE=Release)
+    run(${CMAKE_COMMAND} --build ${WORK_DIR}/${name})
+    run(${CMAKE_COMMAND} -E env --unset=LD_LIBRARY_PATH ${WORK_DIR}/${name}/${name}_test)
+  endforeach()
 endif()
