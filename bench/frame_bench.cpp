@@ -474,9 +474,10 @@ void measure(int rounds) {
     };
     runRounds(phase, rounds);
     for (gui::AppWindow* w : std::initializer_list<gui::AppWindow*>{
-             quiet.get(), read.get(), paint.get(), withMenus.get(), paint2.get(), hd.get(), fhd.get(), empty.get(),
-             blend.get(), modulateCleared.get(), modulate.get(), shown.get(), tenRows.get(),
-             elevenRows.get(), millionRows.get(), hundredLines.get(), tenThousandLines.get()})
+             quiet.get(), read.get(), paint.get(), withMenus.get(), paint2.get(), hd.get(),
+             fhd.get(), empty.get(), blend.get(), modulateCleared.get(), modulate.get(),
+             shown.get(), tenRows.get(), elevenRows.get(), millionRows.get(), hundredLines.get(),
+             tenThousandLines.get()})
         w->Close(true);
     wxTheApp->ProcessIdle();
 }
