@@ -7,7 +7,7 @@ GUI_PACKAGES=(
   libwxgtk3.2-dev wx-common
   libboost-dev libboost-filesystem-dev libboost-thread-dev
   libssl-dev
-  libcairo2-dev libgtk-3-dev libpango1.0-dev libx11-dev libxext-dev libwayland-dev
+  libcairo2-dev libgtk-3-dev libpango1.0-dev libx11-dev libxext-dev libxfixes-dev libwayland-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils x11-xkb-utils weston dbus at-spi2-core python3-pyatspi

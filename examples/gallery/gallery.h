@@ -615,19 +615,43 @@ private:
 
     // Lists and text: 200 tasks in a list of multiple selection, each with a checkbox, renamed in
     // place (double click, Return or the menu's Rename; Return keeps the name, Escape drops
-    // it), with a menu on every row; and a notes area beside it.
+    // it), with a menu on every row; and a notes area beside it, across a divider that gives
+    // either more room (double click: back to the middle).
     void listsPage() {
         using namespace gui;
         using orbotk::ControlID;
+        Box panes(ui_, FILL, 384.0f);
+        SplitOptions split;
+        split.minFirst = 220.0f;
+        split.minSecond = 200.0f;
+        split.defaultPosition = 360.0f;
+        doSplit(
+            ui(), ControlID(L"lists:divider"), listsSplit_, split, [this] { taskPane(); },
+            [this] {
+                {
+                    Box b(ui_, -10.0f, 18.0f);
+                    b.setLeft(10.0f);
+                    doLabel(L"Notes (Ctrl+Return keeps them)", configFont_);
+                }
+                Box b(ui_, -10.0f, 362.0f);
+                place(b, 10.0f, 22.0f);
+                if (doTextArea(ControlID(L"notes"), notes_))
+                    setStatus(L"Notes kept: " + std::to_wstring(notes_.len()) + L" characters");
+            });
+    }
+
+    void taskPane() {
+        using namespace gui;
+        using orbotk::ControlID;
         {
-            Box b(ui_, 330.0f, 18.0f);
+            Box b(ui_, -10.0f, 18.0f);
             const std::wstring heading = L"Tasks: " + std::to_wstring(tasks_.size()) + L", " +
                                          std::to_wstring(taskSelection_.size()) + L" selected";
             doLabel(heading.c_str(), configFont_);
         }
         ListResult r;
         {
-            Box b(ui_, 330.0f, 362.0f);
+            Box b(ui_, -10.0f, 362.0f);
             place(b, 0.0f, 22.0f);
             ListOptions options;
             options.selection = LIST_SELECT_MULTIPLE;
@@ -645,17 +669,6 @@ private:
             Box at(ui_, 0.0f, 0.0f);
             at.setPos(r.menuX, r.menuY);
             taskMenu(r.menuRow);
-        }
-        {
-            Box b(ui_, 380.0f, 18.0f);
-            place(b, 372.0f, 0.0f);
-            doLabel(L"Notes (Ctrl+Return keeps them)", configFont_);
-        }
-        {
-            Box b(ui_, 380.0f, 362.0f);
-            place(b, 372.0f, 22.0f);
-            if (doTextArea(ControlID(L"notes"), notes_))
-                setStatus(L"Notes kept: " + std::to_wstring(notes_.len()) + L" characters");
         }
     }
 
@@ -1301,6 +1314,7 @@ private:
          wxOK | wxICON_INFORMATION}};
 
     RGBA activeTab_ = gui::orbopal::ActiveTab;
+    float listsSplit_ = 360.0f;
     bool on_ = true, off_ = false, toolbar_ = true, wrap_ = false, readOnly_ = false;
     const std::vector<PopupItem> menuItems_ = {
         PopupItem(POPUP_NORMAL, L"New window", &on_, nullptr, wxBitmap(), wxBitmap(), 0),

@@ -28,6 +28,7 @@
 #include "gui/scroll_bar.h"
 #include "gui/shortcut.h"
 #include "gui/slider.h"
+#include "gui/split.h"
 #include "gui/text_area.h"
 #include "gui/text_area_state.h"
 #include "gui/text_box.h"

@@ -28,6 +28,7 @@ enum class Role : std::uint8_t {
     ToggleButton, // a switch: pressed while on (ACC_CHECKED)
     MenuBar,      // a row of menu titles
     Menu,         // a title of a menu bar: expanded while its menu shows
+    SplitPane,    // the divider of two panes, its value the first pane's size
     // Windows (Window::setAccessibleRole): a frame unless said otherwise.
     Dialog,
     Alert, // a message box: screen readers read it out as it opens

@@ -187,6 +187,11 @@ public:
     // hovered in every pass; -1 when none. After a motion pass the window repaints when the
     // hot box or that part differs from what the last paint pass drew.
     void hoverPart(int part) { hoverPart_ = part; }
+    // A widget whose part under the pointer answers a drag (a divider) asks for the pointer's
+    // shape in every pass of the pointer (a wxStockCursor); after each pass of pointer input
+    // the window shows the shape its last asking named, or its own when none asked.
+    void showCursor(int stockCursor) { cursor_ = stockCursor; }
+    int cursor() const { return cursor_; }
     bool hoverChanged() const {
         return pass_.hotKey != paintedHot_ || hoverPart_ != paintedHoverPart_;
     }
@@ -376,6 +381,7 @@ private:
     int leftPressX_ = 0;
 
     int hoverPart_ = -1;
+    int cursor_ = 0; // wxCURSOR_NONE: the window's own
     // The hot box and hovered part as the last paint pass drew them.
     BoxKey paintedHot_ = 0;
     int paintedHoverPart_ = -1;

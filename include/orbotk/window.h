@@ -266,6 +266,7 @@ private:
 
     Kind kind_ = Kind::Dialog;
     int minW_ = 0, minH_ = 0;
+    int passCursor_ = 0; // the shape a pass asked for and the canvas shows; 0: the window's own
     int edgeShown_ = -1; // the resize edge whose cursor the canvas shows; -1: the window's own
     void* inputMethod_ = nullptr;  // the canvas's GtkIMContext, kept while it is switched off
     std::uint64_t imFocus_ = 0;    // the focused control the method last composed for

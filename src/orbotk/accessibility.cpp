@@ -393,6 +393,8 @@ AtkRole atkRole(orbotk::Role r) {
         return ATK_ROLE_MENU_BAR;
     case orbotk::Role::Menu:
         return ATK_ROLE_MENU;
+    case orbotk::Role::SplitPane:
+        return ATK_ROLE_SPLIT_PANE;
     case orbotk::Role::Dialog:
         return ATK_ROLE_DIALOG;
     case orbotk::Role::Alert:

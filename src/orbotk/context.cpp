@@ -246,6 +246,7 @@ void UIContext::beginPass(wxEvent& event) {
     escapePassed = false;
     caretRect_.set = false;
     hoverPart_ = -1;
+    cursor_ = 0;
     tooltip.clear();
     pass_.colour = orbo::tk::RGBA(0xFFFFFFFFu);
     findHot();

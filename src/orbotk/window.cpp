@@ -358,6 +358,7 @@ bool Window::resizeFromEdge(wxMouseEvent& event) {
         const int shown = type == wxEVT_MOTION ? edge : -1;
         if (shown != edgeShown_) {
             edgeShown_ = shown;
+            passCursor_ = 0;
             canvas_->SetCursor(shown < 0 ? GetCursor() : wxCursor(edgeCursor(shown)));
         }
     }
@@ -563,6 +564,11 @@ void Window::dispatch(wxEvent& event) {
         return;
     }
     applyAfterPass();
+    if (mouse && context_->cursor() != passCursor_ && edgeShown_ < 0) {
+        passCursor_ = context_->cursor();
+        canvas_->SetCursor(passCursor_ == 0 ? GetCursor()
+                                            : wxCursor(static_cast<wxStockCursor>(passCursor_)));
+    }
     if (showsChange(type))
         scheduleRepaint();
 
