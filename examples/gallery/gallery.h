@@ -521,6 +521,36 @@ private:
             place(row, 0.0f, 34.0f * 5);
             doLineEdit(note_, L"A label as wide as its text:", 0.0f);
         }
+        // Number fields: typed, stepped, wheeled, or dragged by their labels.
+        {
+            NumberOptions o;
+            o.minimum = 6;
+            o.maximum = 72;
+            o.unit = L"pt";
+            o.labelWidth = 120.0f;
+            Box row(ui_, 260.0f, 30.0f);
+            place(row, 0.0f, 34.0f * 6);
+            doNumberField(ui(), orbotk::ControlID(L"form:font size"), fontSize_, L"Font size", o);
+        }
+        {
+            NumberOptions o;
+            o.maximum = 10;
+            o.step = 0.25;
+            o.page = 1;
+            o.decimals = 2;
+            o.unit = L"cm";
+            o.labelWidth = 120.0f;
+            Box row(ui_, 260.0f, 30.0f);
+            place(row, 0.0f, 34.0f * 7);
+            doNumberField(ui(), orbotk::ControlID(L"form:margin"), margin_, L"Margin", o);
+        }
+        {
+            NumberOptions o;
+            o.labelWidth = 120.0f;
+            Box row(ui_, 260.0f, 30.0f);
+            place(row, 0.0f, 34.0f * 8);
+            doNumberField(ui(), orbotk::ControlID(L"form:copies"), copies_, L"Disabled", o, false);
+        }
         Box help(ui_, 300.0f, 200.0f);
         place(help, 440.0f, 4.0f);
         float h = 0;
@@ -528,7 +558,9 @@ private:
                    L"Tab and Shift+Tab move between the fields. Shift with the arrows, Home "
                    L"and End selects; Ctrl moves and deletes by words; Ctrl+C, Ctrl+X and "
                    L"Ctrl+V copy, cut and paste. The saved password stands for a password "
-                   L"known only by its signature until you type into it.",
+                   L"known only by its signature until you type into it. Number fields step "
+                   L"with Up and Down, the wheel and their buttons, and follow their label "
+                   L"when it is dragged.",
                    normalFont_, true);
     }
 
@@ -1315,6 +1347,8 @@ private:
 
     RGBA activeTab_ = gui::orbopal::ActiveTab;
     float listsSplit_ = 360.0f;
+    int fontSize_ = 12, copies_ = 1;
+    double margin_ = 2.5;
     bool on_ = true, off_ = false, toolbar_ = true, wrap_ = false, readOnly_ = false;
     const std::vector<PopupItem> menuItems_ = {
         PopupItem(POPUP_NORMAL, L"New window", &on_, nullptr, wxBitmap(), wxBitmap(), 0),

@@ -17,6 +17,7 @@
 #include "gui/list_view.h"
 #include "gui/look.h"
 #include "gui/menu_bar.h"
+#include "gui/number_field.h"
 #include "gui/message_box.h"
 #include "gui/palette.h"
 #include "gui/placement.h"

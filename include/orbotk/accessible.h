@@ -29,6 +29,7 @@ enum class Role : std::uint8_t {
     MenuBar,      // a row of menu titles
     Menu,         // a title of a menu bar: expanded while its menu shows
     SplitPane,    // the divider of two panes, its value the first pane's size
+    SpinButton,   // a number field: its value, limits and text
     // Windows (Window::setAccessibleRole): a frame unless said otherwise.
     Dialog,
     Alert, // a message box: screen readers read it out as it opens

@@ -395,6 +395,8 @@ AtkRole atkRole(orbotk::Role r) {
         return ATK_ROLE_MENU;
     case orbotk::Role::SplitPane:
         return ATK_ROLE_SPLIT_PANE;
+    case orbotk::Role::SpinButton:
+        return ATK_ROLE_SPIN_BUTTON;
     case orbotk::Role::Dialog:
         return ATK_ROLE_DIALOG;
     case orbotk::Role::Alert:
