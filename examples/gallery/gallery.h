@@ -108,14 +108,16 @@ public:
     void doScene() override {
         using namespace gui;
         menuBar();
-        // The page tabs: one push button each, the current one in the active colour.
-        for (int p = 0; p < PAGES; ++p) {
-            Box tab(ui_, 74.0f, 24.0f);
-            place(tab, 75.0f * p, 28.0f);
-            glColor(p == page_ ? activeTab_ : orbopal::Tab);
-            if (doPushButton(orbotk::ControlID(std::wstring(L"tab:") + PAGE_NAMES[p]),
-                             PAGE_NAMES[p], true))
-                showPage(p);
+        // The page tabs: Ctrl+Page Down and Ctrl+Page Up (and Ctrl+Tab) go to the next and the
+        // previous page from anywhere, a text field too.
+        {
+            Box strip(ui_, FILL, 24.0f);
+            strip.setTop(28.0f);
+            TabsOptions tabs;
+            tabs.tabWidth = 74.0f;
+            int page = page_;
+            if (doTabs(ui(), orbotk::ControlID(L"tab"), page, pageNames_, tabs).changed)
+                showPage(page);
         }
         Box page(ui_, FILL, -62.0f);
         page.setTop(62.0f);
@@ -163,8 +165,7 @@ private:
         L"Images",  L"Patches", L"Drawing",  L"Dialogs", L"Lists"};
 
     // The menu bar, under the logo band: every kind of item, a submenu, a disabled item and a
-    // disabled menu. Ctrl+Page Down and Ctrl+Page Up go to the next and the previous page from
-    // a text field too: it has no use for them.
+    // disabled menu.
     void menuBar() {
         using namespace gui;
         Box band(ui_, FILL, MENU_BAR_HEIGHT);
@@ -198,9 +199,9 @@ private:
             bar.endMenu();
         }
         if (bar.menu(L"&View")) {
-            if (bar.item(L"&Next Page", L"Ctrl+PageDown"))
+            if (bar.item(L"&Next Page"))
                 showPage((page_ + 1) % PAGES);
-            if (bar.item(L"&Previous Page", L"Ctrl+PageUp"))
+            if (bar.item(L"&Previous Page"))
                 showPage((page_ + PAGES - 1) % PAGES);
             if (bar.menu(L"&Go to Page")) {
                 int page = page_;
@@ -213,8 +214,9 @@ private:
             bar.check(L"&Toolbar", toolbar_);
             bar.check(L"&Word Wrap", wrap_);
             if (bar.item(L"Tab &Colour…"))
-                postEval(
-                    [this] { chooseColour(window(), activeTab_, L"The current tab's colour"); });
+                postEval([this] {
+                    chooseColour(window(), orbopal::ActiveTab, L"The current tab's colour");
+                });
             bar.endMenu();
         }
         if (bar.menu(L"&Help")) {
@@ -1345,8 +1347,8 @@ private:
          L"breaks.",
          wxOK | wxICON_INFORMATION}};
 
-    RGBA activeTab_ = gui::orbopal::ActiveTab;
     float listsSplit_ = 360.0f;
+    const std::vector<std::wstring> pageNames_{std::begin(PAGE_NAMES), std::end(PAGE_NAMES)};
     int fontSize_ = 12, copies_ = 1;
     double margin_ = 2.5;
     bool on_ = true, off_ = false, toolbar_ = true, wrap_ = false, readOnly_ = false;

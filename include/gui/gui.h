@@ -30,6 +30,7 @@
 #include "gui/shortcut.h"
 #include "gui/slider.h"
 #include "gui/split.h"
+#include "gui/tabs.h"
 #include "gui/text_area.h"
 #include "gui/text_area_state.h"
 #include "gui/text_box.h"

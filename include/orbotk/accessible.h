@@ -30,6 +30,8 @@ enum class Role : std::uint8_t {
     Menu,         // a title of a menu bar: expanded while its menu shows
     SplitPane,    // the divider of two panes, its value the first pane's size
     SpinButton,   // a number field: its value, limits and text
+    PageTabList,  // a strip of tabs
+    PageTab,      // a tab of it: selected when it is the strip's selected one
     // Windows (Window::setAccessibleRole): a frame unless said otherwise.
     Dialog,
     Alert, // a message box: screen readers read it out as it opens

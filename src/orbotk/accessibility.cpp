@@ -397,6 +397,10 @@ AtkRole atkRole(orbotk::Role r) {
         return ATK_ROLE_SPLIT_PANE;
     case orbotk::Role::SpinButton:
         return ATK_ROLE_SPIN_BUTTON;
+    case orbotk::Role::PageTabList:
+        return ATK_ROLE_PAGE_TAB_LIST;
+    case orbotk::Role::PageTab:
+        return ATK_ROLE_PAGE_TAB;
     case orbotk::Role::Dialog:
         return ATK_ROLE_DIALOG;
     case orbotk::Role::Alert:

@@ -9,6 +9,7 @@
 #include "gui/render.h"
 #include "gui/text_box.h"
 #include "widgets/caret.h"
+#include "widgets/icon.h"
 
 #include <algorithm>
 #include <cmath>
@@ -82,19 +83,8 @@ bool stepButton(Ui& ui, const orbotk::ControlID& id, bool up, bool on) {
     }
     if (!ui->isPaint())
         return pressed;
-    {
-        constexpr int ROWS = 4; // 7, 5, 3 and 1 pixels wide
-        Box triangle(ui, 2.0f * ROWS - 1.0f, static_cast<float>(ROWS));
-        triangle.setCenterX();
-        triangle.setCenterY();
-        ui.color(on ? orbopal::Text : orbopal::DisabledText);
-        for (int i = 0; i < ROWS; ++i) {
-            Box row(ui, 2.0f * i + 1.0f, 1.0f);
-            row.setCenterX();
-            row.setTop(static_cast<float>(up ? i : ROWS - 1 - i));
-            render(ui);
-        }
-    }
+    ui.color(on ? orbopal::Text : orbopal::DisabledText);
+    drawTriangle(ui, up ? Pointing::Up : Pointing::Down);
     if (on && (b.over() || b.active()))
         render(ui, orbopal::Hover);
     return pressed;
