@@ -7,6 +7,8 @@
 //     and as the first paint at a size is (every pixel written);
 //   - the input pass (a mouse move, nothing drawn), and what a menu bar with nothing open adds
 //     to it (added_ms);
+//   - the input and paint passes of ten number fields, ten split panes and a strip of ten tabs,
+//     beside ten push buttons (x_input, x_paint against the push buttons' pass);
 //   - paint and present of the shown window, beside a plain XPutImage of a 640 x 480 buffer to
 //     an X window of the same size (all waited for with a round trip to the server): as the
 //     toolkit repaints after a change (straight to the X window: a small mark that comes and
@@ -44,6 +46,7 @@
 #include <gdk/gdk.h>
 #include <gdk/gdkx.h>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -173,6 +176,57 @@ struct PlainX {
                   static_cast<unsigned>(image->height));
         XSync(dpy, False);
     }
+};
+
+// A 640 x 480 window of ten widgets of one kind, one a row: push buttons, number fields, split
+// panes (each row split in two), or a strip of ten tabs; what a widget costs a pass, beside
+// the push button's.
+enum class Kind { PushButtons, NumberFields, Splits, Tabs };
+class WidgetsWindow : public gui::AppWindow {
+public:
+    explicit WidgetsWindow(Kind kind)
+        : gui::AppWindow(static_cast<wxWindow*>(nullptr), L"Widgets", 640, 480,
+                         gui::NO_SCALE_WINDOW),
+          kind_(kind) {}
+    void doScene() override {
+        static const wchar_t* const names[10] = {L"w0", L"w1", L"w2", L"w3", L"w4",
+                                                 L"w5", L"w6", L"w7", L"w8", L"w9"};
+        if (kind_ == Kind::Tabs) {
+            Box strip(ui_, gui::FILL, 24.0f);
+            gui::TabsOptions o;
+            o.tabWidth = 56.0f;
+            gui::doTabs(ui(), ControlID(L"tabs"), tab_, captions_, o);
+            return;
+        }
+        for (int i = 0; i < 10; ++i) {
+            Box row(ui_, 400.0f, 30.0f);
+            row.setTop(34.0f * i);
+            const ControlID id(names[i]);
+            switch (kind_) {
+            case Kind::PushButtons:
+                glColor(gui::orbopal::OKButton);
+                doPushButton(id, names[i], true);
+                break;
+            case Kind::NumberFields:
+                gui::doNumberField(ui(), id, numbers_[i], names[i], numberOptions_);
+                break;
+            default:
+                gui::doSplit(
+                    ui(), id, splits_[i], splitOptions_, [] {}, [] {});
+                break;
+            }
+        }
+    }
+
+private:
+    Kind kind_;
+    int tab_ = 0;
+    const std::vector<std::wstring> captions_{L"One", L"Two",   L"Three", L"Four", L"Five",
+                                              L"Six", L"Seven", L"Eight", L"Nine", L"Ten"};
+    double numbers_[10] = {};
+    float splits_[10] = {200, 200, 200, 200, 200, 200, 200, 200, 200, 200};
+    gui::NumberOptions numberOptions_;
+    gui::SplitOptions splitOptions_;
 };
 
 // A 640 x 480 window whose content is a list view of count rows (scrolled to its end), or a
@@ -327,6 +381,18 @@ void measure(int rounds) {
     orbotk::Driver menusDriver(withMenus->window());
     menusDriver.resize(640, 480);
     menusDriver.paint();
+    std::map<std::string, boost::shared_ptr<WidgetsWindow>> widgets;
+    std::map<std::string, std::unique_ptr<orbotk::Driver>> widgetDrivers;
+    for (const auto& [name, kind] :
+         std::initializer_list<std::pair<std::string, Kind>>{{"push buttons", Kind::PushButtons},
+                                                             {"number fields", Kind::NumberFields},
+                                                             {"split panes", Kind::Splits},
+                                                             {"tabs", Kind::Tabs}}) {
+        widgets[name] = boost::make_shared<WidgetsWindow>(kind);
+        widgetDrivers[name] = std::make_unique<orbotk::Driver>(widgets[name]->window());
+        widgetDrivers[name]->resize(640, 480);
+        widgetDrivers[name]->paint();
+    }
     auto paint2 = boost::make_shared<BenchWindow>(640, 480);
     paint2->window()->overrideScale(2);
     orbotk::Driver paint2Driver(paint2->window());
@@ -429,6 +495,30 @@ void measure(int rounds) {
              ++moves;
              menusDriver.mouseMove(300 + (moves & 1), 200);
          }},
+        {"input pass, 10 push buttons", 200,
+         [&] {
+             ++moves;
+             widgetDrivers["push buttons"]->mouseMove(500 + (moves & 1), 400);
+         }},
+        {"input pass, 10 number fields", 200,
+         [&] {
+             ++moves;
+             widgetDrivers["number fields"]->mouseMove(500 + (moves & 1), 400);
+         }},
+        {"input pass, 10 split panes", 200,
+         [&] {
+             ++moves;
+             widgetDrivers["split panes"]->mouseMove(500 + (moves & 1), 400);
+         }},
+        {"input pass, 10 tabs", 200,
+         [&] {
+             ++moves;
+             widgetDrivers["tabs"]->mouseMove(500 + (moves & 1), 400);
+         }},
+        {"paint pass, 10 push buttons", 20, [&] { widgetDrivers["push buttons"]->paint(); }},
+        {"paint pass, 10 number fields", 20, [&] { widgetDrivers["number fields"]->paint(); }},
+        {"paint pass, 10 split panes", 20, [&] { widgetDrivers["split panes"]->paint(); }},
+        {"paint pass, 10 tabs", 20, [&] { widgetDrivers["tabs"]->paint(); }},
         {"paint+present 640x480", 10,
          [&] {
              shown->mark = !shown->mark;
@@ -473,6 +563,8 @@ void measure(int rounds) {
          }},
     };
     runRounds(phase, rounds);
+    for (auto& [name, w] : widgets)
+        w->Close(true);
     for (gui::AppWindow* w : std::initializer_list<gui::AppWindow*>{
              quiet.get(), read.get(), paint.get(), withMenus.get(), paint2.get(), hd.get(),
              fhd.get(), empty.get(), blend.get(), modulateCleared.get(), modulate.get(),
@@ -520,6 +612,14 @@ int main(int argc, char** argv) {
         {"paint pass 640x480 @2x, every pixel", "paint pass 640x480, every pixel"},
         {"input pass 640x480", "memcpy 640x480"},
         {"input pass 640x480, menu bar", "input pass 640x480"},
+        {"input pass, 10 push buttons", "memcpy 640x480"},
+        {"input pass, 10 number fields", "input pass, 10 push buttons"},
+        {"input pass, 10 split panes", "input pass, 10 push buttons"},
+        {"input pass, 10 tabs", "input pass, 10 push buttons"},
+        {"paint pass, 10 push buttons", "memcpy 640x480"},
+        {"paint pass, 10 number fields", "paint pass, 10 push buttons"},
+        {"paint pass, 10 split panes", "paint pass, 10 push buttons"},
+        {"paint pass, 10 tabs", "paint pass, 10 push buttons"},
         {"key changing nothing, to frame", "memcpy 640x480"},
         {"key changing nothing, on screen", "memcpy 640x480"},
         {"XPutImage 640x480", "memcpy 640x480"},

@@ -30,6 +30,7 @@ constexpr float DRAG_PIXELS = 4.0f; // a step for every so many pixels of a drag
 // it had the focus, and the value a drag of the label started from.
 struct NumberMemory {
     std::unique_ptr<TextState> text;
+    orbotk::ControlID label, up, down; // the parts' names, made once
     double shown = std::nan("");
     bool focused = false;
     double dragFrom = 0.0;
@@ -100,6 +101,9 @@ bool doNumberField(Ui& ui, orbotk::ControlID id, double& value, const wchar_t* l
     if (!m.text) {
         m.text = std::make_unique<TextState>(ui.look().textFont, L"");
         m.text->setValidator(numberCharacter);
+        m.label = orbotk::ControlID(id.name() + L":label", orbotk::TabIdx::DISABLED);
+        m.up = orbotk::ControlID(id.name() + L":up", orbotk::TabIdx::DISABLED);
+        m.down = orbotk::ControlID(id.name() + L":down", orbotk::TabIdx::DISABLED);
     }
     TextState& text = *m.text;
     text.beginPass();
@@ -122,8 +126,7 @@ bool doNumberField(Ui& ui, orbotk::ControlID id, double& value, const wchar_t* l
         // The label's column, right-aligned in it; it drags the value.
         indent = o.labelWidth > 0.0f ? o.labelWidth
                                      : getTextShape(ui, label, ui.look().configFont).width + 12.0f;
-        const orbotk::ControlID labelID(id.name() + L":label", orbotk::TabIdx::DISABLED);
-        Box column(ui, indent, -5.0f, labelID, on);
+        Box column(ui, indent, -5.0f, m.label, on);
         column.setTop(5.0f);
         {
             Box text(ui, indent - 4.0f, FILL);
@@ -161,15 +164,13 @@ bool doNumberField(Ui& ui, orbotk::ControlID id, double& value, const wchar_t* l
         buttons.setTop(4.0f);
         {
             Box up(ui, FILL, buttons.h() / 2);
-            if (stepButton(ui, orbotk::ControlID(id.name() + L":up", orbotk::TabIdx::DISABLED),
-                           true, on))
+            if (stepButton(ui, m.up, true, on))
                 set(value + o.step);
         }
         {
             Box down(ui, FILL, buttons.h() / 2);
             down.setTop(buttons.h() / 2);
-            if (stepButton(ui, orbotk::ControlID(id.name() + L":down", orbotk::TabIdx::DISABLED),
-                           false, on))
+            if (stepButton(ui, m.down, false, on))
                 set(value - o.step);
         }
         if (ui->isPaint())
