@@ -55,6 +55,28 @@ TEST_F(PlacementTest, ThePlaceAWindowClosedAtIsWhereTheNextOneOpens) {
     EXPECT_EQ(second.host->GetSize(), wxSize(320, 210));
 }
 
+TEST_F(PlacementTest, ValuesKeptWithThePlacementComeBackIntoTheirFloats) {
+    float split = 120.0f, columns = 80.0f, unknown = 5.0f;
+    {
+        Hosted first(200, 100);
+        gui::rememberPlacement(*first.host, L"main", {{L"list split", &split}, {L"c", &columns}});
+        split = 210.5f;
+        first.host->Close(true);
+    }
+    EXPECT_NE(file().find(" 0 c=80 list_split=210.5\n"), std::string::npos) << file();
+    split = columns = 0.0f;
+    Hosted second(200, 100);
+    EXPECT_TRUE(gui::rememberPlacement(*second.host, L"main",
+                                       {{L"list split", &split}, {L"new", &unknown}}));
+    EXPECT_EQ(split, 210.5f);
+    EXPECT_EQ(unknown, 5.0f); // none kept: the float keeps its own
+    // A value that does not read makes the line no placement.
+    write("main\t10 20 300 200 0 split=x\n");
+    Hosted third(200, 100);
+    EXPECT_FALSE(gui::rememberPlacement(*third.host, L"main", {{L"split", &split}}));
+    EXPECT_EQ(split, 210.5f);
+}
+
 TEST_F(PlacementTest, AnUnreadableLineIsLoggedAndTheOthersAreKept) {
     write("main\t10 20 x 40 0\ngarbage\nother\t30 40 250 150 0\n");
     testing_support::LogCapture log;

@@ -14,7 +14,6 @@ using orbotk::ControlID;
 
 namespace {
 const std::vector<gui::FileFilter> FILTERS = {{L"Text files", L"*.txt;*.md"}, {L"All files", L"*"}};
-constexpr float LIST_WIDTH = 180.0f;
 } // namespace
 
 std::wstring Document::name() const {
@@ -96,11 +95,16 @@ void Editor::show(int index) {
 
 void Editor::doScene() {
     menuBar();
-    documentList();
-    Box area(ui_, -(LIST_WIDTH + 8.0f), -(gui::MENU_BAR_HEIGHT + 8.0f));
-    area.setLeft(LIST_WIDTH + 8.0f);
-    area.setTop(gui::MENU_BAR_HEIGHT + 8.0f);
-    doTextArea(ControlID(L"text"), *doc().text);
+    Box panes(ui_, FILL, -(gui::MENU_BAR_HEIGHT + 8.0f));
+    panes.setTop(gui::MENU_BAR_HEIGHT + 8.0f);
+    gui::SplitOptions split;
+    split.minFirst = 120.0f;
+    split.minSecond = 240.0f;
+    split.defaultPosition = 180.0f;
+    split.keeps = gui::SplitOptions::FIRST; // the list keeps its width as the window grows
+    gui::doSplit(
+        ui(), ControlID(L"divider"), listWidth, split, [this] { documentList(); },
+        [this] { doTextArea(ControlID(L"text"), *doc().text); });
 }
 
 // The commands open their choosers after the pass that chose them (postEval): a chooser runs
@@ -154,8 +158,6 @@ void Editor::menuBar() {
 }
 
 void Editor::documentList() {
-    Box at(ui_, LIST_WIDTH, -(gui::MENU_BAR_HEIGHT + 8.0f));
-    at.setTop(gui::MENU_BAR_HEIGHT + 8.0f);
     gui::ListOptions options;
     options.rowHeight = 22.0f;
     options.label = [this](int row) {

@@ -32,6 +32,7 @@ public:
     std::vector<Document> documents;
     int current = 0;
     bool wrap = true;
+    float listWidth = 180.0f; // the divider between the list and the text, kept with placement
 
 protected:
     void doScene() override;

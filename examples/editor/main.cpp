@@ -1,5 +1,5 @@
 // The editor: opens the files named on the command line, or an empty document, in a window
-// that comes back where the user left it.
+// that comes back where the user left it, its list as wide as it was.
 #include "editor.h"
 
 #include <boost/make_shared.hpp>
@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
     auto window = boost::make_shared<editor::Editor>();
     for (int i = 1; i < argc; ++i)
         window->open(wxString(argv[i]).ToStdWstring());
-    gui::rememberPlacement(*window, L"editor");
+    gui::rememberPlacement(*window, L"editor", {{L"documents", &window->listWidth}});
     window->Show();
     return app.run();
 }

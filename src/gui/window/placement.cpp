@@ -8,6 +8,7 @@
 #include "orboutil/strings.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -25,6 +26,7 @@ namespace {
 struct Placement {
     int x = 0, y = 0, w = 0, h = 0;
     bool maximized = false;
+    std::map<std::string, float> values; // name=value after the five numbers
 };
 
 // The file's lines by window name, in the file's order of names; lines that are no placement
@@ -40,10 +42,23 @@ std::map<std::string, Placement> readAll(const std::string& path) {
         std::istringstream fields(tab == std::string::npos ? std::string() : line.substr(tab + 1));
         Placement p;
         int maximized = -1;
-        std::string rest;
-        if (tab == 0 || tab == std::string::npos ||
-            !(fields >> p.x >> p.y >> p.w >> p.h >> maximized) || (fields >> rest) || p.w <= 0 ||
-            p.h <= 0 || p.w > 100000 || p.h > 100000 || (maximized != 0 && maximized != 1)) {
+        bool values = true;
+        const bool numbers = tab != 0 && tab != std::string::npos &&
+                             (fields >> p.x >> p.y >> p.w >> p.h >> maximized);
+        if (numbers)
+            for (std::string field; values && fields >> field;) {
+                const size_t eq = field.find('=');
+                char* end = nullptr;
+                const float v = eq == std::string::npos || eq == 0
+                                    ? 0.0f
+                                    : std::strtof(field.c_str() + eq + 1, &end);
+                values = end != nullptr && *end == '\0' && end != field.c_str() + eq + 1 &&
+                         std::isfinite(v);
+                if (values)
+                    p.values[field.substr(0, eq)] = v;
+            }
+        if (!numbers || !values || p.w <= 0 || p.h <= 0 || p.w > 100000 || p.h > 100000 ||
+            (maximized != 0 && maximized != 1)) {
             ORBO_LOG(2) << "placement file " << path << " line " << n
                         << " is no placement; that window opens at its own size and place";
             continue;
@@ -59,9 +74,13 @@ void writeAll(const std::string& path, const std::map<std::string, Placement>& a
     const std::string temporary = path + ".new";
     {
         std::ofstream out(temporary, std::ios::trunc);
-        for (const auto& [name, p] : all)
+        for (const auto& [name, p] : all) {
             out << name << '\t' << p.x << ' ' << p.y << ' ' << p.w << ' ' << p.h << ' '
-                << (p.maximized ? 1 : 0) << '\n';
+                << (p.maximized ? 1 : 0);
+            for (const auto& [key, v] : p.values)
+                out << ' ' << key << '=' << v;
+            out << '\n';
+        }
         if (!out.flush()) {
             ORBO_LOG(2) << "placement file " << temporary << " could not be written";
             std::remove(temporary.c_str());
@@ -74,12 +93,13 @@ void writeAll(const std::string& path, const std::map<std::string, Placement>& a
     }
 }
 
-// Names are kept one to a line: tabs and line breaks in them would break the file.
-std::string keyOf(const std::wstring& name) {
+// Names are kept one to a line: tabs and line breaks in them would break the file. A value's
+// name is one field of the line: no spaces, and no '=' either.
+std::string keyOf(const std::wstring& name, bool field = false) {
     std::string key = orbo::util::utf8FromWString(name);
     for (char& c : key)
-        if (c == '\t' || c == '\n' || c == '\r')
-            c = ' ';
+        if (c == '\t' || c == '\n' || c == '\r' || (field && (c == ' ' || c == '=')))
+            c = field ? '_' : ' ';
     return key;
 }
 
@@ -98,7 +118,8 @@ std::string placementFile() {
     return dir + "/" + (app.empty() ? "gui" : app) + "/placement";
 }
 
-bool rememberPlacement(AppWindow& window, const std::wstring& name) {
+bool rememberPlacement(AppWindow& window, const std::wstring& name,
+                       const std::vector<std::pair<std::wstring, float*>>& values) {
     boost::shared_ptr<orbotk::Window> w = window.window();
     if (!w)
         return false;
@@ -124,6 +145,9 @@ bool rememberPlacement(AppWindow& window, const std::wstring& name) {
         }
         if (p.maximized)
             w->Maximize(true);
+        for (const auto& [valueName, value] : values)
+            if (const auto v = p.values.find(keyOf(valueName, true)); v != p.values.end() && value)
+                *value = v->second;
         applied = true;
     }
     // The size and place the window has when not maximised, followed as it moves and resizes,
@@ -136,11 +160,15 @@ bool rememberPlacement(AppWindow& window, const std::wstring& name) {
     };
     w->Bind(wxEVT_SIZE, follow);
     w->Bind(wxEVT_MOVE, follow);
-    w->Bind(wxEVT_CLOSE_WINDOW, [w = w.get(), normal, key, path](wxCloseEvent& event) {
+    w->Bind(wxEVT_CLOSE_WINDOW, [w = w.get(), normal, key, path, values](wxCloseEvent& event) {
         if (!w->IsMaximized())
             *normal = w->GetRect();
         std::map<std::string, Placement> now = readAll(path);
-        now[key] = Placement{normal->x, normal->y, normal->width, normal->height, w->IsMaximized()};
+        Placement kept{normal->x, normal->y, normal->width, normal->height, w->IsMaximized(), {}};
+        for (const auto& [valueName, value] : values)
+            if (value)
+                kept.values[keyOf(valueName, true)] = *value;
+        now[key] = kept;
         writeAll(path, now);
         event.Skip();
     });
