@@ -598,9 +598,49 @@ private:
         for (int i = 0; i < MESSAGE_KINDS; ++i)
             row(132.0f + 36.0f * i, MESSAGES[i].caption, messageAnswers_[i],
                 [this, i] { openMessage(i); });
-        Box menus(ui_, 300.0f, FILL);
-        place(menus, 420.0f, 0.0f);
-        menuSection();
+        {
+            Box menus(ui_, 300.0f, 216.0f);
+            place(menus, 420.0f, 0.0f);
+            menuSection();
+        }
+        documentTabs();
+    }
+
+    // Tabs of open documents: each closes by its mark or a middle click, and the strip scrolls
+    // once they do not fit; Reopen brings them all back.
+    void documentTabs() {
+        using namespace gui;
+        using orbotk::ControlID;
+        {
+            Box b(ui_, 300.0f, 18.0f);
+            place(b, 420.0f, 236.0f);
+            doLabel(L"Open documents", configFont_);
+        }
+        {
+            Box strip(ui_, 300.0f, 24.0f);
+            place(strip, 420.0f, 260.0f);
+            TabsOptions o;
+            o.closable = true;
+            o.shortcuts = false; // the pages' strip has them
+            const TabsResult r = doTabs(ui(), ControlID(L"documents"), document_, documents_, o);
+            if (r.closed >= 0) {
+                documents_.erase(documents_.begin() + r.closed);
+                if (document_ > r.closed || document_ >= static_cast<int>(documents_.size()))
+                    document_ = std::max(document_ - 1, 0);
+            }
+        }
+        {
+            Box b(ui_, 190.0f, 20.0f);
+            place(b, 420.0f, 294.0f);
+            doLabelFit(documents_.empty() ? L"All closed"
+                                          : (L"Showing " + documents_[document_]).c_str(),
+                       true, true);
+        }
+        Box b(ui_, 100.0f, 30.0f);
+        place(b, 620.0f, 290.0f);
+        glColor(orbopal::GearButton);
+        if (doPushButton(ControlID(L"documents:reopen"), L"Reopen", true))
+            documents_ = {L"notes.txt", L"todo.md", L"letter.txt", L"budget.csv", L"readme.md"};
     }
 
     // Native menus: a button opens one whose check items the page flips from the item it
@@ -1348,6 +1388,9 @@ private:
          wxOK | wxICON_INFORMATION}};
 
     float listsSplit_ = 360.0f;
+    std::vector<std::wstring> documents_{L"notes.txt", L"todo.md", L"letter.txt", L"budget.csv",
+                                         L"readme.md"};
+    int document_ = 0;
     const std::vector<std::wstring> pageNames_{std::begin(PAGE_NAMES), std::end(PAGE_NAMES)};
     int fontSize_ = 12, copies_ = 1;
     double margin_ = 2.5;

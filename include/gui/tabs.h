@@ -8,7 +8,8 @@
 //   - A press on a tab selects it. The strip is one stop of Tab: focused, Left and Right select
 //     the tab before and after, Home and End the first and the last.
 //   - From anywhere in the window (a focused text field too), Ctrl+Tab and Ctrl+Page Down
-//     select the next tab, Ctrl+Shift+Tab and Ctrl+Page Up the one before, round the ends.
+//     select the next tab, Ctrl+Shift+Tab and Ctrl+Page Up the one before, round the ends;
+//     a window with a second strip turns them off for one of them (shortcuts = false).
 //   - With closable, each tab has a close mark; a press on it, or a middle click on the tab,
 //     reports the tab in closed. The caller removes it (and moves selected as it sees fit).
 //   - Tabs that do not fit show arrows at both ends; the arrows and the wheel over the strip
@@ -31,6 +32,7 @@ struct TabsOptions {
     float tabWidth = 0.0f; // 0: each as wide as its caption needs
     float gap = 1.0f;      // between tabs
     bool closable = false;
+    bool shortcuts = true; // the window-wide keys
 };
 
 struct TabsResult {

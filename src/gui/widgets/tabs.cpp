@@ -74,10 +74,12 @@ TabsResult doTabs(Ui& ui, orbotk::ControlID id, int& selected,
             if (strip.keyDown(WXK_END))
                 select(count - 1);
         }
-        if (shortcut(ui, L"Ctrl+Tab") || shortcut(ui, L"Ctrl+PageDown"))
-            select((selected + 1) % count);
-        if (shortcut(ui, L"Ctrl+Shift+Tab") || shortcut(ui, L"Ctrl+PageUp"))
-            select((selected + count - 1) % count);
+        if (o.shortcuts) {
+            if (shortcut(ui, L"Ctrl+Tab") || shortcut(ui, L"Ctrl+PageDown"))
+                select((selected + 1) % count);
+            if (shortcut(ui, L"Ctrl+Shift+Tab") || shortcut(ui, L"Ctrl+PageUp"))
+                select((selected + count - 1) % count);
+        }
         if (strip.leftClicked())
             strip.makeFocused();
     }
