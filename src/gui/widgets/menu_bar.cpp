@@ -3,14 +3,13 @@
 // moves between titles, with the pointer or with Left and Right.
 #include "gui/menu_bar.h"
 
-#include "gui/behavior.h"
 #include "gui/palette.h"
 #include "gui/render.h"
 #include "gui/shortcut.h"
 #include "orbotk/window.h"
 #include "orboutil/log.h"
-#include "orboutil/strings.h"
 
+#include <cwctype>
 #include <exception>
 #include <string>
 #include <vector>

@@ -75,9 +75,13 @@ TabsResult doTabs(Ui& ui, orbotk::ControlID id, int& selected,
                 select(count - 1);
         }
         if (o.shortcuts) {
-            if (shortcut(ui, L"Ctrl+Tab") || shortcut(ui, L"Ctrl+PageDown"))
+            // Each asked for in every pass, so that one the host asks for too is logged.
+            const bool tab = shortcut(ui, L"Ctrl+Tab"), pageDown = shortcut(ui, L"Ctrl+PageDown");
+            const bool backTab = shortcut(ui, L"Ctrl+Shift+Tab"),
+                       pageUp = shortcut(ui, L"Ctrl+PageUp");
+            if (tab || pageDown)
                 select((selected + 1) % count);
-            if (shortcut(ui, L"Ctrl+Shift+Tab") || shortcut(ui, L"Ctrl+PageUp"))
+            if (backTab || pageUp)
                 select((selected + count - 1) % count);
         }
         if (strip.leftClicked())
