@@ -61,7 +61,7 @@ foreach(h look text_area_state text_box text_layout text_state textures)
   set(FLOOR_${h} 3)
 endforeach()
 foreach(h behavior button checkbox combo_box labels line_edit link list_view menu_bar number_field popup_menu
-          progress push_button radio scroll_bar shortcut slider split tabs text_area ui)
+          progress push_button radio scroll_bar shortcut slider split table tabs text_area tree ui)
   set(FLOOR_${h} 4)
 endforeach()
 foreach(h app_window brand placement)

@@ -18,4 +18,9 @@ constexpr float SCROLL_SIZE = 23.0f;
 int doVScroll(Ui& ui, orbotk::ControlID id, int& pos, int visible, float& dragTop, float& dragMouse,
               int min, int max, bool enabled);
 
+// The same bar along the current box's bottom edge, for columns (pos the first in view):
+// arrows at the ends, Left and Right step when its thumb has the focus.
+int doHScroll(Ui& ui, orbotk::ControlID id, int& pos, int visible, float& dragLeft,
+              float& dragMouse, int min, int max, bool enabled);
+
 } // namespace gui

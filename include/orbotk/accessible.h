@@ -32,6 +32,12 @@ enum class Role : std::uint8_t {
     SpinButton,   // a number field: its value, limits and text
     PageTabList,  // a strip of tabs
     PageTab,      // a tab of it: selected when it is the strip's selected one
+    Table,        // rows of cells under column headers: its row and column counts
+    TreeTable,    // a table whose first column is a tree
+    ColumnHeader, // a column's title in a table's header (column: its place)
+    TableCell,    // a cell of a table (index: its row, column: its place)
+    Tree,         // a tree view
+    TreeItem,     // a row of a tree: its level, its place among its siblings
     // Windows (Window::setAccessibleRole): a frame unless said otherwise.
     Dialog,
     Alert, // a message box: screen readers read it out as it opens
@@ -65,6 +71,13 @@ struct Description {
     int caret = 0, selectionStart = 0, selectionEnd = 0;
     // A row of a list: its number among the host's rows, counted from 0 (-1 for the rest).
     int index = -1;
+    // A table's cell or column header: its column, by place from the left, counted from 0.
+    int column = -1;
+    // A tree's row: its level (1 at the top; 0 for the rest), and its place among its
+    // siblings, counted from 1, of setSize.
+    int level = 0, posInSet = 0, setSize = 0;
+    // A table: how many rows and columns it has (not only those in view).
+    int rowCount = 0, columnCount = 0;
 };
 
 // A described control of the last complete pass, as published.

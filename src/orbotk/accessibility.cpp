@@ -110,9 +110,12 @@ AtkStateSet* controlStates(AtkObject* o) {
     for (const auto& [bit, state] : map)
         if (c->states & bit)
             atk_state_set_add_state(set, state);
-    // A list's rows can be selected; an open combo box's entries are picked, not selected.
-    if (atk_object_get_role(o) == ATK_ROLE_LIST_ITEM && c->owner &&
-        atk_object_get_role(c->owner) == ATK_ROLE_LIST) {
+    // A list's, table's and tree's rows can be selected; an open combo box's entries are
+    // picked, not selected.
+    const AtkRole role = atk_object_get_role(o);
+    if ((role == ATK_ROLE_LIST_ITEM && c->owner &&
+         atk_object_get_role(c->owner) == ATK_ROLE_LIST) ||
+        role == ATK_ROLE_TABLE_CELL || role == ATK_ROLE_TREE_ITEM) {
         atk_state_set_add_state(set, ATK_STATE_SELECTABLE);
         atk_state_set_add_state(set, ATK_STATE_FOCUSABLE);
     }
@@ -270,6 +273,118 @@ void controlSelection(gpointer g, gpointer) {
     iface->is_child_selected = childSelected;
 }
 
+// ---- Tables: cells by row and column among those in view, headers, counts, selected rows
+
+// The cell at row and column (a place from the left), or a column's header (row -1).
+AtkObject* cellAt(AtkTable* t, gint row, gint column, AtkRole role = ATK_ROLE_TABLE_CELL) {
+    if (const std::vector<AtkObject*>* inside = control(t)->inside)
+        for (AtkObject* o : *inside) {
+            const Control* c = control(o);
+            if (c->column == column && (role != ATK_ROLE_TABLE_CELL || c->index == row) &&
+                atk_object_get_role(o) == role)
+                return o;
+        }
+    return nullptr;
+}
+AtkObject* tableRefAt(AtkTable* t, gint row, gint column) {
+    AtkObject* o = cellAt(t, row, column);
+    return o ? ATK_OBJECT(g_object_ref(o)) : nullptr;
+}
+gint tableIndexAt(AtkTable* t, gint row, gint column) {
+    AtkObject* o = cellAt(t, row, column);
+    return o ? atk_object_get_index_in_parent(o) : -1;
+}
+const Control* tableChild(AtkTable* t, gint i) {
+    const std::vector<AtkObject*>* inside = control(t)->inside;
+    return inside && i >= 0 && i < static_cast<gint>(inside->size())
+               ? control((*inside)[static_cast<size_t>(i)])
+               : nullptr;
+}
+gint tableRowAtIndex(AtkTable* t, gint i) {
+    const Control* c = tableChild(t, i);
+    return c ? c->index : -1;
+}
+gint tableColumnAtIndex(AtkTable* t, gint i) {
+    const Control* c = tableChild(t, i);
+    return c ? c->column : -1;
+}
+gint tableRows(AtkTable* t) {
+    return control(t)->rowCount;
+}
+gint tableColumns(AtkTable* t) {
+    return control(t)->columnCount;
+}
+AtkObject* tableColumnHeader(AtkTable* t, gint column) {
+    return cellAt(t, -1, column, ATK_ROLE_COLUMN_HEADER); // not a new reference
+}
+const gchar* tableColumnDescription(AtkTable* t, gint column) {
+    AtkObject* header = cellAt(t, -1, column, ATK_ROLE_COLUMN_HEADER);
+    return header ? atk_object_get_name(header) : nullptr;
+}
+gboolean tableRowSelected(AtkTable* t, gint row) {
+    AtkObject* o = cellAt(t, row, 0);
+    if (o == nullptr) // the first column may be out of view
+        if (const std::vector<AtkObject*>* inside = control(t)->inside)
+            for (AtkObject* cell : *inside)
+                if (control(cell)->index == row && atk_object_get_role(cell) == ATK_ROLE_TABLE_CELL)
+                    o = cell;
+    return o && (control(o)->states & orbotk::ACC_SELECTED) != 0;
+}
+gboolean tableSelected(AtkTable* t, gint row, gint) {
+    return tableRowSelected(t, row);
+}
+// The selected rows among those in view.
+gint tableSelectedRows(AtkTable* t, gint** out) {
+    std::vector<gint> rows;
+    if (const std::vector<AtkObject*>* inside = control(t)->inside)
+        for (AtkObject* o : *inside) {
+            const Control* c = control(o);
+            if ((c->states & orbotk::ACC_SELECTED) &&
+                atk_object_get_role(o) == ATK_ROLE_TABLE_CELL &&
+                std::find(rows.begin(), rows.end(), c->index) == rows.end())
+                rows.push_back(c->index);
+        }
+    if (out) {
+        *out = g_new(gint, std::max<size_t>(rows.size(), 1));
+        std::copy(rows.begin(), rows.end(), *out);
+    }
+    return static_cast<gint>(rows.size());
+}
+void controlTable(gpointer g, gpointer) {
+    auto* iface = static_cast<AtkTableIface*>(g);
+    iface->ref_at = tableRefAt;
+    G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+    iface->get_index_at = tableIndexAt;
+    iface->get_column_at_index = tableColumnAtIndex;
+    iface->get_row_at_index = tableRowAtIndex;
+    G_GNUC_END_IGNORE_DEPRECATIONS
+    iface->get_n_rows = tableRows;
+    iface->get_n_columns = tableColumns;
+    iface->get_column_header = tableColumnHeader;
+    iface->get_column_description = tableColumnDescription;
+    iface->is_row_selected = tableRowSelected;
+    iface->is_selected = tableSelected;
+    iface->get_selected_rows = tableSelectedRows;
+}
+
+// A tree's row says its level and place among its siblings, as readers ask for them.
+AtkAttributeSet* controlAttributes(AtkObject* o) {
+    const Control* c = control(o);
+    AtkAttributeSet* set = nullptr;
+    const auto add = [&set](const char* name, int value) {
+        auto* a = static_cast<AtkAttribute*>(g_malloc(sizeof(AtkAttribute)));
+        a->name = g_strdup(name);
+        a->value = g_strdup_printf("%d", value);
+        set = g_slist_append(set, a);
+    };
+    if (c->level > 0) {
+        add("level", c->level);
+        add("posinset", c->posInSet);
+        add("setsize", c->setSize);
+    }
+    return set;
+}
+
 GObjectClass* controlParent = nullptr;
 void controlFinalize(GObject* o) {
     Control* c = control(o);
@@ -287,6 +402,7 @@ void controlClassInit(gpointer klass, gpointer) {
     atk->get_n_children = controlChildren;
     atk->ref_child = controlChild;
     atk->get_index_in_parent = controlIndex;
+    atk->get_attributes = controlAttributes;
     G_OBJECT_CLASS(klass)->finalize = controlFinalize;
 }
 
@@ -294,33 +410,37 @@ void controlInit(GTypeInstance* instance, gpointer) {
     control(instance)->inside = new std::vector<AtkObject*>;
 }
 
-// Five types of control: every control is a component with an action; sliders and bars add
-// a value, text fields their text, lists the selection among their rows, and combo boxes both
-// the selection among their entries and the chosen entry's text.
-enum Kind { PLAIN, VALUE, TEXT, LIST, COMBO, KINDS };
+// Six types of control: every control is a component with an action; sliders and bars add
+// a value, text fields their text, lists and trees the selection among their rows, combo boxes
+// both the selection among their entries and the chosen entry's text, and tables the
+// selection and the table's cells and headers.
+enum Kind { PLAIN, VALUE, TEXT, LIST, COMBO, TABLE, KINDS };
 GType kindType(Kind kind) {
     static GType types[KINDS] = {};
     if (types[kind] == 0) {
         const GTypeInfo info = {
             sizeof(ControlClass), nullptr, nullptr,     controlClassInit, nullptr, nullptr,
             sizeof(Control),      0,       controlInit, nullptr};
-        static const char* const names[KINDS] = {"OrbotkAccessibleControl", "OrbotkAccessibleValue",
-                                                 "OrbotkAccessibleText", "OrbotkAccessibleList",
-                                                 "OrbotkAccessibleCombo"};
+        static const char* const names[KINDS] = {
+            "OrbotkAccessibleControl", "OrbotkAccessibleValue", "OrbotkAccessibleText",
+            "OrbotkAccessibleList",    "OrbotkAccessibleCombo", "OrbotkAccessibleTable"};
         const GType t = g_type_register_static(ATK_TYPE_OBJECT, names[kind], &info, GTypeFlags(0));
         const GInterfaceInfo component = {controlComponent, nullptr, nullptr};
         const GInterfaceInfo action = {controlAction, nullptr, nullptr};
         const GInterfaceInfo value = {controlValue, nullptr, nullptr};
         const GInterfaceInfo text = {orbotk::access::textInterface, nullptr, nullptr};
         const GInterfaceInfo selection = {controlSelection, nullptr, nullptr};
+        const GInterfaceInfo table = {controlTable, nullptr, nullptr};
         g_type_add_interface_static(t, ATK_TYPE_COMPONENT, &component);
         g_type_add_interface_static(t, ATK_TYPE_ACTION, &action);
         if (kind == VALUE)
             g_type_add_interface_static(t, ATK_TYPE_VALUE, &value);
         if (kind == TEXT || kind == COMBO)
             g_type_add_interface_static(t, ATK_TYPE_TEXT, &text);
-        if (kind == LIST || kind == COMBO)
+        if (kind == LIST || kind == COMBO || kind == TABLE)
             g_type_add_interface_static(t, ATK_TYPE_SELECTION, &selection);
+        if (kind == TABLE)
+            g_type_add_interface_static(t, ATK_TYPE_TABLE, &table);
         types[kind] = t;
     }
     return types[kind];
@@ -333,7 +453,11 @@ Kind kindOf(const orbotk::Description& d) {
     case orbotk::Role::TextArea:
         return TEXT;
     case orbotk::Role::List:
+    case orbotk::Role::Tree:
         return LIST;
+    case orbotk::Role::Table:
+    case orbotk::Role::TreeTable:
+        return TABLE;
     case orbotk::Role::ComboBox:
         return COMBO;
     default:
@@ -345,7 +469,8 @@ Kind kindOf(const orbotk::Description& d) {
 bool takesLabel(orbotk::Role r) {
     using orbotk::Role;
     return r == Role::Text || r == Role::PasswordText || r == Role::TextArea ||
-           r == Role::ComboBox || r == Role::Slider || r == Role::List || r == Role::ProgressBar;
+           r == Role::ComboBox || r == Role::Slider || r == Role::List || r == Role::ProgressBar ||
+           r == Role::Table || r == Role::TreeTable || r == Role::Tree;
 }
 
 bool labels(const orbotk::Described& label, const orbotk::Described& field) {
@@ -401,6 +526,18 @@ AtkRole atkRole(orbotk::Role r) {
         return ATK_ROLE_PAGE_TAB_LIST;
     case orbotk::Role::PageTab:
         return ATK_ROLE_PAGE_TAB;
+    case orbotk::Role::Table:
+        return ATK_ROLE_TABLE;
+    case orbotk::Role::TreeTable:
+        return ATK_ROLE_TREE_TABLE;
+    case orbotk::Role::ColumnHeader:
+        return ATK_ROLE_COLUMN_HEADER;
+    case orbotk::Role::TableCell:
+        return ATK_ROLE_TABLE_CELL;
+    case orbotk::Role::Tree:
+        return ATK_ROLE_TREE;
+    case orbotk::Role::TreeItem:
+        return ATK_ROLE_TREE_ITEM;
     case orbotk::Role::Dialog:
         return ATK_ROLE_DIALOG;
     case orbotk::Role::Alert:
@@ -520,7 +657,7 @@ gboolean canvasFocusIn(GtkWidget*, GdkEvent*, gpointer canvas) {
 namespace orbotk::access {
 
 bool isControl(gpointer p) {
-    for (Kind k : {PLAIN, VALUE, TEXT, LIST, COMBO})
+    for (Kind k : {PLAIN, VALUE, TEXT, LIST, COMBO, TABLE})
         if (G_TYPE_CHECK_INSTANCE_TYPE(p, kindType(k)))
             return true;
     return false;
@@ -713,6 +850,9 @@ void AccessibleTree::follow(AtkObject* o, const Described& d, bool made, const D
     Control* c = control(o);
     c->x = d.x, c->y = d.y, c->w = d.w, c->h = d.h;
     atk_object_set_role(o, atkRole(desc.role));
+    c->index = desc.index, c->column = desc.column, c->level = desc.level;
+    c->posInSet = desc.posInSet, c->setSize = desc.setSize;
+    c->rowCount = desc.rowCount, c->columnCount = desc.columnCount;
 
     // A field's label: the label just before it, to its left or above it. It names the field
     // when the field has no name of its own.

@@ -28,6 +28,9 @@ struct Control {
     std::vector<AtkObject*>* inside; // its own children, in reading order; owned
     AtkObject* labelledBy;           // the label beside it, or null (a reference is held)
     bool describesWindow;            // a label showing the window's description
+    // Tables and trees: a cell's row and column, a tree row's level and place among its
+    // siblings, a table's counts (see orbotk::Description).
+    int index, column, level, posInSet, setSize, rowCount, columnCount;
 };
 
 bool isControl(gpointer p);

@@ -15,40 +15,14 @@
 #include "gui/palette.h"
 #include "gui/render.h"
 #include "gui/scroll_bar.h"
+#include "widgets/rows.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cwctype>
-#include <optional>
 
 namespace gui {
 
 using orbotk::ControlID;
-
-namespace {
-void selectOnly(std::set<int>& selection, int row) {
-    selection.clear();
-    selection.insert(row);
-}
-
-void selectRange(std::set<int>& selection, int from, int to) {
-    selection.clear();
-    for (int i = std::min(from, to); i <= std::max(from, to); ++i)
-        selection.insert(i);
-}
-
-// The row after `from` (wrapping) whose label starts with ch, ignoring case; -1 when none.
-int rowStartingWith(const boost::function<std::wstring(int)>& label, int count, int from, int ch) {
-    const wint_t wanted = std::towlower(static_cast<wint_t>(ch));
-    for (int k = 1; k <= count; ++k) {
-        const int row = (from + k) % count;
-        const std::wstring text = label(row);
-        if (!text.empty() && std::towlower(static_cast<wint_t>(text[0])) == wanted)
-            return row;
-    }
-    return -1;
-}
-} // namespace
 
 ListResult doList(Ui& ui, ControlID id, ListState& state, int count, std::set<int>& selection,
                   const boost::function<void(int, bool)>& drawRow, const ListOptions& options,
@@ -68,117 +42,15 @@ ListResult doList(Ui& ui, ControlID id, ListState& state, int count, std::set<in
     state.focused = std::min(std::max(state.focused, 0), std::max(count - 1, 0));
     state.anchor = std::min(std::max(state.anchor, 0), std::max(count - 1, 0));
     const ListSelectionMode mode = options.selection;
-    const bool multiple = mode == LIST_SELECT_MULTIPLE;
 
-    // The row under the pointer, from the geometry alone: the rows' own controls lie in front.
-    int pointerRow = -1;
-    if (ui->pointerInside()) {
-        const float px = static_cast<float>(ui->mouseX()), py = static_cast<float>(ui->mouseY());
-        if (px >= left && px < left + rowsW && py >= top && py < top + rowH * visible) {
-            const int row = state.first + static_cast<int>((py - top) / rowH);
-            pointerRow = row < count ? row : -1;
-        }
-    }
-    // The hover shading moves from row to row within one hot box: the window repaints when
-    // the row under the pointer is not the one shown.
-    if (on && pointerRow >= 0)
-        ui->hoverPart(pointerRow);
-
+    const int under = pointerRow(ui, left, top, rowsW, rowH, state.first, visible, count, on);
     if (list.describing())
         list.describe(orbotk::Role::List, L"",
                       (on ? orbotk::ACC_ENABLED : 0u) | orbotk::ACC_FOCUSABLE);
     if (on) {
-        const bool shift = ui->shiftDown(), ctrl = ui->ctrlDown();
-        const auto changed = [&] {
-            result.selectionChanged = true;
-            ui.refresh();
-        };
-        if (const int wheel = list.wheelRotation()) {
-            state.first = std::min(std::max(state.first - wheel / 40, 0), lastFirst);
-            ui.refresh();
-        }
-        if (list.leftClicked()) {
-            list.makeFocused();
-            if (pointerRow >= 0) {
-                if (mode != LIST_SELECT_NONE) {
-                    if (multiple && shift)
-                        selectRange(selection, state.anchor, pointerRow);
-                    else if (multiple && ctrl && selection.count(pointerRow))
-                        selection.erase(pointerRow);
-                    else if (multiple && ctrl)
-                        selection.insert(pointerRow);
-                    else
-                        selectOnly(selection, pointerRow);
-                    changed();
-                }
-                state.focused = pointerRow;
-                if (!(multiple && shift))
-                    state.anchor = pointerRow;
-                if (list.leftDoubleClicked())
-                    result.activated = pointerRow;
-            }
-            ui.refresh();
-        }
-        if (list.rightClicked() && pointerRow >= 0) {
-            // As desktop lists do: the menu is for the selection, which holds the row.
-            if (mode != LIST_SELECT_NONE && !selection.count(pointerRow)) {
-                selectOnly(selection, pointerRow);
-                changed();
-            }
-            state.focused = state.anchor = pointerRow;
-            result.menuRow = pointerRow;
-            result.menuX = static_cast<float>(ui->mouseX());
-            result.menuY = static_cast<float>(ui->mouseY());
-        }
-        if (count > 0) {
-            std::optional<int> to; // the row a key moves the focus to, unclamped
-            if (list.keyDown(WXK_UP))
-                to = state.focused - 1;
-            else if (list.keyDown(WXK_DOWN))
-                to = state.focused + 1;
-            else if (list.keyDown(WXK_PAGEUP))
-                to = state.focused - visible;
-            else if (list.keyDown(WXK_PAGEDOWN))
-                to = state.focused + visible;
-            else if (list.keyDown(WXK_HOME))
-                to = 0;
-            else if (list.keyDown(WXK_END))
-                to = count - 1;
-            else if (options.label &&
-                     list.characterInput([](int ch) { return ch > 32 && ch != 127; })) {
-                const int row =
-                    rowStartingWith(options.label, count, state.focused, ui->unicodeKey());
-                if (row >= 0)
-                    to = row;
-            }
-            if (to) {
-                state.focused = std::min(std::max(*to, 0), count - 1);
-                if (mode != LIST_SELECT_NONE) {
-                    if (multiple && shift)
-                        selectRange(selection, state.anchor, state.focused);
-                    else
-                        selectOnly(selection, state.focused);
-                    changed();
-                }
-                if (!(multiple && shift))
-                    state.anchor = state.focused;
-                // The focused row comes into view.
-                state.first =
-                    std::min(std::max(state.first, state.focused - visible + 1), state.focused);
-                ui.refresh();
-            }
-            if (list.keyDown(WXK_SPACE) && mode != LIST_SELECT_NONE) {
-                if (multiple && selection.count(state.focused))
-                    selection.erase(state.focused);
-                else if (multiple)
-                    selection.insert(state.focused);
-                else
-                    selectOnly(selection, state.focused);
-                changed();
-            }
-            if (list.keyDown(WXK_RETURN))
-                result.activated = state.focused;
-        }
+        RowNumbers rows(selection);
+        rowsInput(ui, list, state, RowsGeometry{count, visible, under}, rows, options, result,
+                  [](int ch) { return ch > 32 && ch != 127; });
     }
 
     if (bar) {
@@ -204,16 +76,8 @@ ListResult doList(Ui& ui, ControlID id, ListState& state, int count, std::set<in
             row.describe(d);
         }
         drawRow(i, selected);
-        if (listFocused && i == state.focused)
-            drawFocusBorder(ui);
-        if (selected)
-            render(ui, !on           ? orbopal::AlternateRow
-                       : listFocused ? orbopal::FocusedHighlight
-                                     : orbopal::Highlight);
-        else if (on && i == pointerRow)
-            render(ui, orbopal::Hover);
-        else if (options.alternate && i % 2 == 1)
-            render(ui, orbopal::AlternateRow);
+        drawRowBehind(ui, on, listFocused, i == state.focused, selected, i == under,
+                      options.alternate && i % 2 == 1);
     }
     if (count == 0) {
         if (options.emptyText) {

@@ -1,6 +1,6 @@
-// The vertical scroll bar: step arrows, page areas beside the thumb, and a thumb dragged in
-// steps of more than 5 pixels. The caller owns the position and the two floats of drag state;
-// the bar keeps nothing between passes.
+// The scroll bars: step arrows, page areas beside the thumb, and a thumb dragged in steps of
+// more than 5 pixels; the horizontal bar is the vertical one turned on its side. The caller owns
+// the position and the two floats of drag state; the bar keeps nothing between passes.
 //
 //   bar (23 wide, along the parent's right edge)
 //   +-----------+  up arrow, 23 x 23            press, release: pos - 1
@@ -15,6 +15,7 @@
 #include "gui/palette.h"
 #include "gui/push_button.h"
 #include "gui/render.h"
+#include "widgets/icon.h"
 
 #include <algorithm>
 #include <cmath>
@@ -37,9 +38,12 @@ bool released(Box& box) {
 }
 } // namespace
 
-int doVScroll(Ui& ui, ControlID id, int& pos, int visible, float& dragTop, float& dragMouse,
-              int min, int max, bool enabled) {
-    requirePass(ui, "doVScroll");
+namespace {
+// Both bars: the vertical one as drawn above, the horizontal one the same turned on its side,
+// its arrows drawn as triangles. `along` is a position down (or across) the bar, `size` a
+// length along it; the other side is the bar's width.
+int scrollBar(Ui& ui, ControlID id, int& pos, int visible, float& dragTop, float& dragMouse,
+              int min, int max, bool enabled, bool vertical) {
     // A drag state that is not a number is no drag at all.
     dragTop = std::isfinite(dragTop) ? std::floor(dragTop) : 0.0f;
     dragMouse = std::isfinite(dragMouse) ? std::floor(dragMouse) : 0.0f;
@@ -57,8 +61,31 @@ int doVScroll(Ui& ui, ControlID id, int& pos, int visible, float& dragTop, float
     };
     const float pages = static_cast<float>(rows - visible); // first rows beyond min
 
-    Box bar(ui, SCROLL_SIZE, FILL, ControlID(), true);
-    bar.setRight(FILL);
+    Box bar(ui, vertical ? SCROLL_SIZE : FILL, vertical ? FILL : SCROLL_SIZE, ControlID(), true);
+    if (vertical)
+        bar.setRight(FILL);
+    else
+        bar.setBottom(FILL);
+    // A box of `size` along the bar, at `at` from the bar's start (the window's, when absolute).
+    const auto shape = [&](Box& b, float size) {
+        if (vertical)
+            b.setShape(SCROLL_SIZE, size);
+        else
+            b.setShape(size, SCROLL_SIZE);
+    };
+    const auto place = [&](Box& b, float at) {
+        if (vertical)
+            b.setTop(at);
+        else
+            b.setLeft(at);
+    };
+    const auto placeAbsolute = [&](Box& b, float at) {
+        if (vertical)
+            b.setY(at);
+        else
+            b.setX(at);
+    };
+    const float barStart = vertical ? bar.y() : bar.x(), barSize = vertical ? bar.h() : bar.w();
     // Described on the bar, or on the thumb where the thumb takes the focus, so that screen
     // readers follow the focus to it.
     const bool focusable = on && !id.anonymous() && id.tabIdx() != orbotk::TabIdx::DISABLED;
@@ -72,12 +99,14 @@ int doVScroll(Ui& ui, ControlID id, int& pos, int visible, float& dragTop, float
     };
     if (bar.describing() && !focusable)
         describe(bar);
-    const float trackH = bar.h() - 38.0f;
+    const float trackH = barSize - 38.0f;
     float thumbH =
         std::floor(static_cast<float>(visible) * trackH / static_cast<float>(rows) + 0.5f);
     thumbH = std::max(thumbH, std::floor(ui.look().checkboxTex.h()));
     const float travel = std::floor(trackH - thumbH);
-    const drag_bounds bounds = make_bounds(pos_t(bar.x(), bar.y() + 19.0f), shape_t(1.0f, travel));
+    const drag_bounds bounds =
+        vertical ? make_bounds(pos_t(bar.x(), bar.y() + 19.0f), shape_t(1.0f, travel))
+                 : make_bounds(pos_t(bar.y(), bar.x() + 19.0f), shape_t(1.0f, travel));
     float thumbTop = dragTop != 0.0f
                          ? dragTop
                          : bounds.top() + static_cast<float>(static_cast<std::int64_t>(pos) - min) /
@@ -85,12 +114,14 @@ int doVScroll(Ui& ui, ControlID id, int& pos, int visible, float& dragTop, float
 
     {
         Box up(ui, SCROLL_SIZE, SCROLL_SIZE, ControlID(), true);
-        {
+        ui.color(orbopal::Button);
+        if (vertical) {
             Box icon(ui, ui.look().scrollbarUp.shape());
             icon.setLeft(6.0f);
             icon.setTop(7.0f);
-            ui.color(orbopal::Button);
             render(ui, ui.look().scrollbarUp);
+        } else {
+            drawTriangle(ui, Pointing::Left);
         }
         renderPushButton(ui, orbopal::ScrollBar, on);
         if (on && released(up)) {
@@ -99,17 +130,18 @@ int doVScroll(Ui& ui, ControlID id, int& pos, int visible, float& dragTop, float
         }
     }
     {
-        Box pageUp(ui, SCROLL_SIZE, thumbTop - bar.y() - 19.0f, ControlID(), true);
-        pageUp.setTop(19.0f);
+        Box pageUp(ui);
+        shape(pageUp, thumbTop - barStart - 19.0f);
+        place(pageUp, 19.0f);
         if (on && released(pageUp)) {
             step(-visible);
             ui.refresh();
         }
     }
     {
-        Box pageDown(ui, SCROLL_SIZE, bar.y() + bar.h() - (thumbTop + thumbH) - 19.0f, ControlID(),
-                     true);
-        pageDown.setY(thumbTop + thumbH);
+        Box pageDown(ui);
+        shape(pageDown, barStart + barSize - (thumbTop + thumbH) - 19.0f);
+        placeAbsolute(pageDown, thumbTop + thumbH);
         if (on && released(pageDown)) {
             step(visible);
             ui.refresh();
@@ -117,13 +149,18 @@ int doVScroll(Ui& ui, ControlID id, int& pos, int visible, float& dragTop, float
     }
     {
         Box down(ui, SCROLL_SIZE, SCROLL_SIZE, ControlID(), true);
-        down.setBottom(FILL);
-        {
+        if (vertical)
+            down.setBottom(FILL);
+        else
+            down.setRight(FILL);
+        ui.color(orbopal::Button);
+        if (vertical) {
             Box icon(ui, ui.look().scrollbarDown.shape());
             icon.setLeft(6.0f);
             icon.setBottom(-9.0f);
-            ui.color(orbopal::Button);
             render(ui, ui.look().scrollbarDown);
+        } else {
+            drawTriangle(ui, Pointing::Right);
         }
         renderPushButton(ui, orbopal::ScrollBar, on);
         if (on && released(down)) {
@@ -133,13 +170,14 @@ int doVScroll(Ui& ui, ControlID id, int& pos, int visible, float& dragTop, float
     }
     if (on) {
         // A named bar takes the focus; its thumb stands for it.
-        Box thumb(ui, SCROLL_SIZE, thumbH, id, true);
-        thumb.setY(thumbTop);
+        Box thumb(ui, ControlID(id), true);
+        shape(thumb, thumbH);
+        placeAbsolute(thumb, thumbTop);
         if (thumb.focused()) {
             const int before = pos;
-            if (thumb.keyDown(WXK_UP))
+            if (thumb.keyDown(vertical ? WXK_UP : WXK_LEFT))
                 step(-1);
-            else if (thumb.keyDown(WXK_DOWN))
+            else if (thumb.keyDown(vertical ? WXK_DOWN : WXK_RIGHT))
                 step(1);
             else if (thumb.keyDown(WXK_PAGEUP))
                 step(-visible);
@@ -152,7 +190,7 @@ int doVScroll(Ui& ui, ControlID id, int& pos, int visible, float& dragTop, float
             if (pos != before) {
                 thumbTop = bounds.top() + static_cast<float>(static_cast<std::int64_t>(pos) - min) /
                                               pages * travel;
-                thumb.setY(thumbTop);
+                placeAbsolute(thumb, thumbTop);
                 ui.refresh();
             }
             drawFocusBorder(ui);
@@ -162,7 +200,7 @@ int doVScroll(Ui& ui, ControlID id, int& pos, int visible, float& dragTop, float
         const wxEventType type = ui->eventType();
         if (thumb.active() && type == wxEVT_MOTION)
             ui.refresh(); // repaint while dragging
-        const float pointerY = static_cast<float>(ui->mouseY());
+        const float pointerY = static_cast<float>(vertical ? ui->mouseY() : ui->mouseX());
         if (thumb.leftClicked()) {
             dragTop = thumbTop;
             dragMouse = pointerY;
@@ -188,7 +226,7 @@ int doVScroll(Ui& ui, ControlID id, int& pos, int visible, float& dragTop, float
                 }
                 dragTop = thumbTop;
                 dragMouse = pointerY;
-                thumb.setY(thumbTop);
+                placeAbsolute(thumb, thumbTop);
             }
         }
         ui.color(orbopal::Light);
@@ -203,6 +241,19 @@ int doVScroll(Ui& ui, ControlID id, int& pos, int visible, float& dragTop, float
     renderDiced(ui, ui.look().dicedButton, ui.look().dicedButtonHBounds,
                 ui.look().dicedButtonVBounds);
     return pos;
+}
+} // namespace
+
+int doVScroll(Ui& ui, ControlID id, int& pos, int visible, float& dragTop, float& dragMouse,
+              int min, int max, bool enabled) {
+    requirePass(ui, "doVScroll");
+    return scrollBar(ui, id, pos, visible, dragTop, dragMouse, min, max, enabled, true);
+}
+
+int doHScroll(Ui& ui, ControlID id, int& pos, int visible, float& dragLeft, float& dragMouse,
+              int min, int max, bool enabled) {
+    requirePass(ui, "doHScroll");
+    return scrollBar(ui, id, pos, visible, dragLeft, dragMouse, min, max, enabled, false);
 }
 
 } // namespace gui
