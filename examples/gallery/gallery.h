@@ -2,6 +2,7 @@
 // The program in main.cpp shows it; the end-to-end tests drive its form page with real input.
 #pragma once
 
+#include "data.h"
 #include "dialogs.h"
 #include "gui/gui.h"
 
@@ -114,7 +115,7 @@ public:
             Box strip(ui_, FILL, 24.0f);
             strip.setTop(28.0f);
             TabsOptions tabs;
-            tabs.tabWidth = 74.0f;
+            tabs.tabWidth = 0.0f; // each as wide as its caption
             int page = page_;
             if (doTabs(ui(), orbotk::ControlID(L"tab"), page, pageNames_, tabs).changed)
                 showPage(page);
@@ -149,20 +150,27 @@ public:
         case 8:
             dialogPage();
             break;
-        default:
+        case 9:
             listsPage();
             break;
+        default: {
+            std::wstring status;
+            data_.show(ui(), configFont_, status);
+            if (!status.empty())
+                setStatus(status);
+            break;
+        }
         }
     }
 
 public:
-    static const int PAGES = 10;
+    static const int PAGES = 11;
 
 private:
     friend struct GalleryProbe; // the invariants of the event fuzzer and the soak run
     static constexpr const wchar_t* PAGE_NAMES[PAGES] = {
-        L"Buttons", L"Labels",  L"Controls", L"Form",    L"Text",
-        L"Images",  L"Patches", L"Drawing",  L"Dialogs", L"Lists"};
+        L"Buttons", L"Labels",  L"Controls", L"Form",  L"Text", L"Images",
+        L"Patches", L"Drawing", L"Dialogs",  L"Lists", L"Data"};
 
     // The menu bar, under the logo band: every kind of item, a submenu, a disabled item and a
     // disabled menu.
@@ -1473,6 +1481,7 @@ private:
     gui::TextState hebrew_{textFont_, L"\x5E9\x5DC\x5D5\x5DD \x5E2\x5D5\x5DC\x5DD"};
     gui::TextState mixed_{textFont_, L"abc \x5E9\x5DC\x5D5\x5DD 42 \x5E2\x5D5\x5DC\x5DD def"};
     gui::TextState name_{textFont_, L""};
+    gallery::DataPage data_;
     gui::TextState digits_{textFont_, L""};
     gui::PasswordState secret_{textFont_};
     gui::PasswordState stored_{textFont_, orbo::util::md5("saved", 5)};

@@ -23,11 +23,12 @@ int usage(FILE* to = stderr) {
     std::fprintf(to, "usage: gallery [--page N] [--screenshot FILE.png [--click NAME]]\n"
                      "               [--record FILE | --replay FILE [--check]]\n"
                      "  --page N  the page to open, numbered as the keys that switch pages:\n"
-                     "            1 Buttons ... 9 Dialogs, 0 (or 10) Lists\n");
+                     "            1 Buttons ... 9 Dialogs, 0 (or 10) Lists, 11 Data\n");
     return to == stderr ? 2 : 0;
 }
 
-// A page as the number keys name it (1-9, 0 for the tenth); -1 for anything else.
+// A page as the number keys name it (1-9, 0 for the tenth), 11 for the last; -1 for anything
+// else.
 int pageOf(const char* arg) {
     char* end = nullptr;
     const long n = std::strtol(arg, &end, 10);
