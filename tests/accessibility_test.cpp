@@ -7,6 +7,7 @@
 #include "../examples/gallery/gallery.h"
 #include "display_server.h"
 #include "gui/message_box.h"
+#include "gui/table.h"
 #include "orbotk/application.h"
 #include "widget_host.h"
 
@@ -288,6 +289,51 @@ TEST(Accessibility, DialogsAndMessageBoxesSayWhatTheyAre) {
     EXPECT_EQ(whileRunning(CLIENT + " window accessibility_test Form"), "frame\t\n");
     form.win->Close(true);
     settle();
+}
+
+// A table sorted and with a selection, and a tree with one node open, as the client reads them
+// through the Table interface and each item's attributes.
+TEST(Accessibility, TablesAndTreesAreReadAsTablesAndTrees) {
+    testing_support::Hosted win{420, 200};
+    std::vector<gui::TableColumn> columns(2);
+    columns[0].title = L"Name";
+    columns[1].title = L"Size";
+    gui::TableState table;
+    gui::TableOptions o;
+    o.cellText = [](int row, int column) {
+        return (column ? L"size " : L"file ") + std::to_wstring(row);
+    };
+    o.selection = gui::LIST_SELECT_MULTIPLE;
+    std::set<int> selection{1, 2};
+    gui::TreeModel model;
+    model.childCount = [](const gui::TreePath& p) { return p.size() < 2 ? 2 : 0; };
+    model.label = [](const gui::TreePath& p) { return L"node " + std::to_wstring(p.back()); };
+    gui::TreeState nodes;
+    nodes.expanded = {{1}};
+    win->SetTitle(L"Data");
+    win->scene = [&](Host& h) {
+        gui::Ui& ui = static_cast<gui::AppWindow&>(h).ui();
+        {
+            gui::Box b(h.ui(), 200.0f, 190.0f);
+            b.setPos(5.0f, 5.0f);
+            gui::doTable(ui, ControlID(L"files"), table, columns, 5000, selection, {}, o);
+        }
+        gui::Box b(h.ui(), 200.0f, 190.0f);
+        b.setPos(215.0f, 5.0f);
+        gui::doTree(ui, ControlID(L"nodes"), nodes, model);
+    };
+    win->Show(true);
+    waitFor([&] { return win->window()->canvas()->IsShownOnScreen(); });
+    settle();
+    tree("Data"); // the first reading turns the descriptions on
+    settle();
+    const std::string heard = whileRunning(CLIENT + " tables accessibility_test Data");
+    EXPECT_EQ(heard, "table\t5000\t2\tName,Size\tfile 0,size 0\t1,2\n"
+                     "tree item\tnode 0\t1\t1/2\t\n"
+                     "tree item\tnode 1\t1\t2/2\texpanded\n"
+                     "tree item\tnode 0\t2\t1/2\t\n"
+                     "tree item\tnode 1\t2\t2/2\t\n");
+    win->scene = nullptr;
 }
 
 TEST(Accessibility, EveryPageOfTheGalleryIsReadableInFull) {

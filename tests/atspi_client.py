@@ -8,6 +8,9 @@
 #                       that names it)
 #   window APP TITLE    the role and description of its window TITLE, tab-separated
 #   focus APP SECONDS   prints the name of each control that gains the focus, after "ready"
+#   tables APP TITLE    each table as its Table interface tells it (role, rows, columns,
+#                       column headers, the first row's cells, the selected rows), and each
+#                       tree's items with their level, place among siblings and expansion
 import sys
 import time
 
@@ -82,6 +85,22 @@ def main():
                 o.queryAction().doAction(0)
                 return
         sys.exit("no control " + sys.argv[4])
+    elif command == "tables":
+        frame = window(app, sys.argv[3])
+        for o in controls(frame) if frame else []:
+            role = o.getRoleName()
+            if role in ("table", "tree table"):
+                t = o.queryTable()
+                headers = [t.getColumnHeader(c).name for c in range(t.nColumns)]
+                cells = [t.getAccessibleAt(0, c).name for c in range(t.nColumns)]
+                print("\t".join([role, str(t.nRows), str(t.nColumns), ",".join(headers),
+                                 ",".join(cells), ",".join(map(str, t.getSelectedRows()))]))
+            elif role == "tree item":
+                a = dict(x.split(":", 1) for x in o.getAttributes())
+                expanded = o.getState().contains(pyatspi.STATE_EXPANDED)
+                print("\t".join([role, o.name, a.get("level", ""),
+                                 a.get("posinset", "") + "/" + a.get("setsize", ""),
+                                 "expanded" if expanded else ""]))
     elif command == "focus":
         def heard(event):
             if event.detail1 == 1 and event.host_application.name == app:
