@@ -24,6 +24,10 @@
 //     keystroke-to-frame time of a text area (a character typed, then deleted, each followed by
 //     its paint pass) holding 100 and 10,000 lines, the caret in the middle, and 100 lines of
 //     Hebrew, which the platform lays out;
+//   - a table's paint pass over 20 rows in view of 21 and of a million scrolled to its end, a
+//     tree's over 21 rows and over a million (a thousand nodes open) scrolled to the middle,
+//     and, in a table filling a 1920 x 1080 window, a column's edge dragged (the motion's
+//     input pass and the paint after it) beside a still repaint of that window;
 //   - the same window at device scale 2 (1280 x 960 device pixels): its paint pass beside the
 //     one at scale 1, and, with the display's window scale set to 2 as on a 2x screen, its
 //     paint and present beside a plain XPutImage of a 1280 x 960 buffer, in rounds of their
@@ -231,6 +235,58 @@ private:
 
 // A 640 x 480 window whose content is a list view of count rows (scrolled to its end), or a
 // text area of `lines` lines with the caret in the middle.
+// A table of four columns, or a tree, in a box that shows 20 rows, scrolled to the table's end
+// or the tree's middle; or a table filling a window of the given size.
+class DataWindow : public gui::AppWindow {
+public:
+    // A table of `rows` rows, or a tree of `top` nodes each holding `fan` children, all open.
+    DataWindow(bool tree, int rows, int fan = 0, int w = 640, int h = 480, bool fill = false)
+        : gui::AppWindow(static_cast<wxWindow*>(nullptr), L"Data", w, h, gui::NO_SCALE_WINDOW),
+          width(w), height(h), tree_(tree), rows_(rows), fill_(fill) {
+        const wchar_t* titles[] = {L"Name", L"Size", L"Kind", L"Modified"};
+        for (const wchar_t* t : titles) {
+            columns_.emplace_back();
+            columns_.back().title = t;
+            columns_.back().width = 120.0f;
+        }
+        options_.cellText = [](int row, int column) {
+            return L"Cell " + std::to_wstring(row) + L"." + std::to_wstring(column);
+        };
+        model_.childCount = [rows, fan](const gui::TreePath& p) {
+            return p.empty() ? rows : p.size() == 1 ? fan : 0;
+        };
+        model_.label = [](const gui::TreePath& p) {
+            return L"Node " + std::to_wstring(p.front()) +
+                   (p.size() > 1 ? L"." + std::to_wstring(p.back()) : L"");
+        };
+        for (int i = 0; fan > 0 && i < rows; ++i)
+            treeState_.expanded.insert({i});
+        table_.rows.first = rows;
+        treeState_.rows.first = (rows + rows * fan) / 2;
+    }
+    const int width, height;
+
+    void doScene() override {
+        Box area(ui_, fill_ ? gui::FILL : 400.0f, fill_ ? gui::FILL : tree_ ? 402.0f : 424.0f);
+        if (tree_)
+            gui::doTree(ui(), ControlID(L"tree"), treeState_, model_);
+        else
+            gui::doTable(ui(), ControlID(L"table"), table_, columns_, rows_, selection_, {},
+                         options_);
+    }
+
+private:
+    bool tree_;
+    int rows_;
+    bool fill_;
+    std::vector<gui::TableColumn> columns_;
+    gui::TableState table_;
+    gui::TableOptions options_;
+    std::set<int> selection_;
+    gui::TreeModel model_;
+    gui::TreeState treeState_;
+};
+
 class ListWindow : public gui::AppWindow {
 public:
     // Lines of notes in English, or (rightToLeft) in Hebrew, which the platform lays out.
@@ -344,6 +400,32 @@ void measureAtScale2(int rounds) {
     gdk_x11_display_set_window_scale(display, 2);
     const size_t n = 1280 * 960;
     static std::vector<std::uint32_t> a(n), b(n, 1u);
+    // Twenty rows in view of 21 and of a million, both with the scroll bar.
+    auto table21 = boost::make_shared<DataWindow>(false, 21),
+         tableMillion = boost::make_shared<DataWindow>(false, 1000000),
+         tree21 = boost::make_shared<DataWindow>(true, 21),
+         treeMillion = boost::make_shared<DataWindow>(true, 1000, 999),
+         tableDragged = boost::make_shared<DataWindow>(false, 1000, 0, 1920, 1080, true),
+         tableStill = boost::make_shared<DataWindow>(false, 1000, 0, 1920, 1080, true);
+    std::map<std::string, std::unique_ptr<orbotk::Driver>> data;
+    for (const auto& [name, w] :
+         std::initializer_list<std::pair<std::string, boost::shared_ptr<DataWindow>>>{
+             {"table21", table21},
+             {"tableMillion", tableMillion},
+             {"tree21", tree21},
+             {"treeMillion", treeMillion},
+             {"dragged", tableDragged},
+             {"still", tableStill}}) {
+        data[name] = std::make_unique<orbotk::Driver>(w->window());
+        data[name]->resize(w->width, w->height);
+        data[name]->paint();
+    }
+    {
+        // Hold the first column's right edge, in the content panel's table.
+        const wxRect header = data["dragged"]->rect(L"table:header");
+        data["dragged"]->leftDown(header.x + 120, header.y + 10);
+        data["dragged"]->mouseMove(header.x + 125, header.y + 10);
+    }
     auto shown = boost::make_shared<BenchWindow>(640, 480);
     showAndWait(*shown);
     PlainX plain(1280, 960);
@@ -444,6 +526,32 @@ void measure(int rounds) {
         d.press(WXK_BACK);
         d.paint();
     };
+    // Twenty rows in view of 21 and of a million, both with the scroll bar.
+    auto table21 = boost::make_shared<DataWindow>(false, 21),
+         tableMillion = boost::make_shared<DataWindow>(false, 1000000),
+         tree21 = boost::make_shared<DataWindow>(true, 21),
+         treeMillion = boost::make_shared<DataWindow>(true, 1000, 999),
+         tableDragged = boost::make_shared<DataWindow>(false, 1000, 0, 1920, 1080, true),
+         tableStill = boost::make_shared<DataWindow>(false, 1000, 0, 1920, 1080, true);
+    std::map<std::string, std::unique_ptr<orbotk::Driver>> data;
+    for (const auto& [name, w] :
+         std::initializer_list<std::pair<std::string, boost::shared_ptr<DataWindow>>>{
+             {"table21", table21},
+             {"tableMillion", tableMillion},
+             {"tree21", tree21},
+             {"treeMillion", treeMillion},
+             {"dragged", tableDragged},
+             {"still", tableStill}}) {
+        data[name] = std::make_unique<orbotk::Driver>(w->window());
+        data[name]->resize(w->width, w->height);
+        data[name]->paint();
+    }
+    {
+        // Hold the first column's right edge, in the content panel's table.
+        const wxRect header = data["dragged"]->rect(L"table:header");
+        data["dragged"]->leftDown(header.x + 120, header.y + 10);
+        data["dragged"]->mouseMove(header.x + 125, header.y + 10);
+    }
     auto shown = boost::make_shared<BenchWindow>(640, 480);
     showAndWait(*shown);
     wxWindow* canvas = shown->window()->canvas();
@@ -465,6 +573,18 @@ void measure(int rounds) {
         {"list paint pass, 10 rows", 20, [&] { tenRowsDriver.paint(); }},
         {"list paint pass, 11 rows at the end", 20, [&] { elevenRowsDriver.paint(); }},
         {"list paint pass, 1000000 rows at the end", 20, [&] { millionRowsDriver.paint(); }},
+        {"table paint pass, 21 rows at the end", 20, [&] { data["table21"]->paint(); }},
+        {"table paint pass, 1000000 rows at the end", 20, [&] { data["tableMillion"]->paint(); }},
+        {"tree paint pass, 21 rows", 20, [&] { data["tree21"]->paint(); }},
+        {"tree paint pass, 1000000 rows in the middle", 20, [&] { data["treeMillion"]->paint(); }},
+        {"table paint pass 1920x1080", 10, [&] { data["still"]->paint(); }},
+        {"table edge drag 1920x1080, input and paint", 10,
+         [&] {
+             ++moves;
+             const wxRect header = data["dragged"]->rect(L"table:header");
+             data["dragged"]->mouseMove(header.x + 125 + (moves & 1) * 3, header.y + 10);
+             data["dragged"]->paint();
+         }},
         {"2 keystrokes to frame, 100 lines", 10, [&] { keystrokes(hundredDriver); }},
         {"2 keystrokes to frame, 10000 lines", 10, [&] { keystrokes(tenThousandDriver); }},
         {"2 keystrokes to frame, 100 Hebrew lines", 10, [&] { keystrokes(hebrewDriver); }},
@@ -565,11 +685,29 @@ void measure(int rounds) {
     runRounds(phase, rounds);
     for (auto& [name, w] : widgets)
         w->Close(true);
-    for (gui::AppWindow* w : std::initializer_list<gui::AppWindow*>{
-             quiet.get(), read.get(), paint.get(), withMenus.get(), paint2.get(), hd.get(),
-             fhd.get(), empty.get(), blend.get(), modulateCleared.get(), modulate.get(),
-             shown.get(), tenRows.get(), elevenRows.get(), millionRows.get(), hundredLines.get(),
-             tenThousandLines.get()})
+    for (gui::AppWindow* w : std::initializer_list<gui::AppWindow*>{quiet.get(),
+                                                                    read.get(),
+                                                                    paint.get(),
+                                                                    withMenus.get(),
+                                                                    paint2.get(),
+                                                                    hd.get(),
+                                                                    fhd.get(),
+                                                                    empty.get(),
+                                                                    blend.get(),
+                                                                    modulateCleared.get(),
+                                                                    modulate.get(),
+                                                                    shown.get(),
+                                                                    tenRows.get(),
+                                                                    elevenRows.get(),
+                                                                    millionRows.get(),
+                                                                    hundredLines.get(),
+                                                                    tenThousandLines.get(),
+                                                                    table21.get(),
+                                                                    tableMillion.get(),
+                                                                    tree21.get(),
+                                                                    treeMillion.get(),
+                                                                    tableDragged.get(),
+                                                                    tableStill.get()})
         w->Close(true);
     wxTheApp->ProcessIdle();
 }
@@ -605,6 +743,12 @@ int main(int argc, char** argv) {
         {"list paint pass, 10 rows", "memcpy 640x480"},
         {"list paint pass, 11 rows at the end", "list paint pass, 10 rows"},
         {"list paint pass, 1000000 rows at the end", "list paint pass, 11 rows at the end"},
+        {"table paint pass, 21 rows at the end", "memcpy 640x480"},
+        {"table paint pass, 1000000 rows at the end", "table paint pass, 21 rows at the end"},
+        {"tree paint pass, 21 rows", "memcpy 640x480"},
+        {"tree paint pass, 1000000 rows in the middle", "tree paint pass, 21 rows"},
+        {"table paint pass 1920x1080", "memcpy 1920x1080"},
+        {"table edge drag 1920x1080, input and paint", "table paint pass 1920x1080"},
         {"2 keystrokes to frame, 100 lines", "memcpy 640x480"},
         {"2 keystrokes to frame, 10000 lines", "2 keystrokes to frame, 100 lines"},
         {"2 keystrokes to frame, 100 Hebrew lines", "2 keystrokes to frame, 100 lines"},

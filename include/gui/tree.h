@@ -85,17 +85,24 @@ public:
         const auto it = nodes_.find(node);
         return it == nodes_.end() ? 0 : it->second.children;
     }
+    // Whether these rows still hold for the model and expanded set: the same set, and the
+    // same number of children under every shown expanded node.
+    bool holds(const TreeModel& model, const std::set<TreePath>& expanded) const;
 
 private:
-    struct Node {
-        int children = 0, rows = 0;            // rows: all shown below the node
-        std::vector<std::pair<int, int>> open; // expanded children: index, rows below
+    struct Open {
+        int index = 0, below = 0; // an expanded child: its index, the rows below it
+        int before = 0;           // the rows below the expanded children before it
     };
-    int measure(const TreePath& node, std::set<TreePath>::const_iterator& at,
-                const std::set<TreePath>& expanded);
+    struct Node {
+        int children = 0, rows = 0; // rows: all shown below the node
+        std::vector<Open> open;     // by index
+    };
+    int measure(const TreeModel& model, const TreePath& node,
+                std::set<TreePath>::const_iterator& at, const std::set<TreePath>& expanded);
     TreePath locate(const TreePath& node, int row) const;
 
-    const TreeModel& model_;
+    std::set<TreePath> expanded_;
     std::map<TreePath, Node> nodes_; // the top and every shown expanded node
 };
 

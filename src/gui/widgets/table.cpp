@@ -120,11 +120,14 @@ struct TreeHook {
     TreeState& state;
     const TreeModel& model;
     TreeResult& result;
-    std::optional<TreeRows> rows;
+    std::optional<TreeRows>& rows; // kept from pass to pass while they hold
 
     ListState* focus = nullptr; // the rows the focus and anchor stand on
 
-    void reckon() { rows.emplace(model, state.expanded); }
+    void reckon() {
+        if (!rows || !rows->holds(model, state.expanded))
+            rows.emplace(model, state.expanded);
+    }
     // After a change of the expanded set: the rows again, the focus and anchor on their nodes.
     void changed() {
         result.expandedChanged = true;
@@ -651,7 +654,7 @@ void treeTableView(Ui& ui, ControlID id, TableState& table, const std::vector<Ta
                    TreeState& tree, const TreeModel& model,
                    const boost::function<void(const TreePath&, int, bool)>& drawCell,
                    const TableOptions& options, bool enabled, TreeResult& result, bool header) {
-    TreeHook hook{tree, model, result, std::nullopt};
+    TreeHook hook{tree, model, result, ui.memory<std::optional<TreeRows>>(id)};
     hook.reckon();
     PathSelection selection(tree.selection, hook.rows);
     TableResult r;

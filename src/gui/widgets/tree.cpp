@@ -15,26 +15,39 @@ bool startsWith(const TreePath& path, const TreePath& prefix) {
 }
 } // namespace
 
-TreeRows::TreeRows(const TreeModel& model, const std::set<TreePath>& expanded) : model_(model) {
+TreeRows::TreeRows(const TreeModel& model, const std::set<TreePath>& expanded)
+    : expanded_(expanded) {
     auto at = expanded.begin();
-    measure(TreePath(), at, expanded);
+    measure(model, TreePath(), at, expanded);
+}
+
+bool TreeRows::holds(const TreeModel& model, const std::set<TreePath>& expanded) const {
+    if (expanded != expanded_)
+        return false;
+    for (const auto& [node, n] : nodes_)
+        if ((model.childCount ? std::max(model.childCount(node), 0) : 0) != n.children)
+            return false;
+    return true;
 }
 
 // The rows below a shown expanded node (or the top): its children, and below each expanded
 // child its own. `at` walks the expanded set, which holds a node's descendants right after it.
-int TreeRows::measure(const TreePath& node, std::set<TreePath>::const_iterator& at,
-                      const std::set<TreePath>& expanded) {
+int TreeRows::measure(const TreeModel& model, const TreePath& node,
+                      std::set<TreePath>::const_iterator& at, const std::set<TreePath>& expanded) {
     Node n;
-    n.children = model_.childCount ? std::max(model_.childCount(node), 0) : 0;
+    n.children = model.childCount ? std::max(model.childCount(node), 0) : 0;
     int rows = n.children;
     while (at != expanded.end() && startsWith(*at, node)) {
         const TreePath& e = *at;
         if (e.size() == node.size() + 1 && e.back() >= 0 && e.back() < n.children) {
             const TreePath child = e;
             ++at;
-            const int below = measure(child, at, expanded);
-            n.open.emplace_back(child.back(), below);
-            rows += below;
+            Open o;
+            o.index = child.back();
+            o.below = measure(model, child, at, expanded);
+            o.before = rows - n.children;
+            n.open.push_back(o);
+            rows += o.below;
         } else {
             ++at; // below a collapsed node, or no longer there: hidden
         }
@@ -49,26 +62,25 @@ int TreeRows::count() const {
 }
 
 TreePath TreeRows::locate(const TreePath& node, int row) const {
-    const Node& n = nodes_.at(node);
-    int before = 0; // rows of the expanded children above
-    for (const auto& [index, below] : n.open) {
-        const int at = index + before;
-        if (row <= at || row <= at + below) {
-            TreePath p = node;
-            if (row < at)
-                p.push_back(row - before);
-            else if (row == at)
-                p.push_back(index);
-            else {
-                p.push_back(index);
-                return locate(p, row - at - 1);
-            }
-            return p;
-        }
-        before += below;
-    }
+    const std::vector<Open>& open = nodes_.at(node).open;
+    // The last expanded child whose own row is at or above `row`.
+    const auto after = std::upper_bound(
+        open.begin(), open.end(), row, [](int r, const Open& o) { return r < o.index + o.before; });
     TreePath p = node;
-    p.push_back(row - before);
+    if (after == open.begin()) {
+        p.push_back(row);
+        return p;
+    }
+    const Open& o = *(after - 1);
+    const int at = o.index + o.before;
+    if (row == at) {
+        p.push_back(o.index);
+    } else if (row <= at + o.below) {
+        p.push_back(o.index);
+        return locate(p, row - at - 1);
+    } else {
+        p.push_back(row - o.before - o.below);
+    }
     return p;
 }
 
@@ -83,10 +95,10 @@ int TreeRows::row(const TreePath& node) const {
         const auto it = nodes_.find(p);
         if (it == nodes_.end() || k < 0 || k >= it->second.children)
             return -1;
-        int before = 0;
-        for (const auto& [index, below] : it->second.open)
-            if (index < k)
-                before += below;
+        const std::vector<Open>& open = it->second.open;
+        const auto next = std::lower_bound(
+            open.begin(), open.end(), k, [](const Open& o, int index) { return o.index < index; });
+        const int before = next == open.begin() ? 0 : (next - 1)->before + (next - 1)->below;
         row += 1 + k + before;
         p.push_back(k);
     }
