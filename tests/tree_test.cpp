@@ -237,6 +237,21 @@ TEST_F(TreeTest, Goldens) {
         w.driver->click(190, 160); // the focus, on no row
         w.driver->paint();
         testing_support::expectGolden(*w.driver, "tree");
+        // The same nodes in a tree table, its first column narrowed so that labels are cut.
+        std::vector<gui::TableColumn> columns(2);
+        columns[0].title = L"Node";
+        columns[0].width = 90.0f;
+        columns[1].title = L"Depth";
+        gui::TableState table;
+        w->scene = [&](Host& h) {
+            Box at(h.ui(), 210.0f, 160.0f);
+            at.setPos(4.0f, 4.0f);
+            gui::doTreeTable(static_cast<gui::AppWindow&>(h).ui(), ControlID(L"tt"), table, columns,
+                             tree.state, tree.nodes.model, {});
+        };
+        w.driver->paint();
+        w.driver->paint();
+        testing_support::expectGolden(*w.driver, "tree_table");
         w->scene = nullptr;
     }
 }

@@ -10,6 +10,14 @@
 namespace gui {
 
 namespace {
+// Rows are counted in ints: a node's children and the rows of a whole tree are held below these
+// (a count beyond them is taken as them).
+constexpr int MOST_CHILDREN = 1 << 28, MOST_ROWS = 1 << 30;
+
+int childCount(const TreeModel& model, const TreePath& node) {
+    return model.childCount ? std::min(std::max(model.childCount(node), 0), MOST_CHILDREN) : 0;
+}
+
 bool startsWith(const TreePath& path, const TreePath& prefix) {
     return path.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), path.begin());
 }
@@ -25,7 +33,7 @@ bool TreeRows::holds(const TreeModel& model, const std::set<TreePath>& expanded)
     if (expanded != expanded_)
         return false;
     for (const auto& [node, n] : nodes_)
-        if ((model.childCount ? std::max(model.childCount(node), 0) : 0) != n.children)
+        if (childCount(model, node) != n.children)
             return false;
     return true;
 }
@@ -35,7 +43,7 @@ bool TreeRows::holds(const TreeModel& model, const std::set<TreePath>& expanded)
 int TreeRows::measure(const TreeModel& model, const TreePath& node,
                       std::set<TreePath>::const_iterator& at, const std::set<TreePath>& expanded) {
     Node n;
-    n.children = model.childCount ? std::max(model.childCount(node), 0) : 0;
+    n.children = childCount(model, node);
     int rows = n.children;
     while (at != expanded.end() && startsWith(*at, node)) {
         const TreePath& e = *at;
@@ -44,7 +52,7 @@ int TreeRows::measure(const TreeModel& model, const TreePath& node,
             ++at;
             Open o;
             o.index = child.back();
-            o.below = measure(model, child, at, expanded);
+            o.below = std::min(measure(model, child, at, expanded), MOST_ROWS - rows);
             o.before = rows - n.children;
             n.open.push_back(o);
             rows += o.below;
