@@ -3,7 +3,9 @@
 #include "../examples/gallery/gallery.h"
 #include "widget_host.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <vector>
@@ -236,4 +238,45 @@ TEST(GalleryMenus, ButtonAndContextMenusFlipTheirCheckItemsWithRealInput) {
 
     gallery->Close(true);
     settle();
+}
+
+// The Data page through the driver: the log sorted by its Level title, and a folder of the
+// shared-data folder, chosen in the tree, shown in the tree table beside it.
+TEST(GalleryData, TheLogSortsAndAFolderChosenInTheTreeShowsBesideIt) {
+    auto gallery = boost::make_shared<gallery::Gallery>(10);
+    orbotk::Driver d(gallery->window());
+    d.resize(800, 600);
+    d.paint();
+    const auto firstCell = [&](const std::wstring& table, int column) {
+        d.itemRect(table, 0); // describes the window, and fails when the row is not there
+        d.paint();
+        for (const orbotk::Described& c : d.context()->described())
+            if (c.description->role == orbotk::Role::TableCell && c.description->index == 0 &&
+                c.description->column == column && d.rect(table).Contains(c.x, c.y))
+                return c.description->name;
+        return std::wstring(L"(none)");
+    };
+    EXPECT_EQ(firstCell(L"log", 1), L"info");
+    const wxRect header = d.rect(L"log:header");
+    d.click(header.x + 90 + 35, header.y + 10); // Level: by severity, debug first
+    EXPECT_EQ(firstCell(L"log", 1), L"debug");
+    d.click(header.x + 90 + 35, header.y + 10);
+    EXPECT_EQ(firstCell(L"log", 1), L"error");
+
+    // The second folder of /usr/share, as the tree lists them (by name).
+    std::vector<std::string> folders;
+    for (const auto& e : std::filesystem::directory_iterator("/usr/share"))
+        if (e.is_directory() && !e.is_symlink())
+            folders.push_back(e.path().filename().string());
+    std::sort(folders.begin(), folders.end());
+    ASSERT_GE(folders.size(), 2u);
+    d.clickItem(L"folders", 2);
+    std::vector<std::string> inside;
+    for (const auto& e : std::filesystem::directory_iterator("/usr/share/" + folders[1]))
+        inside.push_back((e.is_directory() && !e.is_symlink() ? "0" : "1") +
+                         e.path().filename().string());
+    std::sort(inside.begin(), inside.end());
+    ASSERT_FALSE(inside.empty());
+    EXPECT_EQ(firstCell(L"details", 0), std::wstring(inside[0].begin() + 1, inside[0].end()));
+    gallery->Close(true);
 }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <cwchar>
 #include <filesystem>
 #include <string>
 #include <sys/stat.h>
@@ -169,14 +170,19 @@ public:
     }
 
 private:
+    // An entry's parts, from its number: a level (by severity), a source and a message.
+    static constexpr const wchar_t* LEVELS[] = {L"debug", L"info", L"info", L"warning", L"error"};
+    static constexpr const wchar_t* SOURCES[] = {L"network",  L"disk",  L"scheduler",
+                                                 L"renderer", L"input", L"audio"};
+    static constexpr const wchar_t* MESSAGES[] = {L"connection opened", L"frame presented late",
+                                                  L"queue drained",     L"retrying after timeout",
+                                                  L"cache trimmed",     L"device added"};
+    static unsigned hash(int i) { return static_cast<unsigned>(i) * 2654435761u; }
+    static int level(int i) { return hash(i) >> 29 & 3 ? (hash(i) >> 27) % 5 : 1; }
+    static int source(int i) { return (hash(i) >> 13) % 6; }
+    static int message(int i) { return (hash(i) >> 7) % 6; }
+
     static std::wstring logText(int i, int column) {
-        static const wchar_t* levels[] = {L"debug", L"info", L"info", L"warning", L"error"};
-        static const wchar_t* sources[] = {L"network",  L"disk",  L"scheduler",
-                                           L"renderer", L"input", L"audio"};
-        static const wchar_t* messages[] = {L"connection opened", L"frame presented late",
-                                            L"queue drained",     L"retrying after timeout",
-                                            L"cache trimmed",     L"device added"};
-        const unsigned h = static_cast<unsigned>(i) * 2654435761u;
         switch (column) {
         case 0: {
             const int s = i / 3;
@@ -185,22 +191,41 @@ private:
             return t;
         }
         case 1:
-            return levels[h >> 29 & 3 ? (h >> 27) % 5 : 1];
+            return LEVELS[level(i)];
         case 2:
-            return sources[(h >> 13) % 6];
+            return SOURCES[source(i)];
         default:
-            return messages[(h >> 7) % 6] + std::wstring(L" (#") + std::to_wstring(i) + L")";
+            return MESSAGES[message(i)] + std::wstring(L" (#") + std::to_wstring(i) + L")";
         }
     }
+    // Sorting compares numbers, not texts: levels by severity, sources and messages by their
+    // names' order, times (and equal messages) by the entry's number.
     void sortLog() {
+        const auto rank = [](const wchar_t* const* names, int n) {
+            std::vector<int> r(static_cast<size_t>(n));
+            for (int i = 0; i < n; ++i)
+                for (int j = 0; j < n; ++j)
+                    r[static_cast<size_t>(i)] += std::wcscmp(names[j], names[i]) < 0;
+            return r;
+        };
+        static const std::vector<int> sources = rank(SOURCES, 6), messages = rank(MESSAGES, 6);
+        const auto key = [&](int i, int column) {
+            switch (column) {
+            case 1:
+                return static_cast<long long>(level(i) == 2 ? 1 : level(i));
+            case 2:
+                return static_cast<long long>(sources[static_cast<size_t>(source(i))]);
+            case 3:
+                return static_cast<long long>(messages[static_cast<size_t>(message(i))]) * ROWS + i;
+            default:
+                return static_cast<long long>(i);
+            }
+        };
         std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
             for (const gui::TableSortKey& k : log_.layout.sort) {
-                // Times and messages sort by the entry's number, which orders both.
-                const int c = k.column;
-                const bool less = c == 0 || c == 3 ? a < b : logText(a, c) < logText(b, c);
-                const bool more = c == 0 || c == 3 ? b < a : logText(b, c) < logText(a, c);
-                if (less || more)
-                    return less != k.descending;
+                const long long x = key(a, k.column), y = key(b, k.column);
+                if (x != y)
+                    return (x < y) != k.descending;
             }
             return false;
         });

@@ -74,12 +74,13 @@ public:
     wxRect rect(const std::wstring& name) const;
     // Move, down and up at the centre of the control's box.
     void click(const std::wstring& name);
-    // Rows of a list by the list's name and the row's number (counted from 0, as the host's
-    // count has them) or its label; entries of an open combo box by the combo box's name and
-    // their place among the entries shown, or their text. Only what is in view has a place:
-    // std::invalid_argument names the control and the item otherwise. The first call makes the
-    // window describe its controls (as for a screen reader) from then on, and paints once so
-    // that the descriptions exist; a repaint that was due stays due.
+    // Rows of a list, a table or a tree by its name and the row's number (counted from 0, as
+    // the host's count has them) or its label (a table's: the text of any of its cells); entries of
+    // an open combo box by the combo box's name and their place among the entries shown, or their
+    // text. Only what is in view has a place: std::invalid_argument names the control and the item
+    // otherwise. The first call makes the window describe its controls (as for a screen reader)
+    // from then on, and paints once so that the descriptions exist; a repaint that was due stays
+    // due.
     wxRect itemRect(const std::wstring& control, int index);
     wxRect itemRect(const std::wstring& control, const std::wstring& label);
     // Move, down and up at the item's centre.

@@ -219,18 +219,20 @@ wxRect Driver::item(const std::wstring& control, int index, const std::wstring* 
     const wxRect area = rect(control);
     const std::uint64_t key = ControlID(control).key();
     const std::vector<Described> all = ui->described();
-    // A list's rows lie inside its box and know their numbers; an open combo box's entries
-    // follow its header, each numbered by its place among them.
+    // A list's, table's or tree's rows lie inside its box and know their numbers (a table's by
+    // its cells, the first in view first); an open combo box's entries follow its header, each
+    // numbered by its place among them.
     bool list = false, following = false;
     int place = 0;
     for (const Described& d : all) {
         const Role role = d.description->role;
         if (d.key == key) {
-            list = role == Role::List;
+            list = role == Role::List || role == Role::Table || role == Role::TreeTable ||
+                   role == Role::Tree;
             following = !list;
             continue;
         }
-        if (role != Role::ListItem) {
+        if (role != Role::ListItem && role != Role::TableCell && role != Role::TreeItem) {
             if (following && role != Role::ScrollBar)
                 following = false;
             continue;
