@@ -28,6 +28,8 @@
 //     tree's over 21 rows and over a million (a thousand nodes open) scrolled to the middle,
 //     and, in a table filling a 1920 x 1080 window, a column's edge dragged (the motion's
 //     input pass and the paint after it) beside a still repaint of that window;
+//   - a switch to the dark look and back, each followed by its paint pass (the first paint
+//     after a switch draws the panel anew), beside one repaint;
 //   - the same window at device scale 2 (1280 x 960 device pixels): its paint pass beside the
 //     one at scale 1, and, with the display's window scale set to 2 as on a 2x screen, its
 //     paint and present beside a plain XPutImage of a 1280 x 960 buffer, in rounds of their
@@ -589,6 +591,13 @@ void measure(int rounds) {
         {"2 keystrokes to frame, 10000 lines", 10, [&] { keystrokes(tenThousandDriver); }},
         {"2 keystrokes to frame, 100 Hebrew lines", 10, [&] { keystrokes(hebrewDriver); }},
         {"paint pass 640x480 @2x", 10, [&] { paint2Driver.paint(); }},
+        {"2 look switches 640x480, each with its paint", 20,
+         [&] {
+             gui::setLook(gui::LookStyle::Dark);
+             paintDriver.paint();
+             gui::setLook(gui::LookStyle::Light);
+             paintDriver.paint();
+         }},
         {"paint pass 640x480, every pixel", 20,
          [&] {
              paint->window()->context()->framebuffer();
@@ -740,6 +749,7 @@ int main(int argc, char** argv) {
         {"memcpy 640x480", ""},
         {"paint pass 640x480", "memcpy 640x480"},
         {"paint pass 640x480 @2x", "paint pass 640x480"},
+        {"2 look switches 640x480, each with its paint", "paint pass 640x480"},
         {"list paint pass, 10 rows", "memcpy 640x480"},
         {"list paint pass, 11 rows at the end", "list paint pass, 10 rows"},
         {"list paint pass, 1000000 rows at the end", "list paint pass, 11 rows at the end"},

@@ -22,5 +22,6 @@ pkg_check_modules(X11_PRESENT REQUIRED IMPORTED_TARGET x11 xext gtk+-3.0 atk)
 # Text in scripts written right to left, or shaped into clusters, is positioned through the
 # layout wxWidgets draws it with.
 pkg_check_modules(PANGO REQUIRED IMPORTED_TARGET pangocairo)
-# Programs that drive the gallery with random input close its native menus through GTK.
+# Programs that drive the gallery with random input close its native menus through GTK, and
+# windows follow the desktop's choice of a dark look from its settings.
 pkg_check_modules(GTK3 REQUIRED IMPORTED_TARGET gtk+-3.0)

@@ -218,6 +218,19 @@ private:
                         showPage(p);
                 bar.endMenu();
             }
+            // The look: the desktop's, or one chosen here; F7 goes round them.
+            if (bar.menu(L"&Look")) {
+                static const wchar_t* const looks[] = {L"Follow the &Desktop", L"&Light", L"&Dark",
+                                                       L"&High Contrast"};
+                int look = look_;
+                for (int l = 0; l < 4; ++l)
+                    if (bar.radio(looks[l], look, l))
+                        chooseLook(l);
+                bar.separator();
+                if (bar.item(L"&Next Look", L"F7"))
+                    chooseLook((look_ + 1) % 4);
+                bar.endMenu();
+            }
             bar.separator();
             bar.check(L"&Toolbar", toolbar_);
             bar.check(L"&Word Wrap", wrap_);
@@ -238,6 +251,18 @@ private:
         }
         if (bar.menu(L"&Tools", false))
             bar.endMenu();
+    }
+
+    // 0 follows the desktop; 1, 2 and 3 choose the light, dark and high-contrast looks.
+    void chooseLook(int look) {
+        look_ = look;
+        if (look == 0)
+            gui::followDesktopLook();
+        else
+            gui::setLook(static_cast<gui::LookStyle>(look - 1));
+        static const wchar_t* const names[] = {L"the desktop's", L"light", L"dark",
+                                               L"high contrast"};
+        setStatus(std::wstring(L"Look: ") + names[look]);
     }
 
     void showPage(int p) {
@@ -1482,6 +1507,7 @@ private:
     gui::TextState mixed_{textFont_, L"abc \x5E9\x5DC\x5D5\x5DD 42 \x5E2\x5D5\x5DC\x5DD def"};
     gui::TextState name_{textFont_, L""};
     gallery::DataPage data_;
+    int look_ = 0;
     gui::TextState digits_{textFont_, L""};
     gui::PasswordState secret_{textFont_};
     gui::PasswordState stored_{textFont_, orbo::util::md5("saved", 5)};

@@ -20,7 +20,8 @@
 namespace {
 
 int usage(FILE* to = stderr) {
-    std::fprintf(to, "usage: gallery [--page N] [--screenshot FILE.png [--click NAME]]\n"
+    std::fprintf(to, "usage: gallery [--page N] [--look light|dark|contrast]\n"
+                     "               [--screenshot FILE.png [--click NAME]]\n"
                      "               [--record FILE | --replay FILE [--check]]\n"
                      "  --page N  the page to open, numbered as the keys that switch pages:\n"
                      "            1 Buttons ... 9 Dialogs, 0 (or 10) Lists, 11 Data\n");
@@ -83,6 +84,13 @@ int main(int argc, char** argv) {
         else if (std::strcmp(argv[i], "--page") == 0 && i + 1 < argc) {
             if ((page = pageOf(argv[++i])) < 0)
                 return usage();
+        } else if (std::strcmp(argv[i], "--look") == 0 && i + 1 < argc) {
+            const std::string look = argv[++i];
+            if (look != "light" && look != "dark" && look != "contrast")
+                return usage();
+            gui::setLook(look == "light"  ? gui::LookStyle::Light
+                         : look == "dark" ? gui::LookStyle::Dark
+                                          : gui::LookStyle::HighContrast);
         } else if (std::strcmp(argv[i], "--help") == 0)
             return usage(stdout);
         else

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "gui/image.h"
+#include "gui/palette.h"
 #include "gui/textures.h"
 
 #include <wx/font.h>
@@ -30,5 +31,16 @@ struct Look {
 const Look& look();
 // Replaces the look in use (the window does, once the standard set is loaded).
 void setStandardLook(const Look& look);
+
+// The palette follows the desktop's choice of light, dark or high contrast (gui/palette.h's
+// LookStyle): the settings portal's org.freedesktop.appearance color-scheme and contrast where
+// a portal answers, GTK's gtk-application-prefer-dark-theme and a theme named for dark or high
+// contrast otherwise. The first window starts following, and the look changes with the
+// setting while the program runs, until the host calls setLook; followDesktopLook() goes back
+// to following.
+LookStyle desktopLook();
+void followDesktopLook();
+// What the first window calls: follows unless the host chose a look already.
+void startFollowingDesktopLook();
 
 } // namespace gui

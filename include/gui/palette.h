@@ -82,8 +82,19 @@ extern orbo::tk::RGBA Light;                  // Color::White
 extern orbo::tk::RGBA Link;                   // whitebg::Blue
 extern orbo::tk::RGBA ToolTip;                // (238, 238, 187, 255)
 
+extern orbo::tk::RGBA FocusBorder; // Color::Black: the dashed focus border
+extern orbo::tk::RGBA ScrollTrack; // whitebg::Gray: a scroll bar's track
+
 // The stand-alone look: a grey panel and light active buttons. Call before the first paint.
 void standaloneStyle();
 } // namespace orbopal
+
+// The palettes the roles above take: the light one (their values as the program set them
+// before its first switch), a dark one, and one of high contrast (light text on black, strong
+// borders, a yellow focus border). setLook switches every role at once and asks every window
+// to repaint; windows follow the desktop's choice until a host calls it (see gui/look.h).
+enum class LookStyle : int { Light = 0, Dark = 1, HighContrast = 2 };
+void setLook(LookStyle style);
+LookStyle lookStyle();
 
 } // namespace gui

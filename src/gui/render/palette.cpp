@@ -2,7 +2,11 @@
 // orbopal) in this one file, so every copy below reads a source that is already initialised.
 #include "gui/palette.h"
 
+#include "orbotk/window.h"
+#include "render/look_style.h"
 #include "render/pixel.h"
+
+#include <vector>
 
 namespace gui {
 
@@ -87,11 +91,85 @@ RGBA ListBorder(160, 160, 160, 255);
 RGBA Light = Color::White;
 RGBA Link = orbobrand::whitebg::Blue;
 RGBA ToolTip(238, 238, 187, 255);
+RGBA FocusBorder = Color::Black;
+RGBA ScrollTrack = orbobrand::whitebg::Gray;
 
 void standaloneStyle() {
     Panel = RGBA(170, 170, 170, 255);
     ActiveButton = RGBA(242, 242, 242, 255);
 }
 } // namespace orbopal
+
+namespace {
+// Every role with its dark and high-contrast values (premultiplied); the light ones are what
+// the role held before the first switch.
+struct Styled {
+    RGBA* role;
+    RGBA dark, contrast;
+};
+std::vector<Styled>& styled() {
+    using namespace orbopal;
+    static std::vector<Styled> all = {
+        {&Panel, RGBA(40, 42, 46, 255), RGBA(0, 0, 0, 255)},
+        {&Disabled, RGBA(0, 0, 0, 128), RGBA(0, 0, 0, 140)},
+        {&Text, RGBA(232, 232, 232, 255), RGBA(255, 255, 255, 255)},
+        {&DisabledText, RGBA(79, 79, 79, 110), RGBA(170, 170, 170, 255)},
+        {&ErrorText, RGBA(255, 120, 100, 255), RGBA(255, 140, 140, 255)},
+        {&Button, RGBA(232, 232, 232, 255), RGBA(255, 255, 255, 255)},
+        {&DisabledButton, RGBA(60, 60, 60, 128), RGBA(90, 90, 90, 128)},
+        {&GearButton, RGBA(150, 152, 158, 255), RGBA(255, 255, 255, 255)},
+        {&Tab, RGBA(52, 54, 58, 255), RGBA(0, 0, 0, 255)},
+        {&ActiveTextEdit, RGBA(28, 29, 32, 255), RGBA(0, 0, 0, 255)},
+        {&ActiveTextEditBorder, RGBA(116, 182, 74, 255), RGBA(255, 255, 0, 255)},
+        {&Highlight, RGBA(29, 46, 19, 64), RGBA(0, 60, 140, 255)},
+        {&FocusedHighlight, RGBA(52, 82, 33, 115), RGBA(0, 80, 190, 255)},
+        {&Hover, RGBA(23, 36, 15, 51), RGBA(60, 60, 60, 60)},
+        {&AlternateRow, RGBA(10, 10, 10, 10), RGBA(0, 0, 0, 0)},
+        {&ListBackground, RGBA(28, 29, 32, 255), RGBA(0, 0, 0, 255)},
+        {&ListBorder, RGBA(96, 98, 104, 255), RGBA(255, 255, 255, 255)},
+        {&Link, RGBA(120, 175, 240, 255), RGBA(140, 210, 255, 255)},
+        {&ToolTip, RGBA(60, 62, 50, 255), RGBA(0, 0, 0, 255)},
+        {&FocusBorder, RGBA(232, 232, 232, 255), RGBA(255, 255, 0, 255)},
+        {&ScrollTrack, RGBA(72, 74, 80, 255), RGBA(90, 90, 90, 255)},
+        {&Light, RGBA(88, 90, 96, 255), RGBA(48, 48, 48, 255)},
+        {&TextEditGradientTop, RGBA(58, 60, 64, 255), RGBA(0, 0, 0, 255)},
+        {&TextEditGradientBottom, RGBA(44, 46, 50, 255), RGBA(0, 0, 0, 255)},
+    };
+    return all;
+}
+std::vector<RGBA> lightValues; // captured at the first switch
+LookStyle current = LookStyle::Light;
+} // namespace
+
+void setLook(LookStyle style) {
+    lookChosen() = true;
+    showLook(style);
+}
+
+bool& lookChosen() {
+    static bool chosen = false;
+    return chosen;
+}
+
+void showLook(LookStyle style) {
+    if (style == current)
+        return;
+    std::vector<Styled>& all = styled();
+    if (lightValues.empty())
+        for (const Styled& s : all)
+            lightValues.push_back(*s.role);
+    for (size_t i = 0; i < all.size(); ++i)
+        *all[i].role = style == LookStyle::Light  ? lightValues[i]
+                       : style == LookStyle::Dark ? all[i].dark
+                                                  : all[i].contrast;
+    current = style;
+    for (wxWindowList::compatibility_iterator n = wxTopLevelWindows.GetFirst(); n; n = n->GetNext())
+        if (auto* w = dynamic_cast<orbotk::Window*>(n->GetData()))
+            w->requestRepaint();
+}
+
+LookStyle lookStyle() {
+    return current;
+}
 
 } // namespace gui

@@ -68,7 +68,7 @@ bool controlComboSelectionBehavior(Ui& ui, Box& box, bool open) {
 void drawFocusBorder(Ui& ui) {
     // The current colour is the caller's next layer: the border leaves it as it was.
     const RGBA saved = ui->colour();
-    renderDashed(ui, Color::Black, BORDER_ALL, 3);
+    renderDashed(ui, orbopal::FocusBorder, BORDER_ALL, 3);
     ui->setColour(saved);
 }
 

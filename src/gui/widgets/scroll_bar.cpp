@@ -237,7 +237,7 @@ int scrollBar(Ui& ui, ControlID id, int& pos, int visible, float& dragTop, float
                     ui.look().dicedButtonVBounds);
     }
     // The track, behind everything else of the bar.
-    ui.color(orbobrand::whitebg::Gray);
+    ui.color(orbopal::ScrollTrack);
     renderDiced(ui, ui.look().dicedButton, ui.look().dicedButtonHBounds,
                 ui.look().dicedButtonVBounds);
     return pos;

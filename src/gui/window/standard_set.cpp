@@ -179,6 +179,7 @@ void AppWindow::initStandardFonts() {
     look.tinyFont = tinyFont_;
     look.verytinyFont = verytinyFont_;
     setStandardLook(look);
+    startFollowingDesktopLook();
 }
 
 void AppWindow::initStandardTextures() {
