@@ -22,6 +22,9 @@ GUI_PACKAGES=(
   # A real screen reader for the accessibility test: Orca, its speech server and a window
   # manager (Orca presents windows as a window manager activates them).
   orca speech-dispatcher metacity
+  # The desktop's settings portal, which tells programs to look dark (its GTK backend reads
+  # GNOME's interface settings, set with gsettings).
+  xdg-desktop-portal xdg-desktop-portal-gtk gsettings-desktop-schemas libglib2.0-bin
 )
 
 as_root() {
