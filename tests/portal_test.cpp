@@ -65,13 +65,22 @@ int main(int argc, char** argv) {
         setenv("GSETTINGS_BACKEND", "keyfile", 1);
         setenv("XDG_CURRENT_DESKTOP", "GNOME", 1);
         scheme("prefer-dark");
-        // Started here rather than by D-Bus, which would start them without this environment.
-        testing_support::Child backend({"/usr/libexec/xdg-desktop-portal-gtk"}, "/dev/null");
-        testing_support::Child portal({"/usr/libexec/xdg-desktop-portal"}, "/dev/null");
+        // D-Bus starts the portal and its backend when first asked: with this environment.
+        std::string env = "{";
+        for (const char* name :
+             {"XDG_CONFIG_HOME", "GSETTINGS_BACKEND", "XDG_CURRENT_DESKTOP", "DISPLAY"})
+            env +=
+                std::string(env.size() > 1 ? ", '" : "'") + name + "': '" + std::getenv(name) + "'";
+        const std::string update =
+            "gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus "
+            "--method org.freedesktop.DBus.UpdateActivationEnvironment \"" +
+            env + "}\" > /dev/null";
+        if (std::system(update.c_str()) != 0)
+            throw std::runtime_error("the bus refused the environment: " + update);
         // The portal answers before its GTK backend has come up: asked until the backend's
         // answer comes.
         std::string answer;
-        for (int i = 0; i < 50 && answer.find("uint32 1") == std::string::npos; ++i) {
+        for (int i = 0; i < 100 && answer.find("uint32 1") == std::string::npos; ++i) {
             answer = portalScheme();
             usleep(100000);
         }
