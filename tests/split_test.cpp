@@ -5,9 +5,8 @@
 #include "golden.h"
 #include "gui/split.h"
 #include "widget_host.h"
+#include "x_cursor.h"
 
-#include <X11/Xlib.h>
-#include <X11/extensions/Xfixes.h>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -143,23 +142,9 @@ TEST_F(SplitTest, RealDragAndTheCursorOnTheScreen) {
     ASSERT_TRUE(
         testing_support::waitFor([&] { return win->window()->canvas()->IsShownOnScreen(); }));
     testing_support::settle();
-    const auto at = [&](int x, int y) {
-        const wxPoint s = win->window()->canvas()->ClientToScreen(wxPoint(x, y));
-        return std::to_string(s.x) + " " + std::to_string(s.y);
-    };
-    const auto cursorSerial = [] {
-        Display* dpy = XOpenDisplay(nullptr);
-        XFixesCursorImage* image = XFixesGetCursorImage(dpy);
-        const unsigned long serial = image ? image->cursor_serial : 0;
-        if (image)
-            XFree(image);
-        XCloseDisplay(dpy);
-        return serial;
-    };
-    const auto xdotool = [](const std::string& args) {
-        ASSERT_EQ(std::system(("xdotool " + args).c_str()), 0) << args;
-        testing_support::settle();
-    };
+    using testing_support::cursorSerial;
+    using testing_support::xdotool;
+    const auto at = [&](int x, int y) { return testing_support::onScreen(d(), x, y); };
     xdotool("mousemove " + at(300, 150));
     const unsigned long plain = cursorSerial();
     xdotool("mousemove " + at(152, 150));

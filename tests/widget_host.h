@@ -130,6 +130,18 @@ inline void realKeys(orbotk::Driver& d, const std::string& keys) {
     ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
 }
 
+// A window pixel of the driver's window as xdotool takes a place on the screen ("x y").
+inline std::string onScreen(orbotk::Driver& d, int x, int y) {
+    const wxPoint s = d.window()->canvas()->ClientToScreen(wxPoint(x, y));
+    return std::to_string(s.x) + " " + std::to_string(s.y);
+}
+
+// Real input through xdotool's arguments, then a tenth of a second for the display to follow.
+inline void xdotool(const std::string& args) {
+    ASSERT_EQ(std::system(("xdotool " + args).c_str()), 0) << args;
+    settle();
+}
+
 // Clicks the named control of the next modal window, or its close button when name is empty
 // (the logo band's, 32 pixels in from the right edge and 28 down).
 inline void answerNextModal(const std::wstring& name) {

@@ -79,17 +79,8 @@ ListResult doList(Ui& ui, ControlID id, ListState& state, int count, std::set<in
         drawRowBehind(ui, on, listFocused, i == state.focused, selected, i == under,
                       options.alternate && i % 2 == 1);
     }
-    if (count == 0) {
-        if (options.emptyText) {
-            Box message(ui, list.w() - 16.0f, 20.0f);
-            message.setPos(list.x() + 8.0f, top + 8.0f);
-            doLabelCenter(ui, options.emptyText, false, true);
-        }
-        if (listFocused)
-            drawFocusBorder(ui);
-    }
-    render(ui, orbopal::ListBorder, BORDER_ALL);
-    render(ui, on ? orbopal::ListBackground : orbopal::Panel);
+    drawRowsFrame(ui, list, top, count == 0 ? options.emptyText : nullptr,
+                  count == 0 && listFocused, on);
     return result;
 }
 

@@ -3,6 +3,7 @@
 #include "widgets/rows.h"
 
 #include "gui/behavior.h"
+#include "gui/labels.h"
 #include "gui/palette.h"
 #include "gui/render.h"
 
@@ -162,6 +163,19 @@ void drawRowBehind(Ui& ui, bool on, bool listFocused, bool focused, bool selecte
         render(ui, orbopal::Hover);
     else if (alternate)
         render(ui, orbopal::AlternateRow);
+}
+
+void drawRowsFrame(Ui& ui, const Box& box, float top, const wchar_t* emptyText, bool focusedEmpty,
+                   bool on) {
+    if (emptyText) {
+        Box message(ui, box.w() - 16.0f, 20.0f);
+        message.setPos(box.x() + 8.0f, top + 8.0f);
+        doLabelCenter(ui, emptyText, false, true);
+    }
+    if (focusedEmpty)
+        drawFocusBorder(ui);
+    render(ui, orbopal::ListBorder, BORDER_ALL);
+    render(ui, on ? orbopal::ListBackground : orbopal::Panel);
 }
 
 } // namespace gui

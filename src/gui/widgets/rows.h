@@ -57,4 +57,9 @@ int pointerRow(Ui& ui, float left, float top, float width, float rowH, int first
 void drawRowBehind(Ui& ui, bool on, bool listFocused, bool focused, bool selected, bool hovered,
                    bool alternate);
 
+// What lies behind the rows, in the rows' box: emptyText where there are no rows (given only
+// then), the focus border round an empty focused box, the border and the background.
+void drawRowsFrame(Ui& ui, const Box& box, float top, const wchar_t* emptyText, bool focusedEmpty,
+                   bool on);
+
 } // namespace gui

@@ -635,17 +635,8 @@ void View::run() {
         drawRowBehind(ui, on, focused, i == rs.focused, selected, i == under,
                       o.alternate && i % 2 == 1);
     }
-    if (count == 0) {
-        if (o.emptyText) {
-            Box message(ui, table.w() - 16.0f, 20.0f);
-            message.setPos(table.x() + 8.0f, rowsTop + 8.0f);
-            doLabelCenter(ui, o.emptyText, false, true);
-        }
-        if (focused)
-            drawFocusBorder(ui);
-    }
-    render(ui, orbopal::ListBorder, BORDER_ALL);
-    render(ui, on ? orbopal::ListBackground : orbopal::Panel);
+    drawRowsFrame(ui, table, rowsTop, count == 0 ? o.emptyText : nullptr, count == 0 && focused,
+                  on);
 }
 
 } // namespace
