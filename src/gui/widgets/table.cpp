@@ -43,6 +43,7 @@ constexpr float INDENT = 16.0f;    // a tree level, and the expander's width
 constexpr float EDGE = 3.0f;       // a column's edge takes the pointer this far either side
 constexpr float ARROW = 12.0f;     // room for the sort mark
 constexpr float DRAG_START = 4.0f; // a title moves once the pointer has moved this far
+constexpr float MOST_WIDTH = 100000.0f;
 
 // What the header keeps between passes: the drag in progress.
 struct HeaderMemory {
@@ -53,7 +54,7 @@ struct HeaderMemory {
 };
 
 // The layout made to fit the columns: sizes, a permutation, at least one column shown, and
-// sort keys on sortable columns only. True when anything was mended.
+// sort keys on sortable columns only. Widths lie between a column's minimum and MOST_WIDTH.
 void settle(TableLayout& l, const std::vector<TableColumn>& columns) {
     const size_t n = columns.size();
     if (l.widths.size() != n) {
@@ -65,27 +66,35 @@ void settle(TableLayout& l, const std::vector<TableColumn>& columns) {
         if (!std::isfinite(l.widths[i]) || l.widths[i] < columns[i].minWidth)
             l.widths[i] =
                 std::isfinite(columns[i].minWidth) ? std::max(columns[i].minWidth, 1.0f) : 24.0f;
+        else if (l.widths[i] > MOST_WIDTH)
+            l.widths[i] = MOST_WIDTH;
     if (l.visible.size() != n) {
         l.visible.resize(n);
         for (size_t i = 0; i < n; ++i)
             l.visible[i] = columns[i].visible;
     }
-    std::vector<int> sorted = l.order;
-    std::sort(sorted.begin(), sorted.end());
-    std::vector<int> all(n);
-    std::iota(all.begin(), all.end(), 0);
-    if (sorted != all)
-        l.order = all;
+    // A permutation of the columns, checked without allocating: it runs in every pass.
+    bool permutation = l.order.size() == n;
+    for (size_t i = 0; permutation && i < n; ++i)
+        permutation = l.order[i] >= 0 && static_cast<size_t>(l.order[i]) < n &&
+                      std::count(l.order.begin(), l.order.end(), l.order[i]) == 1;
+    if (!permutation) {
+        l.order.resize(n);
+        std::iota(l.order.begin(), l.order.end(), 0);
+    }
     if (n > 0 && std::none_of(l.visible.begin(), l.visible.end(), [](bool v) { return v; }))
         l.visible[static_cast<size_t>(l.order[0])] = true;
-    std::vector<TableSortKey> keys;
-    for (const TableSortKey& k : l.sort)
+    size_t kept = 0;
+    for (size_t i = 0; i < l.sort.size(); ++i) {
+        const TableSortKey k = l.sort[i];
+        const auto keptEnd = l.sort.begin() + static_cast<std::ptrdiff_t>(kept);
         if (k.column >= 0 && static_cast<size_t>(k.column) < n &&
             columns[static_cast<size_t>(k.column)].sortable &&
-            std::none_of(keys.begin(), keys.end(),
+            std::none_of(l.sort.begin(), keptEnd,
                          [&](const TableSortKey& o) { return o.column == k.column; }))
-            keys.push_back(k);
-    l.sort = keys;
+            l.sort[kept++] = k;
+    }
+    l.sort.resize(kept);
 }
 
 // The tree's selection: nodes, reached by row.
