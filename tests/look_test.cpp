@@ -1,13 +1,17 @@
 // Looks: a window follows GTK's dark and high-contrast settings as they change while it is
 // open, and stops following once the host chooses a look; every look's text, links, errors
 // and focus border keep WCAG 2.1's contrast against what they are drawn on; the dark and
-// high-contrast goldens of a form at 1x and 2x.
+// high-contrast goldens of a form, the chrome, a message box and the gallery's controls and
+// Lists pages at 1x and 2x.
+#include "../examples/gallery/gallery.h"
 #include "golden.h"
 #include "gui/checkbox.h"
 #include "gui/labels.h"
 #include "gui/line_edit.h"
 #include "gui/list_view.h"
+#include "gui/message_box.h"
 #include "gui/push_button.h"
+#include "orbotk/screen.h"
 #include "widget_host.h"
 
 #include <cmath>
@@ -145,4 +149,47 @@ TEST_F(LookTest, Goldens) {
                                           style == LookStyle::Dark ? "look_dark" : "look_contrast");
             w->scene = nullptr;
         }
+}
+
+TEST_F(LookTest, GoldensOfWindowsAndPages) {
+    orbotk::Screen::setOverride(wxSize(96, 96), wxSize(1280, 1024));
+    for (LookStyle style : {LookStyle::Dark, LookStyle::HighContrast})
+        for (int scale : {1, 2}) {
+            gui::setLook(style);
+            const std::string look = style == LookStyle::Dark ? "dark" : "contrast";
+            {
+                Hosted win(320, 200, true, scale);
+                win->SetTitle(L"Golden window");
+                win->setStatus(L"Ready");
+                win.driver->paint();
+                testing_support::expectGolden(*win.driver, "look_" + look + "_chrome");
+            }
+            {
+                auto box = boost::make_shared<gui::MessageBoxDialog>(
+                    static_cast<wxWindow*>(nullptr), L"Files", L"Replace the existing file?",
+                    wxYES_NO | wxICON_QUESTION);
+                box->window()->overrideScale(scale);
+                orbotk::Driver d(box->window());
+                for (int i = 0; i < 2; ++i) {
+                    d.paint();
+                    d.resize(box->GetSize().x, box->GetSize().y);
+                }
+                d.mouseMove(2, d.height() - 2);
+                d.paint();
+                testing_support::expectGolden(d, "look_" + look + "_message_box");
+                box->Close(true);
+            }
+            for (const auto& [page, name] : {std::pair{2, "controls"}, {9, "lists"}}) {
+                auto gallery = boost::make_shared<gallery::Gallery>(page);
+                gallery->window()->overrideScale(scale);
+                orbotk::Driver d(gallery->window());
+                d.resize(800, 600);
+                d.paint();
+                d.paint();
+                testing_support::expectGolden(d, "look_" + look + "_" + name);
+                gallery->Close(true);
+            }
+            wxTheApp->ProcessIdle();
+        }
+    orbotk::Screen::clearOverride();
 }
