@@ -90,7 +90,9 @@ void MessageBoxDialog::doScene() {
         Box icon(ui_, icon_.shape());
         icon.setLeft(10.0f);
         icon.setTop(10.0f);
-        glColor(orbopal::Panel);
+        // The icons are tinted by the light panel they were drawn for; on a dark one they keep
+        // their own colours.
+        glColor(lookStyle() == LookStyle::Light ? orbopal::Panel : Color::White);
         render(ui_, icon_);
     }
 
