@@ -402,32 +402,6 @@ void measureAtScale2(int rounds) {
     gdk_x11_display_set_window_scale(display, 2);
     const size_t n = 1280 * 960;
     static std::vector<std::uint32_t> a(n), b(n, 1u);
-    // Twenty rows in view of 21 and of a million, both with the scroll bar.
-    auto table21 = boost::make_shared<DataWindow>(false, 21),
-         tableMillion = boost::make_shared<DataWindow>(false, 1000000),
-         tree21 = boost::make_shared<DataWindow>(true, 21),
-         treeMillion = boost::make_shared<DataWindow>(true, 1000, 999),
-         tableDragged = boost::make_shared<DataWindow>(false, 1000, 0, 1920, 1080, true),
-         tableStill = boost::make_shared<DataWindow>(false, 1000, 0, 1920, 1080, true);
-    std::map<std::string, std::unique_ptr<orbotk::Driver>> data;
-    for (const auto& [name, w] :
-         std::initializer_list<std::pair<std::string, boost::shared_ptr<DataWindow>>>{
-             {"table21", table21},
-             {"tableMillion", tableMillion},
-             {"tree21", tree21},
-             {"treeMillion", treeMillion},
-             {"dragged", tableDragged},
-             {"still", tableStill}}) {
-        data[name] = std::make_unique<orbotk::Driver>(w->window());
-        data[name]->resize(w->width, w->height);
-        data[name]->paint();
-    }
-    {
-        // Hold the first column's right edge, in the content panel's table.
-        const wxRect header = data["dragged"]->rect(L"table:header");
-        data["dragged"]->leftDown(header.x + 120, header.y + 10);
-        data["dragged"]->mouseMove(header.x + 125, header.y + 10);
-    }
     auto shown = boost::make_shared<BenchWindow>(640, 480);
     showAndWait(*shown);
     PlainX plain(1280, 960);
