@@ -3,11 +3,14 @@
 // commit them. A frame drawn at device scale 2 has its own golden, named with "@2x".
 #pragma once
 
+#include "gui/message_box.h"
 #include "orbotk/driver.h"
 
+#include <boost/make_shared.hpp>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
+#include <wx/app.h>
 #include <wx/image.h>
 
 namespace testing_support {
@@ -39,6 +42,26 @@ inline void expectGolden(orbotk::Driver& d, std::string name) {
             differing += !same;
         }
     EXPECT_EQ(differing, 0) << name << ": see " << actualPath;
+}
+
+// A message box as it opens (sized by its first passes, the pointer off its buttons), drawn at
+// the given device scale and compared with its golden.
+inline void expectMessageBoxGolden(const wchar_t* title, const wchar_t* message, int style,
+                                   const std::string& name, int scale = 1) {
+    auto box = boost::make_shared<gui::MessageBoxDialog>(static_cast<wxWindow*>(nullptr), title,
+                                                         message, style);
+    if (scale != 1)
+        box->window()->overrideScale(scale);
+    orbotk::Driver d(box->window());
+    for (int i = 0; i < 2; ++i) {
+        d.paint();
+        d.resize(box->GetSize().x, box->GetSize().y);
+    }
+    d.mouseMove(2, d.height() - 2);
+    d.paint();
+    expectGolden(d, name);
+    box->Close(true);
+    wxTheApp->ProcessIdle();
 }
 
 } // namespace testing_support

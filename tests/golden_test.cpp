@@ -580,23 +580,6 @@ TEST(Golden, TextAreas) {
     textAreas({"caret", "selection", "scrolled", "composing", "rtl"});
 }
 
-// A message box sized by its first passes, as the platform would, then compared.
-void messageBoxGolden(const wchar_t* title, const wchar_t* message, int style,
-                      const std::string& name) {
-    auto box = boost::make_shared<gui::MessageBoxDialog>(static_cast<wxWindow*>(nullptr), title,
-                                                         message, style);
-    orbotk::Driver d(box->window());
-    for (int i = 0; i < 2; ++i) {
-        d.paint();
-        d.resize(box->GetSize().x, box->GetSize().y);
-    }
-    d.mouseMove(2, d.height() - 2);
-    d.paint();
-    expectGolden(d, name);
-    box->Close(true);
-    wxTheApp->ProcessIdle();
-}
-
 // A brand set once: its logo, name and notice in a window, a dialog and a message box; and a
 // message box that shows no logo.
 TEST(Golden, ABrandShowsInEveryKindOfWindow) {
@@ -632,8 +615,9 @@ TEST(Golden, ABrandShowsInEveryKindOfWindow) {
     for (bool logo : {true, false}) {
         brand.logoInMessageBoxes = logo;
         gui::setBrand(brand);
-        messageBoxGolden(L"Todo", L"Delete 2 done items?", wxYES_NO | wxICON_QUESTION,
-                         logo ? "brand_message_box" : "brand_message_box_without_logo");
+        testing_support::expectMessageBoxGolden(
+            L"Todo", L"Delete 2 done items?", wxYES_NO | wxICON_QUESTION,
+            logo ? "brand_message_box" : "brand_message_box_without_logo");
     }
     gui::setBrand(gui::Brand());
     wxTheApp->ProcessIdle();
@@ -655,6 +639,7 @@ TEST(Golden, MessageBoxes) {
         {"error", wxOK | wxICON_ERROR, L"The file could not be opened."},
     };
     for (const Case& c : cases)
-        messageBoxGolden(L"Files", c.message, c.style, std::string("message_box_") + c.name);
+        testing_support::expectMessageBoxGolden(L"Files", c.message, c.style,
+                                                std::string("message_box_") + c.name);
     orbotk::Screen::clearOverride();
 }

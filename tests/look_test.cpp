@@ -164,21 +164,9 @@ TEST_F(LookTest, GoldensOfWindowsAndPages) {
                 win.driver->paint();
                 testing_support::expectGolden(*win.driver, "look_" + look + "_chrome");
             }
-            {
-                auto box = boost::make_shared<gui::MessageBoxDialog>(
-                    static_cast<wxWindow*>(nullptr), L"Files", L"Replace the existing file?",
-                    wxYES_NO | wxICON_QUESTION);
-                box->window()->overrideScale(scale);
-                orbotk::Driver d(box->window());
-                for (int i = 0; i < 2; ++i) {
-                    d.paint();
-                    d.resize(box->GetSize().x, box->GetSize().y);
-                }
-                d.mouseMove(2, d.height() - 2);
-                d.paint();
-                testing_support::expectGolden(d, "look_" + look + "_message_box");
-                box->Close(true);
-            }
+            testing_support::expectMessageBoxGolden(L"Files", L"Replace the existing file?",
+                                                    wxYES_NO | wxICON_QUESTION,
+                                                    "look_" + look + "_message_box", scale);
             for (const auto& [page, name] : {std::pair{2, "controls"}, {9, "lists"}}) {
                 auto gallery = boost::make_shared<gallery::Gallery>(page);
                 gallery->window()->overrideScale(scale);
