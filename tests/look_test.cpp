@@ -1,11 +1,12 @@
 // Looks: a window follows GTK's dark and high-contrast settings as they change while it is
 // open, and stops following once the host chooses a look; every look's text, links, errors
 // and focus border keep WCAG 2.1's contrast against what they are drawn on; the dark and
-// high-contrast goldens of a form, the chrome, a message box and the gallery's controls and
-// Lists pages at 1x and 2x.
+// high-contrast goldens of a form, the chrome, a dialog, a message box and the gallery's
+// controls and Lists pages at 1x and 2x.
 #include "../examples/gallery/gallery.h"
 #include "golden.h"
 #include "gui/checkbox.h"
+#include "gui/dialog.h"
 #include "gui/labels.h"
 #include "gui/line_edit.h"
 #include "gui/list_view.h"
@@ -80,6 +81,28 @@ void form(Host& h, gui::TextState& name, bool& on, gui::ListState& list, std::se
     b.setPos(120.0f, 166.0f);
     gui::doPushButton(ui, orbotk::ControlID(L"ok"), L"Save", true);
 }
+
+// A dialog with a field and a check box over its OK and Cancel pair.
+class AccountDialog : public gui::Dialog {
+public:
+    AccountDialog()
+        : gui::Dialog(static_cast<wxWindow*>(nullptr), L"Account", 360, 200, true, true, false,
+                      false, gui::NO_SCALE_WINDOW) {}
+    gui::TextState name{textFont_, L"Ada"};
+    bool remember = true;
+    void doScene() override {
+        {
+            gui::Box row(ui_, gui::FILL, 28.0f);
+            doLineEdit(orbotk::ControlID(L"name"), name, L"Name", 0.0f);
+        }
+        {
+            gui::Box row(ui_, gui::FILL, 24.0f);
+            row.setTop(40.0f);
+            doCheckbox(remember, L"Remember me", true);
+        }
+        isOK(checkboxCheck_, true);
+    }
+};
 
 } // namespace
 
@@ -163,6 +186,17 @@ TEST_F(LookTest, GoldensOfWindowsAndPages) {
                 win->setStatus(L"Ready");
                 win.driver->paint();
                 testing_support::expectGolden(*win.driver, "look_" + look + "_chrome");
+            }
+            {
+                auto dialog = boost::make_shared<AccountDialog>();
+                dialog->window()->overrideScale(scale);
+                orbotk::Driver d(dialog->window());
+                d.resize(360, 200);
+                d.paint();
+                d.mouseMove(2, 198);
+                d.paint();
+                testing_support::expectGolden(d, "look_" + look + "_dialog");
+                dialog->Close(true);
             }
             testing_support::expectMessageBoxGolden(L"Files", L"Replace the existing file?",
                                                     wxYES_NO | wxICON_QUESTION,
