@@ -14,7 +14,7 @@
 // the bar along the bottom and Shift with the wheel. The layout (widths, order, visibility,
 // sort) is the caller's TableLayout, made from the columns on first use and saved as text with
 // save() and load(). Screen readers hear a table with its column headers, its row and column
-// counts, each cell in view with its text, and the selected rows.
+// counts, each cell in view with its text, and the selected rows among those in view.
 #pragma once
 
 #include "gui/list_view.h"
