@@ -149,6 +149,15 @@ TEST_F(LookTest, TextAndFocusKeepTheirContrastInEveryLook) {
             EXPECT_GE(contrast(fg, bg), 4.5);
         EXPECT_GE(contrast(FocusBorder, panel), 3.0);
         EXPECT_GE(contrast(FocusBorder, list), 3.0);
+        // Labels on the coloured bodies: the light look's are the brand's, dark on light.
+        if (style != LookStyle::Light) {
+            for (const auto& [fg, bg] : {std::pair{Button, OKButton},
+                                         {Button, CancelButton},
+                                         {Button, ActiveButton},
+                                         {Button, GearButton},
+                                         {Text, ActiveTab}})
+                EXPECT_GE(contrast(fg, bg), 4.5);
+        }
     }
 }
 

@@ -218,7 +218,9 @@ TEST_F(TexturesTest, EveryEmbeddedPictureIsAPngWithAnAlphaChannel) {
         EXPECT_EQ(std::string(reinterpret_cast<char*>(header) + 1, 3), "PNG") << f;
         EXPECT_EQ(header[25], 6) << f;
     }
-    EXPECT_EQ(files, 102 + 2 * 96); // 96 pictures also drawn at 2x and 3x; window icons are not
+    // 96 pictures also drawn at 2x and 3x (window icons are not), and 7 of them drawn again for
+    // the dark and the high-contrast look at every scale.
+    EXPECT_EQ(files, 102 + 2 * 96 + 2 * 3 * 7);
 }
 
 TEST_F(TexturesTest, EveryPictureHasSharperVariantsOfTwiceAndThriceItsSize) {
@@ -240,6 +242,28 @@ TEST_F(TexturesTest, EveryPictureHasSharperVariantsOfTwiceAndThriceItsSize) {
     EXPECT_EQ(corner.forScale(4, sharp), 3); // the sharpest at most the frame's scale
     EXPECT_EQ(corner.forScale(1, sharp), 1);
     EXPECT_EQ(sharp.get(), corner.get());
+}
+
+TEST_F(TexturesTest, ALookRedrawsItsPicturesInPlaceAtEveryScaleAndTheLightOnesComeBack) {
+    const Image& shade = Textures::dicedButtonShade_[0][0]; // a cell cut from the checkbox shade
+    auto variants = [&shade] {
+        std::vector<std::vector<RGBA>> all;
+        for (int scale : {1, 2, 3}) {
+            Image v;
+            shade.forScale(scale, v);
+            all.emplace_back(v.get(), v.get() + v.stride() * v.bufferHeight());
+        }
+        return all;
+    };
+    const auto light = variants();
+    const RGBA* buffer = shade.get();
+    gui::setLook(gui::LookStyle::HighContrast);
+    const auto contrast = variants();
+    EXPECT_EQ(shade.get(), buffer); // the same pixels, drawn over
+    for (int i = 0; i < 3; ++i)
+        EXPECT_NE(contrast[i], light[i]) << "scale " << i + 1;
+    gui::setLook(gui::LookStyle::Light);
+    EXPECT_EQ(variants(), light);
 }
 
 TEST_F(TexturesTest, TheEmbeddedDescriptionAndImagesAreInTheMemoryFileSystem) {

@@ -14,6 +14,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -840,12 +842,116 @@ std::vector<Entry> table() {
     return t;
 }
 
+// ---- The other looks
+
+// The dark and high-contrast looks draw a few pictures again: those whose own colours or
+// lighting were chosen for the light panel (the logo's lettering, the panel's and the dialog
+// tray's lighting, the gloss and rim over every button and checkbox, the progress bar's well
+// and fill). They keep the light picture's size and its nine-patch cuts; every other picture is
+// a shape the palette tints and serves all looks.
+struct Restyled {
+    const char* resource;
+    Drawing dark, contrast;
+};
+
+const wxColour BLACK(0, 0, 0, 255);
+const wxColour HC_FACE(255, 255, 255, 255);
+
+void logoLettering(Pic& p, const wxColour& ink, bool big) {
+    if (big) {
+        orb(p, 40, 40, 30, RED);
+        p.text("orbo", 84, -6, 84, ink, true);
+        p.text("TM", 290, 8, 14, ink, false);
+    } else {
+        orb(p, 15, 15, 11, RED);
+        p.text("orbo", 33, 1, 26, ink, true);
+    }
+}
+
+std::vector<Restyled> restyledTable() {
+    const wxColour paleInk(226, 226, 226, 255);
+    return {
+        {"IDP_LOGO_SMALL", [=](Pic& p) { logoLettering(p, paleInk, false); },
+         [](Pic& p) { logoLettering(p, HC_FACE, false); }},
+        {"IDP_LOGO", [=](Pic& p) { logoLettering(p, paleInk, true); },
+         [](Pic& p) { logoLettering(p, HC_FACE, true); }},
+        {"IDP_PANEL_LIGHTING",
+         [](Pic& p) {
+             // On a dark panel a bright band reads as glare: a faint one, and the shade below
+             // in black, which still shows there.
+             p.fillGradient(p.rect(22, 20, 84, 30), 0, 20, 0, 50, alpha(WHITE, 26),
+                            alpha(WHITE, 0));
+             p.fillGradient(p.rect(22, 84, 84, 24), 0, 84, 0, 108, alpha(BLACK, 0),
+                            alpha(BLACK, 60));
+             p.fillGradient(p.rect(22, 20, 12, 88), 22, 0, 34, 0, alpha(WHITE, 12),
+                            alpha(WHITE, 0));
+             p.fillGradient(p.rect(94, 20, 12, 88), 94, 0, 106, 0, alpha(BLACK, 0),
+                            alpha(BLACK, 30));
+         },
+         [](Pic&) {}}, // high contrast: a flat panel, no gradient to lower the contrast
+        {"IDP_TRAY_LIGHTING",
+         [](Pic& p) {
+             p.fill(p.rect(24, 0, 80, 64), alpha(BLACK, 40));
+             p.fillGradient(p.rect(24, 0, 80, 14), 0, 0, 0, 14, alpha(BLACK, 70), alpha(BLACK, 0));
+             p.fillGradient(p.rect(24, 50, 80, 14), 0, 50, 0, 64, alpha(WHITE, 0),
+                            alpha(WHITE, 18));
+         },
+         [](Pic& p) {
+             // The tray is marked off by a rule instead of a shade.
+             p.fill(p.rect(24, 0, 80, 2), HC_FACE);
+         }},
+        {"IDP_CHECKBOX_SHADE",
+         [](Pic& p) {
+             // A softer gloss and a black rim: the rim is what separates a control from a
+             // dark panel.
+             p.fillGradient(p.rect(1, 1, 18, 8, 3), 0, 1, 0, 9, alpha(WHITE, 70), alpha(WHITE, 12));
+             p.stroke(p.rect(0.5, 0.5, 19, 19, 3.7), alpha(BLACK, 150), 1.0);
+             p.fillGradient(p.rect(1, 13, 18, 6, 3), 0, 13, 0, 19, alpha(BLACK, 0),
+                            alpha(BLACK, 70));
+         },
+         [](Pic& p) {
+             // No gloss: a solid two-pixel rim, white as the palette tints it, around every
+             // button, checkbox, knob and combo box.
+             p.stroke(p.rect(1, 1, 18, 18, 3.5), HC_FACE, 2.0);
+         }},
+        {"IDP_PROGRESS_WELL",
+         [](Pic& p) {
+             p.fill(p.rect(0, 0, 8, 4), wxColour(70, 72, 78, 255));
+             p.fill(p.rect(0, 0, 1, 4), wxColour(24, 25, 28, 255));
+             p.fill(p.rect(7, 0, 1, 4), wxColour(24, 25, 28, 255));
+             p.fill(p.rect(1, 0, 1, 4), wxColour(50, 52, 56, 255));
+             p.fill(p.rect(6, 0, 1, 4), wxColour(50, 52, 56, 255));
+         },
+         [](Pic& p) { p.fill(p.rect(0, 0, 8, 4), HC_FACE); }},
+        {"IDP_PROGRESS_FLAT",
+         [](Pic& p) {
+             wxGraphicsPath bar = p.rect(0, 2, 32, 28, 5);
+             p.fillGradient(bar, 0, 2, 0, 30, WHITE, wxColour(200, 200, 200, 255));
+             p.fillGradient(p.rect(1, 3, 30, 11, 4.5), 0, 3, 0, 14, alpha(WHITE, 90),
+                            alpha(WHITE, 20));
+         },
+         [](Pic& p) { p.fill(p.rect(0, 2, 32, 28, 5), WHITE); }},
+    };
+}
+
 // ---- Output
 
 // The device scales drawn besides 1x, each into images/<scale>x/.
 const int SCALES[] = {2, 3};
 
-bool writeXrc(const std::vector<Entry>& entries, const wxString& path) {
+// The other looks, each into images/<look>/ and its scale folders.
+const char* const LOOKS[] = {"dark", "contrast"};
+
+const Entry& entryOf(const std::vector<Entry>& entries, const char* resource) {
+    for (const Entry& e : entries)
+        if (wxString(e.resource) == resource)
+            return e;
+    std::fprintf(stderr, "no picture named %s\n", resource);
+    std::exit(2);
+}
+
+bool writeXrc(const std::vector<Entry>& entries, const std::vector<Restyled>& restyled,
+              const wxString& path) {
     wxString xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                    "<resource xmlns=\"http://www.wxwidgets.org/wxxrc\" version=\"2.8.3\">\n";
     for (const Entry& e : entries)
@@ -858,6 +964,18 @@ bool writeXrc(const std::vector<Entry>& entries, const wxString& path) {
                 xml += wxString::Format(
                     "  <object class=\"wxBitmap\" name=\"%s@%dx\">../images/%dx/%s</object>\n",
                     e.resource, scale, scale, e.file);
+    // The other looks' pictures, named after the light one with the look behind a dash.
+    for (const Restyled& r : restyled)
+        for (const char* look : LOOKS) {
+            const Entry& e = entryOf(entries, r.resource);
+            xml += wxString::Format(
+                "  <object class=\"wxBitmap\" name=\"%s-%s\">../images/%s/%s</object>\n",
+                e.resource, look, look, e.file);
+            for (int scale : SCALES)
+                xml += wxString::Format("  <object class=\"wxBitmap\" name=\"%s-%s@%dx\">"
+                                        "../images/%s/%dx/%s</object>\n",
+                                        e.resource, look, scale, look, scale, e.file);
+        }
     xml += "</resource>\n";
     wxFFile f(path, "wb");
     return f.IsOpened() && f.Write(xml);
@@ -923,40 +1041,55 @@ int main(int argc, char** argv) {
     orbotk::Application app(argc, argv);
     const wxString root = wxString::FromUTF8(argv[1]);
     const std::vector<Entry> entries = table();
+    const std::vector<Restyled> restyled = restyledTable();
     std::vector<wxImage> images;
+    std::vector<Entry> shown = entries; // on the contact sheet
+    std::deque<std::string> names;      // the other looks' resource names, kept for the sheet
     int failures = 0;
-    for (const Entry& e : entries) {
-        Pic p(e.w, e.h);
-        e.draw(p);
-        wxImage image = p.done();
-        if (!image.SaveFile(root + "/images/" + e.file, wxBITMAP_TYPE_PNG)) {
-            std::fprintf(stderr, "cannot write images/%s\n", e.file);
+    auto save = [&](const wxImage& image, const wxString& relative) {
+        const wxString file = root + "/images/" + relative;
+        if (!wxFileName::Mkdir(wxPathOnly(file), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL) ||
+            !image.SaveFile(file, wxBITMAP_TYPE_PNG)) {
+            std::fprintf(stderr, "cannot write images/%s\n",
+                         static_cast<const char*>(relative.utf8_str()));
             ++failures;
         }
+    };
+    // One picture at 1x into dir, and at the other scales into dir/<scale>x/ unless an icon.
+    auto drawAll = [&](const Entry& e, const Drawing& draw, const wxString& dir) {
+        Pic p(e.w, e.h);
+        draw(p);
+        const wxImage image = p.done();
+        save(image, dir + e.file);
         images.push_back(image);
         if (e.icon)
-            continue; // window icons come in sizes of their own
+            return; // window icons come in sizes of their own
         for (int scale : SCALES) {
             Pic sharp(e.w, e.h, scale);
-            e.draw(sharp);
-            const wxString file = wxString::Format("%s/images/%dx/%s", root, scale, e.file);
-            if (!wxFileName::Mkdir(wxPathOnly(file), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL) ||
-                !sharp.done().SaveFile(file, wxBITMAP_TYPE_PNG)) {
-                std::fprintf(stderr, "cannot write %s\n",
-                             static_cast<const char*>(file.utf8_str()));
-                ++failures;
-            }
+            draw(sharp);
+            save(sharp.done(), wxString::Format("%s%dx/%s", dir, scale, e.file));
         }
-    }
-    if (!writeXrc(entries, root + "/images/gui.xrc")) {
+    };
+    for (const Entry& e : entries)
+        drawAll(e, e.draw, "");
+    for (const char* look : LOOKS)
+        for (const Restyled& r : restyled) {
+            Entry e = entryOf(entries, r.resource);
+            names.push_back(std::string(e.resource) + "-" + look);
+            shown.push_back(e);
+            shown.back().resource = names.back().c_str();
+            drawAll(e, wxString(look) == "dark" ? r.dark : r.contrast, wxString(look) + "/");
+        }
+    if (!writeXrc(entries, restyled, root + "/images/gui.xrc")) {
         std::fprintf(stderr, "cannot write images/gui.xrc\n");
         ++failures;
     }
-    if (!contactSheet(entries, images).SaveFile(root + "/docs/image-set.png", wxBITMAP_TYPE_PNG)) {
+    if (!contactSheet(shown, images).SaveFile(root + "/docs/image-set.png", wxBITMAP_TYPE_PNG)) {
         std::fprintf(stderr, "cannot write docs/image-set.png\n");
         ++failures;
     }
-    std::printf("%zu images, gui.xrc and the contact sheet written under %s\n", entries.size(),
-                argv[1]);
+    std::printf("%zu images (%zu of them for the other looks), gui.xrc and the contact sheet "
+                "written under %s\n",
+                shown.size(), shown.size() - entries.size(), argv[1]);
     return failures == 0 ? 0 : 1;
 }

@@ -281,7 +281,7 @@ private:
         } bodies[] = {{L"OK", orbopal::OKButton},
                       {L"Cancel", orbopal::CancelButton},
                       {L"Options", orbopal::GearButton},
-                      {L"Delete", orbopal::ErrorText},
+                      {L"Delete", orbobrand::Red}, // the brand red holds white labels in every look
                       {L"Tab", orbopal::Tab},
                       {L"Active", orbopal::ActiveTab}};
         // Push buttons: a row enabled, a row disabled, a row with icons.

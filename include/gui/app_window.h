@@ -10,6 +10,7 @@
 
 #include "gui/box.h"
 #include "gui/list_view.h"
+#include "gui/palette.h"
 #include "gui/popup_menu.h"
 #include "gui/text_area.h"
 #include "gui/textures.h"
@@ -278,8 +279,10 @@ protected:
 
     // ---- The standard textures, fonts and cursors, shared by every window of the process.
     // Filled by initStandardTextures(), which initTextures() runs once per process; read-only
-    // afterwards.
+    // afterwards, except that a change of look redraws the pixels of the few pictures each
+    // look has its own of (restyleStandardTextures), in place.
     static void initStandardTextures();
+    static void restyleStandardTextures(LookStyle style);
     // The seven standard fonts, sized so text keeps its pixel height at the screen's
     // resolution: points = height * 7680 / (ppi * 100).
     static void initStandardFonts();

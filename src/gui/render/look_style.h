@@ -8,5 +8,8 @@ namespace gui {
 
 void showLook(LookStyle style);
 bool& lookChosen();
+// What else changes with the look: the window layer gives the function that puts the look's
+// own pictures in place; showLook calls it before the windows repaint.
+void onLookShown(void (*restyle)(LookStyle));
 
 } // namespace gui

@@ -111,13 +111,16 @@ std::vector<Styled>& styled() {
     using namespace orbopal;
     static std::vector<Styled> all = {
         {&Panel, RGBA(40, 42, 46, 255), RGBA(0, 0, 0, 255)},
-        {&Disabled, RGBA(0, 0, 0, 128), RGBA(0, 0, 0, 140)},
+        {&Disabled, RGBA(0, 0, 0, 128), RGBA(150, 150, 150, 255)},
         {&Text, RGBA(232, 232, 232, 255), RGBA(255, 255, 255, 255)},
         {&DisabledText, RGBA(79, 79, 79, 110), RGBA(170, 170, 170, 255)},
         {&ErrorText, RGBA(255, 120, 100, 255), RGBA(255, 140, 140, 255)},
         {&Button, RGBA(232, 232, 232, 255), RGBA(255, 255, 255, 255)},
         {&DisabledButton, RGBA(60, 60, 60, 128), RGBA(90, 90, 90, 128)},
-        {&GearButton, RGBA(150, 152, 158, 255), RGBA(255, 255, 255, 255)},
+        {&GearButton, RGBA(78, 80, 86, 255), RGBA(64, 64, 64, 255)},
+        // Button bodies darken under light labels; the blue ones already hold 4.5:1.
+        {&OKButton, RGBA(46, 110, 32, 255), RGBA(0, 100, 0, 255)},
+        {&ActiveTab, RGBA(46, 110, 32, 255), RGBA(0, 100, 0, 255)},
         {&Tab, RGBA(52, 54, 58, 255), RGBA(0, 0, 0, 255)},
         {&ActiveTextEdit, RGBA(28, 29, 32, 255), RGBA(0, 0, 0, 255)},
         {&ActiveTextEditBorder, RGBA(116, 182, 74, 255), RGBA(255, 255, 0, 255)},
@@ -131,7 +134,7 @@ std::vector<Styled>& styled() {
         {&ToolTip, RGBA(60, 62, 50, 255), RGBA(0, 0, 0, 255)},
         {&FocusBorder, RGBA(232, 232, 232, 255), RGBA(255, 255, 0, 255)},
         {&ScrollTrack, RGBA(72, 74, 80, 255), RGBA(90, 90, 90, 255)},
-        {&Light, RGBA(88, 90, 96, 255), RGBA(48, 48, 48, 255)},
+        {&Light, RGBA(88, 90, 96, 255), RGBA(255, 255, 255, 255)},
         {&TextEditGradientTop, RGBA(58, 60, 64, 255), RGBA(0, 0, 0, 255)},
         {&TextEditGradientBottom, RGBA(44, 46, 50, 255), RGBA(0, 0, 0, 255)},
     };
@@ -139,7 +142,12 @@ std::vector<Styled>& styled() {
 }
 std::vector<RGBA> lightValues; // captured at the first switch
 LookStyle current = LookStyle::Light;
+void (*restyleImages)(LookStyle) = nullptr;
 } // namespace
+
+void onLookShown(void (*restyle)(LookStyle)) {
+    restyleImages = restyle;
+}
 
 void setLook(LookStyle style) {
     lookChosen() = true;
@@ -163,6 +171,8 @@ void showLook(LookStyle style) {
                        : style == LookStyle::Dark ? all[i].dark
                                                   : all[i].contrast;
     current = style;
+    if (restyleImages)
+        restyleImages(style);
     for (wxWindowList::compatibility_iterator n = wxTopLevelWindows.GetFirst(); n; n = n->GetNext())
         if (auto* w = dynamic_cast<orbotk::Window*>(n->GetData()))
             w->requestRepaint();

@@ -4,6 +4,9 @@
 #include "gui/app_window.h"
 #include "gui/look.h"
 #include "orbotk/screen.h"
+#include "render/look_style.h"
+
+#include <cstring>
 
 #include <wx/artprov.h>
 #include <wx/bitmap.h>
@@ -11,6 +14,7 @@
 #include <wx/fs_mem.h>
 #include <wx/icon.h>
 #include <wx/image.h>
+#include <wx/log.h>
 #include <wx/xrc/xh_bmp.h>
 #include <wx/xrc/xmlres.h>
 
@@ -115,6 +119,32 @@ Image artImage(const wxArtID& id) {
     if (sharper.IsOk() && sharper.GetSize() == twice)
         image.addScaled(2, Image(sharper.ConvertToImage()));
     return image;
+}
+
+// Writes the picture named resource over image's pixels, at 1x and at every sharper scale the
+// image carries, so each view and nine-patch cell cut from it shows the new picture. A look's
+// picture has the light one's size; one that does not (a damaged resource) is left out.
+void overwrite(Image& image, const wxString& resource) {
+    auto put = [](Image& into, const wxString& name) {
+        const wxBitmap bitmap = wxXmlResource::Get()->LoadBitmap(name);
+        if (!bitmap.IsOk())
+            return;
+        const Image drawn(bitmap.ConvertToImage());
+        if (drawn.stride() != into.stride() || drawn.bufferHeight() != into.bufferHeight()) {
+            wxLogError("The image %s does not match the size of its light look", name);
+            return;
+        }
+        std::memcpy(into.get(), drawn.get(),
+                    sizeof(orbo::tk::RGBA) * static_cast<size_t>(drawn.stride()) *
+                        static_cast<size_t>(drawn.bufferHeight()));
+    };
+    put(image, resource);
+    for (int scale : {2, 3})
+        if (image.hasScaled(scale)) {
+            Image sharper;
+            image.forScale(scale, sharper);
+            put(sharper, wxString::Format("%s@%dx", resource, scale));
+        }
 }
 
 // The horizontal and vertical cap bounds of a three-by-three (or one-row) diced image.
@@ -345,8 +375,33 @@ void AppWindow::initStandardTextures() {
     dicedButtonShadeHBounds_ = horizontalCaps(dicedButtonShade_);
     dicedButtonShadeVBounds_ = verticalCaps(dicedButtonShade_);
 
-    // 10.
+    // 10. The pictures of the look in use, if it is not the light one, and of every later one.
+    onLookShown(&AppWindow::restyleStandardTextures);
+    if (lookStyle() != LookStyle::Light)
+        restyleStandardTextures(lookStyle());
+
+    // 11.
     initStandardFonts();
+}
+
+void AppWindow::restyleStandardTextures(LookStyle style) {
+    // The pictures the dark and high-contrast looks draw again; each is kept under the light
+    // one's name with the look behind a dash.
+    const struct {
+        const char* resource;
+        Image* member;
+    } restyled[] = {
+        {"IDP_LOGO_SMALL", &veltsmall_},         {"IDP_LOGO", &veltlogo_},
+        {"IDP_PANEL_LIGHTING", &panelLighting_}, {"IDP_TRAY_LIGHTING", &trayLight_},
+        {"IDP_CHECKBOX_SHADE", &checkboxShade_}, {"IDP_PROGRESS_WELL", &progressWell_},
+        {"IDP_PROGRESS_FLAT", &progressFlat_},
+    };
+    const char* suffix = style == LookStyle::Dark           ? "-dark"
+                         : style == LookStyle::HighContrast ? "-contrast"
+                                                            : "";
+    for (const auto& r : restyled)
+        if (static_cast<const Image&>(*r.member).get() != nullptr)
+            overwrite(*r.member, wxString(r.resource) + suffix);
 }
 
 } // namespace gui
