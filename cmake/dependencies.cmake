@@ -25,3 +25,5 @@ pkg_check_modules(PANGO REQUIRED IMPORTED_TARGET pangocairo)
 # Programs that drive the gallery with random input close its native menus through GTK, and
 # windows follow the desktop's choice of a dark look from its settings.
 pkg_check_modules(GTK3 REQUIRED IMPORTED_TARGET gtk+-3.0)
+# Where GIO's modules are installed: the high-contrast switch is read only where dconf is.
+pkg_get_variable(GIO_MODULE_DIR gio-2.0 giomoduledir)

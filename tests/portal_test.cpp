@@ -1,6 +1,7 @@
 // The desktop's settings portal, for real: xdg-desktop-portal with its GTK backend on this
 // test's session bus, reading GNOME's interface settings (kept in a key file of the test's
-// own). A window follows the portal's colour scheme at start and as it changes.
+// own). A window follows the portal's colour scheme at start and as it changes, and GNOME's
+// high-contrast switch, read from the same settings.
 #include "display_server.h"
 #include "gui/look.h"
 #include "gui/render.h"
@@ -52,6 +53,27 @@ TEST(Portal, TheWindowFollowsThePortalsColourScheme) {
     EXPECT_TRUE(testing_support::waitFor([] { return gui::lookStyle() == LookStyle::Light; }));
     EXPECT_GE(win.driver->settle(), 1);
     scheme("prefer-dark");
+    EXPECT_TRUE(testing_support::waitFor([] { return gui::lookStyle() == LookStyle::Dark; }));
+    win->scene = nullptr;
+}
+
+TEST(Portal, TheWindowFollowsGnomesHighContrastSwitch) {
+    Hosted win{100, 100};
+    win->scene = [](Host& h) { gui::render(h.ui(), gui::orbopal::Panel); };
+    auto highContrast = [](bool on) {
+        const std::string command = std::string("gsettings set org.gnome.desktop.a11y.interface "
+                                                "high-contrast ") +
+                                    (on ? "true" : "false");
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    };
+    gui::followDesktopLook();
+    ASSERT_EQ(gui::lookStyle(), LookStyle::Dark);
+    highContrast(true); // outranks the dark scheme
+    EXPECT_TRUE(
+        testing_support::waitFor([] { return gui::lookStyle() == LookStyle::HighContrast; }));
+    EXPECT_GE(win.driver->settle(), 1);
+    EXPECT_EQ(win.driver->pixel(50, 50).word, orbo::tk::RGBA(0, 0, 0, 255).word);
+    highContrast(false);
     EXPECT_TRUE(testing_support::waitFor([] { return gui::lookStyle() == LookStyle::Dark; }));
     win->scene = nullptr;
 }

@@ -34,7 +34,8 @@ void setStandardLook(const Look& look);
 
 // The palette follows the desktop's choice of light, dark or high contrast (gui/palette.h's
 // LookStyle): the settings portal's org.freedesktop.appearance color-scheme and contrast where
-// a portal answers, GTK's gtk-application-prefer-dark-theme and a theme named for dark or high
+// a portal answers, GNOME's org.gnome.desktop.a11y.interface high-contrast where its settings
+// can be read, GTK's gtk-application-prefer-dark-theme and a theme named for dark or high
 // contrast otherwise. The first window starts following, and the look changes with the
 // setting while the program runs, until the host calls setLook; followDesktopLook() goes back
 // to following.

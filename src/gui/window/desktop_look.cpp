@@ -1,7 +1,7 @@
 // Following the desktop's choice of look: the settings portal's appearance keys where a portal
-// answers on the session bus, GTK's own settings (a dark theme preferred, the theme's name)
-// otherwise, read when the first window loads the standard set and followed as they change,
-// until a host chooses a look itself with setLook.
+// answers on the session bus, GNOME's high-contrast switch in its settings, GTK's own settings
+// (a dark theme preferred, the theme's name) otherwise, read when the first window loads the
+// standard set and followed as they change, until a host chooses a look itself with setLook.
 #include "gui/look.h"
 #include "gui/palette.h"
 #include "render/look_style.h"
@@ -18,6 +18,9 @@ namespace {
 bool started = false;
 // What the portal said, -1 where it said nothing (or there is none).
 int portalScheme = -1, portalContrast = -1;
+// GNOME's accessibility settings, where they can be read.
+GSettings* a11y = nullptr;
+const char* const A11Y_SCHEMA = "org.gnome.desktop.a11y.interface";
 
 const char* const PORTAL = "org.freedesktop.portal.Desktop";
 const char* const PORTAL_PATH = "/org/freedesktop/portal/desktop";
@@ -88,6 +91,36 @@ void follow() {
         showLook(desktopLook());
 }
 
+void settingChanged(GSettings*, gchar*, gpointer) {
+    follow();
+}
+
+// GNOME keeps its high-contrast switch in GSettings, whose values live in dconf. Asked where
+// there is nothing to read (no dconf, no session bus), GLib falls back to an empty in-memory
+// store and says so on every start, so the settings are opened only where a store was named
+// or dconf can answer, and only if the schema is installed.
+void openA11ySettings() {
+    if (std::getenv("GSETTINGS_BACKEND") == nullptr) {
+        const char* modules = std::getenv("GIO_MODULE_DIR");
+        const std::string dconf =
+            std::string(modules ? modules : GIO_MODULE_DIR) + "/libdconfsettings.so";
+        if (std::getenv("DBUS_SESSION_BUS_ADDRESS") == nullptr ||
+            !g_file_test(dconf.c_str(), G_FILE_TEST_EXISTS))
+            return;
+    }
+    GSettingsSchemaSource* source = g_settings_schema_source_get_default();
+    GSettingsSchema* schema =
+        source ? g_settings_schema_source_lookup(source, A11Y_SCHEMA, TRUE) : nullptr;
+    if (schema == nullptr)
+        return;
+    const bool known = g_settings_schema_has_key(schema, "high-contrast");
+    g_settings_schema_unref(schema);
+    if (!known)
+        return;
+    a11y = g_settings_new(A11Y_SCHEMA);
+    g_signal_connect(a11y, "changed::high-contrast", G_CALLBACK(settingChanged), nullptr);
+}
+
 void gtkChanged(GObject*, GParamSpec*, gpointer) {
     follow();
 }
@@ -95,7 +128,7 @@ void gtkChanged(GObject*, GParamSpec*, gpointer) {
 } // namespace
 
 LookStyle desktopLook() {
-    if (portalContrast == 1)
+    if (portalContrast == 1 || (a11y && g_settings_get_boolean(a11y, "high-contrast")))
         return LookStyle::HighContrast;
     gboolean dark = FALSE;
     gchar* theme = nullptr;
@@ -120,6 +153,7 @@ void followDesktopLook() {
     if (!started) {
         started = true;
         askPortal();
+        openA11ySettings();
         if (GtkSettings* s = gtk_settings_get_default()) {
             g_signal_connect(s, "notify::gtk-application-prefer-dark-theme", G_CALLBACK(gtkChanged),
                              nullptr);
