@@ -7,6 +7,7 @@
 #include "render/look_style.h"
 
 #include <cstring>
+#include <map>
 
 #include <wx/artprov.h>
 #include <wx/bitmap.h>
@@ -123,13 +124,20 @@ Image artImage(const wxArtID& id) {
 
 // Writes the picture named resource over image's pixels, at 1x and at every sharper scale the
 // image carries, so each view and nine-patch cell cut from it shows the new picture. A look's
-// picture has the light one's size; one that does not (a damaged resource) is left out.
+// picture has the light one's size; one that does not (a damaged resource) is left out. Each
+// picture is decoded once and kept, so switching back and forth only copies pixels.
 void overwrite(Image& image, const wxString& resource) {
+    static std::map<wxString, Image> decoded;
     auto put = [](Image& into, const wxString& name) {
-        const wxBitmap bitmap = wxXmlResource::Get()->LoadBitmap(name);
-        if (!bitmap.IsOk())
-            return;
-        const Image drawn(bitmap.ConvertToImage());
+        auto found = decoded.find(name);
+        if (found == decoded.end()) {
+            const wxBitmap bitmap = wxXmlResource::Get()->LoadBitmap(name);
+            if (!bitmap.IsOk())
+                return;
+            found = decoded.emplace(name, Image()).first;
+            found->second = Image(bitmap.ConvertToImage());
+        }
+        const Image& drawn = found->second;
         if (drawn.stride() != into.stride() || drawn.bufferHeight() != into.bufferHeight()) {
             wxLogError("The image %s does not match the size of its light look", name);
             return;
