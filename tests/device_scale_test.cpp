@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <set>
 #include <vector>
+#include <wx/log.h>
 
 using gui::Box;
 using orbo::tk::RGBA;
@@ -149,16 +150,47 @@ TEST(DeviceScale, AWindowMovedToAScreenOfAnotherScaleDrawsAsIfMadeThere) {
     }
 }
 
+namespace {
+// A picture of distinct opaque pixels: red by column, green by row, the given blue.
+gui::Image picture(int w, int h, unsigned blue) {
+    wxImage img(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            img.SetRGB(x, y, static_cast<unsigned char>(40 * x), static_cast<unsigned char>(60 * y),
+                       static_cast<unsigned char>(blue));
+    return gui::Image(img);
+}
+} // namespace
+
+TEST(DeviceScale, AVariantToLoadIsLoadedOnceWhenAFrameOfItsScaleFirstDrawsIt) {
+    int loads = 0, badLoads = 0;
+    gui::Image lazy = picture(3, 2, 0), wrong = picture(3, 2, 0);
+    lazy.addScaled(2, [&loads] { return ++loads, picture(6, 4, 200); });
+    wrong.addScaled(2, [&badLoads] { return ++badLoads, picture(5, 4, 200); });
+    EXPECT_TRUE(lazy.hasScaled(2));
+    EXPECT_FALSE(lazy.scaledLoaded(2));
+    gui::Image out;
+    EXPECT_EQ(lazy.forScale(1, out), 1);
+    EXPECT_EQ(loads, 0); // a frame at 1x never loads it
+    for (int pass = 0; pass < 2; ++pass) {
+        EXPECT_EQ(lazy.forScale(3, out), 2);
+        EXPECT_EQ(out.get(0.99f, 0.99f), RGBA(200, 180, 200, 255)); // its last pixel
+    }
+    EXPECT_EQ(loads, 1);
+    EXPECT_TRUE(lazy.scaledLoaded(2));
+    const gui::Image copy(lazy); // a deep copy holds the loaded pixels, its own
+    EXPECT_EQ(copy.forScale(2, out), 2);
+    EXPECT_NE(out.get(), static_cast<const gui::Image&>(lazy).get());
+    {
+        wxLogNull quiet; // the wrong size is logged
+        EXPECT_EQ(wrong.forScale(2, out), 1);
+        EXPECT_EQ(wrong.forScale(2, out), 1);
+    }
+    EXPECT_EQ(badLoads, 1);
+}
+
 TEST(DeviceScale, HostImagesAreMagnifiedPixelForPixelUnlessGivenASharperVariant) {
     // A 3 x 2 picture of distinct opaque pixels, and its 6 x 4 variant in other colours.
-    auto picture = [](int w, int h, unsigned blue) {
-        wxImage img(w, h);
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                img.SetRGB(x, y, static_cast<unsigned char>(40 * x),
-                           static_cast<unsigned char>(60 * y), static_cast<unsigned char>(blue));
-        return gui::Image(img);
-    };
     gui::Image plain = picture(3, 2, 0), sharp = picture(3, 2, 0);
     EXPECT_THROW(sharp.addScaled(2, picture(5, 4, 200)), std::invalid_argument);
     EXPECT_THROW(sharp.addScaled(4, picture(12, 8, 200)), std::invalid_argument);

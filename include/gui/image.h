@@ -10,6 +10,7 @@
 #include "orbotk/rgba.h"
 
 #include <boost/filesystem/path.hpp>
+#include <boost/function.hpp>
 #include <boost/shared_array.hpp>
 #include <boost/shared_ptr.hpp>
 #include <cstdint>
@@ -67,11 +68,18 @@ public:
     // too. Throws std::invalid_argument for another scale or size. Writing pixels through
     // data() drops the variants; writing through get() leaves them as they are.
     void addScaled(int scale, const Image& sharper);
+    // The same, drawn only when first needed: load runs the first time a frame of that scale
+    // (or above, where no sharper variant is) draws the image, and its picture is kept from
+    // then on. A picture of the wrong size, or none, is logged and leaves the variant out, so
+    // the image is drawn from the next variant down. A program that never shows on a HiDPI
+    // screen so never holds the sharper pictures.
+    void addScaled(int scale, const boost::function<Image()>& load);
     // The image to draw on a frame of device scale s: out becomes this view over the sharpest
     // variant whose scale is at most s (sharing its buffer); returns that variant's scale (1:
     // this image itself).
     int forScale(int s, Image& out) const;
-    bool hasScaled(int scale) const;
+    bool hasScaled(int scale) const; // given, loaded or not
+    bool scaledLoaded(int scale) const;
 
     // The whole buffer as a wxImage with alpha. The colour stays premultiplied.
     wxImage convertToWXImage() const;
@@ -83,12 +91,19 @@ public:
 private:
     void initCoords(int x, int y, int w, int h);
 
-    // A buffer drawn at a device scale, for the same view fractions.
+    // A buffer drawn at a device scale, for the same view fractions, or the way to load it.
+    struct Pixels {
+        boost::shared_array<orbo::tk::RGBA> pixels;
+        int stride = 0, height = 0;
+    };
+    struct ScaledVariant;
     struct Sharper {
         int scale;
-        boost::shared_array<orbo::tk::RGBA> pixels;
-        int stride, height;
+        boost::shared_ptr<ScaledVariant> variant;
     };
+    // The variant's pixels, loaded first if they are not yet; empty if they cannot be.
+    static const Pixels& pixelsOf(const Sharper& s, int expectW, int expectH);
+    void addVariant(int scale, const boost::shared_ptr<ScaledVariant>& variant);
     boost::shared_array<orbo::tk::RGBA> pixels_;
     // At most one per scale, sharpest last; shared by views and assignments, copied by the
     // copy constructor.

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <boost/make_shared.hpp>
 #include <cstring>
+#include <mutex>
 #include <stdexcept>
 #include <string>
 #include <wx/log.h>
@@ -65,13 +66,53 @@ boost::shared_array<RGBA> copyOf(const boost::shared_array<RGBA>& pixels, int st
 }
 } // namespace
 
+// A sharper variant: its pixels, or how to load them the first time they are drawn (once, even
+// when several threads draw the image at once).
+struct Image::ScaledVariant {
+    boost::function<Image()> load;
+    std::once_flag once;
+    Pixels pixels;
+};
+
+const Image::Pixels& Image::pixelsOf(const Sharper& s, int expectW, int expectH) {
+    ScaledVariant& v = *s.variant;
+    if (v.load)
+        std::call_once(v.once, [&] {
+            Image drawn;
+            try {
+                drawn = v.load();
+            } catch (const std::exception& e) {
+                wxLogError("The image's variant at %dx could not be loaded: %s", s.scale, e.what());
+                return;
+            }
+            if (!drawn.pixels_ || drawn.stride_ != s.scale * expectW ||
+                drawn.height_ != s.scale * expectH) {
+                wxLogError("The image's variant at %dx is %d x %d pixels, not %d x %d; the image "
+                           "is drawn without it",
+                           s.scale, drawn.stride_, drawn.height_, s.scale * expectW,
+                           s.scale * expectH);
+                return;
+            }
+            v.pixels = Pixels{drawn.pixels_, drawn.stride_, drawn.height_};
+        });
+    return v.pixels;
+}
+
 Image::Image(const Image& other) : stride_(other.stride_), height_(other.height_) {
     if (other.pixels_)
         pixels_ = copyOf(other.pixels_, stride_, height_);
     if (other.sharper_) {
-        auto copies = boost::make_shared<std::vector<Sharper>>(*other.sharper_);
-        for (Sharper& v : *copies)
-            v.pixels = copyOf(v.pixels, v.stride, v.height);
+        auto copies = boost::make_shared<std::vector<Sharper>>();
+        for (const Sharper& s : *other.sharper_) {
+            // Loaded pixels are copied; one not loaded yet is loaded by the copy when needed.
+            auto v = boost::make_shared<ScaledVariant>();
+            const Pixels& p = s.variant->pixels;
+            if (p.pixels)
+                v->pixels = Pixels{copyOf(p.pixels, p.stride, p.height), p.stride, p.height};
+            else
+                v->load = s.variant->load;
+            copies->push_back(Sharper{s.scale, v});
+        }
         sharper_ = copies;
     }
     initCoords(0, 0, stride_, height_);
@@ -124,12 +165,30 @@ void Image::addScaled(int scale, const Image& sharper) {
         sharper.height_ != scale * height_)
         throw std::invalid_argument("Image::addScaled: the variant must be " +
                                     std::to_string(scale) + " times the image's size");
+    auto variant = boost::make_shared<ScaledVariant>();
+    variant->pixels = Pixels{sharper.pixels_, sharper.stride_, sharper.height_};
+    addVariant(scale, variant);
+}
+
+void Image::addScaled(int scale, const boost::function<Image()>& load) {
+    if (scale < 2 || scale > 3)
+        throw std::invalid_argument("Image::addScaled: the scale must be 2 or 3");
+    if (!pixels_ || !load)
+        throw std::invalid_argument("Image::addScaled: an empty image, or nothing to load");
+    auto variant = boost::make_shared<ScaledVariant>();
+    variant->load = load;
+    addVariant(scale, variant);
+}
+
+void Image::addVariant(int scale, const boost::shared_ptr<ScaledVariant>& variant) {
+    // The list is shared by views and assignments: a new one, so that images assigned from
+    // this one before keep theirs.
     auto all = sharper_ ? boost::make_shared<std::vector<Sharper>>(*sharper_)
                         : boost::make_shared<std::vector<Sharper>>();
     all->erase(std::remove_if(all->begin(), all->end(),
                               [scale](const Sharper& v) { return v.scale == scale; }),
                all->end());
-    all->push_back(Sharper{scale, sharper.pixels_, sharper.stride_, sharper.height_});
+    all->push_back(Sharper{scale, variant});
     std::sort(all->begin(), all->end(),
               [](const Sharper& a, const Sharper& b) { return a.scale < b.scale; });
     sharper_ = all;
@@ -144,15 +203,26 @@ bool Image::hasScaled(int scale) const {
     return false;
 }
 
+bool Image::scaledLoaded(int scale) const {
+    if (sharper_)
+        for (const Sharper& v : *sharper_)
+            if (v.scale == scale)
+                return !v.variant->load || v.variant->pixels.pixels;
+    return false;
+}
+
 int Image::forScale(int s, Image& out) const {
     out = *this;
     int scale = 1;
     if (sharper_)
         for (const Sharper& v : *sharper_)
             if (v.scale <= s) {
-                out.pixels_ = v.pixels;
-                out.stride_ = v.stride;
-                out.height_ = v.height;
+                const Pixels& p = pixelsOf(v, stride_, height_);
+                if (!p.pixels)
+                    continue;
+                out.pixels_ = p.pixels;
+                out.stride_ = p.stride;
+                out.height_ = p.height;
                 scale = v.scale;
             }
     return scale;
@@ -204,9 +274,10 @@ Image Image::toGreyScale() const {
     };
     if (grey.pixels_)
         toGrey(grey.pixels_.get(), stride_, height_);
-    if (grey.sharper_) // the copy's own variants
+    if (grey.sharper_) // the copy's own variants, loaded now to be made grey
         for (const Sharper& v : *grey.sharper_)
-            toGrey(v.pixels.get(), v.stride, v.height);
+            if (const Pixels& p = pixelsOf(v, stride_, height_); p.pixels)
+                toGrey(p.pixels.get(), p.stride, p.height);
     return Image(grey);
 }
 

@@ -6,7 +6,9 @@
 #include "orbotk/screen.h"
 #include "render/look_style.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <map>
 
 #include <wx/artprov.h>
@@ -87,21 +89,42 @@ wxIconBundle AppWindow::orboicon_;
 
 namespace {
 
+// The pictures the dark and high-contrast looks draw again, each kept under the light one's
+// name with the look behind a dash.
+const char* const RESTYLED[] = {"IDP_LOGO_SMALL",    "IDP_LOGO",           "IDP_PANEL_LIGHTING",
+                                "IDP_TRAY_LIGHTING", "IDP_CHECKBOX_SHADE", "IDP_PROGRESS_WELL",
+                                "IDP_PROGRESS_FLAT"};
+
+// The resource that holds a picture of the set in the given look.
+wxString lookResource(const wxString& resource, LookStyle style) {
+    if (style == LookStyle::Light ||
+        std::find(std::begin(RESTYLED), std::end(RESTYLED), resource) == std::end(RESTYLED))
+        return resource;
+    return resource + (style == LookStyle::Dark ? "-dark" : "-contrast");
+}
+
+Image decode(const wxString& resource) {
+    const wxBitmap bitmap = wxXmlResource::Get()->LoadBitmap(resource);
+    return bitmap.IsOk() ? Image(bitmap.ConvertToImage()) : Image(wxImage());
+}
+
 // An image of the set with its sharper variants, which the set carries under the same
-// resource name with "@2x" and "@3x" behind it.
+// resource name with "@2x" and "@3x" behind it. The variants are decoded when a frame of their
+// scale first draws the image, in the look in use then: at 1x the set is a fourteenth of
+// what it is with every scale, and a program on an ordinary screen never holds the rest.
 Image loadImage(const char* resource) {
     wxXmlResource* xrc = wxXmlResource::Get();
-    const wxBitmap bitmap = xrc->LoadBitmap(resource);
-    if (!bitmap.IsOk())
-        return Image(wxImage());
-    Image image(bitmap.ConvertToImage());
+    Image image = decode(resource);
+    if (image.get() == nullptr)
+        return image;
     for (int scale : {2, 3}) {
         const wxString name = wxString::Format("%s@%dx", resource, scale);
         if (xrc->GetResourceNode(name) == nullptr)
             continue;
-        const wxBitmap sharper = xrc->LoadBitmap(name);
-        if (sharper.IsOk())
-            image.addScaled(scale, Image(sharper.ConvertToImage()));
+        const wxString base(resource);
+        image.addScaled(scale, [base, scale] {
+            return decode(wxString::Format("%s@%dx", lookResource(base, lookStyle()), scale));
+        });
     }
     return image;
 }
@@ -147,8 +170,8 @@ void overwrite(Image& image, const wxString& resource) {
                         static_cast<size_t>(drawn.bufferHeight()));
     };
     put(image, resource);
-    for (int scale : {2, 3})
-        if (image.hasScaled(scale)) {
+    for (int scale : {2, 3}) // the variants not loaded yet load the look's own when drawn
+        if (image.scaledLoaded(scale)) {
             Image sharper;
             image.forScale(scale, sharper);
             put(sharper, wxString::Format("%s@%dx", resource, scale));
@@ -393,23 +416,12 @@ void AppWindow::initStandardTextures() {
 }
 
 void AppWindow::restyleStandardTextures(LookStyle style) {
-    // The pictures the dark and high-contrast looks draw again; each is kept under the light
-    // one's name with the look behind a dash.
-    const struct {
-        const char* resource;
-        Image* member;
-    } restyled[] = {
-        {"IDP_LOGO_SMALL", &veltsmall_},         {"IDP_LOGO", &veltlogo_},
-        {"IDP_PANEL_LIGHTING", &panelLighting_}, {"IDP_TRAY_LIGHTING", &trayLight_},
-        {"IDP_CHECKBOX_SHADE", &checkboxShade_}, {"IDP_PROGRESS_WELL", &progressWell_},
-        {"IDP_PROGRESS_FLAT", &progressFlat_},
-    };
-    const char* suffix = style == LookStyle::Dark           ? "-dark"
-                         : style == LookStyle::HighContrast ? "-contrast"
-                                                            : "";
-    for (const auto& r : restyled)
-        if (static_cast<const Image&>(*r.member).get() != nullptr)
-            overwrite(*r.member, wxString(r.resource) + suffix);
+    Image* const members[] = {&veltsmall_,     &veltlogo_,     &panelLighting_, &trayLight_,
+                              &checkboxShade_, &progressWell_, &progressFlat_};
+    static_assert(std::size(members) == std::size(RESTYLED));
+    for (size_t i = 0; i < std::size(members); ++i)
+        if (static_cast<const Image&>(*members[i]).get() != nullptr)
+            overwrite(*members[i], lookResource(RESTYLED[i], style));
 }
 
 } // namespace gui
