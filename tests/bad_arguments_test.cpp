@@ -5,7 +5,13 @@
 // would show.
 #include "gui/box.h"
 #include "gui/image.h"
+#include "gui/line_edit.h"
+#include "gui/list_view.h"
+#include "gui/number_field.h"
 #include "gui/render.h"
+#include "gui/split.h"
+#include "gui/tabs.h"
+#include "gui/text_area.h"
 #include "gui/text_state.h"
 #include "harness.h"
 #include "widget_host.h"
@@ -15,6 +21,8 @@
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <limits>
+#include <set>
+#include <vector>
 #include <wx/log.h>
 #include <wx/xrc/xmlres.h>
 
@@ -246,6 +254,117 @@ TEST(BadArguments, EmptyReversedAndNonFiniteRangesKeepEveryValueInside) {
         const std::int64_t last = static_cast<std::int64_t>(s.max) - std::max(s.visible, 1) + 1;
         EXPECT_TRUE(s.pos >= s.min && s.pos <= last) << "scroll bar " << i << ": " << s.pos;
     }
+}
+
+TEST(BadArguments, NewerWidgetsMendNonsenseCountsLimitsPositionsAndTexts) {
+    struct Split {
+        float position;
+        gui::SplitOptions options;
+    };
+    std::vector<Split> splits(4);
+    splits[0].position = NaN;
+    splits[0].options.minFirst = NaN;
+    splits[0].options.minSecond = -5;
+    splits[1].position = INF;
+    splits[1].options.minFirst = 1e9f; // more than the box holds
+    splits[2].position = -50;
+    splits[2].options.defaultPosition = NaN;
+    splits[3].position = NaN;
+    splits[3].options.defaultPosition = 60;
+    int tabs[3] = {99, -4, 7};
+    const std::vector<std::wstring> captions = {L"A", L"B", L"C"}, none;
+    struct Number {
+        double value;
+        gui::NumberOptions options;
+    };
+    std::vector<Number> numbers(4);
+    numbers[0] = {5, {}};
+    numbers[0].options.minimum = 100, numbers[0].options.maximum = 0; // reversed
+    numbers[0].options.step = std::nan("");
+    numbers[1] = {1e300, {}};
+    numbers[1].options.maximum = 1e308, numbers[1].options.decimals = 99;
+    numbers[2] = {std::nan(""), {}};
+    numbers[3] = {5, {}};
+    numbers[3].options.minimum = numbers[3].options.maximum = std::nan("");
+    numbers[3].options.step = std::numeric_limits<double>::infinity();
+    gui::ListState list;
+    std::set<int> chosen{-3, 2};
+    // Lone surrogates, direction overrides and isolates that never end, across lines.
+    const wchar_t* odd = L"\xD800a\x202Eb\xDFFF\x202Dc\x2067d\n\x202Be\xDC00";
+    wxFont font{wxFontInfo(11).FaceName("Arial")};
+    gui::TextState field(font, odd);
+    gui::TextAreaState area(font, odd);
+    Hosted w(700, 480);
+    w->scene = [&](Host& h) {
+        gui::Ui& ui = static_cast<gui::AppWindow&>(h).ui();
+        for (size_t i = 0; i < splits.size(); ++i) {
+            Box b(h.ui(), 160.0f, 60.0f);
+            b.setPos(170.0f * static_cast<float>(i), 0);
+            gui::doSplit(
+                ui, ControlID(L"split" + std::to_wstring(i)), splits[i].position, splits[i].options,
+                [] {}, [] {});
+        }
+        for (int i = 0; i < 3; ++i) {
+            Box b(h.ui(), 200.0f, 24.0f);
+            b.setPos(210.0f * static_cast<float>(i), 70);
+            gui::TabsOptions o;
+            o.shortcuts = i == 0; // one strip has the window's keys
+            gui::doTabs(ui, ControlID(L"tabs" + std::to_wstring(i)), tabs[i],
+                        i == 2 ? none : captions, o);
+        }
+        for (size_t i = 0; i < numbers.size(); ++i) {
+            Box b(h.ui(), 160.0f, 28.0f);
+            b.setPos(170.0f * static_cast<float>(i), 100);
+            gui::doNumberField(ui, ControlID(L"number" + std::to_wstring(i)), numbers[i].value,
+                               L"N", numbers[i].options);
+        }
+        {
+            Box b(h.ui(), 200.0f, 100.0f);
+            b.setPos(0, 140);
+            gui::ListOptions o;
+            o.rowHeight = NaN;
+            gui::doList(
+                ui, ControlID(L"list"), list, -5, chosen, [](int, bool) {}, o);
+        }
+        {
+            Box b(h.ui(), 300.0f, 28.0f);
+            b.setPos(220, 140);
+            gui::doLineEdit(ui, ControlID(L"field"), field, L"Odd", 40.0f);
+        }
+        Box b(h.ui(), 300.0f, 120.0f);
+        b.setPos(220, 180);
+        gui::doTextArea(ui, ControlID(L"area"), area);
+    };
+    LogCapture log;
+    gui::setLook(static_cast<gui::LookStyle>(7)); // no such look: the light one
+    EXPECT_EQ(gui::lookStyle(), gui::LookStyle::Light);
+    w.driver->paint();
+    EXPECT_EQ(splits[1].position, 154) << "a minimum past the box gives the first pane all of it";
+    EXPECT_EQ(splits[3].position, 60) << "a position that is no number starts at the default";
+    EXPECT_EQ(tabs[0], 2);
+    EXPECT_EQ(tabs[1], 0);
+    EXPECT_EQ(tabs[2], 0) << "no tabs: the first, which is none";
+    for (const wchar_t* name : {L"field", L"area", L"number0", L"number2", L"number3"}) {
+        w.driver->click(name);
+        for (int key : {WXK_END, WXK_LEFT, WXK_BACK, WXK_UP, WXK_HOME, WXK_DELETE, WXK_RIGHT})
+            w.driver->press(key);
+        w.driver->press(WXK_RIGHT, wxMOD_SHIFT);
+        w.driver->typeText(L"\x05D0");
+    }
+    workOver(*w.driver);
+    EXPECT_EQ(log.text(), "");
+    for (size_t i = 0; i < splits.size(); ++i)
+        EXPECT_TRUE(splits[i].position >= 0 && splits[i].position <= 160) << splits[i].position;
+    for (int t : tabs)
+        EXPECT_TRUE(t >= 0 && t <= 2) << t;
+    EXPECT_TRUE(numbers[0].value == 5 || numbers[0].value == 100)
+        << "reversed limits hold the minimum, once the value is set: " << numbers[0].value;
+    EXPECT_EQ(numbers[3].value, 5) << "an infinite step moves nothing";
+    EXPECT_EQ(numbers[1].value, 1e300);
+    EXPECT_TRUE(std::isnan(numbers[2].value)) << "changed only by what the user commits";
+    EXPECT_EQ(list.focused, 0);
+    EXPECT_LE(field.caret(), field.len());
+    EXPECT_LE(area.caret(), area.len());
 }
 
 // Boxes placed with NaN, the infinities and values past the int range, and images asked to

@@ -1,12 +1,15 @@
 // Random input for the gallery: a byte string read as a sequence of driver events (moves,
 // presses, drags in and outside the window, wheel, keys with modifiers, characters from every
-// plane, Tab, focus, resizes down to 0 x 0, paints), and the invariants that must hold after
-// each one. The event fuzzer reads its bytes from libFuzzer, the soak run from a seeded
-// generator. Dialogs and message boxes that the gallery opens are driven from inside their own
-// modal loops with the bytes that follow, and closed when the bytes run out.
+// plane, Tab, focus, resizes down to 0 x 0, paints, device scales 1 to 3, the three looks,
+// input-method compositions, and a screen reader's client reading the whole accessible tree),
+// and the invariants that must hold after each one. The event fuzzer reads its bytes from
+// libFuzzer, the soak run from a seeded generator. Dialogs and message boxes that the gallery opens
+// are driven from inside their own modal loops with the bytes that follow, and closed when the
+// bytes run out.
 #pragma once
 
 #include "gallery.h"
+#include "gui/palette.h"
 #include "orbotk/context.h"
 #include "orbotk/driver.h"
 #include "orbotk/window.h"
@@ -113,7 +116,7 @@ private:
             // In a modal window, one code in 32 leaves it (the loop ends as if by Escape).
             if (!top && op % 32 == 31)
                 return;
-            step(d, op % 20);
+            step(d, op % 24);
             ++events_;
             // What a pass deferred (opening a dialog, say) runs before the next input, as the
             // event loop would run it.
@@ -229,10 +232,82 @@ private:
             d.paint();
             break;
         }
+        case 20:
+            // A monitor of another scale (0: the platform's again), and the frame it draws.
+            d.window()->overrideScale(byte() % 4);
+            d.paint();
+            break;
+        case 21:
+            gui::setLook(static_cast<gui::LookStyle>(byte() % 3));
+            d.paint();
+            break;
+        case 22: {
+            // An input method's composition, its cursor anywhere in it; the empty one ends it.
+            static const wchar_t* const compositions[] = {L"", L"\u304B", L"\u304B\u3093\u3058",
+                                                          L"ni\u0301", L"\u05E9\u05DC"};
+            const std::uint8_t b = byte();
+            const std::wstring text = compositions[b % 5];
+            d.context()->setPreedit(text, static_cast<int>((b >> 3) % (text.size() + 1)));
+            d.paint();
+            break;
+        }
+        case 23:
+            readAccessibleTree(d);
+            break;
         default:
             d.paint();
             break;
         }
+    }
+
+    // What a screen reader's client asks of every object it finds: its name, role, states,
+    // text, value, table cells and selection. The controls' descriptions are kept only while
+    // something reads them, so the first reading turns them on.
+    static void readAccessibleTree(orbotk::Driver& d) {
+        d.context()->setAccessibility(true);
+        GtkWidget* canvas = static_cast<GtkWidget*>(d.window()->canvas()->GetHandle());
+        if (canvas != nullptr)
+            readAccessible(gtk_widget_get_accessible(canvas), 0);
+    }
+    static void readAccessible(AtkObject* o, int depth) {
+        if (o == nullptr || depth > 8)
+            return;
+        atk_object_get_name(o);
+        atk_object_get_description(o);
+        atk_object_get_role(o);
+        g_object_unref(atk_object_ref_state_set(o));
+        if (ATK_IS_TEXT(o)) {
+            gchar* text = atk_text_get_text(ATK_TEXT(o), 0, -1);
+            atk_text_get_caret_offset(ATK_TEXT(o));
+            gint start = 0, end = 0;
+            g_free(atk_text_get_selection(ATK_TEXT(o), 0, &start, &end));
+            g_free(text);
+        }
+        if (ATK_IS_VALUE(o)) {
+            gdouble value = 0;
+            gchar* text = nullptr;
+            atk_value_get_value_and_text(ATK_VALUE(o), &value, &text);
+            g_free(text);
+        }
+        if (ATK_IS_TABLE(o)) {
+            AtkTable* t = ATK_TABLE(o);
+            const gint rows = atk_table_get_n_rows(t), columns = atk_table_get_n_columns(t);
+            if (AtkObject* cell = atk_table_ref_at(t, rows > 0 ? rows - 1 : 0, 0))
+                g_object_unref(cell);
+            if (AtkObject* header = atk_table_get_column_header(t, columns > 0 ? columns - 1 : 0))
+                atk_object_get_name(header);
+        }
+        if (ATK_IS_SELECTION(o)) {
+            const gint n = atk_selection_get_selection_count(ATK_SELECTION(o));
+            if (AtkObject* chosen = atk_selection_ref_selection(ATK_SELECTION(o), n - 1))
+                g_object_unref(chosen);
+        }
+        const gint n = atk_object_get_n_accessible_children(o);
+        for (gint i = 0; i < n && i < 400; ++i)
+            if (AtkObject* child = atk_object_ref_accessible_child(o, i)) {
+                readAccessible(child, depth + 1);
+                g_object_unref(child);
+            }
     }
 
     void check(orbotk::Driver& d) {

@@ -160,6 +160,8 @@ bool& lookChosen() {
 }
 
 void showLook(LookStyle style) {
+    if (style != LookStyle::Dark && style != LookStyle::HighContrast)
+        style = LookStyle::Light; // what no look is called
     if (style == current)
         return;
     std::vector<Styled>& all = styled();

@@ -44,9 +44,14 @@ wchar_t separator() {
     return static_cast<wchar_t>(wxNumberFormatter::GetDecimalSeparator());
 }
 
+// Places a double can show: past 17 every digit is noise.
+int places(int decimals) {
+    return std::clamp(decimals, 0, 17);
+}
+
 std::wstring format(double value, int decimals) {
-    wchar_t text[64];
-    std::swprintf(text, 64, L"%.*f", std::max(decimals, 0), value);
+    wchar_t text[400]; // the largest double written out, and 17 places
+    std::swprintf(text, 400, L"%.*f", places(decimals), value);
     std::wstring s(text);
     std::replace(s.begin(), s.end(), L'.', separator());
     return s;
@@ -68,10 +73,17 @@ bool parse(std::wstring text, double& out) {
     return std::isfinite(v);
 }
 
+// Rounded to the places and clamped to the limits; a limit that is not a number does not limit.
+// Not a number, or an infinity, where the step or the limits made one.
 double settle(double v, const NumberOptions& o) {
-    const double scale = std::pow(10.0, std::max(o.decimals, 0));
-    v = std::round(v * scale) / scale;
-    return std::min(std::max(v, o.minimum), std::max(o.minimum, o.maximum));
+    const double scale = std::pow(10.0, places(o.decimals));
+    if (std::fabs(v) < 1e15) // beyond, a double has no places to round
+        v = std::round(v * scale) / scale;
+    if (v < o.minimum)
+        v = o.minimum;
+    if (v > std::max(o.minimum, o.maximum))
+        v = std::max(o.minimum, o.maximum);
+    return v;
 }
 
 // A step button: a small triangle pointing up or down, highlighted under the pointer.
@@ -114,7 +126,10 @@ bool doNumberField(Ui& ui, orbotk::ControlID id, double& value, const wchar_t* l
         m.shown = value;
     }
     const auto set = [&](double v) {
-        value = settle(v, o);
+        v = settle(v, o);
+        if (!std::isfinite(v))
+            return; // a step or a limit that is not a number moves nothing
+        value = v;
         text.setText(format(value, o.decimals));
         m.shown = value;
         ui.refresh();

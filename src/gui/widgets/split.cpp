@@ -40,8 +40,18 @@ bool doSplit(Ui& ui, orbotk::ControlID id, float& position, const SplitOptions& 
             position += size - m.size;
     }
     m.size = size;
-    const float lo = o.minFirst, hi = std::max(lo, size - SPLIT_DIVIDER - o.minSecond);
+    // Minimums that are not numbers or below 0 are 0; a position that is not a number starts
+    // where the default says, or in the middle.
+    const auto atLeast0 = [](float v) { return std::isfinite(v) ? std::max(v, 0.0f) : 0.0f; };
+    // A first minimum past the box gives the first pane all there is.
+    const float room = std::max(size - SPLIT_DIVIDER, 0.0f);
+    const float lo = std::min(atLeast0(o.minFirst), room),
+                hi = std::max(lo, room - atLeast0(o.minSecond));
     const auto clamped = [lo, hi](float p) { return std::round(std::min(std::max(p, lo), hi)); };
+    if (!std::isfinite(position))
+        position = std::isfinite(o.defaultPosition) && o.defaultPosition >= 0.0f
+                       ? o.defaultPosition
+                       : (size - SPLIT_DIVIDER) / 2.0f;
     position = clamped(position);
     const float before = position;
 
