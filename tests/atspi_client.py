@@ -11,6 +11,9 @@
 #   tables APP TITLE    each table as its Table interface tells it (role, rows, columns,
 #                       column headers, the first row's cells, the selected rows), and each
 #                       tree's items with their level, place among siblings and expansion
+#   listen APP SECONDS  listens to every event for that long, as a screen reader does, reading
+#                       each source's name, role and states; prints "ready" first and the
+#                       count of events heard (and of sources gone when read) at the end
 import sys
 import time
 
@@ -101,6 +104,31 @@ def main():
                 print("\t".join([role, o.name, a.get("level", ""),
                                  a.get("posinset", "") + "/" + a.get("setsize", ""),
                                  "expanded" if expanded else ""]))
+    elif command == "listen":
+        heard = {"events": 0, "gone": 0}
+
+        def read(event):
+            # A control (or, once the program ends, the program) gone before its event was
+            # read is what readers meet every day.
+            try:
+                if event.host_application is None or event.host_application.name != app:
+                    return
+            except Exception:
+                return
+            heard["events"] += 1
+            try:
+                source = event.source
+                source.name, source.getRoleName(), source.getState().getStates()
+            except Exception:
+                heard["gone"] += 1
+
+        for kind in ("object:", "window:", "focus:"):
+            pyatspi.Registry.registerEventListener(read, kind)
+        GLib.timeout_add(int(float(sys.argv[3]) * 1000), pyatspi.Registry.stop)
+        print("ready", flush=True)
+        pyatspi.Registry.start()
+        print("heard %d events, %d from sources gone" % (heard["events"], heard["gone"]),
+              flush=True)
     elif command == "focus":
         def heard(event):
             if event.detail1 == 1 and event.host_application.name == app:
