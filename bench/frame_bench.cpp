@@ -10,10 +10,11 @@
 //   - the input and paint passes of ten number fields, ten split panes and a strip of ten tabs,
 //     beside ten push buttons (x_input, x_paint against the push buttons' pass);
 //   - paint and present of the shown window, beside a plain XPutImage of a 640 x 480 buffer to
-//     an X window of the same size (all waited for with a round trip to the server): as the
-//     toolkit repaints after a change (straight to the X window: a small mark that comes and
-//     goes, and a line down the whole window, which changes every row), and through GTK's
-//     paint cycle as an expose does;
+//     an X window of the same size and beside the same put through a shared-memory image (what
+//     a library that puts its whole frame each time pays to present it; all waited for with a
+//     round trip to the server): as the toolkit repaints after a change (straight to the X
+//     window: a small mark that comes and goes, and a line down the whole window, which
+//     changes every row), and through GTK's paint cycle as an expose does;
 //   - inside a real paint pass: a full-window blended fill, a modulation of the cleared frame,
 //     and an opaque fill then a modulation;
 //   - the gallery's busiest page (the controls) as nobody reads it and as a screen reader reads

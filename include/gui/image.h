@@ -71,8 +71,8 @@ public:
     // The same, drawn only when first needed: load runs the first time a frame of that scale
     // (or above, where no sharper variant is) draws the image, and its picture is kept from
     // then on. A picture of the wrong size, or none, is logged and leaves the variant out, so
-    // the image is drawn from the next variant down. A program that never shows on a HiDPI
-    // screen so never holds the sharper pictures.
+    // the image is drawn from the next variant down. A program never shown on a HiDPI screen
+    // never holds the sharper pictures.
     void addScaled(int scale, const boost::function<Image()>& load);
     // The image to draw on a frame of device scale s: out becomes this view over the sharpest
     // variant whose scale is at most s (sharing its buffer); returns that variant's scale (1:

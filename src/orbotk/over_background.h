@@ -35,9 +35,9 @@ struct OverBackground {
         convert<false>(out, in, w, first, last);
     }
     // The same, telling whether any word of out changed, and which: words first .. last - 1
-    // hold every change (whole groups of four, so a few beside them may not have changed). A
-    // store to memory not in cache reads it first anyway, so the comparison costs next to
-    // nothing.
+    // hold every change (whole groups of four, so a few beside them may not have changed).
+    // Words that are already right are not stored again: after a small change nearly all are,
+    // and a row compared but not written costs its reads only.
     bool rowChanged(std::uint32_t* out, const orbo::tk::RGBA* in, int w, int& first,
                     int& last) const {
         return convert<true>(out, in, w, first, last);
@@ -55,8 +55,11 @@ private:
             last = i + n;
         };
         auto put = [&](int i, std::uint32_t v) {
-            if (Compare && out[i] != v)
+            if (Compare) {
+                if (out[i] == v)
+                    return;
                 changed(i, 1);
+            }
             out[i] = v;
         };
         int x = 0;
@@ -80,8 +83,11 @@ private:
             }
             __m128i* o = reinterpret_cast<__m128i*>(out + x);
             const __m128i v = _mm_and_si128(_mm_add_epi32(p, runAddend), colour);
-            if (Compare && _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_loadu_si128(o), v)) != 0xFFFF)
+            if (Compare) {
+                if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_loadu_si128(o), v)) == 0xFFFF)
+                    continue;
                 changed(x, 4);
+            }
             _mm_storeu_si128(o, v);
         }
 #endif

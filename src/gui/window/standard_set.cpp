@@ -115,7 +115,7 @@ Image decode(const wxString& resource) {
 Image loadImage(const char* resource) {
     wxXmlResource* xrc = wxXmlResource::Get();
     Image image = decode(resource);
-    if (image.get() == nullptr)
+    if (static_cast<const Image&>(image).get() == nullptr)
         return image;
     for (int scale : {2, 3}) {
         const wxString name = wxString::Format("%s@%dx", resource, scale);
@@ -153,14 +153,13 @@ void overwrite(Image& image, const wxString& resource) {
     static std::map<wxString, Image> decoded;
     auto put = [](Image& into, const wxString& name) {
         auto found = decoded.find(name);
-        if (found == decoded.end()) {
-            const wxBitmap bitmap = wxXmlResource::Get()->LoadBitmap(name);
-            if (!bitmap.IsOk())
-                return;
+        if (found == decoded.end()) { // assigned, as an image copied would copy its pixels
             found = decoded.emplace(name, Image()).first;
-            found->second = Image(bitmap.ConvertToImage());
+            found->second = decode(name);
         }
         const Image& drawn = found->second;
+        if (drawn.get() == nullptr)
+            return;
         if (drawn.stride() != into.stride() || drawn.bufferHeight() != into.bufferHeight()) {
             wxLogError("The image %s does not match the size of its light look", name);
             return;
