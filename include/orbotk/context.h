@@ -122,6 +122,12 @@ public:
     wxEvent* event() const { return pass_.event; }
     wxEventType eventType() const { return pass_.eventType; }
     bool isPaint() const { return pass_.eventType == wxEVT_PAINT; }
+    // Work a widget leaves for when nothing else happens (measuring a long text, say): a pass
+    // that asks gets an idle pass (its event type wxEVT_IDLE, nothing drawn) once the event
+    // queue is empty, and another after it for as long as the last pass asked.
+    void wantIdle() { idleWanted_ = true; }
+    bool idleWanted() const { return idleWanted_; }
+    bool isIdle() const { return pass_.eventType == wxEVT_IDLE; }
     wxMouseEvent* mouseEvent() const; // null unless the event is a mouse event
     int keyCode() const { return pass_.keyCode; }
     // The character a key or character event carries (wxKeyEvent::GetUnicodeKey): WXK_NONE
@@ -407,6 +413,7 @@ private:
     std::unique_ptr<wxMemoryDC> measureDC_, drawDC_;
 
     bool inPass_ = false;
+    bool idleWanted_ = false;
     std::uint64_t passNumber_ = 0;
 
     std::vector<Pass> suspended_; // passes suspended, innermost last

@@ -198,6 +198,7 @@ private:
     void onClose(wxCloseEvent& event);
     void onSize(wxSizeEvent& event);
     void onIdleDestroy(wxIdleEvent& event);
+    void onIdle(wxIdleEvent& event);
     void onModalStarted(wxTimerEvent& event);
     template <typename F> void tellObservers(F tell);
     void tellChooserAnswered(const std::vector<std::wstring>& answer);

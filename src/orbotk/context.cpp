@@ -235,6 +235,7 @@ void UIContext::findHot() {
 
 void UIContext::beginPass(wxEvent& event) {
     inPass_ = true;
+    idleWanted_ = false;
     ++passNumber_;
     pass_.incomplete = false;
     recordEvent(event);

@@ -78,6 +78,7 @@ Window::Window(wxWindow* parent, const wxString& title)
     Bind(wxEVT_SIZE, &Window::onSize, this);
     modalStarted_.SetOwner(this);
     Bind(wxEVT_TIMER, &Window::onModalStarted, this, modalStarted_.GetId());
+    wxTheApp->Bind(wxEVT_IDLE, &Window::onIdle, this);
     setKind(Kind::Normal);
     tellObservers([this](WindowObserver& o) { o.windowOpened(*this); });
 }
@@ -121,6 +122,7 @@ Window::~Window() {
     }
     if (destroyWhenReleased_)
         wxTheApp->Unbind(wxEVT_IDLE, &Window::onIdleDestroy, this);
+    wxTheApp->Unbind(wxEVT_IDLE, &Window::onIdle, this);
     self_.reset();
 }
 
@@ -711,6 +713,20 @@ void Window::onIdleDestroy(wxIdleEvent& event) {
     wxTheApp->Unbind(wxEVT_IDLE, &Window::onIdleDestroy, this);
     destroyWhenReleased_ = false;
     wxDialog::Destroy();
+}
+
+void Window::onIdle(wxIdleEvent& event) {
+    event.Skip();
+    // Not while a pass of this window waits for a modal loop: its scene is in the middle.
+    if (canvas_ == nullptr || !context_->idleWanted() || context_->inPass() ||
+        context_->suspendedPasses() > 0)
+        return;
+    boost::shared_ptr<UIContext> keep = context_;
+    sizeFrame();
+    if (context_->runPass(event) && canvas_ != nullptr)
+        applyAfterPass();
+    if (keep->idleWanted())
+        event.RequestMore();
 }
 
 int Window::ShowModal() {
