@@ -57,7 +57,7 @@ endforeach()
 foreach(h image palette render)
   set(FLOOR_${h} 2)
 endforeach()
-foreach(h look text_area_state text_box text_layout text_state textures)
+foreach(h gap_text look text_area_state text_box text_layout text_state textures)
   set(FLOOR_${h} 3)
 endforeach()
 foreach(h behavior button checkbox combo_box labels line_edit link list_view menu_bar number_field popup_menu

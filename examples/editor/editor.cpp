@@ -62,7 +62,7 @@ bool Editor::open(const std::wstring& path) {
 
 bool Editor::save(Document& d, const std::wstring& path) {
     std::ofstream out(wxString(path).utf8_string(), std::ios::binary | std::ios::trunc);
-    const std::string bytes = wxString(d.text->stored()).utf8_string();
+    const std::string bytes = wxString(d.text->text()).utf8_string();
     if (!out || !out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
         setStatus(L"Cannot write " + path);
         return false;

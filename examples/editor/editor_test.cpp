@@ -70,7 +70,7 @@ TEST_F(Session, OpenedFilesJoinTheListAndTheListSwitchesBetweenThem) {
     // The untouched empty document gave way to them.
     ASSERT_EQ(app->documents.size(), 2u);
     EXPECT_EQ(app->current, 1);
-    EXPECT_EQ(app->documents[1].text->stored(), L"beta");
+    EXPECT_EQ(app->documents[1].text->text(), L"beta");
     d.paint();
     d.clickItem(L"documents", 0);
     EXPECT_EQ(app->current, 0);

@@ -28,6 +28,7 @@
 // asterisks).
 #pragma once
 
+#include "gui/gap_text.h"
 #include "orboutil/hash.h"
 
 #include <cstdint>
@@ -165,7 +166,7 @@ protected:
     friend class TextBox; // hit-tests the stored text where the user clicks
 
     // The stored text (the clear text, for passwords).
-    const std::wstring& stored() const { return text_; }
+    const GapText& stored() const { return text_; }
     // Replaces [selectBegin, selectEnd) of the stored text and puts caret and anchor after it.
     void replaceSelection(const std::wstring& with);
     // Whether changes are remembered for undo.
@@ -199,7 +200,7 @@ private:
     // Counts the change and tells textChanged.
     void changed(unsigned begin, unsigned removed, unsigned inserted);
 
-    std::wstring text_;
+    GapText text_;
     const wxFont& font_;
     mutable wxArrayInt extents_;
     mutable std::shared_ptr<const textcache::Shaped> shaped_;
@@ -248,7 +249,7 @@ public:
     // Empties the text and becomes a placeholder for sig.
     void setSignature(const orbo::util::md5_t& sig);
     // The clear text; empty for a placeholder.
-    std::wstring password() const { return stored(); }
+    std::wstring password() const { return stored().str(); }
     bool entered() const { return entered_; }
     // Characters typed or pasted into it so far.
     unsigned long typedCount() const { return typed_; }

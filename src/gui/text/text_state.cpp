@@ -15,7 +15,7 @@ namespace gui {
 // ---- TextState
 
 TextState::TextState(const wxFont& font, const wchar_t* text)
-    : text_(text ? text : L""), font_(font) {}
+    : text_(std::wstring(text ? text : L"")), font_(font) {}
 
 TextState::~TextState() = default;
 
@@ -30,11 +30,11 @@ unsigned TextState::len() const {
 }
 
 std::wstring TextState::text() const {
-    return text_;
+    return text_.str();
 }
 
 void TextState::textInto(std::wstring& out) const {
-    out.assign(text_);
+    text_.copyTo(out);
 }
 
 std::wstring TextState::selection() const {
@@ -441,7 +441,7 @@ PasswordState::PasswordState(const wxFont& font, const orbo::util::md5_t& sig)
 
 PasswordState::PasswordState(const wxFont& font, const PasswordState& other)
     : TextState(font, L""), entered_(other.entered_), signature_(other.signature_) {
-    setText(other.stored());
+    setText(other.stored().str());
     // setText keeps caret and anchor, which start at 0 here.
 }
 
@@ -504,7 +504,7 @@ void PasswordState::clear() {
 orbo::util::md5_t PasswordState::signature() const {
     if (!entered_)
         return signature_;
-    const std::string bytes = orbo::util::ansiFromWString(stored());
+    const std::string bytes = orbo::util::ansiFromWString(stored().str());
     orbo::util::hash_sink sink(orbo::util::HASH_MD5);
     sink.write(bytes.data(), bytes.size());
     orbo::util::md5_t digest;
