@@ -2,7 +2,11 @@
 // lines (each paragraph wrapped at spaces to the area's width, or not wrapped and scrolled
 // sideways), with the area's scroll and the caret's remembered x for Up and Down. The layout is
 // kept paragraph by paragraph: an edit re-measures only the paragraphs it touched, so typing
-// into a long text costs what typing into a short one does.
+// into a long text costs what typing into a short one does. A long text is laid out where it is
+// seen: the paragraphs in and around the view and the caret's are measured, the others count
+// as many lines as their length suggests until idle time (refine()) measures them. The scroll
+// bar may settle as that proceeds, but the view keeps its text: a paragraph above it that turns
+// out longer or shorter moves firstLine with it.
 #pragma once
 
 #include "gui/text_state.h"
@@ -34,12 +38,23 @@ public:
     // The scroll bar's drag state, and whether the widget showed the bar in its last pass.
     float dragTop = 0.0f, dragMouse = 0.0f;
     bool barShown = false;
-    // The text as stored, for drawing it without a copy.
-    const std::wstring& stored() const { return TextState::stored(); }
+    // The text as stored: a line of it is drawn from a view, without a copy.
+    const GapText& stored() const { return TextState::stored(); }
 
-    // Lays the text out for a text width of width pixels, measuring in dc: only what changed
-    // since the last layout, everything when the width or wrapping changed.
-    void layout(wxDC& dc, float width) const;
+    // Lays the whole text out for a text width of width pixels, measuring in dc: only what
+    // changed since the last layout, every paragraph's lines again when the width or wrapping
+    // changed.
+    void layout(wxDC& dc, float width);
+    // The same for a view of visible lines from firstLine: what it shows, a view's height
+    // above and below it (where Page Up and Page Down land) and the caret's paragraph are laid
+    // out; the rest only when the text is short (WHOLE_TEXT characters or fewer).
+    void layoutView(wxDC& dc, float width, int visible);
+    static constexpr unsigned WHOLE_TEXT = 20000;
+    // Measures paragraphs not yet measured, in order, for about the given time after a
+    // layout at some width; true while some remain.
+    bool refine(wxDC& dc, double milliseconds);
+    // Whether every paragraph's lines are known rather than estimated.
+    bool laidOut() const { return unmeasured_ == 0; }
     // After layout(): the visual lines, the one holding a position (a position at a soft break
     // belongs to the line it starts), a line's positions [first, second) without its line feed,
     // the x of a position from its line's start, and the position nearest x on a line.
@@ -77,17 +92,41 @@ protected:
     void moveVisually(wxDC& dc, int direction, bool byWord, bool keepSelection) override;
 
 private:
-    struct Paragraph {
-        unsigned start = 0, length = 0;
+    // What measuring a paragraph found: kept apart, so that the paragraphs themselves are small
+    // and an edit that adds or removes some moves little.
+    struct Laid {
         std::vector<unsigned> breaks; // where its second, third ... visual lines start
         std::vector<int> extents;     // entry i: the width of its first i + 1 characters
-        bool measured = false;
         // A paragraph the platform lays out (right-to-left runs, clusters): the whole of it,
         // for moves, and each visual line, for positions and drawing.
         std::shared_ptr<const textcache::Shaped> shaped;
         std::vector<std::shared_ptr<const textcache::Shaped>> lines;
     };
+    struct Paragraph {
+        unsigned start = 0, length = 0;
+        int count = 1;              // its visual lines: wrapped when measured, estimated before
+        std::unique_ptr<Laid> laid; // null until measured
+        Paragraph() = default;
+        Paragraph(Paragraph&&) = default;
+        Paragraph& operator=(Paragraph&&) = default;
+        Paragraph(const Paragraph& o)
+            : start(o.start), length(o.length), count(o.count),
+              laid(o.laid ? std::make_unique<Laid>(*o.laid) : nullptr) {}
+    };
+    // A paragraph's measures, empty for one not measured yet.
+    static const Laid& laidOf(const Paragraph& p);
     int paragraphOf(unsigned index) const;
+    int paragraphOfLine(int line) const;
+    // Measures and wraps paragraph i where it is not; true when that changed its count.
+    bool measure(wxDC& dc, size_t i) const;
+    int estimate(const Paragraph& p) const;
+    // Width and wrapping changed: every count again, from the extents where measured.
+    void rewrap(wxDC& dc) const;
+    // Measures the paragraphs holding lines [from, to); true when a count changed.
+    bool measureLines(wxDC& dc, int from, int to) const;
+    // The first lines of paragraphs from recountFrom_ on, keeping the view's top paragraph
+    // (and the line of it at the top) where it was.
+    void recount();
     void wrapParagraph(Paragraph& p) const;
     void shapeLines(wxDC& dc, Paragraph& p) const;
     // A visual line as laid out (begin: where it starts in the text), or null when summed
@@ -101,9 +140,13 @@ private:
     mutable std::vector<Paragraph> paragraphs_;
     mutable std::vector<int> firstLineOf_; // per paragraph, its first visual line
     mutable float width_ = -1.0f;
-    mutable bool rewrap_ = true; // every paragraph's breaks, at the next layout
-    // The paragraphs changed since the last layout: [dirtyFrom_, dirtyTo_).
-    mutable size_t dirtyFrom_ = 0, dirtyTo_ = 0;
+    mutable float charWidth_ = 0.0f; // the font's average, for estimates
+    mutable bool rewrap_ = true;     // every paragraph's breaks, at the next layout
+    // Paragraphs from this one on need their first lines counted again.
+    mutable size_t recountFrom_ = 0;
+    // Paragraphs before this one were made afresh by edits since the last count.
+    mutable size_t editedTo_ = 0;
+    mutable size_t unmeasured_ = 0, refineAt_ = 0;
 };
 
 } // namespace gui

@@ -5,6 +5,7 @@
 #include "text/text_cache.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 namespace gui {
@@ -27,9 +28,21 @@ int TextAreaState::paragraphOf(unsigned index) const {
     return std::max(static_cast<int>(after - paragraphs_.begin()) - 1, 0);
 }
 
+int TextAreaState::paragraphOfLine(int line) const {
+    const auto after = std::upper_bound(firstLineOf_.begin(), firstLineOf_.end(), line);
+    return std::max(static_cast<int>(after - firstLineOf_.begin()) - 1, 0);
+}
+
+int TextAreaState::estimate(const Paragraph& p) const {
+    if (!wrap_ || width_ <= 0.0f || p.length == 0)
+        return 1;
+    return std::max(
+        1, static_cast<int>(std::ceil(static_cast<float>(p.length) * charWidth_ / width_)));
+}
+
 void TextAreaState::textChanged(unsigned begin, unsigned removed, unsigned inserted) {
     // The paragraphs the change touched are split anew from the text; those after it move.
-    const std::wstring& text = stored();
+    const GapText& text = stored();
     int p0 = 0, p1 = -1;
     unsigned from = 0, end = static_cast<unsigned>(text.size());
     if (!paragraphs_.empty()) {
@@ -44,55 +57,62 @@ void TextAreaState::textChanged(unsigned begin, unsigned removed, unsigned inser
         const size_t feed = text.find(L'\n', at);
         Paragraph p;
         p.start = at;
-        if (feed == std::wstring::npos || feed >= end) {
-            p.length = end - at;
-            fresh.push_back(std::move(p));
-            break;
-        }
-        p.length = static_cast<unsigned>(feed) - at;
+        p.length =
+            (feed == std::wstring::npos || feed >= end ? end : static_cast<unsigned>(feed)) - at;
+        p.count = estimate(p);
         fresh.push_back(std::move(p));
+        if (feed == std::wstring::npos || feed >= end)
+            break;
         at = static_cast<unsigned>(feed) + 1;
     }
-    const size_t touched = static_cast<size_t>(p1 + 1 - p0);
-    if (fresh.size() == touched) { // the usual edit: within its paragraphs, in place
+    const size_t begin0 = static_cast<size_t>(p0), end1 = static_cast<size_t>(p1 + 1);
+    const size_t touched = end1 - begin0, f = fresh.size();
+    for (size_t i = begin0; i < end1; ++i)
+        unmeasured_ -= paragraphs_[i].laid ? 0 : 1;
+    unmeasured_ += f;
+    if (f == touched) { // the usual edit: within its paragraphs, in place
         std::move(fresh.begin(), fresh.end(), paragraphs_.begin() + p0);
     } else {
-        paragraphs_.erase(paragraphs_.begin() + p0, paragraphs_.begin() + (p1 + 1));
+        const bool counted = firstLineOf_.size() == paragraphs_.size() && touched > 0;
+        paragraphs_.erase(paragraphs_.begin() + p0, paragraphs_.begin() + p1 + 1);
         paragraphs_.insert(paragraphs_.begin() + p0, std::make_move_iterator(fresh.begin()),
                            std::make_move_iterator(fresh.end()));
-        firstLineOf_.clear(); // paragraphs came or went: counted again at the next layout
+        // The paragraphs after the change keep the first lines they had until the next
+        // layout counts them again: the view's top is found among them by those.
+        if (counted) {
+            const int at = firstLineOf_[begin0];
+            firstLineOf_.erase(firstLineOf_.begin() + p0, firstLineOf_.begin() + p1 + 1);
+            firstLineOf_.insert(firstLineOf_.begin() + p0, f, at);
+        } else {
+            firstLineOf_.clear();
+        }
     }
-    const size_t after = static_cast<size_t>(p0) + fresh.size();
-    for (size_t i = after; i < paragraphs_.size(); ++i)
+    for (size_t i = begin0 + f; i < paragraphs_.size(); ++i)
         paragraphs_[i].start = paragraphs_[i].start + inserted - removed;
-    // What the next layout measures: these paragraphs, and those an earlier edit left, moved
-    // with the paragraphs around them.
-    const size_t f = fresh.size(), begin0 = static_cast<size_t>(p0);
-    const size_t end1 = static_cast<size_t>(p1 + 1);
-    const auto moved = [&](size_t i, size_t inside) {
-        return i >= end1 ? i + f - touched : inside;
-    };
-    if (dirtyFrom_ < dirtyTo_) {
-        dirtyFrom_ = std::min(moved(dirtyFrom_, std::min(dirtyFrom_, begin0)), begin0);
-        dirtyTo_ = std::max(moved(dirtyTo_, std::min(dirtyTo_, begin0 + f)), begin0 + f);
-    } else {
-        dirtyFrom_ = begin0;
-        dirtyTo_ = begin0 + f;
-    }
+    editedTo_ = std::max(editedTo_ >= end1 ? editedTo_ + f - touched : editedTo_, begin0 + f);
+    recountFrom_ = std::min(recountFrom_, begin0);
+    refineAt_ = std::min(refineAt_, begin0);
+}
+
+const TextAreaState::Laid& TextAreaState::laidOf(const Paragraph& p) {
+    static const Laid none;
+    return p.laid ? *p.laid : none;
 }
 
 void TextAreaState::wrapParagraph(Paragraph& p) const {
-    p.breaks.clear();
+    std::vector<unsigned>& breaks = p.laid->breaks;
+    const std::vector<int>& extents = p.laid->extents;
+    breaks.clear();
     if (!wrap_ || width_ <= 0.0f)
         return;
-    const wchar_t* text = stored().data() + p.start;
-    const auto ext = [&](unsigned i) { return i ? p.extents[i - 1] : 0; };
+    const std::wstring_view text = stored().view(p.start, p.length);
+    const auto ext = [&](unsigned i) { return i ? extents[i - 1] : 0; };
     // Greedy: as many characters as fit, broken after the last space among them; spaces at a
     // break hang at the line's end; a word wider than the line is broken where it overflows.
     for (unsigned s = 0;;) {
         const int base = ext(s);
         unsigned e = s;
-        while (e < p.length && static_cast<float>(p.extents[e] - base) <= width_)
+        while (e < p.length && static_cast<float>(extents[e] - base) <= width_)
             ++e;
         if (e >= p.length)
             return;
@@ -110,67 +130,161 @@ void TextAreaState::wrapParagraph(Paragraph& p) const {
         }
         if (brk >= p.length)
             return;
-        p.breaks.push_back(brk);
+        breaks.push_back(brk);
         s = brk;
     }
 }
 
-void TextAreaState::layout(wxDC& dc, float width) const {
+void TextAreaState::rewrap(wxDC& dc) const {
+    if (charWidth_ <= 0.0f) {
+        static const std::wstring sample = L"The quick brown fox jumps over the lazy dog";
+        const std::vector<int>& widths = textcache::partialExtents(dc, font(), sample);
+        charWidth_ = static_cast<float>(widths.back()) / static_cast<float>(sample.size());
+    }
+    for (Paragraph& p : paragraphs_) {
+        if (p.laid) {
+            wrapParagraph(p);
+            p.laid->lines.clear(); // laid out again where they are needed
+            p.count = 1 + static_cast<int>(p.laid->breaks.size());
+        } else {
+            p.count = estimate(p);
+        }
+    }
+    rewrap_ = false;
+    recountFrom_ = 0;
+}
+
+bool TextAreaState::measure(wxDC& dc, size_t i) const {
+    Paragraph& p = paragraphs_[i];
+    if (p.laid && (p.laid->lines.size() == static_cast<size_t>(p.count) || !p.laid->shaped))
+        return false;
+    if (!p.laid) {
+        p.laid = std::make_unique<Laid>();
+        const std::wstring_view text = stored().view(p.start, p.length);
+        if (p.length > 0 && textcache::needsShaping(text)) {
+            p.laid->shaped = std::make_shared<const textcache::Shaped>(dc, font(), text, 0);
+            p.laid->extents = p.laid->shaped->logicalExtents();
+        } else if (p.length > 0) {
+            p.laid->extents = textcache::partialExtents(dc, font(), text);
+        }
+        --unmeasured_;
+    }
+    const int before = p.count;
+    wrapParagraph(p);
+    shapeLines(dc, p);
+    p.count = 1 + static_cast<int>(p.laid->breaks.size());
+    if (p.count == before)
+        return false;
+    recountFrom_ = std::min(recountFrom_, i);
+    return true;
+}
+
+void TextAreaState::recount() {
+    const size_t n = paragraphs_.size();
+    const bool counted = firstLineOf_.size() == n && n > 0;
+    if (counted && recountFrom_ >= n) {
+        editedTo_ = 0;
+        return;
+    }
+    // The paragraph at the view's top, and the line of it there, as counted so far.
+    const size_t top = counted ? static_cast<size_t>(paragraphOfLine(firstLine)) : n;
+    const int within = top < n ? firstLine - firstLineOf_[top] : 0;
+    const size_t from = counted ? recountFrom_ : 0;
+    firstLineOf_.resize(n);
+    int line = from ? firstLineOf_[from - 1] + paragraphs_[from - 1].count : 0;
+    for (size_t i = from; i < n; ++i) {
+        firstLineOf_[i] = line;
+        line += paragraphs_[i].count;
+    }
+    // Paragraphs above the view measured or edited: the view keeps its text. One that an edit
+    // made afresh keeps the line the view started at.
+    if (top < n && top >= from && top >= editedTo_)
+        firstLine = firstLineOf_[top] + std::min(within, paragraphs_[top].count - 1);
+    recountFrom_ = n;
+    editedTo_ = 0;
+}
+
+bool TextAreaState::measureLines(wxDC& dc, int from, int to) const {
+    if (paragraphs_.empty())
+        return false;
+    const size_t a = static_cast<size_t>(paragraphOfLine(std::max(from, 0)));
+    const size_t b = static_cast<size_t>(paragraphOfLine(std::max(to - 1, from)));
+    bool changed = false;
+    for (size_t i = a; i <= b && i < paragraphs_.size(); ++i)
+        changed = measure(dc, i) || changed;
+    return changed;
+}
+
+void TextAreaState::layout(wxDC& dc, float width) {
     if (width != width_) {
         width_ = width;
         rewrap_ = true;
     }
-    bool recount = firstLineOf_.size() != paragraphs_.size();
-    const size_t from = rewrap_ ? 0 : std::min(dirtyFrom_, paragraphs_.size());
-    const size_t to = rewrap_ ? paragraphs_.size() : std::min(dirtyTo_, paragraphs_.size());
-    for (size_t i = from; i < to; ++i) {
-        Paragraph& p = paragraphs_[i];
-        const size_t lines = p.breaks.size();
-        if (!p.measured) {
-            const std::wstring_view text(stored().data() + p.start, p.length);
-            p.shaped.reset();
-            if (p.length == 0) {
-                p.extents.clear();
-            } else if (textcache::needsShaping(text)) {
-                p.shaped = std::make_shared<const textcache::Shaped>(dc, font(), text, 0);
-                p.extents = p.shaped->logicalExtents();
-            } else {
-                p.extents = textcache::partialExtents(dc, font(), text);
-            }
-            p.measured = true;
-            recount = true;
-        }
-        wrapParagraph(p);
-        shapeLines(dc, p);
-        recount = recount || p.breaks.size() != lines;
-    }
-    rewrap_ = false;
-    dirtyFrom_ = dirtyTo_ = 0;
-    if (!recount)
+    if (rewrap_)
+        rewrap(dc);
+    for (size_t i = 0; i < paragraphs_.size(); ++i)
+        measure(dc, i);
+    recount();
+}
+
+void TextAreaState::layoutView(wxDC& dc, float width, int visible) {
+    if (len() <= WHOLE_TEXT) {
+        layout(dc, width);
         return;
-    firstLineOf_.resize(paragraphs_.size());
-    int line = 0;
-    for (size_t i = 0; i < paragraphs_.size(); ++i) {
-        firstLineOf_[i] = line;
-        line += 1 + static_cast<int>(paragraphs_[i].breaks.size());
+    }
+    if (width != width_) {
+        width_ = width;
+        rewrap_ = true;
+    }
+    if (rewrap_)
+        rewrap(dc);
+    if (!paragraphs_.empty())
+        measure(dc, static_cast<size_t>(paragraphOf(caret())));
+    recount();
+    // Measuring may move lines into the view that were not there before: again until none.
+    visible = std::max(visible, 1);
+    for (int round = 0; round < 16; ++round) {
+        const bool changed = measureLines(dc, firstLine - visible, firstLine + 2 * visible);
+        recount();
+        if (!changed)
+            break;
     }
 }
 
+bool TextAreaState::refine(wxDC& dc, double milliseconds) {
+    if (unmeasured_ == 0)
+        return false;
+    const auto start = std::chrono::steady_clock::now();
+    const std::chrono::duration<double, std::milli> budget(milliseconds);
+    for (size_t seen = 0; seen < paragraphs_.size() && unmeasured_ > 0; ++seen, ++refineAt_) {
+        if (refineAt_ >= paragraphs_.size())
+            refineAt_ = 0;
+        if (paragraphs_[refineAt_].laid)
+            continue;
+        measure(dc, refineAt_);
+        if (std::chrono::steady_clock::now() - start >= budget)
+            break;
+    }
+    recount();
+    return unmeasured_ > 0;
+}
+
 void TextAreaState::shapeLines(wxDC& dc, Paragraph& p) const {
-    p.lines.clear();
-    if (!p.shaped)
+    Laid& l = *p.laid;
+    l.lines.clear();
+    if (!l.shaped)
         return;
-    if (p.breaks.empty()) {
-        p.lines.push_back(p.shaped);
+    if (l.breaks.empty()) {
+        l.lines.push_back(l.shaped);
         return;
     }
     // Each line is laid out on its own in its paragraph's direction, as it is drawn.
-    const int direction = p.shaped->rightToLeft() ? -1 : 1;
-    for (size_t k = 0; k <= p.breaks.size(); ++k) {
-        const unsigned b = k ? p.breaks[k - 1] : 0;
-        const unsigned e = k < p.breaks.size() ? p.breaks[k] : p.length;
-        p.lines.push_back(std::make_shared<const textcache::Shaped>(
-            dc, font(), std::wstring_view(stored().data() + p.start + b, e - b), direction));
+    const int direction = l.shaped->rightToLeft() ? -1 : 1;
+    for (size_t k = 0; k <= l.breaks.size(); ++k) {
+        const unsigned b = k ? l.breaks[k - 1] : 0;
+        const unsigned e = k < l.breaks.size() ? l.breaks[k] : p.length;
+        l.lines.push_back(std::make_shared<const textcache::Shaped>(
+            dc, font(), stored().view(p.start + b, e - b), direction));
     }
 }
 
@@ -179,14 +293,15 @@ const textcache::Shaped* TextAreaState::shapedLine(int line, unsigned* begin) co
         return nullptr;
     line = std::min(std::max(line, 0), lineCount() - 1);
     const unsigned b = lineRange(line).first;
-    const size_t i = static_cast<size_t>(paragraphOf(b));
+    const size_t i = static_cast<size_t>(paragraphOfLine(line));
     const Paragraph& p = paragraphs_[i];
     const size_t k = static_cast<size_t>(line - firstLineOf_[i]);
-    if (!p.shaped || k >= p.lines.size())
+    const Laid& l = laidOf(p);
+    if (!l.shaped || k >= l.lines.size())
         return nullptr;
     if (begin)
         *begin = b;
-    return p.lines[k].get();
+    return l.lines[k].get();
 }
 
 int TextAreaState::lineDirection(int line) const {
@@ -203,7 +318,7 @@ float TextAreaState::lineLeft(int line) const {
 
 void TextAreaState::shownLine(int line, std::wstring& out) const {
     const auto [b, e] = lineRange(line);
-    out.assign(stored(), b, e - b);
+    stored().copyTo(out, b, e - b);
     if (const textcache::Shaped* s = shapedLine(line))
         out.insert(out.begin(), s->rightToLeft() ? L'\x200F' : L'\x200E');
 }
@@ -230,13 +345,14 @@ void TextAreaState::moveVisually(wxDC&, int direction, bool byWord, bool keepSel
     if (paragraphs_.empty())
         return;
     const Paragraph& p = paragraphs_[static_cast<size_t>(paragraphOf(caret()))];
-    const bool forward = (direction > 0) != (p.shaped && p.shaped->rightToLeft());
+    const textcache::Shaped* shaped = laidOf(p).shaped.get();
+    const bool forward = (direction > 0) != (shaped && shaped->rightToLeft());
     if (byWord) {
         forward ? nextWord(keepSelection) : prevWord(keepSelection);
         return;
     }
-    if (p.shaped && caret() >= p.start && caret() <= p.start + p.length) {
-        const size_t at = caret() - p.start, to = p.shaped->moveVisually(at, direction);
+    if (shaped && caret() >= p.start && caret() <= p.start + p.length) {
+        const size_t at = caret() - p.start, to = shaped->moveVisually(at, direction);
         if (to != at) {
             const unsigned c = p.start + static_cast<unsigned>(to);
             setSelection(keepSelection ? anchor() : c, c);
@@ -250,7 +366,7 @@ void TextAreaState::moveVisually(wxDC&, int direction, bool byWord, bool keepSel
 int TextAreaState::lineCount() const {
     if (paragraphs_.empty() || firstLineOf_.size() != paragraphs_.size())
         return 1;
-    return firstLineOf_.back() + 1 + static_cast<int>(paragraphs_.back().breaks.size());
+    return firstLineOf_.back() + paragraphs_.back().count;
 }
 
 int TextAreaState::lineOf(unsigned index) const {
@@ -258,22 +374,25 @@ int TextAreaState::lineOf(unsigned index) const {
         return 0;
     const int p = paragraphOf(index);
     const Paragraph& para = paragraphs_[static_cast<size_t>(p)];
-    const auto k = std::upper_bound(para.breaks.begin(), para.breaks.end(), index - para.start) -
-                   para.breaks.begin();
-    return firstLineOf_[static_cast<size_t>(p)] + static_cast<int>(k);
+    const std::vector<unsigned>& breaks = laidOf(para).breaks;
+    const auto k =
+        std::upper_bound(breaks.begin(), breaks.end(), index - para.start) - breaks.begin();
+    return firstLineOf_[static_cast<size_t>(p)] + std::min(static_cast<int>(k), para.count - 1);
 }
 
 std::pair<unsigned, unsigned> TextAreaState::lineRange(int line) const {
     if (firstLineOf_.size() != paragraphs_.size() || paragraphs_.empty())
         return {0, 0};
     line = std::min(std::max(line, 0), lineCount() - 1);
-    const size_t p =
-        static_cast<size_t>(std::upper_bound(firstLineOf_.begin(), firstLineOf_.end(), line) -
-                            firstLineOf_.begin() - 1);
+    const size_t p = static_cast<size_t>(paragraphOfLine(line));
     const Paragraph& para = paragraphs_[p];
     const size_t k = static_cast<size_t>(line - firstLineOf_[p]);
-    const unsigned b = k ? para.breaks[k - 1] : 0;
-    const unsigned e = k < para.breaks.size() ? para.breaks[k] : para.length;
+    // The lines an estimate counts beyond a paragraph's measured ones are empty, at its end.
+    const std::vector<unsigned>& breaks = laidOf(para).breaks;
+    if (k > breaks.size())
+        return {para.start + para.length, para.start + para.length};
+    const unsigned b = k ? breaks[k - 1] : 0;
+    const unsigned e = k < breaks.size() ? breaks[k] : para.length;
     return {para.start + b, para.start + e};
 }
 
@@ -290,16 +409,18 @@ float TextAreaState::xOf(unsigned index, int line) const {
     }
     const unsigned b = lineRange(line).first;
     const Paragraph& para = paragraphs_[static_cast<size_t>(paragraphOf(b))];
-    if (para.extents.size() < para.length || index < b || index > para.start + para.length)
+    const std::vector<int>& extents = laidOf(para).extents;
+    if (extents.size() < para.length || index < b || index > para.start + para.length)
         return 0.0f;
-    const auto ext = [&](unsigned i) { return i ? para.extents[i - 1] : 0; };
+    const auto ext = [&](unsigned i) { return i ? extents[i - 1] : 0; };
     return static_cast<float>(ext(index - para.start) - ext(b - para.start));
 }
 
 unsigned TextAreaState::indexAt(int line, float x) const {
     const auto [b, e] = lineRange(line);
     const Paragraph& para = paragraphs_[static_cast<size_t>(paragraphOf(b))];
-    if (para.extents.size() < para.length)
+    const std::vector<int>& extents = laidOf(para).extents;
+    if (extents.size() < para.length)
         return b;
     // A soft break's position starts the next line: this line ends before its last character.
     const bool soft = e < para.start + para.length;
@@ -309,7 +430,7 @@ unsigned TextAreaState::indexAt(int line, float x) const {
             b + static_cast<unsigned>(s->indexAt(static_cast<int>(std::floor(x - lineLeft(line))))),
             last);
     const auto ext = [&](unsigned i) { // i absolute
-        return i > para.start ? para.extents[i - para.start - 1] : 0;
+        return i > para.start ? extents[i - para.start - 1] : 0;
     };
     const int base = ext(b);
     unsigned best = b;

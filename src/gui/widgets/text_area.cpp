@@ -159,7 +159,7 @@ void drawComposedLaidOutLine(Ui& ui, const Lines& v, const Box& row, int line) {
     const int direction = state.lineDirection(line);
     const auto [b, e] = state.lineRange(line);
     const unsigned at = state.caret() - b;
-    std::wstring composed(state.stored(), b, e - b);
+    std::wstring composed = state.stored().substr(b, e - b);
     composed.insert(at, preedit);
     const auto laidOut = textcache::shaped(ui->measureDC(), state.font(), composed, direction);
     // Right to left, the line keeps to the right even where the composition makes it wider
@@ -195,17 +195,17 @@ void drawLine(Ui& ui, const Lines& v, const Box& row, int line, bool caretLine) 
         drawCaret(ui, v, std::trunc(caretX + cursorX));
     }
     ui.color(v.text);
-    const std::wstring& all = state.stored();
+    const GapText& all = state.stored();
     if (composing) {
         const float pw = getTextShape(ui, preedit.c_str(), state.font()).width;
         render(ui, static_cast<int>(row.x() + caretX), static_cast<int>(row.y() + v.lineH - 3.0f),
                static_cast<int>(pw), v.text);
         ui.color(v.text);
-        std::wstring composed(all, b, e - b);
+        std::wstring composed = all.substr(b, e - b);
         composed.insert(state.caret() - b, preedit);
         render(ui, state.font(), composed, state.scrollX);
     } else if (state.lineDirection(line) == 0) {
-        render(ui, state.font(), std::wstring_view(all.data() + b, e - b), state.scrollX);
+        render(ui, state.font(), all.view(b, e - b), state.scrollX);
     } else {
         std::wstring& shown = ui->scratch.line;
         state.shownLine(line, shown);
@@ -264,10 +264,17 @@ bool doTextArea(Ui& ui, orbotk::ControlID id, TextAreaState& state, bool enabled
     area.visible = std::max(static_cast<int>(std::floor(textH / area.lineH)), 1);
     // The scroll bar's room is decided by the last layout; when that decision flips, once more.
     const auto textW = [&](bool bar) { return box.w() - 8.0f - (bar ? SCROLL_SIZE : 0.0f); };
-    state.layout(dc, textW(state.barShown));
+    const auto layOut = [&] { state.layoutView(dc, textW(state.barShown), area.visible); };
+    // A long text is measured while nothing else happens, a slice at a time; each slice shows
+    // (the scroll bar settles as the text's length becomes known).
+    if (ui->isIdle() && !state.laidOut()) {
+        state.refine(dc, 4.0);
+        ui.refresh();
+    }
+    layOut();
     if ((state.lineCount() > area.visible) != state.barShown) {
         state.barShown = !state.barShown;
-        state.layout(dc, textW(state.barShown));
+        layOut();
     }
 
     if (box.describing()) {
@@ -283,36 +290,54 @@ bool doTextArea(Ui& ui, orbotk::ControlID id, TextAreaState& state, bool enabled
     }
 
     bool submitted = false;
+    // The caret stays in view when it moved or the text changed: once as the text was laid
+    // out, and once more when laying out the lines that scrolled into view moved it.
+    bool followCaret = false;
+    const auto keepCaretInView = [&] {
+        const int line = state.lineOf(state.caret());
+        state.firstLine = std::min(std::max(state.firstLine, line - area.visible + 1), line);
+        if (!state.wraps()) {
+            const float x = state.xOf(state.caret()), w = textW(state.barShown);
+            state.scrollX = std::min(std::max(state.scrollX, x - w + 2.0f), x);
+        }
+    };
     if (on) {
         const unsigned caret = state.caret(), length = state.len();
         if (area.typed()) {
             ui.refresh();
-            state.layout(dc, textW(state.barShown));
+            layOut();
         }
         submitted = area.submitted;
-        // The caret stays in view when it moved or the text changed.
-        if (state.caret() != caret || state.len() != length) {
-            const int line = state.lineOf(state.caret());
-            state.firstLine = std::min(std::max(state.firstLine, line - area.visible + 1), line);
-            if (!state.wraps()) {
-                const float x = state.xOf(state.caret()), w = textW(state.barShown);
-                state.scrollX = std::min(std::max(state.scrollX, x - w + 2.0f), x);
-            }
-        }
+        followCaret = state.caret() != caret || state.len() != length;
+        if (followCaret)
+            keepCaretInView();
         if (const int wheel = box.wheelRotation()) {
             state.firstLine -= wheel / 40;
             ui.refresh();
         }
     }
-    const int lines = state.lineCount();
-    state.firstLine = std::min(std::max(state.firstLine, 0), std::max(lines - area.visible, 0));
+    const auto clampScroll = [&] {
+        state.firstLine =
+            std::min(std::max(state.firstLine, 0), std::max(state.lineCount() - area.visible, 0));
+    };
+    clampScroll();
+    layOut();
+    if (followCaret)
+        keepCaretInView();
+    clampScroll();
 
     if (state.barShown) {
         Box inner(ui, box.w() - 2.0f, box.h() - 2.0f);
         inner.setPos(box.x() + 1.0f, box.y() + 1.0f);
         doVScroll(ui, orbotk::ControlID(id.name() + L" scroll", orbotk::TabIdx::DISABLED),
-                  state.firstLine, area.visible, state.dragTop, state.dragMouse, 0, lines - 1, on);
+                  state.firstLine, area.visible, state.dragTop, state.dragMouse, 0,
+                  state.lineCount() - 1, on);
+        layOut(); // the bar may have scrolled to lines not yet laid out
+        clampScroll();
     }
+    if (!state.laidOut())
+        ui->wantIdle();
+    const int lines = state.lineCount();
     const bool focused = box.focused();
     if (focused && on) { // where the input method's candidate window goes
         const int line = state.lineOf(state.caret());
