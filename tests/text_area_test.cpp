@@ -1,8 +1,10 @@
 // The text area through the driver: wrapping at word boundaries, the caret across wrapped
 // lines (Up and Down keep its x, Home and End take the visual line), Return and Ctrl+Return,
 // selecting by a drag across lines, undo, scrolling to the caret and by the wheel, the
-// read-only form and the maximum length; and the layout kept paragraph by paragraph.
+// read-only form and the maximum length; and the layout kept paragraph by paragraph, a long
+// text's laid out around the view first and the rest at idle.
 #include "gui/box.h"
+#include "gui/scroll_bar.h"
 #include "gui/text_area.h"
 #include "widget_host.h"
 
@@ -178,4 +180,42 @@ TEST(TextArea, WithoutWrappingAParagraphIsOneLineScrolledSidewaysToTheCaret) {
     EXPECT_LE(a.state.xOf(a.state.caret()) - a.state.scrollX, 192.0f);
     a.d().press(WXK_HOME);
     EXPECT_EQ(a.state.scrollX, 0.0f);
+}
+
+TEST(TextArea, ALongTextShowsAtOnceAndIsMeasuredAtIdleWithTheViewKeepingItsText) {
+    std::wstring text;
+    for (int i = 0; i < 3000; ++i)
+        // Narrow letters: the estimate from the font's average overcounts their lines.
+        text += L"Paragraph " + std::to_wstring(i) + (i % 3 ? L" ill till lilt ill" : L"") +
+                (i % 2 ? L" ill till lilt ill till lilt ill till lilt\n" : L".\n");
+    Area a(text.c_str());
+    ASSERT_FALSE(a.state.laidOut()); // too long to measure before the first frame
+    // Before any idle time: the end, a click and typing land where they should.
+    a.d().press(WXK_END, wxMOD_CONTROL);
+    EXPECT_EQ(a.state.caret(), a.state.len());
+    const int last = a.state.lineOf(a.state.caret());
+    EXPECT_GE(last, a.state.firstLine);
+    EXPECT_LT(last, a.state.firstLine + a.visibleLines());
+    const unsigned middle = static_cast<unsigned>(text.find(L"Paragraph 2999")) + 4;
+    a.d().click(a.at(middle).x, a.at(middle).y);
+    EXPECT_EQ(a.state.caret(), middle);
+    a.d().typeText(L"x");
+    EXPECT_EQ(a.state.text().substr(middle - 4, 5), L"Parax");
+    // Idle time measures the rest; the view keeps the lines it shows.
+    a.state.firstLine = a.state.lineCount() / 2;
+    a.d().paint();
+    const auto [b, e] = a.state.lineRange(a.state.firstLine);
+    const std::wstring top = a.state.text().substr(b, e - b);
+
+    for (int i = 0; i < 10000 && !a.state.laidOut(); ++i)
+        a.d().flush();
+    ASSERT_TRUE(a.state.laidOut());
+    const auto [b2, e2] = a.state.lineRange(a.state.firstLine);
+    EXPECT_EQ(a.state.text().substr(b2, e2 - b2), top);
+    // The counts are those of the whole text laid out at once.
+    TextAreaState whole(font(), a.state.text().c_str());
+    wxBitmap bitmap(1, 1);
+    wxMemoryDC dc(bitmap);
+    whole.layout(dc, 200.0f - 8.0f - gui::SCROLL_SIZE);
+    EXPECT_EQ(a.state.lineCount(), whole.lineCount());
 }

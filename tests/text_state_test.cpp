@@ -342,3 +342,25 @@ TEST(TextStateProperty, NoOperationSequenceBreaksTheCaretInvariant) {
         }
     }
 }
+
+TEST(GapText, EditsAnywhereReadAsTheSameEditsOfAPlainString) {
+    // Runs of edits at nearby and far places, the gap grown, moved, and given back by a large
+    // deletion; every read looks through the gap.
+    std::mt19937 rng(7);
+    gui::GapText gap(std::wstring(L"seed\ntext"));
+    std::wstring plain = L"seed\ntext";
+    for (int step = 0; step < 3000; ++step) {
+        const size_t pos = rng() % (plain.size() + 1),
+                     n = rng() % 4 == 0 ? rng() % 9000 : rng() % 3;
+        const std::wstring with(rng() % 5 == 0 ? rng() % 6000 : rng() % 3, L"ab\n "[rng() % 4]);
+        gap.replace(pos, n, with);
+        plain.replace(pos, std::min(n, plain.size() - pos), with);
+        ASSERT_EQ(gap.size(), plain.size());
+        const size_t at = rng() % (plain.size() + 1), len = rng() % 50;
+        ASSERT_EQ(gap.substr(at, len), plain.substr(at, len));
+        ASSERT_EQ(gap.find(L'\n', at), plain.find(L'\n', at));
+        ASSERT_EQ(gap.rfind(L'\n', at), plain.rfind(L'\n', at));
+        ASSERT_EQ(std::wstring(gap.view(at, len)), plain.substr(at, len));
+    }
+    EXPECT_EQ(gap.str(), plain);
+}
