@@ -337,3 +337,38 @@ TEST(LineEdit, EachStateIsItsOwnTabStop) {
     EXPECT_EQ(a.text(), L"13");
     EXPECT_EQ(b.text(), L"2");
 }
+
+TEST(TextBox, ALineOfHundredsOfThousandsOfLettersEditsMovesAndTakesClicksAsAShortOne) {
+    // Laid out a window at a time: the caret steps one position and keeps its place on screen
+    // as the window moves along, a click lands under the pointer, typing lands at the caret.
+    wxFont font(wxFontInfo(11).FaceName("Arial"));
+    for (const std::wstring word : {L"lorem ipsum ", L"\x5E9\x5D5\x5E8\x5EA \x5D4\x5E2\x5E8 "}) {
+        std::wstring text;
+        while (text.size() < 200000)
+            text += word;
+        TextState s(font, text.c_str());
+        s.setSelection(100000, 100000);
+        Field f(s);
+        f.d().typeText(L"Z");
+        f.d().paint();
+        EXPECT_EQ(s.text()[100000], L'Z');
+        const bool rtl = word[0] != L'l';
+        const auto onScreen = [&] { return s.xOfPosition(s.caret()) - s.scrollOffset(); };
+        const unsigned from = s.shownFrom();
+        for (int i = 0; i < 250; ++i) {
+            const unsigned caret = s.caret();
+            const float x = onScreen();
+            f.d().press(rtl ? WXK_LEFT : WXK_RIGHT);
+            f.d().paint();
+            ASSERT_EQ(s.caret(), caret + 1);
+            ASSERT_NEAR(onScreen(), x, 12.0f) << "step " << i; // at most a letter on
+            ASSERT_GE(onScreen(), 0.0f);
+            ASSERT_LE(onScreen(), 300.0f);
+        }
+        EXPECT_GT(s.shownFrom(), from); // the window moved with the caret
+        const unsigned target = s.caret() - 5;
+        const int px = 17 + static_cast<int>(s.xOfPosition(target) - s.scrollOffset());
+        f.d().click(px + (rtl ? -1 : 1), 20);
+        EXPECT_EQ(s.caret(), target);
+    }
+}

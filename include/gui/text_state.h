@@ -161,6 +161,14 @@ public:
     // What a text field draws: the displayed text, led by an invisible direction mark when the
     // direction is forced and the text needs one to read that way.
     void shownInto(std::wstring& out) const;
+    // A text longer than LONG_LINE characters is laid out and drawn a window at a time: about
+    // WINDOW characters on either side of the caret, from and to a space, moved when the
+    // caret comes near its edge (the caret keeps its place on screen). Positions stay those of
+    // the whole text; x, the scroll offset, extents() and shownInto() are the window's, which
+    // starts at shownFrom() (0 when the text is laid out whole). A run of the other direction
+    // that crosses the window's edge is ordered as the window's part of it reads.
+    static constexpr unsigned LONG_LINE = 800, WINDOW = 300;
+    unsigned shownFrom() const { return windowBegin_; }
 
 protected:
     friend class TextBox; // hit-tests the stored text where the user clicks
@@ -199,12 +207,21 @@ private:
     const textcache::Shaped* shape(wxDC& dc) const;
     // Counts the change and tells textChanged.
     void changed(unsigned begin, unsigned removed, unsigned inserted);
+    // Cuts the displayed text t down to the window around the caret, moving the window when
+    // the caret nears its edge.
+    void placeWindow(std::wstring& t) const;
+    // A position as an index into the window, within it.
+    size_t inWindow(unsigned index) const;
 
     GapText text_;
     const wxFont& font_;
     mutable wxArrayInt extents_;
     mutable std::shared_ptr<const textcache::Shaped> shaped_;
     mutable float scroll_ = 0;
+    mutable unsigned windowBegin_ = 0, windowEnd_ = 0;
+    // Where the caret stood in the field when the window moved: kept there by the next offset().
+    mutable float caretOnScreen_ = 0.0f;
+    mutable bool keepCaret_ = false;
     TextDirection direction_ = TextDirection::Auto;
     bool (*validator_)(char) = nullptr;
     unsigned maxLen_ = 0xFFFFFFFFu;

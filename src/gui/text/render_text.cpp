@@ -129,10 +129,18 @@ void render(const ui_t& ui, const TextState& state, const RGBA& selection, bool 
         }
     } else if (state.hasSelection()) {
         wxDC& dc = ui->drawDC();
-        const float w1 = static_cast<float>(
-            textcache::extent(dc, state.font(), s.substr(0, state.selectBegin())).x);
-        const float w2 =
-            static_cast<float>(textcache::extent(dc, state.font(), state.selection()).x);
+        // The part of the selection in the shown window of a long text.
+        const unsigned from = state.shownFrom();
+        const size_t b = std::min<size_t>(state.selectBegin() - std::min(state.selectBegin(), from),
+                                          s.size()),
+                     e = std::min<size_t>(state.selectEnd() - std::min(state.selectEnd(), from),
+                                          s.size());
+        const float w1 = static_cast<float>(textcache::extent(dc, state.font(), s.substr(0, b)).x);
+        const float w2 = static_cast<float>(textcache::extent(dc, state.font(),
+                                                              state.len() > TextState::LONG_LINE
+                                                                  ? s.substr(b, e - b)
+                                                                  : state.selection())
+                                                .x);
         const float left = std::max(1.0f, std::trunc(w1 - offset + 1.0f));
         // Past the right edge the limit goes negative; the fill then has no width at all
         // (a negative width would be read as relative to the field).

@@ -312,9 +312,45 @@ std::wstring& shown() {
 }
 } // namespace
 
+void TextState::placeWindow(std::wstring& t) const {
+    const unsigned n = static_cast<unsigned>(t.size()), c = std::min(caret_, n);
+    if (n <= LONG_LINE) {
+        windowBegin_ = 0;
+        windowEnd_ = n;
+        return;
+    }
+    const unsigned margin = WINDOW / 3;
+    const bool keep = windowBegin_ < windowEnd_ && windowEnd_ <= n &&
+                      (windowBegin_ == 0 || c >= windowBegin_ + margin) &&
+                      (windowEnd_ == n || c + margin <= windowEnd_);
+    if (!keep) {
+        keepCaret_ = c >= windowBegin_ && c <= windowEnd_ && windowEnd_ <= n;
+        if (keepCaret_)
+            caretOnScreen_ = xOfPosition(c) - scroll_;
+        // From after a space and to one, where the platform's layout of a piece is that of
+        // the whole line.
+        unsigned b = c > WINDOW ? c - WINDOW : 0, e = std::min(n, c + WINDOW);
+        const size_t space = b ? t.rfind(L' ', b) : std::wstring::npos;
+        if (space != std::wstring::npos && space + 64 >= b)
+            b = static_cast<unsigned>(space) + 1;
+        const size_t next = t.find(L' ', e);
+        if (next != std::wstring::npos && next <= e + 64)
+            e = static_cast<unsigned>(next);
+        windowBegin_ = b;
+        windowEnd_ = e;
+    }
+    t.erase(windowEnd_);
+    t.erase(0, windowBegin_);
+}
+
+size_t TextState::inWindow(unsigned index) const {
+    return std::min(index, windowEnd_) - std::min(index, windowBegin_);
+}
+
 const textcache::Shaped* TextState::shape(wxDC& dc) const {
     std::wstring& t = shown();
     textInto(t);
+    placeWindow(t);
     const TextDirection d = shownDirection();
     if (d == TextDirection::RightToLeft || textcache::needsShaping(t))
         shaped_ = textcache::shaped(dc, font_, t, directionArg(d));
@@ -343,7 +379,7 @@ void TextState::moveVisually(wxDC& dc, int direction, bool byWord, bool keepSele
         direction > 0 ? next(keepSelection) : prev(keepSelection);
         return;
     }
-    caret_ = static_cast<unsigned>(s->moveVisually(caret_, direction));
+    caret_ = windowBegin_ + static_cast<unsigned>(s->moveVisually(inWindow(caret_), direction));
     if (!keepSelection)
         anchor_ = caret_;
 }
@@ -351,8 +387,10 @@ void TextState::moveVisually(wxDC& dc, int direction, bool byWord, bool keepSele
 float TextState::offset(wxDC& dc, float width, float& caretX) const {
     if (const textcache::Shaped* s = shape(dc)) {
         extents_.clear();
-        const float caretPx = static_cast<float>(s->caretX(caret_));
+        const float caretPx = static_cast<float>(s->caretX(inWindow(caret_)));
         caretX = caretPx;
+        if (std::exchange(keepCaret_, false))
+            scroll_ = caretPx - caretOnScreen_;
         const float w = static_cast<float>(s->width());
         if (s->rightToLeft()) {
             // Right-aligned, two pixels in so that the caret at the text's start shows whole;
@@ -376,9 +414,11 @@ float TextState::offset(wxDC& dc, float width, float& caretX) const {
     }
     scroll_ = std::max(scroll_, 0.0f); // text that read right to left may have left it below
     float caretPx = 0;
-    if (caret_ > 0 && !extents_.empty())
-        caretPx = static_cast<float>(extents_[std::min<size_t>(caret_, extents_.size()) - 1]);
+    if (inWindow(caret_) > 0 && !extents_.empty())
+        caretPx = static_cast<float>(extents_[std::min(inWindow(caret_), extents_.size()) - 1]);
     caretX = caretPx;
+    if (std::exchange(keepCaret_, false))
+        scroll_ = std::max(0.0f, caretPx - caretOnScreen_);
     if (scroll_ > caretPx)
         scroll_ = caretPx; // caret left of the view: it becomes the left edge
     else if (caretPx > scroll_ + width)
@@ -392,17 +432,19 @@ bool TextState::rightToLeft() const {
 
 float TextState::xOfPosition(unsigned index) const {
     if (shaped_)
-        return static_cast<float>(shaped_->caretX(index));
-    const size_t i = std::min<size_t>(index, extents_.size());
+        return static_cast<float>(shaped_->caretX(inWindow(index)));
+    const size_t i = std::min(inWindow(index), extents_.size());
     return i ? static_cast<float>(extents_[i - 1]) : 0.0f;
 }
 
 unsigned TextState::positionAt(float x) const {
     if (shaped_)
-        return static_cast<unsigned>(shaped_->indexAt(static_cast<int>(std::floor(x))));
+        return windowBegin_ +
+               static_cast<unsigned>(shaped_->indexAt(static_cast<int>(std::floor(x))));
     // Entry i is the right edge of character i: a press over a character goes before it.
-    return static_cast<unsigned>(
-        std::lower_bound(extents_.begin(), extents_.end(), static_cast<int>(x)) - extents_.begin());
+    return windowBegin_ + static_cast<unsigned>(std::lower_bound(extents_.begin(), extents_.end(),
+                                                                 static_cast<int>(x)) -
+                                                extents_.begin());
 }
 
 void TextState::pieces(unsigned begin, unsigned end,
@@ -415,13 +457,17 @@ void TextState::pieces(unsigned begin, unsigned end,
         return;
     }
     static std::vector<std::pair<int, int>> ranges;
-    shaped_->pieces(begin, end, ranges);
+    shaped_->pieces(inWindow(begin), inWindow(end), ranges);
     for (const auto& [x0, x1] : ranges)
         out.emplace_back(static_cast<float>(x0), static_cast<float>(x1));
 }
 
 void TextState::shownInto(std::wstring& out) const {
     textInto(out);
+    if (out.size() > LONG_LINE && windowEnd_ <= out.size()) {
+        out.erase(windowEnd_);
+        out.erase(0, windowBegin_);
+    }
     // The layout is told its direction; the drawing learns it from a mark of no width.
     const TextDirection d = shownDirection();
     if (shaped_ && d != TextDirection::Auto)
