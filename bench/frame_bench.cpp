@@ -23,8 +23,9 @@
 //   - a list view's paint pass over ten rows (all in view), eleven and a million scrolled to
 //     their end (ten in view and the scroll bar), and the
 //     keystroke-to-frame time of a text area (a character typed, then deleted, each followed by
-//     its paint pass) holding 100 and 10,000 lines, the caret in the middle, and 100 lines of
-//     Hebrew, which the platform lays out;
+//     its paint pass) holding 100, 10,000 and 100,000 lines, the caret in the middle, and 100
+//     lines of Hebrew, which the platform lays out; and a text of 100,000 lines (2.3 million
+//     characters) given to a text area, to its first frame;
 //   - a table's paint pass over 20 rows in view of 21 and of a million scrolled to its end, a
 //     tree's over 21 rows and over a million (a thousand nodes open) scrolled to the middle,
 //     and, in a table filling a 1920 x 1080 window, a column's edge dragged (the motion's
@@ -344,10 +345,16 @@ public:
                                L"\x5D4\x5D6\x5D4 \x5D1\x5D3\x5D9\x5D5\x5E7."
                          : std::wstring(L"A line of notes, number ") + std::to_wstring(i) +
                                L", long enough to wrap once in the area's width.");
-        notes_.setText(text);
-        notes_.setSelection(static_cast<unsigned>(text.size() / 2),
-                            static_cast<unsigned>(text.size() / 2));
+        text_ = text;
+        reopen();
         list_.first = count;
+    }
+    // The text given to the area again, as a document opened into it: nothing of it measured.
+    void reopen() {
+        notes_.setText(text_);
+        notes_.setSelection(static_cast<unsigned>(text_.size() / 2),
+                            static_cast<unsigned>(text_.size() / 2));
+        notes_.firstLine = 0;
     }
     void doScene() override {
         // Ten rows of 20 in view, inside the list's border.
@@ -364,6 +371,7 @@ private:
     int count_;
     gui::ListState list_;
     std::set<int> selection_;
+    std::wstring text_;
     gui::TextAreaState notes_;
 };
 
@@ -520,18 +528,22 @@ void measure(int rounds) {
          millionRows = boost::make_shared<ListWindow>(1000000, 0),
          hundredLines = boost::make_shared<ListWindow>(0, 100),
          hundredHebrew = boost::make_shared<ListWindow>(0, 100, true),
-         tenThousandLines = boost::make_shared<ListWindow>(0, 10000);
+         tenThousandLines = boost::make_shared<ListWindow>(0, 10000),
+         hundredThousandLines = boost::make_shared<ListWindow>(0, 100000),
+         opened = boost::make_shared<ListWindow>(0, 100000);
     orbotk::Driver tenRowsDriver(tenRows->window()), elevenRowsDriver(elevenRows->window()),
         millionRowsDriver(millionRows->window()), hundredDriver(hundredLines->window()),
-        hebrewDriver(hundredHebrew->window()), tenThousandDriver(tenThousandLines->window());
-    for (orbotk::Driver* d :
-         {&tenRowsDriver, &millionRowsDriver, &hundredDriver, &hebrewDriver, &tenThousandDriver}) {
+        hebrewDriver(hundredHebrew->window()), tenThousandDriver(tenThousandLines->window()),
+        hundredThousandDriver(hundredThousandLines->window()), openedDriver(opened->window());
+    for (orbotk::Driver* d : {&tenRowsDriver, &millionRowsDriver, &hundredDriver, &hebrewDriver,
+                              &tenThousandDriver, &hundredThousandDriver, &openedDriver}) {
         d->resize(640, 480);
         d->paint();
     }
     hundredDriver.focus(L"notes");
     hebrewDriver.focus(L"notes");
     tenThousandDriver.focus(L"notes");
+    hundredThousandDriver.focus(L"notes");
     const auto keystrokes = [](orbotk::Driver& d) {
         d.typeText(L"x");
         d.paint();
@@ -599,6 +611,12 @@ void measure(int rounds) {
          }},
         {"2 keystrokes to frame, 100 lines", 10, [&] { keystrokes(hundredDriver); }},
         {"2 keystrokes to frame, 10000 lines", 10, [&] { keystrokes(tenThousandDriver); }},
+        {"2 keystrokes to frame, 100000 lines", 10, [&] { keystrokes(hundredThousandDriver); }},
+        {"text area opened to first frame, 100000 lines", 2,
+         [&] {
+             opened->reopen();
+             openedDriver.paint();
+         }},
         {"2 keystrokes to frame, 100 Hebrew lines", 10, [&] { keystrokes(hebrewDriver); }},
         {"paint pass 640x480 @2x", 10, [&] { paint2Driver.paint(); }},
         {"2 look switches 640x480, each with its paint", 20,
@@ -776,6 +794,8 @@ int main(int argc, char** argv) {
         {"table edge drag 1920x1080, input and paint", "table paint pass 1920x1080"},
         {"2 keystrokes to frame, 100 lines", "memcpy 640x480"},
         {"2 keystrokes to frame, 10000 lines", "2 keystrokes to frame, 100 lines"},
+        {"2 keystrokes to frame, 100000 lines", "2 keystrokes to frame, 100 lines"},
+        {"text area opened to first frame, 100000 lines", "memcpy 640x480"},
         {"2 keystrokes to frame, 100 Hebrew lines", "2 keystrokes to frame, 100 lines"},
         {"paint pass 640x480, every pixel", "memcpy 640x480"},
         {"paint pass 640x480 @2x, every pixel", "paint pass 640x480, every pixel"},
