@@ -1,7 +1,8 @@
 // Random input for the gallery: a byte string read as a sequence of driver events (moves,
 // presses, drags in and outside the window, wheel, keys with modifiers, characters from every
 // plane, Tab, focus, resizes down to 0 x 0, paints, device scales 1 to 3, the three looks,
-// input-method compositions, and a screen reader's client reading the whole accessible tree),
+// input-method compositions, a screen reader's client reading the whole accessible tree, and
+// long texts pasted: thousands of lines, or one line longer than a field lays out whole),
 // and the invariants that must hold after each one. The event fuzzer reads its bytes from
 // libFuzzer, the soak run from a seeded generator. Dialogs and message boxes that the gallery opens
 // are driven from inside their own modal loops with the bytes that follow, and closed when the
@@ -21,6 +22,8 @@
 #include <functional>
 #include <string>
 #include <wx/app.h>
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
 #include <wx/menu.h>
 
 #include <gtk/gtk.h>
@@ -116,7 +119,7 @@ private:
             // In a modal window, one code in 32 leaves it (the loop ends as if by Escape).
             if (!top && op % 32 == 31)
                 return;
-            step(d, op % 24);
+            step(d, op % 25);
             ++events_;
             // What a pass deferred (opening a dialog, say) runs before the next input, as the
             // event loop would run it.
@@ -254,6 +257,24 @@ private:
         case 23:
             readAccessibleTree(d);
             break;
+        case 24: {
+            // Ten to a hundred thousand characters pasted into what has the focus, in lines or
+            // in one: a text area lays them out around its view and the rest at idle (the
+            // flush after each event gives it some), a field a window around its caret.
+            const std::uint8_t b = byte();
+            const wchar_t* piece =
+                (b & 1) ? L"\u05E9\u05DC\u05D5\u05DD and words " : L"lorem ipsum ";
+            std::wstring text;
+            for (int i = 0; i < 800 + (b >> 2) * 120; ++i)
+                text += (b & 2) && i % 4 == 3 ? std::wstring(piece) + L'\n' : piece;
+            if (wxTheClipboard->Open()) {
+                wxTheClipboard->SetData(new wxTextDataObject(text));
+                wxTheClipboard->Close();
+            }
+            d.press('V', wxMOD_CONTROL);
+            d.paint();
+            break;
+        }
         default:
             d.paint();
             break;

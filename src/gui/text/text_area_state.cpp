@@ -74,14 +74,14 @@ void TextAreaState::textChanged(unsigned begin, unsigned removed, unsigned inser
         std::move(fresh.begin(), fresh.end(), paragraphs_.begin() + p0);
     } else {
         const bool counted = firstLineOf_.size() == paragraphs_.size() && touched > 0;
-        paragraphs_.erase(paragraphs_.begin() + p0, paragraphs_.begin() + p1 + 1);
+        paragraphs_.erase(paragraphs_.begin() + p0, paragraphs_.begin() + (p1 + 1));
         paragraphs_.insert(paragraphs_.begin() + p0, std::make_move_iterator(fresh.begin()),
                            std::make_move_iterator(fresh.end()));
         // The paragraphs after the change keep the first lines they had until the next
         // layout counts them again: the view's top is found among them by those.
         if (counted) {
             const int at = firstLineOf_[begin0];
-            firstLineOf_.erase(firstLineOf_.begin() + p0, firstLineOf_.begin() + p1 + 1);
+            firstLineOf_.erase(firstLineOf_.begin() + p0, firstLineOf_.begin() + (p1 + 1));
             firstLineOf_.insert(firstLineOf_.begin() + p0, f, at);
         } else {
             firstLineOf_.clear();
