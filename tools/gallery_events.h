@@ -258,19 +258,22 @@ private:
             readAccessibleTree(d);
             break;
         case 24: {
-            // Ten to a hundred thousand characters pasted into what has the focus, in lines or
-            // in one: a text area lays them out around its view and the rest at idle (the
-            // flush after each event gives it some), a field a window around its caret.
+            // A few thousand to fifty thousand characters pasted over everything in what has
+            // the focus, in lines or (Latin) in one: a text area lays them out around its view
+            // and the rest at idle (the flush after each event gives it some), a field a window
+            // around its caret. Everything is replaced, so that texts do not grow without end.
             const std::uint8_t b = byte();
+            const bool hebrew = b & 1, lines = hebrew || (b & 2);
             const wchar_t* piece =
-                (b & 1) ? L"\u05E9\u05DC\u05D5\u05DD and words " : L"lorem ipsum ";
+                hebrew ? L"\u05E9\u05DC\u05D5\u05DD and words " : L"lorem ipsum ";
             std::wstring text;
-            for (int i = 0; i < 800 + (b >> 2) * 120; ++i)
-                text += (b & 2) && i % 4 == 3 ? std::wstring(piece) + L'\n' : piece;
+            for (int i = 0; i < 200 + (b >> 2) * 30; ++i)
+                text += lines && i % 4 == 3 ? std::wstring(piece) + L'\n' : piece;
             if (wxTheClipboard->Open()) {
                 wxTheClipboard->SetData(new wxTextDataObject(text));
                 wxTheClipboard->Close();
             }
+            d.press('A', wxMOD_CONTROL);
             d.press('V', wxMOD_CONTROL);
             d.paint();
             break;

@@ -475,14 +475,21 @@ bool Shaped::isCursorStop(size_t index) const {
 const std::vector<int>& Shaped::logicalExtents() const {
     if (logicalMeasured_)
         return logical_;
+    // Each cluster's width, in the layout's units, counted where the cluster starts in the
+    // text: one walk over the clusters (asking the layout position by position costs the
+    // square of the line's length, minutes for a long paragraph).
+    std::vector<int> share(length() + 1, 0);
+    PangoLayoutIter* it = pango_layout_get_iter(layout_->layout);
+    do {
+        PangoRectangle logical;
+        pango_layout_iter_get_cluster_extents(it, nullptr, &logical);
+        share[indexOfByte(pango_layout_iter_get_index(it))] += std::abs(logical.width);
+    } while (pango_layout_iter_next_cluster(it));
+    pango_layout_iter_free(it);
     logical_.resize(length());
     int sum = 0;
     for (size_t i = 0; i < length(); ++i) {
-        if (isCursorStop(i)) {
-            PangoRectangle r;
-            pango_layout_index_to_pos(layout_->layout, bytes_[i], &r);
-            sum += std::abs(r.width);
-        }
+        sum += share[i];
         logical_[i] = PANGO_PIXELS(sum);
     }
     logicalMeasured_ = true;
