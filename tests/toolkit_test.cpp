@@ -648,44 +648,51 @@ TEST(Toolkit, AFramebufferThatCannotBeAllocatedLeavesTheWindowEmpty) {
 
 TEST(Toolkit, FramesReachTheScreenOverTheBackgroundExactlyAsTheTableSays) {
     // Every premultiplied pixel (each channel at most alpha), in rows of odd length so that
-    // both the four-at-a-time steps and the tail run, over backgrounds from black to white.
-    for (const std::uint32_t bg : {0x000000u, 0xF6F5F4u, 0x12AB7Fu, 0xFFFFFFu}) {
-        const orbotk::OverBackground over(bg);
-        std::vector<orbo::tk::RGBA> in;
-        for (std::uint32_t a = 0; a < 256; ++a)
-            for (std::uint32_t c = 0; c <= a; ++c)
-                in.push_back(
-                    orbo::tk::RGBA(a << 24 | c << 16 | ((c * 7) % (a + 1)) << 8 | (a - c)));
-        std::vector<std::uint32_t> out(in.size());
-        for (size_t start = 0; start < in.size(); start += 1021) {
-            const int n = static_cast<int>(std::min<size_t>(1021, in.size() - start));
-            over.row(out.data() + start, in.data() + start, n);
+    // both the four- or eight-at-a-time steps and the tail run, over backgrounds from black
+    // to white, four and eight pixels a step.
+    for (const bool wide : {false, orbotk::OverBackground::haveWideSteps()})
+        for (const std::uint32_t bg : {0x000000u, 0xF6F5F4u, 0x12AB7Fu, 0xFFFFFFu}) {
+            const orbotk::OverBackground over(bg, wide);
+            std::vector<orbo::tk::RGBA> in;
+            for (std::uint32_t a = 0; a < 256; ++a)
+                for (std::uint32_t c = 0; c <= a; ++c)
+                    in.push_back(
+                        orbo::tk::RGBA(a << 24 | c << 16 | ((c * 7) % (a + 1)) << 8 | (a - c)));
+            std::vector<std::uint32_t> out(in.size());
+            for (size_t start = 0; start < in.size(); start += 1021) {
+                const int n = static_cast<int>(std::min<size_t>(1021, in.size() - start));
+                over.row(out.data() + start, in.data() + start, n);
+            }
+            for (size_t i = 0; i < in.size(); ++i)
+                ASSERT_EQ(out[i], over.pixel(in[i].word)) << std::hex << "pixel " << in[i].word;
         }
-        for (size_t i = 0; i < in.size(); ++i)
-            ASSERT_EQ(out[i], over.pixel(in[i].word)) << std::hex << "pixel " << in[i].word;
-    }
     // Transparent shows the background; opaque shows the pixel.
     const orbotk::OverBackground over(0xF6F5F4u);
     EXPECT_EQ(over.pixel(0u), 0xF6F5F4u);
     EXPECT_EQ(over.pixel(0xFF102030u), 0x102030u);
     // Writing a row again tells whether any word changed, and where: one pixel at each place
-    // (in the four-at-a-time steps, across a change of alpha, in the tail), two, and nothing.
-    std::vector<orbo::tk::RGBA> row(23, orbo::tk::RGBA(0xF2E0E0E0u));
-    row[9] = orbo::tk::RGBA(0xFF101010u);
-    std::vector<std::uint32_t> shown(row.size());
-    over.row(shown.data(), row.data(), 23);
-    int first = 0, last = 0;
-    for (int x = 0; x < 23; ++x) {
-        std::vector<std::uint32_t> out = shown;
-        EXPECT_FALSE(over.rowChanged(out.data(), row.data(), 23, first, last));
-        std::vector<orbo::tk::RGBA> changed = row;
-        changed[static_cast<size_t>(x)].word ^= 1u;
-        EXPECT_TRUE(over.rowChanged(out.data(), changed.data(), 23, first, last)) << x;
-        EXPECT_TRUE(first <= x && x < last && last - first <= 4) << x;
-        EXPECT_EQ(out[static_cast<size_t>(x)], over.pixel(changed[static_cast<size_t>(x)].word));
-        out = shown;
-        changed[22].word ^= 2u;
-        EXPECT_TRUE(over.rowChanged(out.data(), changed.data(), 23, first, last));
-        EXPECT_TRUE(first <= x && last == 23) << x;
+    // (in the steps, across a change of alpha, in the tail), two, and nothing.
+    for (const bool wide : {false, orbotk::OverBackground::haveWideSteps()}) {
+        const orbotk::OverBackground over(0xF6F5F4u, wide);
+        const int step = wide ? 8 : 4;
+        std::vector<orbo::tk::RGBA> row(23, orbo::tk::RGBA(0xF2E0E0E0u));
+        row[9] = orbo::tk::RGBA(0xFF101010u);
+        std::vector<std::uint32_t> shown(row.size());
+        over.row(shown.data(), row.data(), 23);
+        int first = 0, last = 0;
+        for (int x = 0; x < 23; ++x) {
+            std::vector<std::uint32_t> out = shown;
+            EXPECT_FALSE(over.rowChanged(out.data(), row.data(), 23, first, last));
+            std::vector<orbo::tk::RGBA> changed = row;
+            changed[static_cast<size_t>(x)].word ^= 1u;
+            EXPECT_TRUE(over.rowChanged(out.data(), changed.data(), 23, first, last)) << x;
+            EXPECT_TRUE(first <= x && x < last && last - first <= step) << x;
+            EXPECT_EQ(out[static_cast<size_t>(x)],
+                      over.pixel(changed[static_cast<size_t>(x)].word));
+            out = shown;
+            changed[22].word ^= 2u;
+            EXPECT_TRUE(over.rowChanged(out.data(), changed.data(), 23, first, last));
+            EXPECT_TRUE(first <= x && last == 23) << x;
+        }
     }
 }

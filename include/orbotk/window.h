@@ -200,6 +200,7 @@ private:
     void onIdleDestroy(wxIdleEvent& event);
     void onIdle(wxIdleEvent& event);
     void onModalStarted(wxTimerEvent& event);
+    void onSystemColours(wxSysColourChangedEvent& event);
     template <typename F> void tellObservers(F tell);
     void tellChooserAnswered(const std::vector<std::wstring>& answer);
     // Whether a strong handle besides the window's own is alive.
@@ -247,7 +248,9 @@ private:
     std::unique_ptr<X11Presenter> direct_;
     std::unique_ptr<AccessibleTree> accessible_; // the controls, to assistive technologies
     bool directTried_ = false;           // direct_ was asked for, once the canvas was on screen
+    bool directWorks_ = false;           // the last repaint went straight to the X window
     std::uint32_t directBackground_ = 0; // the background direct_'s image was converted over
+    mutable std::int64_t themeBackground_ = -1; // the theme's background, -1 until asked
     bool repaintQueued_ = false;         // a repaint() is due from the event loop
     bool paintDue_ = false;              // asked for and not yet painted
     std::atomic<bool> crossThreadRepaint_{false}; // requestRepaint from another thread, queued

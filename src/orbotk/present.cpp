@@ -30,9 +30,22 @@ X11Presenter* Window::presenter() {
 }
 
 std::uint32_t Window::background() const {
-    const wxColour back = GetBackgroundColour();
-    return (static_cast<std::uint32_t>(back.Red()) << 16) |
-           (static_cast<std::uint32_t>(back.Green()) << 8) | back.Blue();
+    const auto pack = [](const wxColour& c) {
+        return (static_cast<std::uint32_t>(c.Red()) << 16) |
+               (static_cast<std::uint32_t>(c.Green()) << 8) | c.Blue();
+    };
+    if (UseBgCol())
+        return pack(GetBackgroundColour());
+    // A window without a colour of its own asks the theme, which costs a style lookup in GTK:
+    // a tenth of a repaint. The theme's answer holds until the system's colours change.
+    if (themeBackground_ < 0)
+        themeBackground_ = pack(GetBackgroundColour());
+    return static_cast<std::uint32_t>(themeBackground_);
+}
+
+void Window::onSystemColours(wxSysColourChangedEvent& event) {
+    themeBackground_ = -1;
+    event.Skip();
 }
 
 void Window::writeFrame(std::uint32_t* out, int stride) const {
@@ -80,6 +93,7 @@ bool Window::presentDirect() {
     }
     c.clearDamage();
     direct_->put(x0, y0, x1, y1);
+    surface_.reset(); // GTK paints only the exposes now (see present)
     return true;
 }
 
@@ -108,6 +122,10 @@ void Window::present(wxDC& dc) {
         cairo_rectangle(cr, 0, 0, context_->W(), context_->H());
         cairo_fill(cr);
         cairo_restore(cr);
+        // While repaints go straight to the X window, GTK paints only the exposes, which are
+        // few: the surface is not kept from one to the next (a frame's worth of memory).
+        if (directWorks_)
+            surface_.reset();
         return;
     }
     // A device context that cairo does not draw (or a surface that could not be had): through

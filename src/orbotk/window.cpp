@@ -76,6 +76,7 @@ Window::Window(wxWindow* parent, const wxString& title)
     accessible_.reset(new AccessibleTree(*this));
     Bind(wxEVT_CLOSE_WINDOW, &Window::onClose, this);
     Bind(wxEVT_SIZE, &Window::onSize, this);
+    Bind(wxEVT_SYS_COLOUR_CHANGED, &Window::onSystemColours, this);
     modalStarted_.SetOwner(this);
     Bind(wxEVT_TIMER, &Window::onModalStarted, this, modalStarted_.GetId());
     wxTheApp->Bind(wxEVT_IDLE, &Window::onIdle, this);
@@ -486,7 +487,7 @@ void Window::paint(wxDC* dc, bool direct) {
     // A paint that arrives during a pass (a modal loop opened from a scene) shows the last frame.
     if (dc)
         present(*dc);
-    else if (direct && !presentDirect())
+    else if (direct && !(directWorks_ = presentDirect()))
         canvas_->Refresh(false); // the canvas could not be drawn on directly: GTK paints it
     if (!ran)
         return;
