@@ -250,9 +250,9 @@ private:
     bool directTried_ = false;           // direct_ was asked for, once the canvas was on screen
     bool directWorks_ = false;           // the last repaint went straight to the X window
     std::uint32_t directBackground_ = 0; // the background direct_'s image was converted over
-    mutable std::int64_t themeBackground_ = -1; // the theme's background, -1 until asked
-    bool repaintQueued_ = false;         // a repaint() is due from the event loop
-    bool paintDue_ = false;              // asked for and not yet painted
+    mutable std::int64_t themeBackground_ = -1;   // the theme's background, -1 until asked
+    bool repaintQueued_ = false;                  // a repaint() is due from the event loop
+    bool paintDue_ = false;                       // asked for and not yet painted
     std::atomic<bool> crossThreadRepaint_{false}; // requestRepaint from another thread, queued
     int scaleOverride_ = 0;                       // 0: the platform's scale
     boost::shared_ptr<UIContext> context_;
