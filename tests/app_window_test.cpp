@@ -593,9 +593,17 @@ void presentAndReadBack() {
     stripeTop = 50;
     s.window->repaint();
     stripeShownAt(50);
-    // The same frame over another background colour.
+    // Over the theme's colour, which its dark variant changes; then over a colour of the host's.
     halfway = false;
     s.window->repaint();
+    g_object_set(gtk_settings_get_default(), "gtk-application-prefer-dark-theme", TRUE, nullptr);
+    wxTheApp->Yield(true);
+    const wxColour dark = s.window->GetBackgroundColour();
+    s.window->repaint();
+    EXPECT_NE(dark, bg);
+    EXPECT_EQ(screen()(100, 10), rgb(dark.Red(), dark.Green(), dark.Blue()));
+    g_object_set(gtk_settings_get_default(), "gtk-application-prefer-dark-theme", FALSE, nullptr);
+    wxTheApp->Yield(true);
     s.window->SetBackgroundColour(wxColour(40, 80, 120));
     s.window->repaint();
     EXPECT_EQ(screen()(100, 10), rgb(40, 80, 120));

@@ -200,7 +200,9 @@ private:
     void onIdleDestroy(wxIdleEvent& event);
     void onIdle(wxIdleEvent& event);
     void onModalStarted(wxTimerEvent& event);
-    void onSystemColours(wxSysColourChangedEvent& event);
+    // GTK restyled the canvas (another theme, its dark variant): the theme's background may
+    // have changed.
+    static void onStyleUpdated(void* widget, void* self);
     template <typename F> void tellObservers(F tell);
     void tellChooserAnswered(const std::vector<std::wstring>& answer);
     // Whether a strong handle besides the window's own is alive.

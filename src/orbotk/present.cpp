@@ -37,15 +37,15 @@ std::uint32_t Window::background() const {
     if (UseBgCol())
         return pack(GetBackgroundColour());
     // A window without a colour of its own asks the theme, which costs a style lookup in GTK:
-    // a tenth of a repaint. The theme's answer holds until the system's colours change.
+    // a tenth of a repaint. The theme's answer holds until GTK restyles the canvas (wxWidgets
+    // sends no event when only the dark variant is switched on).
     if (themeBackground_ < 0)
         themeBackground_ = pack(GetBackgroundColour());
     return static_cast<std::uint32_t>(themeBackground_);
 }
 
-void Window::onSystemColours(wxSysColourChangedEvent& event) {
-    themeBackground_ = -1;
-    event.Skip();
+void Window::onStyleUpdated(void*, void* self) {
+    static_cast<Window*>(self)->themeBackground_ = -1;
 }
 
 void Window::writeFrame(std::uint32_t* out, int stride) const {

@@ -71,12 +71,13 @@ Window::Window(wxWindow* parent, const wxString& title)
     for (wxEventType t : passEvents)
         canvas_->Bind(t, &Window::onEvent, this);
     canvas_->Bind(wxEVT_MOUSE_CAPTURE_LOST, &Window::onCaptureLost, this);
-    if (GtkWidget* widget = static_cast<GtkWidget*>(canvas_->GetHandle()))
+    if (GtkWidget* widget = static_cast<GtkWidget*>(canvas_->GetHandle())) {
         g_signal_connect(widget, "notify::scale-factor", G_CALLBACK(&Window::onScaleChanged), this);
+        g_signal_connect(widget, "style-updated", G_CALLBACK(&Window::onStyleUpdated), this);
+    }
     accessible_.reset(new AccessibleTree(*this));
     Bind(wxEVT_CLOSE_WINDOW, &Window::onClose, this);
     Bind(wxEVT_SIZE, &Window::onSize, this);
-    Bind(wxEVT_SYS_COLOUR_CHANGED, &Window::onSystemColours, this);
     modalStarted_.SetOwner(this);
     Bind(wxEVT_TIMER, &Window::onModalStarted, this, modalStarted_.GetId());
     wxTheApp->Bind(wxEVT_IDLE, &Window::onIdle, this);
