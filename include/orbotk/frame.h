@@ -103,7 +103,7 @@ public:
         }
         Shown& mapped = backdrop_.shownMapped[i];
         if (remapBackdropRow(y, x0, x1, tag)) {
-            map(backdrop_.mapped.data() + i * static_cast<size_t>(width_) + x0, x1 - x0);
+            map(backdrop_.mapped.get() + i * static_cast<size_t>(width_) + x0, x1 - x0);
             describe(mapped, width_);
         }
         under_[i] = &mapped;
@@ -238,7 +238,7 @@ private:
         Runs& r = drawn_[i];
         if (mode_ == Mode::Keep) {
             drawOn(row, r, under_[i], &memo_[i], x0, x1, fresh, drawn);
-            drawOn(backdrop_.pixels.data() + i * static_cast<size_t>(width_), backdrop_.runs[i],
+            drawOn(backdrop_.pixels.get() + i * static_cast<size_t>(width_), backdrop_.runs[i],
                    nullptr, nullptr, x0, x1, fresh, drawn);
             return;
         }
@@ -269,7 +269,10 @@ private:
     struct Free {
         void operator()(orbo::tk::RGBA* p) const;
     };
-    std::unique_ptr<orbo::tk::RGBA[], Free> framebuffer_;
+    using Pixels = std::unique_ptr<orbo::tk::RGBA[], Free>;
+    // n cleared pixels, or none when the system has not that much memory.
+    static Pixels cleared(size_t n);
+    Pixels framebuffer_;
     int width_ = 0, height_ = 0; // device pixels
     int logicalW_ = 0, logicalH_ = 0;
     int scale_ = 1;
@@ -307,7 +310,8 @@ private:
         std::uint64_t key = 0;
         int w = 0, h = 0;         // 0 x 0: nothing kept
         int seenW = 0, seenH = 0; // the frame's size at the last backdrop
-        std::vector<orbo::tk::RGBA> pixels, mapped;
+        size_t size = 0;          // pixels in each of pixels and mapped
+        Pixels pixels, mapped;
         std::vector<Shown> shown, shownMapped; // per row, of pixels and of mapped
         std::vector<Runs> runs; // keeping: the kept frame's; behind: the pass's when it began
         struct Mapping {

@@ -56,6 +56,10 @@ void Frame::Free::operator()(orbo::tk::RGBA* p) const {
     std::free(p);
 }
 
+Frame::Pixels Frame::cleared(size_t n) {
+    return Pixels(static_cast<orbo::tk::RGBA*>(std::calloc(n, sizeof(orbo::tk::RGBA))));
+}
+
 bool Frame::resize(int lw, int lh, int scale) {
     lw = std::max(0, lw);
     lh = std::max(0, lh);
@@ -69,7 +73,7 @@ bool Frame::resize(int lw, int lh, int scale) {
         return false; // said once already; a window of another size tries again
     const size_t n = static_cast<size_t>(w) * static_cast<size_t>(h);
     framebuffer_.reset(); // the old frame's memory may be what the new one needs
-    framebuffer_.reset(static_cast<orbo::tk::RGBA*>(std::calloc(n, sizeof(orbo::tk::RGBA))));
+    framebuffer_ = cleared(n);
     if (!framebuffer_ && n > 0) {
         width_ = height_ = logicalW_ = logicalH_ = 0;
         failedW_ = w;
@@ -278,8 +282,19 @@ Frame::Mode Frame::beginBackdrop(std::uint64_t key, bool paint) {
     for (Memo& m : memo_)
         m.known = false;
     try {
-        backdrop_.pixels.resize(n);
-        backdrop_.mapped.resize(n);
+        // Sized afresh rather than grown: a kept panel the size of the largest frame the
+        // window ever had would stay behind it, and the system's zeroed pages cost nothing
+        // until drawn on.
+        if (backdrop_.size != n) {
+            backdrop_.size = 0;
+            backdrop_.pixels.reset();
+            backdrop_.mapped.reset();
+            backdrop_.pixels = cleared(n);
+            backdrop_.mapped = cleared(n);
+            if (n > 0 && (!backdrop_.pixels || !backdrop_.mapped))
+                throw std::bad_alloc();
+            backdrop_.size = n;
+        }
         backdrop_.shown.resize(static_cast<size_t>(height_));
         backdrop_.shownMapped.resize(static_cast<size_t>(height_));
         backdrop_.runs.assign(static_cast<size_t>(height_), Runs{0, {0, 0}, {0, 0}});
@@ -300,12 +315,12 @@ void Frame::endBackdrop(bool complete) {
         if (!complete)
             return;
         for (size_t i = 0; i < static_cast<size_t>(height_); ++i) {
-            orbo::tk::RGBA* row = backdrop_.pixels.data() + i * static_cast<size_t>(width_);
+            orbo::tk::RGBA* row = backdrop_.pixels.get() + i * static_cast<size_t>(width_);
             settleRow(row, backdrop_.runs[i], nullptr, nullptr, width_);
             backdrop_.shown[i].pixels = row;
             describe(backdrop_.shown[i], width_);
             backdrop_.shownMapped[i].pixels =
-                backdrop_.mapped.data() + i * static_cast<size_t>(width_);
+                backdrop_.mapped.get() + i * static_cast<size_t>(width_);
         }
         backdrop_.w = width_;
         backdrop_.h = height_;
@@ -333,7 +348,7 @@ bool Frame::remapBackdropRow(int y, int x0, int x1, std::uint64_t tag) {
     Backdrop::Mapping& m = backdrop_.mappings[i];
     if (m.tag == tag && m.x0 == x0 && m.x1 == x1)
         return false;
-    copyPixels(backdrop_.mapped.data() + i * static_cast<size_t>(width_), backdrop_.shown[i].pixels,
+    copyPixels(backdrop_.mapped.get() + i * static_cast<size_t>(width_), backdrop_.shown[i].pixels,
                0, width_);
     m = Backdrop::Mapping{tag, x0, x1};
     memo_[i].known = false; // the frame's row may show the mapping as it was
