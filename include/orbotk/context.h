@@ -106,6 +106,9 @@ public:
     UIContext& operator=(const UIContext&) = delete;
 
     boost::weak_ptr<Window> window() const { return window_; }
+    // Whether the window is alive and takes input. Every widget asks, each pass: it reads the
+    // window without locking the weak handle.
+    bool windowEnabled() const;
 
     // Callback slots. Confirmations default to allowing.
     void setUIProcedure(const Procedure& p) { procedure_ = p; }
@@ -115,8 +118,10 @@ public:
     bool confirmSuspend() const { return confirmSuspend_ ? confirmSuspend_() : true; }
 
     // The client-area box of the pass in progress, and the box entered last.
-    boost::shared_ptr<Box> root() const { return pass_.root; }
-    boost::shared_ptr<Box> current() const { return pass_.current; }
+    // References: these are asked for by every widget, and a copy costs two atomic counts.
+    // Entering or leaving a box changes what current() refers to; keep a copy across that.
+    const boost::shared_ptr<Box>& root() const { return pass_.root; }
+    const boost::shared_ptr<Box>& current() const { return pass_.current; }
 
     // ---- The event in progress (null outside passes).
     wxEvent* event() const { return pass_.event; }
@@ -379,6 +384,7 @@ private:
     void closeBox(Box& box);
 
     boost::weak_ptr<Window> window_;
+    Window* windowPointer_ = nullptr; // window_'s, valid while window_ has not expired
     Procedure procedure_;
     Confirm confirmClose_, confirmSuspend_;
 

@@ -8,6 +8,8 @@
 
 #include <wx/event.h>
 
+#include <utility>
+
 namespace orbotk {
 
 namespace {
@@ -128,7 +130,7 @@ boost::shared_ptr<UIContext> Box::ui() const {
 void Box::enter() {
     if (entered_)
         return;
-    previous_ = context_->pass_.current;
+    previous_ = std::move(context_->pass_.current);
     context_->pass_.current = shared_from_this();
     entered_ = true;
 }
@@ -137,8 +139,7 @@ void Box::exit() {
     if (!entered_)
         return;
     entered_ = false;
-    context_->pass_.current = previous_;
-    previous_.reset();
+    context_->pass_.current = std::move(previous_);
     context_->closeBox(*this);
 }
 

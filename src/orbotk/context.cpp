@@ -43,6 +43,10 @@ UIContext::~UIContext() {
     drawDC_.reset();
 }
 
+bool UIContext::windowEnabled() const {
+    return !window_.expired() && windowPointer_->IsEnabled();
+}
+
 wxMouseEvent* UIContext::mouseEvent() const {
     return dynamic_cast<wxMouseEvent*>(pass_.event);
 }

@@ -63,6 +63,7 @@ Window::Window(wxWindow* parent, const wxString& title)
     self_.reset(this, [](Window*) {}); // wxWidgets deletes the window; handles only observe it
     context_.reset(new UIContext);
     context_->window_ = self_;
+    context_->windowPointer_ = this;
 
     canvas_ = new wxWindow(this, wxID_ANY, wxPoint(0, 0), GetClientSize(),
                            wxWANTS_CHARS | wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE);

@@ -91,32 +91,39 @@ State& state() {
 // platform for a string, which costs more than the lookups it serves, so descriptions are
 // remembered per font data. Each remembered entry holds a reference to its font, so the data
 // (and with it the address used as the key) stays alive and unchanged while it is listed.
+// Keys hold a number for the description rather than the description itself: every lookup
+// hashes and compares its key, and the description is most of a short label's.
 struct KnownFont {
     wxFont font;
-    std::wstring key;
+    wchar_t key;      // the description's number: fonts described alike measure alike
     wxFont scaled[3]; // at device scales 2, 3 and 4, made when first asked for
 };
+
+wchar_t describedNumber(const std::wstring& description) {
+    // Descriptions are few (a program uses a handful of fonts), so they are kept for good and
+    // a number is never given to another description.
+    static std::unordered_map<std::wstring, wchar_t> numbers;
+    return numbers.emplace(description, static_cast<wchar_t>(numbers.size() + 1)).first->second;
+}
 
 KnownFont& known(const wxFont& font) {
     static std::list<KnownFont> fonts;
     const wxObjectRefData* data = font.GetRefData();
     for (auto it = fonts.begin(); it != fonts.end(); ++it)
         if (it->font.GetRefData() == data) {
-            fonts.splice(fonts.begin(), fonts, it);
+            if (it != fonts.begin())
+                fonts.splice(fonts.begin(), fonts, it);
             return fonts.front();
         }
-    fonts.push_front(KnownFont{font,
-                               font.GetNativeFontInfoDesc().ToStdWstring() + L'\x1F' +
-                                   std::to_wstring(font.GetFractionalPointSize()) + L'\x1F' +
-                                   (font.GetUnderlined() ? L'u' : L'-'),
-                               {}});
+    fonts.push_front(
+        KnownFont{font,
+                  describedNumber(font.GetNativeFontInfoDesc().ToStdWstring() + L'\x1F' +
+                                  std::to_wstring(font.GetFractionalPointSize()) + L'\x1F' +
+                                  (font.GetUnderlined() ? L'u' : L'-')),
+                  {}});
     if (fonts.size() > 32)
         fonts.pop_back();
     return fonts.front();
-}
-
-const std::wstring& fontKey(const wxFont& font) {
-    return known(font).key;
 }
 
 // The font at scale times its size, kept with the font's entry so that a warm pass makes none.
@@ -150,8 +157,7 @@ const std::wstring& key(std::wstring& out, wchar_t kind, const wxFont& font, std
                         const int* sizeAndShift = nullptr) {
     out.clear();
     out += kind;
-    out += fontKey(font);
-    out += L'\x1F';
+    out += known(font).key;
     if (sizeAndShift) {
         appendNumber(out, sizeAndShift[0]);
         out += L'x';

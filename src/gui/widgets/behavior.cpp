@@ -11,8 +11,7 @@ namespace gui {
 using orbo::tk::RGBA;
 
 bool Ui::enabled() const {
-    boost::shared_ptr<orbotk::Window> w = context_ ? context_->window().lock() : nullptr;
-    return w ? w->IsEnabled() : false;
+    return context_ && context_->windowEnabled();
 }
 
 void Ui::refresh() const {
