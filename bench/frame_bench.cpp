@@ -421,10 +421,16 @@ void runRounds(std::vector<Op>& phase, int rounds) {
     if (const char* only = std::getenv("FRAME_BENCH_PROFILE")) {
         for (Op& o : phase)
             if (o.name == only) {
-                const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-                while (std::chrono::steady_clock::now() < end)
+                const auto start = std::chrono::steady_clock::now();
+                const auto end = start + std::chrono::seconds(5);
+                long runs = 0;
+                for (; std::chrono::steady_clock::now() < end; runs += o.batch)
                     for (int i = 0; i < o.batch; ++i)
                         o.run();
+                // The mean, for comparing two builds run in turn.
+                const std::chrono::duration<double, std::milli> took =
+                    std::chrono::steady_clock::now() - start;
+                std::printf("%s: %ld runs, mean_ms=%g\n", only, runs, took.count() / runs);
                 std::exit(0);
             }
     }

@@ -171,8 +171,13 @@ private:
 // Throws std::logic_error, after logging it, unless a pass of ui's window is running. Widgets
 // live inside a pass: outside one there is no event to answer and nothing to draw into.
 // operation names the call in the message. (A Box itself only needs a context: without one its
-// constructor throws the same way.)
-void requirePass(const boost::shared_ptr<orbotk::UIContext>& ui, const char* operation);
+// constructor throws the same way.) Inline, since every widget asks, often several times a
+// pass; failOutsidePass logs and throws.
+[[noreturn]] void failOutsidePass(const char* operation);
+inline void requirePass(const boost::shared_ptr<orbotk::UIContext>& ui, const char* operation) {
+    if (!ui || !ui->inPass())
+        failOutsidePass(operation);
+}
 
 drag_bounds make_bounds(const pos_t& pos, const shape_t& shape);
 drag_bounds make_bounds(const Box& box);

@@ -20,9 +20,9 @@
 #include "orbotk/accessible.h"
 #include "orbotk/control_id.h"
 
-#include <boost/enable_shared_from_this.hpp>
 #include <boost/function.hpp>
 #include <boost/shared_ptr.hpp>
+#include <boost/weak_ptr.hpp>
 #include <cstdint>
 #include <string>
 
@@ -34,7 +34,7 @@ class UIContext;
 // control's name, or of an anonymous box's parent and place. 0 is no box.
 typedef std::uint64_t BoxKey;
 
-class Box : public boost::enable_shared_from_this<Box> {
+class Box {
 public:
     typedef boost::function<bool(int key, bool shift, bool alt, bool meta, bool ctrl)> KeyPredicate;
     typedef boost::function<bool(int ch)> CharPredicate;
@@ -168,6 +168,9 @@ private:
     mutable bool wheelInput_ = false, rightInput_ = false;
     bool holdsPointer_ = false;
     boost::shared_ptr<Box> previous_;
+    // The box's own handle, for entering it. Kept by hand rather than by deriving from
+    // enable_shared_from_this, whose handing over costs two more atomic counts per box.
+    boost::weak_ptr<Box> self_;
 };
 
 } // namespace orbotk

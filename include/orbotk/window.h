@@ -257,6 +257,9 @@ private:
     bool paintDue_ = false;                       // asked for and not yet painted
     std::atomic<bool> crossThreadRepaint_{false}; // requestRepaint from another thread, queued
     int scaleOverride_ = 0;                       // 0: the platform's scale
+    // The platform's scale, asked of GTK once the canvas is realized and again only when GTK
+    // says it changed (0: ask).
+    mutable int platformScale_ = 0;
     boost::shared_ptr<UIContext> context_;
     boost::shared_ptr<Window> self_;
     int escapeResult_ = wxID_CANCEL;

@@ -103,6 +103,7 @@ boost::shared_ptr<Box> Box::makeBox(const boost::shared_ptr<UIContext>& ui, cons
                                     bool enabled) {
     Box* raw = new (FreeList<sizeof(Box)>::get()) Box;
     boost::shared_ptr<Box> b(raw, &Box::release, PoolAllocator<Box>());
+    b->self_ = b;
     b->context_ = ui.get();
     b->parent = ui->pass_.current;
     b->id = id;
@@ -131,7 +132,7 @@ void Box::enter() {
     if (entered_)
         return;
     previous_ = std::move(context_->pass_.current);
-    context_->pass_.current = shared_from_this();
+    context_->pass_.current = boost::shared_ptr<Box>(self_);
     entered_ = true;
 }
 

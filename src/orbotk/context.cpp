@@ -279,10 +279,26 @@ void UIContext::beginPass(wxEvent& event) {
 }
 
 void UIContext::closeBox(Box& box) {
-    pass_.tree.push_back(Node{box.key_, box.id, box.x, box.y, box.w, box.h, box.openIndex_,
-                              box.enabled_, box.mouseInput_, box.wheelInput_, box.rightInput_,
-                              box.holdsPointer_, box.secret_, box.text_, box.radio_,
-                              box.description_, box.describedParent_});
+    // Written field by field where it lies: a node built aside and copied in was stored in
+    // small pieces and read back in large ones, which stalled every box's close.
+    Node& n = pass_.tree.emplace_back();
+    n.key = box.key_;
+    n.id = box.id;
+    n.x = box.x;
+    n.y = box.y;
+    n.w = box.w;
+    n.h = box.h;
+    n.openIndex = box.openIndex_;
+    n.enabled = box.enabled_;
+    n.mouseInput = box.mouseInput_;
+    n.wheelInput = box.wheelInput_;
+    n.rightInput = box.rightInput_;
+    n.holdsPointer = box.holdsPointer_;
+    n.secret = box.secret_;
+    n.text = box.text_;
+    n.radio = box.radio_;
+    n.description = box.description_;
+    n.describedParent = box.describedParent_;
 }
 
 void UIContext::endPass() {
@@ -361,7 +377,12 @@ void UIContext::indexLastTree() {
     size_t size = pass_.lastIndex.empty() ? 64 : pass_.lastIndex.size();
     while (size < 2 * pass_.lastTree.size())
         size *= 2;
-    pass_.lastIndex.assign(size, std::make_pair(BoxKey(0), -1));
+    // Only the keys tell a slot is empty: clearing them is a memset of the table.
+    if (pass_.lastIndex.size() == size)
+        std::memset(static_cast<void*>(pass_.lastIndex.data()), 0,
+                    size * sizeof pass_.lastIndex[0]);
+    else
+        pass_.lastIndex.assign(size, std::make_pair(BoxKey(0), 0));
     const size_t mask = size - 1;
     pass_.lastHold = -1;
     for (size_t i = 0; i < pass_.lastTree.size(); ++i) {

@@ -444,11 +444,16 @@ int Window::deviceScale() const {
         return scaleOverride_;
     if (const int s = scaleFromEnvironment())
         return s;
+    if (platformScale_ > 0)
+        return platformScale_;
     // Before the canvas is realized GTK answers with the scale of the screen's first monitor,
-    // where a new window opens.
+    // where a new window opens; that answer is not kept.
     GtkWidget* widget = canvas_ ? static_cast<GtkWidget*>(canvas_->GetHandle()) : nullptr;
-    const int s = widget ? gtk_widget_get_scale_factor(widget) : 1;
-    return std::min(std::max(s, 1), MAX_SCALE);
+    const int s =
+        std::min(std::max(widget ? gtk_widget_get_scale_factor(widget) : 1, 1), MAX_SCALE);
+    if (widget && gtk_widget_get_realized(widget))
+        platformScale_ = s;
+    return s;
 }
 
 void Window::setAccessibleRole(Role role, const std::wstring& description) {
@@ -462,6 +467,7 @@ void Window::overrideScale(int scale) {
 }
 
 void Window::onScaleChanged(void*, void*, void* self) {
+    static_cast<Window*>(self)->platformScale_ = 0;
     static_cast<Window*>(self)->Refresh();
 }
 

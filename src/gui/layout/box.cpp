@@ -12,9 +12,7 @@
 
 namespace gui {
 
-void requirePass(const boost::shared_ptr<orbotk::UIContext>& ui, const char* operation) {
-    if (ui && ui->inPass())
-        return;
+void failOutsidePass(const char* operation) {
     const std::string message =
         std::string(operation) +
         " called outside a pass: widgets are called from a window's scene (doScene and the "

@@ -26,7 +26,7 @@ shape_t getTextShape(const ui_t& ui, const wchar_t* text, const wxFont& font) {
 }
 
 float getFontHeight(const ui_t& ui, const wxFont& font) {
-    return getTextShape(ui, L"M", font).height;
+    return static_cast<float>(textcache::letterExtent(ui->measureDC(), font).y);
 }
 
 namespace {

@@ -97,6 +97,7 @@ struct KnownFont {
     wxFont font;
     wchar_t key;      // the description's number: fonts described alike measure alike
     wxFont scaled[3]; // at device scales 2, 3 and 4, made when first asked for
+    wxSize kept[2] = {{-1, -1}, {-1, -1}}; // letterExtent's and ellipsisExtent's, once asked
 };
 
 wchar_t describedNumber(const std::wstring& description) {
@@ -230,6 +231,25 @@ wxSize size(wchar_t kind, wxDC& dc, const wxFont& font, std::wstring_view text,
 
 wxSize extent(wxDC& dc, const wxFont& font, std::wstring_view text) {
     return size(L'e', dc, font, text, &wxDC::GetTextExtent);
+}
+
+namespace {
+wxSize keptExtent(wxDC& dc, const wxFont& font, int slot, std::wstring_view text) {
+    if (!state().enabled)
+        return extent(dc, font, text);
+    wxSize& kept = known(font).kept[slot];
+    if (kept.x < 0)
+        kept = extent(dc, font, text);
+    return kept;
+}
+} // namespace
+
+wxSize letterExtent(wxDC& dc, const wxFont& font) {
+    return keptExtent(dc, font, 0, L"M");
+}
+
+wxSize ellipsisExtent(wxDC& dc, const wxFont& font) {
+    return keptExtent(dc, font, 1, L"...");
 }
 
 wxSize multiLineExtent(wxDC& dc, const wxFont& font, std::wstring_view text) {

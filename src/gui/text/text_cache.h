@@ -27,6 +27,10 @@ const std::vector<int>& partialExtents(wxDC& dc, const wxFont& font, std::wstrin
 void partialExtents(wxDC& dc, const wxFont& font, std::wstring_view text, wxArrayInt& out);
 // wxDC::GetTextExtent (one line).
 wxSize extent(wxDC& dc, const wxFont& font, std::wstring_view text);
+// The extents of two texts that nearly every pass measures in its fonts, kept with the font
+// rather than looked up: "M" (the height a line takes) and "..." (what fitting a text cuts to).
+wxSize letterExtent(wxDC& dc, const wxFont& font);
+wxSize ellipsisExtent(wxDC& dc, const wxFont& font);
 // wxDC::GetMultiLineTextExtent: the widest line and the height of all lines.
 wxSize multiLineExtent(wxDC& dc, const wxFont& font, std::wstring_view text);
 

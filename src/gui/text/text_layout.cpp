@@ -113,7 +113,7 @@ void fit(const ui_t& ui, const wxFont& font, float& width, std::wstring_view t, 
     if (t.empty())
         return;
     wxDC& dc = ui->measureDC();
-    const float ew = static_cast<float>(textcache::extent(dc, font, ELLIPSIS).x);
+    const float ew = static_cast<float>(textcache::ellipsisExtent(dc, font).x);
     if (ew > width) {
         width = 0;
         return;

@@ -26,8 +26,9 @@ const wchar_t* const AppWindow::NOTICE = L"\u00a9 orbo. All rights reserved.";
 namespace {
 // The close button is the same control in every window: its name is the address of this.
 const char closeButtonAnchor = 0;
-ControlID closeButtonID() {
-    return ControlID(static_cast<const void*>(&closeButtonAnchor), TabIdx::DISABLED);
+const ControlID& closeButtonID() {
+    static const ControlID id(static_cast<const void*>(&closeButtonAnchor), TabIdx::DISABLED);
+    return id;
 }
 
 // Process-wide: a double click on any window's notice line switches them all.
@@ -80,8 +81,8 @@ void AppWindow::doLogo(bool showLogo) {
     }
     {
         // The title area moves the window; it lies behind the band's buttons.
-        Box titlebar(ui_, static_cast<float>(panelW()) - PANEL_X + 24.0f, 60.0f,
-                     ControlID(L"titlebar", TabIdx::DISABLED), true);
+        static const ControlID titlebarID(L"titlebar", TabIdx::DISABLED);
+        Box titlebar(ui_, static_cast<float>(panelW()) - PANEL_X + 24.0f, 60.0f, titlebarID, true);
         titlebar.setPos(0.0f, 0.0f);
         if (titlebar.leftClicked()) {
             if (wxMouseEvent* e = ui_->mouseEvent())
