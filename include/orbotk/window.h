@@ -219,6 +219,8 @@ private:
     void sizeFrame();
     // GTK's scale of the canvas changed: the next frame is drawn at the new one.
     static void onScaleChanged(void* widget, void* spec, void* self);
+    // Realized, the canvas has a scale of its own rather than the first monitor's.
+    static void onRealized(void* widget, void* self);
     void applyAfterPass();
     // Whether a pass of this event may have changed what the window shows.
     bool showsChange(wxEventType type) const;
@@ -257,8 +259,8 @@ private:
     bool paintDue_ = false;                       // asked for and not yet painted
     std::atomic<bool> crossThreadRepaint_{false}; // requestRepaint from another thread, queued
     int scaleOverride_ = 0;                       // 0: the platform's scale
-    // The platform's scale, asked of GTK once the canvas is realized and again only when GTK
-    // says it changed (0: ask).
+    // The platform's scale, asked of GTK again only when GTK says it changed or the canvas is
+    // realized (0: ask).
     mutable int platformScale_ = 0;
     boost::shared_ptr<UIContext> context_;
     boost::shared_ptr<Window> self_;

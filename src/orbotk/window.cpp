@@ -74,6 +74,7 @@ Window::Window(wxWindow* parent, const wxString& title)
     canvas_->Bind(wxEVT_MOUSE_CAPTURE_LOST, &Window::onCaptureLost, this);
     if (GtkWidget* widget = static_cast<GtkWidget*>(canvas_->GetHandle())) {
         g_signal_connect(widget, "notify::scale-factor", G_CALLBACK(&Window::onScaleChanged), this);
+        g_signal_connect(widget, "realize", G_CALLBACK(&Window::onRealized), this);
         g_signal_connect(widget, "style-updated", G_CALLBACK(&Window::onStyleUpdated), this);
     }
     accessible_.reset(new AccessibleTree(*this));
@@ -447,11 +448,11 @@ int Window::deviceScale() const {
     if (platformScale_ > 0)
         return platformScale_;
     // Before the canvas is realized GTK answers with the scale of the screen's first monitor,
-    // where a new window opens; that answer is not kept.
+    // where a new window opens.
     GtkWidget* widget = canvas_ ? static_cast<GtkWidget*>(canvas_->GetHandle()) : nullptr;
     const int s =
         std::min(std::max(widget ? gtk_widget_get_scale_factor(widget) : 1, 1), MAX_SCALE);
-    if (widget && gtk_widget_get_realized(widget))
+    if (widget)
         platformScale_ = s;
     return s;
 }
@@ -464,6 +465,10 @@ void Window::setAccessibleRole(Role role, const std::wstring& description) {
 void Window::overrideScale(int scale) {
     scaleOverride_ = std::min(std::max(scale, 0), MAX_SCALE);
     Refresh();
+}
+
+void Window::onRealized(void*, void* self) {
+    static_cast<Window*>(self)->platformScale_ = 0;
 }
 
 void Window::onScaleChanged(void*, void*, void* self) {
