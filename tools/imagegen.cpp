@@ -820,7 +820,7 @@ std::vector<Entry> table() {
         p.line(17.4, 10, 17.4, 13, WHITE, 1.6, wxCAP_BUTT);
     });
     for (int i = 0; i <= 8; ++i) {
-        static char names[9][16], files[9][16];
+        static char names[9][24], files[9][24]; // room for any int, as the compiler checks
         std::snprintf(names[i], sizeof names[i], "IDP_CIRCLE%d", i);
         std::snprintf(files[i], sizeof files[i], "Circle%d.png", i);
         add(names[i], false, files[i], 13, 13, [i](Pic& p) {
