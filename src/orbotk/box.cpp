@@ -140,6 +140,9 @@ void Box::exit() {
     if (!entered_)
         return;
     entered_ = false;
+    // The box left may hold the last handle on this one (a box the pass closes for its host):
+    // it goes only once the box is recorded.
+    const boost::shared_ptr<Box> left = std::move(context_->pass_.current);
     context_->pass_.current = std::move(previous_);
     context_->closeBox(*this);
 }
