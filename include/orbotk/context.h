@@ -91,6 +91,7 @@ private:
         bool returnReleased = false, escapePassed = false, imageBlend = true;
         std::wstring tooltip;
         orbo::tk::RGBA colour{0xFFFFFFFFu};
+        std::uint64_t number = 0;
     } pass_;
 
 public:
@@ -173,8 +174,9 @@ public:
     // keyboard has on the same key in another of its layouts (Ctrl+S on a Russian layout is
     // Ctrl+S), as the platform's own accelerators do; 0 outside key events.
     int shortcutKey() const { return pass_.shortcutKey; }
-    // Counts the passes of the window, this one included.
-    std::uint64_t passNumber() const { return passNumber_; }
+    // Counts the passes of the window, this one included. A pass suspended while a loop it
+    // opened runs passes of its own keeps its number when it resumes.
+    std::uint64_t passNumber() const { return pass_.number; }
     void noteSecretTyped(int n) { pass_.secretTyped += n; }
     int takeSecretTyped() { return std::exchange(pass_.secretTyped, 0); }
     // The combo box whose list is open; the anonymous identity when none is.
@@ -420,7 +422,7 @@ private:
 
     bool inPass_ = false;
     bool idleWanted_ = false;
-    std::uint64_t passNumber_ = 0;
+    std::uint64_t passesBegun_ = 0;
 
     std::vector<Pass> suspended_; // passes suspended, innermost last
     bool suspend();

@@ -240,7 +240,7 @@ void UIContext::findHot() {
 void UIContext::beginPass(wxEvent& event) {
     inPass_ = true;
     idleWanted_ = false;
-    ++passNumber_;
+    pass_.number = ++passesBegun_;
     pass_.incomplete = false;
     recordEvent(event);
     if (pass_.eventType == wxEVT_PAINT)
