@@ -279,4 +279,9 @@ TEST(GalleryData, TheLogSortsAndAFolderChosenInTheTreeShowsBesideIt) {
     ASSERT_FALSE(inside.empty());
     EXPECT_EQ(firstCell(L"details", 0), std::wstring(inside[0].begin() + 1, inside[0].end()));
     gallery->Close(true);
+
+    // Names are shown whatever bytes they hold (the plain C locale decodes none but ASCII).
+    gallery::Entry named;
+    named.path = "/usr/share/ca-certificates/F\xC5\x91tan\xFA";
+    EXPECT_EQ(named.name(), L"F\u0151tan\uFFFD");
 }

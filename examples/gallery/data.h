@@ -50,7 +50,11 @@ struct Entry {
         }
         return entries;
     }
-    std::wstring name() const { return path.filename().wstring(); }
+    // File names are bytes; shown as UTF-8, with U+FFFD for what is not (path::wstring() would
+    // throw under a locale that cannot decode them, the plain C one included).
+    std::wstring name() const {
+        return orbo::util::wstringFromUtf8(orbo::utf8_string(path.filename().string()));
+    }
 };
 
 class DataPage {
