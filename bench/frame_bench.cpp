@@ -541,13 +541,17 @@ void measure(int rounds) {
          hundredHebrew = boost::make_shared<ListWindow>(0, 100, true),
          tenThousandLines = boost::make_shared<ListWindow>(0, 10000),
          hundredThousandLines = boost::make_shared<ListWindow>(0, 100000),
+         hundredThousandRead = boost::make_shared<ListWindow>(0, 100000),
          opened = boost::make_shared<ListWindow>(0, 100000);
+    hundredThousandRead->window()->context()->setAccessibility(true);
     orbotk::Driver tenRowsDriver(tenRows->window()), elevenRowsDriver(elevenRows->window()),
         millionRowsDriver(millionRows->window()), hundredDriver(hundredLines->window()),
         hebrewDriver(hundredHebrew->window()), tenThousandDriver(tenThousandLines->window()),
-        hundredThousandDriver(hundredThousandLines->window()), openedDriver(opened->window());
-    for (orbotk::Driver* d : {&tenRowsDriver, &millionRowsDriver, &hundredDriver, &hebrewDriver,
-                              &tenThousandDriver, &hundredThousandDriver, &openedDriver}) {
+        hundredThousandDriver(hundredThousandLines->window()),
+        readLinesDriver(hundredThousandRead->window()), openedDriver(opened->window());
+    for (orbotk::Driver* d :
+         {&tenRowsDriver, &millionRowsDriver, &hundredDriver, &hebrewDriver, &tenThousandDriver,
+          &hundredThousandDriver, &readLinesDriver, &openedDriver}) {
         d->resize(640, 480);
         d->paint();
     }
@@ -555,6 +559,7 @@ void measure(int rounds) {
     hebrewDriver.focus(L"notes");
     tenThousandDriver.focus(L"notes");
     hundredThousandDriver.focus(L"notes");
+    readLinesDriver.focus(L"notes");
     const auto keystrokes = [](orbotk::Driver& d) {
         d.typeText(L"x");
         d.paint();
@@ -623,6 +628,8 @@ void measure(int rounds) {
         {"2 keystrokes to frame, 100 lines", 10, [&] { keystrokes(hundredDriver); }},
         {"2 keystrokes to frame, 10000 lines", 10, [&] { keystrokes(tenThousandDriver); }},
         {"2 keystrokes to frame, 100000 lines", 10, [&] { keystrokes(hundredThousandDriver); }},
+        {"2 keystrokes to frame, 100000 lines, a screen reader's client", 10,
+         [&] { keystrokes(readLinesDriver); }},
         // The rest of the text is measured at idle, untimed: left to the operations after it,
         // every idle pass (as the key below runs) would carry a slice of it.
         {"text area opened to first frame, 100000 lines", 2,
@@ -812,6 +819,8 @@ int main(int argc, char** argv) {
         {"2 keystrokes to frame, 100 lines", "memcpy 640x480"},
         {"2 keystrokes to frame, 10000 lines", "2 keystrokes to frame, 100 lines"},
         {"2 keystrokes to frame, 100000 lines", "2 keystrokes to frame, 100 lines"},
+        {"2 keystrokes to frame, 100000 lines, a screen reader's client",
+         "2 keystrokes to frame, 100000 lines"},
         {"text area opened to first frame, 100000 lines", "memcpy 640x480"},
         {"2 keystrokes to frame, 100 Hebrew lines", "2 keystrokes to frame, 100 lines"},
         {"paint pass 640x480, every pixel", "memcpy 640x480"},

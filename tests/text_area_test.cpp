@@ -8,8 +8,10 @@
 #include "gui/text_area.h"
 #include "widget_host.h"
 
+#include <atk/atk.h>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <gtk/gtk.h>
 #include <string>
 #include <wx/dcmemory.h>
 
@@ -218,4 +220,48 @@ TEST(TextArea, ALongTextShowsAtOnceAndIsMeasuredAtIdleWithTheViewKeepingItsText)
     wxMemoryDC dc(bitmap);
     whole.layout(dc, 200.0f - 8.0f - gui::SCROLL_SIZE);
     EXPECT_EQ(a.state.lineCount(), whole.lineCount());
+}
+
+// What a screen reader reads of the area, asked in this process through ATK: the text, the
+// line at an offset, a character that is no Unicode scalar value as U+FFFD, and each edit
+// heard as an insertion at its offset.
+TEST(TextArea, ScreenReadersReadItsLinesAndHearEachEditWhereItIs) {
+    Area a(L"first line\nsecond \xD800 line");
+    a.d().context()->setAccessibility(true);
+    a.d().paint();
+    AtkObject* canvas =
+        gtk_widget_get_accessible(GTK_WIDGET(a.win->window()->canvas()->GetHandle()));
+    AtkText* text = nullptr;
+    for (gint i = 0; text == nullptr && i < atk_object_get_n_accessible_children(canvas); ++i) {
+        AtkObject* child = atk_object_ref_accessible_child(canvas, i);
+        if (ATK_IS_TEXT(child))
+            text = ATK_TEXT(child);
+        g_object_unref(child); // the tree keeps it
+    }
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(atk_text_get_character_count(text), 24);
+    gint start = 0, end = 0;
+    gchar* line = atk_text_get_string_at_offset(text, 14, ATK_TEXT_GRANULARITY_LINE, &start, &end);
+    EXPECT_STREQ(line, "second \xEF\xBF\xBD line");
+    EXPECT_EQ(start, 11);
+    EXPECT_EQ(end, 24);
+    g_free(line);
+    EXPECT_EQ(atk_text_get_character_at_offset(text, 18), 0xFFFDu);
+
+    struct Heard {
+        gint at = -1, length = 0;
+        std::string text;
+    } heard;
+    void (*insert)(AtkText*, gint, gint, gchar*, gpointer) = [](AtkText*, gint at, gint length,
+                                                                gchar* what, gpointer h) {
+        *static_cast<Heard*>(h) = Heard{at, length, what};
+    };
+    const gulong handler = g_signal_connect(text, "text-insert", G_CALLBACK(insert), &heard);
+    a.d().click(a.at(6).x, a.at(6).y);
+    a.d().typeText(L"\x05D0");
+    EXPECT_EQ(heard.at, 6);
+    EXPECT_EQ(heard.length, 1);
+    EXPECT_EQ(heard.text, "\xD7\x90");
+    EXPECT_EQ(atk_text_get_character_count(text), 25);
+    g_signal_handler_disconnect(text, handler);
 }

@@ -239,11 +239,11 @@ TEST(Toolkit, ARadioGroupIsOneTabStopAndArrowsMoveWithinIt) {
 
 TEST(Toolkit, TextRangesForScreenReadersRunBetweenBoundaries) {
     using orbotk::access::Unit;
-    const auto range = [](const char32_t* text, int offset, Unit unit) {
+    const auto range = [](const wchar_t* text, int offset, Unit unit) {
         const orbotk::access::Range r = orbotk::access::rangeAt(text, offset, unit);
         return std::make_pair(r.start, r.end);
     };
-    const char32_t* text = U"Hi, you all\nnext line";
+    const wchar_t* text = L"Hi, you all\nnext line";
     EXPECT_EQ(range(text, 1, Unit::Character), std::make_pair(1, 2));
     EXPECT_EQ(range(text, 21, Unit::Character), std::make_pair(21, 21)); // the end: nothing
     EXPECT_EQ(range(text, 5, Unit::WordStart), std::make_pair(4, 8));    // "you "

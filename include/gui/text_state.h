@@ -64,6 +64,9 @@ public:
     virtual std::wstring text() const;
     // The same into out, whose capacity is reused: what a pass draws with, without allocating.
     virtual void textInto(std::wstring& out) const;
+    // The displayed text as one the field's description hands to screen readers: made again
+    // only after the text changed, so that a pass describing a long text copies nothing.
+    std::shared_ptr<const std::wstring> sharedText() const;
     // The selected part of the displayed text; what a copy puts on the clipboard.
     virtual std::wstring selection() const;
     // A hook for hosts to call when the field gains focus; the library never calls it.
@@ -232,6 +235,8 @@ private:
     unsigned lastCaret_ = 0;
     std::uint64_t changes_ = 0, passStart_ = 0;
     bool modified_ = false;
+    mutable std::shared_ptr<const std::wstring> shared_;
+    mutable std::uint64_t sharedAt_ = 0; // changes_ when shared_ was made
 };
 
 // Digits only: '0' ... '9'.

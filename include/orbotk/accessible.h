@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace orbotk {
@@ -66,8 +67,12 @@ struct Description {
     // Sliders, progress and scroll bars.
     bool hasValue = false;
     double value = 0, minimum = 0, maximum = 0;
-    // Text fields (never a password's).
+    // Text fields (never a password's). A long text may come as sharedText instead: kept by
+    // the field and made again only when it changes, it passes from pass to pass without a
+    // copy, and the bridge to screen readers skips a text it has already seen.
     std::wstring text;
+    std::shared_ptr<const std::wstring> sharedText;
+    const std::wstring& fieldText() const { return sharedText ? *sharedText : text; }
     int caret = 0, selectionStart = 0, selectionEnd = 0;
     // A row of a list: its number among the host's rows, counted from 0 (-1 for the rest).
     int index = -1;

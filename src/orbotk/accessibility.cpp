@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <atk/atk.h>
 #include <cstring>
+#include <cwchar>
 #include <gtk/gtk.h>
 #include <map>
 #include <string>
@@ -388,7 +389,7 @@ AtkAttributeSet* controlAttributes(AtkObject* o) {
 GObjectClass* controlParent = nullptr;
 void controlFinalize(GObject* o) {
     Control* c = control(o);
-    g_free(c->text);
+    delete c->text;
     delete c->inside;
     if (c->labelledBy)
         g_object_unref(c->labelledBy);
@@ -588,35 +589,45 @@ void announceValue(AtkObject* o, double value) {
     g_signal_emit_by_name(o, "value-changed", value, nullptr);
 }
 
-std::string utf8(const std::u32string& s, size_t from, size_t to) {
-    gchar* u = g_ucs4_to_utf8(reinterpret_cast<const gunichar*>(s.data() + from),
-                              static_cast<glong>(to - from), nullptr, nullptr, nullptr);
-    std::string out = u ? u : "";
-    g_free(u);
-    return out;
+// How many characters a and b have in common at their start (back false) or at their end,
+// up to limit: long texts that differ in one place are compared a block at a time.
+size_t common(const std::wstring& a, const std::wstring& b, size_t limit, bool back) {
+    const auto at = [&](const std::wstring& s, size_t i, size_t n) {
+        return s.data() + (back ? s.size() - i - n : i);
+    };
+    constexpr size_t BLOCK = 1024;
+    size_t n = 0;
+    while (n + BLOCK <= limit && std::wmemcmp(at(a, n, BLOCK), at(b, n, BLOCK), BLOCK) == 0)
+        n += BLOCK;
+    while (n < limit && *at(a, n, 1) == *at(b, n, 1))
+        ++n;
+    return n;
 }
 
 // A field's new text: what was removed and what was inserted, each with its own text (what a
-// reader says as a letter is typed or deleted), then the caret and the selection.
+// reader says as a letter is typed or deleted), then the caret and the selection. Offsets
+// count wide characters, which are the published text's characters one for one.
 void followText(AtkObject* o, const orbotk::Description& d, bool announce) {
     Control* c = control(o);
-    const std::string text = orbo::util::utf8FromWString(d.text);
-    if (c->text == nullptr || text != c->text) {
-        const std::u32string was = orbotk::access::characters(c->text),
-                             now = orbotk::access::characters(text.c_str());
-        size_t head = 0;
-        while (head < was.size() && head < now.size() && was[head] == now[head])
-            ++head;
-        size_t tail = 0;
-        while (tail < was.size() - head && tail < now.size() - head &&
-               was[was.size() - 1 - tail] == now[now.size() - 1 - tail])
-            ++tail;
+    if (c->text == nullptr)
+        c->text = new std::shared_ptr<const std::wstring>();
+    std::shared_ptr<const std::wstring>& seen = *c->text;
+    const std::wstring& now = d.fieldText();
+    if (!seen || (seen != d.sharedText && *seen != now)) {
+        static const std::wstring none;
+        const std::wstring& was = seen ? *seen : none;
+        const auto utf8 = [](const std::wstring& s, size_t from, size_t to) {
+            return orbo::util::utf8FromWString(s.substr(from, to - from));
+        };
+        const size_t head = common(was, now, std::min(was.size(), now.size()), false);
+        const size_t tail = common(was, now, std::min(was.size(), now.size()) - head, true);
         const gint at = static_cast<gint>(head);
         if (announce && was.size() - tail > head)
             g_signal_emit_by_name(o, "text-remove", at, static_cast<gint>(was.size() - tail - head),
                                   utf8(was, head, was.size() - tail).c_str());
-        g_free(c->text);
-        c->text = g_strdup(text.c_str());
+        // What the field shares is kept as it is; a text of its own is copied once. (was is
+        // not read again: this may let it go.)
+        seen = d.sharedText ? d.sharedText : std::make_shared<const std::wstring>(now);
         if (announce && now.size() - tail > head)
             g_signal_emit_by_name(o, "text-insert", at, static_cast<gint>(now.size() - tail - head),
                                   utf8(now, head, now.size() - tail).c_str());

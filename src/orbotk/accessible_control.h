@@ -4,6 +4,7 @@
 
 #include <atk/atk.h>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,9 @@ struct Control {
     bool focused;
     int x, y, w, h; // where the last pass laid it out, in logical window pixels
     double value, minimum, maximum;
-    gchar* text; // UTF-8, owned; a text field's
+    // A text field's text as described (owned; null before the first): a description that
+    // shares the same text again is known unchanged without reading it.
+    std::shared_ptr<const std::wstring>* text;
     gint caret, selectionStart, selectionEnd;
     AtkObject* owner;                // the canvas, or the control it lies in (a list for a row)
     std::vector<AtkObject*>* inside; // its own children, in reading order; owned
@@ -35,9 +38,6 @@ struct Control {
 
 bool isControl(gpointer p);
 Control* control(gpointer p);
-
-// UTF-8 as characters: what text offsets count.
-std::u32string characters(const char* utf8);
 
 // Fills the AtkText interface: a field's text, caret, selection, and the text at, before and
 // after an offset by character, word, line and sentence.

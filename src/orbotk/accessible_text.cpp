@@ -1,25 +1,27 @@
 // The text interface of a described field: what a screen reader reads as the caret moves (the
 // character, word or line at an offset), the selection, and the text itself. Offsets count
-// characters; the text is kept as UTF-8, as ATK hands it on.
+// characters. The field's text is read where its description left it, and only the part asked
+// for becomes UTF-8 (a character that is no Unicode scalar value as U+FFFD), so that a reader
+// asking about one line of a long text pays for that line.
 #include "accessible_control.h"
+#include "orboutil/strings.h"
 #include "text_ranges.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace orbotk::access {
 
 namespace {
 
-bool wordCharacter(char32_t c) {
-    return g_unichar_isalnum(static_cast<gunichar>(c)) || c == U'_' || c == U'\'';
+bool wordCharacter(wchar_t c) {
+    return g_unichar_isalnum(static_cast<gunichar>(c)) || c == L'_' || c == L'\'';
 }
 
-bool isBoundary(const std::u32string& t, int i, Unit unit) {
+bool isBoundary(std::wstring_view t, int i, Unit unit) {
     const int n = static_cast<int>(t.size());
     if (i <= 0 || i >= n)
         return true;
-    const char32_t before = t[static_cast<size_t>(i - 1)], at = t[static_cast<size_t>(i)];
+    const wchar_t before = t[static_cast<size_t>(i - 1)], at = t[static_cast<size_t>(i)];
     switch (unit) {
     case Unit::Character:
         return true;
@@ -28,24 +30,16 @@ bool isBoundary(const std::u32string& t, int i, Unit unit) {
     case Unit::WordEnd:
         return wordCharacter(before) && !wordCharacter(at);
     case Unit::LineStart:
-        return before == U'\n';
+        return before == L'\n';
     case Unit::LineEnd:
-        return at == U'\n';
+        return at == L'\n';
     }
     return true;
 }
 
 } // namespace
 
-std::u32string characters(const char* utf8) {
-    glong n = 0;
-    gunichar* u = g_utf8_to_ucs4_fast(utf8 ? utf8 : "", -1, &n);
-    std::u32string out(reinterpret_cast<const char32_t*>(u), static_cast<size_t>(n));
-    g_free(u);
-    return out;
-}
-
-Range rangeAt(const std::u32string& text, int offset, Unit unit) {
+Range rangeAt(std::wstring_view text, int offset, Unit unit) {
     const int n = static_cast<int>(text.size());
     offset = std::min(std::max(offset, 0), n);
     if (unit == Unit::Character)
@@ -61,23 +55,20 @@ Range rangeAt(const std::u32string& text, int offset, Unit unit) {
 
 namespace {
 
-const char* textOf(AtkText* t) {
-    const char* s = control(t)->text;
-    return s ? s : "";
-}
-
-std::u32string charactersOf(AtkText* t) {
-    return characters(textOf(t));
+std::wstring_view textOf(AtkText* t) {
+    const std::shared_ptr<const std::wstring>* s = control(t)->text;
+    return s && *s ? std::wstring_view(**s) : std::wstring_view();
 }
 
 gchar* textRange(AtkText* t, gint start, gint end) {
-    const char* s = textOf(t);
-    const glong n = g_utf8_strlen(s, -1);
+    const std::wstring_view s = textOf(t);
+    const gint n = static_cast<gint>(s.size());
     if (end < 0 || end > n)
-        end = static_cast<gint>(n);
+        end = n;
     start = std::min(std::max(start, 0), end);
-    const char* a = g_utf8_offset_to_pointer(s, start);
-    return g_strndup(a, static_cast<gsize>(g_utf8_offset_to_pointer(s, end) - a));
+    const std::wstring piece(
+        s.substr(static_cast<size_t>(start), static_cast<size_t>(end - start)));
+    return g_strdup(orbo::util::utf8FromWString(piece).c_str());
 }
 
 gchar* rangeText(AtkText* t, Range r, gint* start, gint* end) {
@@ -103,18 +94,18 @@ Unit unitOf(AtkTextBoundary b) {
 }
 
 gchar* textAt(AtkText* t, gint offset, AtkTextBoundary b, gint* start, gint* end) {
-    return rangeText(t, rangeAt(charactersOf(t), offset, unitOf(b)), start, end);
+    return rangeText(t, rangeAt(textOf(t), offset, unitOf(b)), start, end);
 }
 
 gchar* textBefore(AtkText* t, gint offset, AtkTextBoundary b, gint* start, gint* end) {
-    const std::u32string s = charactersOf(t);
+    const std::wstring_view s = textOf(t);
     const Range at = rangeAt(s, offset, unitOf(b));
     return rangeText(t, at.start > 0 ? rangeAt(s, at.start - 1, unitOf(b)) : Range{0, 0}, start,
                      end);
 }
 
 gchar* textAfter(AtkText* t, gint offset, AtkTextBoundary b, gint* start, gint* end) {
-    const std::u32string s = charactersOf(t);
+    const std::wstring_view s = textOf(t);
     const int n = static_cast<int>(s.size());
     const Range at = rangeAt(s, offset, unitOf(b));
     return rangeText(t, at.end < n ? rangeAt(s, at.end, unitOf(b)) : Range{n, n}, start, end);
@@ -126,18 +117,21 @@ gchar* stringAt(AtkText* t, gint offset, AtkTextGranularity g, gint* start, gint
         unit = Unit::Character;
     else if (g == ATK_TEXT_GRANULARITY_WORD)
         unit = Unit::WordStart;
-    return rangeText(t, rangeAt(charactersOf(t), offset, unit), start, end);
+    return rangeText(t, rangeAt(textOf(t), offset, unit), start, end);
 }
 
 gint textLength(AtkText* t) {
-    return static_cast<gint>(g_utf8_strlen(textOf(t), -1));
+    return static_cast<gint>(textOf(t).size());
 }
 gint textCaret(AtkText* t) {
     return control(t)->caret;
 }
 gunichar textCharacter(AtkText* t, gint i) {
-    const char* s = textOf(t);
-    return i >= 0 && i < g_utf8_strlen(s, -1) ? g_utf8_get_char(g_utf8_offset_to_pointer(s, i)) : 0;
+    const std::wstring_view s = textOf(t);
+    if (i < 0 || static_cast<size_t>(i) >= s.size())
+        return 0;
+    const auto c = static_cast<gunichar>(s[static_cast<size_t>(i)]);
+    return g_unichar_validate(c) ? c : 0xFFFDu;
 }
 gint textSelections(AtkText* t) {
     const Control* c = control(t);

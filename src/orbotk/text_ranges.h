@@ -2,7 +2,7 @@
 // word or line at an offset.
 #pragma once
 
-#include <string>
+#include <string_view>
 
 namespace orbotk::access {
 
@@ -13,6 +13,6 @@ enum class Unit { Character, WordStart, WordEnd, LineStart, LineEnd };
 struct Range {
     int start, end;
 };
-Range rangeAt(const std::u32string& text, int offset, Unit unit);
+Range rangeAt(std::wstring_view text, int offset, Unit unit);
 
 } // namespace orbotk::access

@@ -37,6 +37,14 @@ void TextState::textInto(std::wstring& out) const {
     text_.copyTo(out);
 }
 
+std::shared_ptr<const std::wstring> TextState::sharedText() const {
+    if (!shared_ || sharedAt_ != changes_) {
+        shared_ = std::make_shared<const std::wstring>(text());
+        sharedAt_ = changes_;
+    }
+    return shared_;
+}
+
 std::wstring TextState::selection() const {
     return text_.substr(selectBegin(), selectSize());
 }

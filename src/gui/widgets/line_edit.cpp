@@ -49,7 +49,7 @@ void doLineEdit(Ui& ui, orbotk::ControlID id, TextState& state, const wchar_t* l
         d.states =
             (enabled ? orbotk::ACC_ENABLED | orbotk::ACC_EDITABLE : 0u) | orbotk::ACC_FOCUSABLE;
         if (!secret) {
-            d.text = state.text();
+            d.sharedText = state.sharedText();
             d.caret = static_cast<int>(state.caret());
             d.selectionStart = static_cast<int>(state.selectBegin());
             d.selectionEnd = static_cast<int>(state.selectEnd());

@@ -282,7 +282,7 @@ bool doTextArea(Ui& ui, orbotk::ControlID id, TextAreaState& state, bool enabled
         d.role = orbotk::Role::TextArea;
         d.states = (on ? orbotk::ACC_ENABLED : 0u) | orbotk::ACC_FOCUSABLE |
                    (on && !state.readOnly() ? orbotk::ACC_EDITABLE : 0u);
-        d.text = state.text();
+        d.sharedText = state.sharedText();
         d.caret = static_cast<int>(state.caret());
         d.selectionStart = static_cast<int>(state.selectBegin());
         d.selectionEnd = static_cast<int>(state.selectEnd());
