@@ -2,7 +2,8 @@
 // including the dialogs and message boxes it opens and the menus it pops up. After every event
 // the window's invariants are checked: carets and selections inside their texts, sliders and
 // scroll positions inside their ranges, one combo box open at most, the framebuffer the size of
-// the window. Needs a display (run it under xvfb-run).
+// the window, nothing in the library's log but a frame or window too large to show. Needs a
+// display (run it under xvfb-run).
 #include "gallery_events.h"
 #include "orbotk/application.h"
 

@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <wx/app.h>
@@ -27,6 +28,7 @@
 #include <wx/menu.h>
 
 #include <gtk/gtk.h>
+#include <unistd.h>
 
 namespace gallery {
 
@@ -63,11 +65,65 @@ struct GalleryProbe {
     }
 };
 
+// The library's log, read back after every event. A pass that threw, or a call the gallery got
+// wrong, is logged rather than thrown at the caller: as much a broken invariant as a caret
+// outside its text. A frame or window larger than the platform can show is logged too, but
+// that is the library's answer to a resize, not a fault. Records go to a file of the process's
+// own unless ORBO_LOG names one, and are passed on to standard error as they are read.
+class LogWatch {
+public:
+    static LogWatch& instance() {
+        static LogWatch watch;
+        return watch;
+    }
+
+    // The first fault logged since the last call, or nullptr.
+    const char* fault() {
+        in_.clear(); // past the end last time; the file has grown since
+        std::string line;
+        const char* found = nullptr;
+        while (std::getline(in_, line)) {
+            std::fprintf(stderr, "%s\n", line.c_str());
+            const bool error = line.find(" ERROR: ") != std::string::npos ||
+                               line.find(" CRITICAL: ") != std::string::npos ||
+                               line.find(" FATAL: ") != std::string::npos;
+            if (error && !found && line.find(" frame.cpp:") == std::string::npos &&
+                line.find(" window.cpp:") == std::string::npos) {
+                fault_ = "logged: " + line;
+                found = fault_.c_str();
+            }
+        }
+        return found;
+    }
+
+private:
+    LogWatch() {
+        if (std::getenv("ORBO_LOG") == nullptr) {
+            char path[] = "/tmp/gallery-events-log-XXXXXX";
+            if (const int fd = mkstemp(path); fd >= 0) {
+                close(fd);
+                setenv("ORBO_LOG", path, 1);
+                own_ = path;
+            }
+        }
+        if (const char* path = std::getenv("ORBO_LOG"))
+            in_.open(path, std::ios::binary | std::ios::ate);
+    }
+    ~LogWatch() {
+        if (!own_.empty())
+            std::remove(own_.c_str());
+    }
+
+    std::ifstream in_;
+    std::string own_, fault_;
+};
+
 class EventScript : public orbotk::WindowObserver {
 public:
     // failed receives a description of the first broken invariant; the script stops there.
     EventScript(const std::uint8_t* data, size_t size, std::function<void(const char*)> failed)
         : data_(data), size_(size), failed_(std::move(failed)) {
+        LogWatch::instance(); // from before the first event on
         orbotk::Window::addObserver(this);
     }
     ~EventScript() override { orbotk::Window::removeObserver(this); }
@@ -350,7 +406,7 @@ private:
             orbotk::Driver(gallery_->window()).paint();
             why = GalleryProbe::broken(*gallery_);
         }
-        if (why)
+        if (why || (why = LogWatch::instance().fault()))
             fail(why);
     }
 
