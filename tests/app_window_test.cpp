@@ -473,6 +473,27 @@ TEST_F(AppWindowTest, ThePanelKeptFromPassToPassLooksAsIfDrawnAfresh) {
     gui::orbopal::Panel = panel;
 }
 
+TEST_F(AppWindowTest, ThePanelIsDrawnAgainWhenItsOwnPicturesChangeAndOnlyThen) {
+    auto w = make(320, 240);
+    orbotk::Driver d(w->window());
+    d.paint();
+    d.paint();
+    const std::uint64_t kept = d.context()->backdropsKept();
+    gui::Image mine(wxImage(8, 8)); // a host drawing into a picture of its own
+    mine.get()[0] = orbo::tk::RGBA(0xFF102030u);
+    d.paint();
+    EXPECT_EQ(d.context()->backdropsKept(), kept);
+    // A look writes its pictures over the panel's: drawn again, as a fresh window draws it.
+    gui::setLook(gui::LookStyle::Dark);
+    d.paint();
+    EXPECT_EQ(d.context()->backdropsKept(), kept + 1);
+    auto fresh = make(320, 240);
+    orbotk::Driver f(fresh->window());
+    f.paint();
+    EXPECT_TRUE(d.pixels() == f.pixels());
+    gui::setLook(gui::LookStyle::Light);
+}
+
 TEST_F(AppWindowTest, StatusSettersStoreTheirValues) {
     auto w = make();
     EXPECT_EQ(w->closeTip_, L"Close");

@@ -9,6 +9,7 @@
 #include "gui/box.h"
 #include "orbotk/rgba.h"
 
+#include <atomic>
 #include <boost/filesystem/path.hpp>
 #include <boost/function.hpp>
 #include <boost/shared_array.hpp>
@@ -46,9 +47,13 @@ public:
     orbo::tk::RGBA* get();
     const orbo::tk::RGBA* get() const { return pixels_.get(); }
     // How many times, in the whole process, pixels were handed out for writing (get()) or
-    // written (data()). What is kept of drawn images (a window's panel) is drawn again when it
-    // changes.
+    // written (data()).
     static std::uint64_t writes();
+    // The same count for this image's pixels: shared with its views, assignments and the
+    // images forScale gives, begun afresh by a copy; it counts sharper variants added too.
+    // What is kept of drawn images (a window's panel) is drawn again when it changes, and only
+    // then: a host writing into pictures of its own costs a window's panel nothing.
+    std::uint64_t ownWrites() const;
     // The pixel at row trunc(height * v), column trunc(stride * u). No bounds check.
     const orbo::tk::RGBA& get(float u, float v) const;
 
@@ -104,7 +109,9 @@ private:
     // The variant's pixels, loaded first if they are not yet; empty if they cannot be.
     static const Pixels& pixelsOf(const Sharper& s, int expectW, int expectH);
     void addVariant(int scale, const boost::shared_ptr<ScaledVariant>& variant);
+    void countWrite();
     boost::shared_array<orbo::tk::RGBA> pixels_;
+    boost::shared_ptr<std::atomic<std::uint64_t>> written_; // see ownWrites()
     // At most one per scale, sharpest last; shared by views and assignments, copied by the
     // copy constructor.
     boost::shared_ptr<const std::vector<Sharper>> sharper_;

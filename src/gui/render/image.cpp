@@ -43,7 +43,7 @@ Image::Image() {
     initCoords(0, 0, 0, 0);
 }
 
-Image::Image(const wxImage& image) {
+Image::Image(const wxImage& image) : written_(boost::make_shared<std::atomic<std::uint64_t>>(0)) {
     stride_ = image.IsOk() ? image.GetWidth() : 0;
     height_ = image.IsOk() ? image.GetHeight() : 0;
     pixels_ = allocate(stride_, height_);
@@ -98,7 +98,9 @@ const Image::Pixels& Image::pixelsOf(const Sharper& s, int expectW, int expectH)
     return v.pixels;
 }
 
-Image::Image(const Image& other) : stride_(other.stride_), height_(other.height_) {
+Image::Image(const Image& other)
+    : written_(boost::make_shared<std::atomic<std::uint64_t>>(0)), stride_(other.stride_),
+      height_(other.height_) {
     if (other.pixels_)
         pixels_ = copyOf(other.pixels_, stride_, height_);
     if (other.sharper_) {
@@ -119,13 +121,14 @@ Image::Image(const Image& other) : stride_(other.stride_), height_(other.height_
 }
 
 Image::Image(const Image& other, int x, int y, int w, int h)
-    : pixels_(other.pixels_), sharper_(other.sharper_), stride_(other.stride_),
-      height_(other.height_) {
+    : pixels_(other.pixels_), written_(other.written_), sharper_(other.sharper_),
+      stride_(other.stride_), height_(other.height_) {
     initCoords(x, y, w, h);
 }
 
 Image& Image::operator=(const Image& other) {
     pixels_ = other.pixels_;
+    written_ = other.written_;
     sharper_ = other.sharper_;
     stride_ = other.stride_;
     height_ = other.height_;
@@ -153,8 +156,19 @@ std::uint64_t Image::writes() {
     return imageWrites.load(std::memory_order_relaxed);
 }
 
-orbo::tk::RGBA* Image::get() {
+std::uint64_t Image::ownWrites() const {
+    return written_ ? written_->load(std::memory_order_relaxed) : 0;
+}
+
+void Image::countWrite() {
     imageWrites.fetch_add(1, std::memory_order_relaxed);
+    if (!written_)
+        written_ = boost::make_shared<std::atomic<std::uint64_t>>(0);
+    written_->fetch_add(1, std::memory_order_relaxed);
+}
+
+orbo::tk::RGBA* Image::get() {
+    countWrite();
     return pixels_.get();
 }
 
@@ -192,7 +206,7 @@ void Image::addVariant(int scale, const boost::shared_ptr<ScaledVariant>& varian
     std::sort(all->begin(), all->end(),
               [](const Sharper& a, const Sharper& b) { return a.scale < b.scale; });
     sharper_ = all;
-    imageWrites.fetch_add(1, std::memory_order_relaxed); // what was drawn of it may change
+    countWrite(); // what was drawn of it may change
 }
 
 bool Image::hasScaled(int scale) const {
@@ -229,7 +243,7 @@ int Image::forScale(int s, Image& out) const {
 }
 
 void Image::data(int x, int y, int w, int h, void* src) {
-    imageWrites.fetch_add(1, std::memory_order_relaxed);
+    countWrite();
     sharper_.reset();
     initCoords(x, y, w, h);
     const auto* in = static_cast<const unsigned char*>(src);

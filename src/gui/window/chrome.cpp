@@ -157,8 +157,8 @@ void AppWindow::doStatus(bool rule) {
 }
 
 namespace {
-// Names what the panel draws: the images of its two cuts (buffers and views), their bounds and
-// colours, and the count of image writes. The buffers named are held here, so that no other
+// Names what the panel draws: the images of its two cuts (buffers, views and the writes into
+// them), their bounds and colours. The buffers named are held here, so that no other
 // image can come to have one of their addresses while a window keeps what they drew.
 std::uint64_t panelKey(std::initializer_list<const diced_t*> cuts,
                        std::initializer_list<const bounds_t*> bounds,
@@ -171,7 +171,6 @@ std::uint64_t panelKey(std::initializer_list<const diced_t*> cuts,
         std::memcpy(&u, &f, sizeof u);
         return u;
     };
-    mix(Image::writes());
     size_t n = 0;
     for (const diced_t* cut : cuts)
         for (const Image* image = cut->data(); image != cut->data() + cut->num_elements();
@@ -181,6 +180,7 @@ std::uint64_t panelKey(std::initializer_list<const diced_t*> cuts,
             if (static_cast<const Image&>(held[n]).get() != image->get())
                 held[n] = *image;
             mix(reinterpret_cast<std::uintptr_t>(image->get()));
+            mix(image->ownWrites());
             mix(static_cast<std::uint64_t>(image->stride()) << 32 |
                 static_cast<std::uint32_t>(image->bufferHeight()));
             mix(static_cast<std::uint64_t>(bits(image->l())) << 32 | bits(image->r()));
