@@ -83,6 +83,8 @@ public:
         std::string line;
         const char* found = nullptr;
         while (std::getline(in_, line)) {
+            if (!line.empty() && line.back() == '\r') // records end in CR LF
+                line.pop_back();
             std::fprintf(stderr, "%s\n", line.c_str());
             const bool error = line.find(" ERROR: ") != std::string::npos ||
                                line.find(" CRITICAL: ") != std::string::npos ||
